@@ -1,0 +1,55 @@
+#include "cli/Cli.h"
+
+#include "platform/Format.h"
+
+namespace korvell::cli {
+
+void CliMessages::show(std::string_view text, std::string_view caption) {
+    m_messages.push_back({std::string(text), std::string(caption)});
+    m_err << trimmed(std::string(caption)) << ": " << text << '\n';
+}
+
+nlohmann::json CliMessages::toJson() const {
+    auto list = nlohmann::json::array();
+    for (const auto& m : m_messages) list.push_back({{"caption", m.caption}, {"text", m.text}});
+    return list;
+}
+
+void addOutputOptions(CLI::App& command, OutputOptions& options, bool withCsv) {
+    auto* json = command.add_flag("--json", options.json, "Print JSON");
+    if (withCsv) {
+        auto* csv = command.add_flag("--csv", options.csv, "Print comma-separated values");
+        json->excludes(csv);
+    }
+}
+
+int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Korvell Inductors: design of inductors for power filter applications", "korvell"};
+    app.require_subcommand(1);
+    CliContext context{out, err};
+    addCurveCommand(app, context);
+    addCatalogCommand(app, context);
+    addWireCommand(app, context);
+    addDesignCommand(app, context);
+    addAnalyzeCommand(app, context);
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        err << "ERROR: " << e.what() << '\n';
+        return kExitRefused;
+    } catch (const std::exception& e) {
+        err << "ERROR: " << e.what() << '\n';
+        return kExitFailure;
+    }
+    return context.exitCode;
+}
+
+}  // namespace korvell::cli

@@ -1,0 +1,49 @@
+// Runs the korvell command line for the tests: in-process (fast, works under the sanitizers) or
+// as the built program (end to end, through its real standard streams and exit status).
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "cli/Cli.h"
+
+namespace korvell::testing {
+
+struct CliResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CliResult runCli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int status = cli::runKorvell(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Runs the built program with a shell command line of arguments; standard error goes to a file.
+inline CliResult runProgram(const std::string& arguments) {
+    const std::string errFile = ::testing::TempDir() + "korvell_stderr.txt";
+    const std::string command = std::string(KORVELL_CLI_PATH) + " " + arguments + " 2>" + errFile;
+    CliResult result{-1, {}, {}};
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        std::size_t n;
+        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+        const int raw = pclose(pipe);
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    if (FILE* f = fopen(errFile.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        std::size_t n;
+        while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) result.err.append(buffer.data(), n);
+        fclose(f);
+    }
+    return result;
+}
+
+}  // namespace korvell::testing
