@@ -1,14 +1,287 @@
+// korvell design: the automatic design from requirements and design parameters given as options,
+// checked exactly as the requirements and parameters windows check them.
+#include <iomanip>
+#include <sstream>
+
 #include "cli/Cli.h"
+#include "cli/CliOptions.h"
+#include "engine/DesignSearch.h"
+#include "engine/RequirementsEntry.h"
+#include "platform/Format.h"
+#include "record/ResultCells.h"
 
 namespace korvell::cli {
+namespace {
 
-// Placeholder until the design command is built.
+struct DesignOptions {
+    std::optional<int> app, shape, winding;
+    std::optional<std::string> inductance, maxRdc, current, inductanceMin, minCurrent, von, voff,
+        vinPeak, vout, vpeak, frequency, ambient, stack, strands;
+    std::vector<std::string> materials;
+    ParameterOptions parameters;
+    bool dimensions = false;
+    OutputOptions output;
+};
+
+// Requirement fields and the options that fill them, with the applications each applies to.
+struct RequirementOption {
+    int field;
+    const char* name;
+    std::optional<std::string> DesignOptions::*member;
+    std::vector<int> applications;
+};
+const std::vector<RequirementOption>& requirementOptions() {
+    static const std::vector<RequirementOption> options = {
+        {0, "--inductance", &DesignOptions::inductance, {0, 1, 2, 3, 4, 5}},
+        {1, "--max-rdc", &DesignOptions::maxRdc, {0, 1, 2, 3, 4, 5}},
+        {2, "--current", &DesignOptions::current, {0, 1, 2, 3, 4, 5}},
+        {3, "--inductance-min", &DesignOptions::inductanceMin, {1, 2, 4}},
+        {4, "--min-current", &DesignOptions::minCurrent, {1, 2, 4}},
+        {5, "--von", &DesignOptions::von, {0, 1, 2}},
+        {5, "--vin-peak", &DesignOptions::vinPeak, {3}},
+        {5, "--vpeak", &DesignOptions::vpeak, {5}},
+        {6, "--voff", &DesignOptions::voff, {0, 1, 2}},
+        {6, "--vout", &DesignOptions::vout, {3}},
+        {7, "--frequency", &DesignOptions::frequency, {0, 1, 2, 3, 4, 5}},
+        {8, "--ambient", &DesignOptions::ambient, {0, 1, 2, 3, 4, 5}},
+        {9, "--stack", &DesignOptions::stack, {0, 1, 2, 3, 4, 5}},
+        {10, "--strands", &DesignOptions::strands, {0, 1, 2, 3, 4, 5}},
+    };
+    return options;
+}
+
+const char* optionHelp(int field) {
+    static const char* const help[] = {
+        "Inductance at maximum current, uH",
+        "Maximum DC resistance, ohm (0 = no limit)",
+        "Maximum current, A (peak for resonant, rms for powerline)",
+        "Inductance at minimum current, uH (swing and powerline)",
+        "Minimum current, A (swing and powerline)",
+        "Peak voltage, V",
+        "DC output voltage, V",
+        "Frequency, kHz (Hz for powerline)",
+        "Ambient temperature, deg C",
+        "Stacked cores",
+        "Wire strands",
+    };
+    return help[field];
+}
+
+void refuse(CliContext& context, const std::string& text) {
+    context.err << "ERROR: " << text << '\n';
+    context.exitCode = kExitRefused;
+}
+
+nlohmann::json designJson(const DesignRecord& r, int i) {
+    const DesignResult& d = r.designResults[i];
+    const DesignWire& w = r.designWires[i];
+    nlohmann::json dims = nlohmann::json::array();
+    for (const auto& slot : r.designDimensions[i].slot) {
+        dims.push_back(slot ? jsonNumber(*slot) : nlohmann::json(nullptr));
+    }
+    return {
+        {"partNumber", d.partNumber},
+        {"price", jsonNumber(d.price)},
+        {"al", jsonNumber(d.al)},
+        {"strands", d.strands},
+        {"turns", d.turns},
+        {"wire", d.wire},
+        {"fillPercent", jsonNumber(d.fillPercent)},
+        {"rdc", jsonNumber(d.rdc)},
+        {"rac", jsonNumber(d.rac)},
+        {"bac", jsonNumber(d.bac)},
+        {"percentPerm", jsonNumber(d.percentPerm)},
+        {"coreLossW", jsonNumber(d.coreLossW)},
+        {"copperLossW", jsonNumber(d.copperLossW)},
+        {"tempRise", jsonNumber(d.tempRise)},
+        {"build", jsonNumber(d.build)},
+        {"woundOd", jsonNumber(d.woundOd)},
+        {"woundId", jsonNumber(d.woundId)},
+        {"woundHeight", jsonNumber(d.woundHeight)},
+        {"bobbinDim", jsonNumber(d.bobbinDim)},
+        {"surfaceArea", jsonNumber(d.surfaceArea)},
+        {"coreVolume", jsonNumber(d.coreVolume)},
+        {"wireData",
+         {{"label", w.label},
+          {"area", jsonNumber(w.area)},
+          {"bareDia", jsonNumber(w.bareDia)},
+          {"dia", jsonNumber(w.dia)},
+          {"maxDia", jsonNumber(w.maxDia)},
+          {"build", jsonNumber(w.build)},
+          {"gage", jsonNumber(w.gage)},
+          {"ohmsPerFoot", jsonNumber(w.ohmsPerFoot)},
+          {"weightPerFoot", jsonNumber(w.weightPerFoot)}}},
+        {"dimensions", dims},
+    };
+}
+
+// Rows of the requirements summary that the application shows.
+bool summaryRowShown(int application, int row) {
+    if ((row == 3 || row == 4) && (application == 0 || application == 3 || application == 5)) return false;
+    if ((row == 5 || row == 6) && application == 4) return false;
+    if (row == 6 && application == 5) return false;
+    return true;
+}
+
+void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv) {
+    const ResultHeadings headings = resultHeadings(r, display);
+    const int shown = std::min(r.designCount, kMaxDesigns);
+    if (csv) {
+        for (int c = 0; c < kResultColumns; ++c) {
+            const std::string cell = trimmed(headings[0][c] + " " + headings[1][c]);
+            out << (c ? "," : "") << '"' << cell << '"';
+        }
+        out << '\n';
+        for (int i = 0; i < shown; ++i) {
+            for (int c = 0; c < kResultColumns; ++c) {
+                out << (c ? "," : "") << '"' << trimmed(resultCellText(r, display, i, c)) << '"';
+            }
+            out << '\n';
+        }
+        return;
+    }
+    out << kApplicationNames[r.applicationType] << '\n';
+    for (int k = 0; k < 9; ++k) {
+        if (!summaryRowShown(r.applicationType, k)) continue;
+        const auto& row = r.reqtSummary[k];
+        out << "  " << std::left << std::setw(32) << row.label << std::right << std::setw(12)
+            << trimmed(row.value) << "  " << row.units << '\n';
+    }
+    out << '\n';
+    constexpr int kFirstWidth = 18;
+    constexpr int kWidth = 11;
+    for (const auto& line : headings) {
+        for (int c = 0; c < kResultColumns; ++c) {
+            if (c == 0) {
+                out << std::left << std::setw(kFirstWidth) << line[c] << std::right;
+            } else {
+                out << std::setw(kWidth) << line[c];
+            }
+        }
+        out << '\n';
+    }
+    for (int i = 0; i < shown; ++i) {
+        for (int c = 0; c < kResultColumns; ++c) {
+            const std::string cell = resultCellText(r, display, i, c);
+            if (c == 0) {
+                out << std::left << std::setw(kFirstWidth) << cell << std::right;
+            } else {
+                out << std::setw(kWidth) << cell;
+            }
+        }
+        out << '\n';
+    }
+    if (r.designCount < kMaxDesigns) out << r.designResults[r.designCount].partNumber << '\n';
+}
+
+void runDesign(DesignOptions& o, CliContext& context) {
+    DesignRecord r;
+    CliMessages messages(context.err);
+    r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
+    const int app = r.applicationType;
+
+    for (const auto& option : requirementOptions()) {
+        const bool given = (o.*(option.member)).has_value();
+        const bool applies = std::find(option.applications.begin(), option.applications.end(), app) !=
+                             option.applications.end();
+        if (given && !applies) {
+            refuse(context, std::string(option.name) + " does not apply to the " +
+                                std::string(kApplicationNames[app]));
+            return;
+        }
+    }
+    if (app == kWideSwing && o.shape && *o.shape != kComposite) {
+        refuse(context, "the wide swing inductor is designed on composite cores only");
+        return;
+    }
+    r.coreShape = static_cast<std::int8_t>(app == kWideSwing ? kComposite : o.shape.value_or(kToroid));
+    r.windingMode = static_cast<std::int8_t>(
+        o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
+    if (!o.materials.empty()) {
+        for (auto& slot : r.selectedMaterials) slot.clear();
+        for (const auto& code : o.materials) {
+            const auto it = std::find(kSelectableMaterials.begin(), kSelectableMaterials.end(), code);
+            if (it == kSelectableMaterials.end()) {
+                refuse(context, "unknown material " + code + "; the selectable materials are -11, -13, "
+                                "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
+                return;
+            }
+            r.selectedMaterials[static_cast<std::size_t>(it - kSelectableMaterials.begin())] = code;
+        }
+    }
+
+    if (!applyParameterOptions(r, messages, o.parameters, o.ambient)) {
+        context.exitCode = kExitRefused;
+        return;
+    }
+
+    RequirementTexts texts = requirementFieldTexts(r);
+    for (const auto& option : requirementOptions()) {
+        if (const auto& text = o.*(option.member)) texts[option.field] = *text;
+    }
+    std::optional<std::string> derivedFrequency;
+    if (app == kResonant && !o.frequency) {
+        derivedFrequency = updateResonantFrequency(r, texts);
+        if (derivedFrequency) texts[7] = *derivedFrequency;
+    }
+    if (!acceptRequirements(r, messages, texts)) {
+        context.exitCode = kExitRefused;
+        return;
+    }
+    if (derivedFrequency && o.output.form() != OutputForm::Json) {
+        context.err << "NOTE: resonant frequency derived from the inductance, peak current and peak "
+                       "voltage: "
+                    << trimmed(*derivedFrequency) << " kHz\n";
+    }
+
+    run_design_search(r, messages);
+
+    const int display = o.dimensions ? kDimensionsDisplay : kElectricalDisplay;
+    switch (o.output.form()) {
+        case OutputForm::Json: {
+            nlohmann::json designs = nlohmann::json::array();
+            for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i) designs.push_back(designJson(r, i));
+            nlohmann::json doc = {
+                {"application", kApplicationNames[app]},
+                {"designCount", r.designCount},
+                {"designs", designs},
+                {"endMarker", r.designCount < kMaxDesigns
+                                  ? nlohmann::json(r.designResults[r.designCount].partNumber)
+                                  : nlohmann::json(nullptr)},
+                {"messages", messages.toJson()},
+            };
+            if (derivedFrequency) doc["derivedFrequencyKhz"] = jsonNumber(r.frequencyKhz);
+            context.out << doc.dump(2) << '\n';
+            break;
+        }
+        case OutputForm::Csv:
+            printTable(r, context.out, display, true);
+            break;
+        case OutputForm::Table:
+            printTable(r, context.out, display, false);
+            break;
+    }
+}
+
+}  // namespace
+
 void addDesignCommand(CLI::App& app, CliContext& context) {
-    auto* command = app.add_subcommand("design", "(not yet available)");
-    command->callback([&context] {
-        context.err << "ERROR: korvell design is not available yet\n";
-        context.exitCode = kExitFailure;
-    });
+    auto options = std::make_shared<DesignOptions>();
+    auto* c = app.add_subcommand("design", "Automatic design: up to forty designs, smallest core first");
+    DesignOptions& o = *options;
+    addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
+    addChoice(*c, "--shape", o.shape, kShapeOptionNames, "Core shape");
+    addChoice(*c, "--winding", o.winding, kWindingOptionNames, "Winding type");
+    for (const auto& option : requirementOptions()) {
+        c->add_option(option.name, o.*(option.member), optionHelp(option.field));
+    }
+    c->add_option("--materials", o.materials, "Materials the search may use, e.g. -21,-36")
+        ->delimiter(',')
+        ->allow_extra_args(false);
+    addParameterOptions(*c, o.parameters);
+    c->add_flag("--dimensions", o.dimensions, "Show the DIMENSIONS table");
+    addOutputOptions(*c, o.output, true);
+    c->callback([options, &context] { runDesign(*options, context); });
 }
 
 }  // namespace korvell::cli

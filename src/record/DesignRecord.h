@@ -191,6 +191,7 @@ struct DesignRecord {
     float coreOd = 0;           // inches
     float coreHt = 0;           // inches
     float coreEnergyRating = 0;
+    float largestCoreEnergy = 0;  // largest energy rating seen since the walk restarted
     std::optional<ECoreSize> Esize;  // copy of the candidate's E-core size record
     std::optional<BobbinRecord> bobbinRecord;
 

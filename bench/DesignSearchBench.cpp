@@ -1,0 +1,109 @@
+// Speed of the automatic design: a full search per application type and core shape, and the
+// cost of one candidate (screening plus winding).
+//
+// Targets, as medians on a 2-core machine: a full DC-biased search of the toroid catalog in at
+// most 1 ms; no application on any shape above 5 ms. Run:
+//   ./build/release/korvell_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+#include <benchmark/benchmark.h>
+
+#include "engine/DesignSearch.h"
+#include "engine/Screening.h"
+#include "engine/Winding.h"
+#include "record/DesignRecord.h"
+
+namespace korvell {
+namespace {
+
+void activate(DesignRecord& r) {
+    const auto& p = r.designParamsByApplication[r.applicationType];
+    r.maxTempRise = p[0];
+    r.minCopperAreaCma = p[1];
+    r.maxFillFactor = p[2] * 0.01f;
+    r.minPercentPerm = p[3];
+    r.tempRiseFactor = p[5];
+    r.tempRiseExponent = p[6];
+    r.leadLengthTotal = p[7] * 2;
+    r.ambientTemp = p[8];
+}
+
+// Sensible requirements of each application: a 100 µH, 5 A buck filter at 100 kHz; swinging
+// chokes around it; a 400 µH PFC boost inductor for 400 V at 65 kHz; a 1 mH, 10 A rms 60 Hz
+// choke; a 10 µH resonant inductor at 2 A peak.
+DesignRecord requirements(int application, int shape) {
+    DesignRecord r;
+    r.applicationType = static_cast<std::int8_t>(application);
+    r.coreShape = static_cast<std::int8_t>(shape);
+    switch (application) {
+        case kDcBiased:
+        case kControlledSwing:
+        case kWideSwing:
+            r.inductanceRequired = 0.1f;
+            r.maxCurrent = 5;
+            r.onVoltage = 12;
+            r.offVoltage = 5;
+            r.avgVoltage = 2 * 12.0f * 5 / 17;
+            r.frequencyKhz = 100;
+            r.inductanceAtMinCurrent = application == kWideSwing ? 1.0f : 0.2f;
+            r.minCurrent = application == kWideSwing ? 0.5f : 1;
+            break;
+        case kPowerFactorBoost:
+            r.inductanceRequired = 0.4f;
+            r.maxCurrent = 5;
+            r.pfcPeakInputVoltage = 311;
+            r.pfcOutputVoltage = 400;
+            r.pfcVoltageRatio = 311.0f / 400;
+            r.avgVoltage = 400;
+            r.frequencyKhz = 65;
+            break;
+        case kPowerline:
+            r.inductanceRequired = 1.0f;
+            r.acCurrentMax = 10;
+            r.lineFrequencyHz = 60;
+            break;
+        case kResonant:
+            r.windingMode = kSingleLayer;
+            r.inductanceRequired = 0.01f;
+            r.resonantPeakCurrent = 2;
+            r.resonantPeakVoltage = 100;
+            r.avgVoltage = 63.66f;
+            r.frequencyKhz = 795.8f;
+            break;
+    }
+    activate(r);
+    return r;
+}
+
+void BM_FullSearch(benchmark::State& state) {
+    const DesignRecord start = requirements(static_cast<int>(state.range(0)),
+                                            static_cast<int>(state.range(1)));
+    SilentMessages messages;
+    DesignRecord r = start;
+    for (auto _ : state) {
+        r = start;
+        run_design_search(r, messages);
+        benchmark::DoNotOptimize(r.designCount);
+    }
+    state.counters["designs"] = r.designCount;
+}
+BENCHMARK(BM_FullSearch)
+    ->ArgNames({"app", "shape"})
+    ->ArgsProduct({{kDcBiased, kControlledSwing, kPowerFactorBoost, kPowerline, kResonant},
+                   {kToroid, kECore, kComposite}})
+    ->Args({kWideSwing, kComposite})
+    ->Unit(benchmark::kMicrosecond);
+
+// One candidate: the first core of the catalog screened and wound.
+void BM_OneCandidate(benchmark::State& state) {
+    const DesignRecord start = requirements(kDcBiased, kToroid);
+    SilentMessages messages;
+    DesignRecord r = start;
+    for (auto _ : state) {
+        r = start;
+        const int status = next_core(r, messages, 1, r.minPercentPerm, r.applicationType);
+        if (status > 0) benchmark::DoNotOptimize(select_wire(r, messages, r.turns, r.windingMode, r.coreShape));
+    }
+}
+BENCHMARK(BM_OneCandidate)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace korvell

@@ -1,0 +1,53 @@
+// Analysis of one existing inductor: core from the catalog, stacking, operating point, inductance,
+// ripple, winding, resistances, losses, temperature rise, thermal aging and weights, written into
+// a fixed table of 32 labelled rows (ELECTRICAL rows 0-14, MECHANICAL rows 15-31).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Messages.h"
+#include "record/DesignRecord.h"
+
+namespace korvell {
+
+constexpr int kAnalysisRows = 32;
+constexpr int kElectricalRows = 15;  // rows 0-14; the MECHANICAL page holds rows 15-31
+
+struct AnalysisRow {
+    std::string label;   // up to 24 characters
+    std::string format;  // printf format of the value
+    float value = 0;
+    std::string units;  // up to 12 characters; "INCH", "Ft", "Lbs" are converted for display
+};
+
+// The analysis result table. It starts with every value 0 and keeps the last successful
+// analysis; a failed analysis leaves it as it was.
+struct AnalysisTable {
+    AnalysisTable();
+    std::array<AnalysisRow, kAnalysisRows> rows;
+};
+
+// The value of a row as the analysis window shows it: converted to the display unit system
+// (lengthFactor, longLengthFactor, weightFactor) and printed with the row's format.
+std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record);
+// The units of a row as shown: "INCH", "Ft", "Lbs" replaced by the display unit names.
+std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record);
+// The value in display units (the number analysisValueText prints).
+double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record);
+
+// Density (g/cm³) of an iron-powder material; none for discontinued and unknown codes.
+std::optional<float> coreDensity(std::string_view material);
+
+// Analyses the design described by the record's corePartNumber, stackedCores, wireStrands,
+// turns, lastStoredWireGage, wireGageSystem, windingMode, operating conditions and design
+// parameters. Returns 1 on success; 0 for an unknown application type, a wire not in the table
+// or a material without permeability data; -1 when a catalog line cannot be read; -2 when the
+// part number is not in the catalog.
+int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
+                  std::int8_t applicationType);
+
+}  // namespace korvell

@@ -1,0 +1,47 @@
+// Entry checks of the analysis window: the ten field texts it loads from a stored design and the
+// requirements, the check of a typed part number, and what its OK accepts and stores before the
+// analysis runs. The window and the command line both call these, so both refuse the same input
+// with the same words.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Messages.h"
+#include "record/DesignRecord.h"
+
+namespace korvell {
+
+// Fields Param_0..Param_9: core part number, number in stack, wire gage, turns, current (DC bias,
+// AC rms or peak), voltage 1 (peak inductor, PFC peak input or resonant peak), voltage 2 (DC
+// output or PFC regulator output), frequency (kHz; Hz for powerline), ambient temperature (°C),
+// strands.
+constexpr int kAnalysisFieldCount = 10;
+using AnalysisTexts = std::array<std::string, kAnalysisFieldCount>;
+
+// Whether a field is shown (and checked) for an application: the powerline analysis has no
+// voltage fields, the resonant analysis no second voltage.
+bool analysisFieldShown(int application, int field);
+
+// Fills the texts from results row selectedDesign (part number, stack count from a stacked part
+// number, strands, turns, wire text with the gage name) and from the requirements of the
+// record's application; operating fields of other applications keep their texts.
+void loadAnalysisInputs(const DesignRecord& record, AnalysisTexts& texts);
+
+// The part number as typed: upper-cased; the message text "INVALID CHARACTER %1s" (from the
+// first character outside "ABCDEGTS0123456789-/") when it holds one, for the caption "ERROR".
+struct TypedPartNumber {
+    std::string text;
+    std::optional<std::string> error;
+};
+TypedPartNumber checkTypedPartNumber(std::string_view text);
+
+// The OK, before the analysis runs: character checks, the wire gage (its text is rewritten from
+// the size found), the part-number syntax and the essential data. True when every check passes;
+// then the part number, counts, wire gage, operating fields and ambient temperature are stored
+// into the record. A refusal shows one message and stores nothing.
+bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisTexts& texts);
+
+}  // namespace korvell

@@ -1,0 +1,100 @@
+#include "cli/CliOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "cli/Cli.h"
+#include "engine/EntryFields.h"
+#include "engine/ParametersEntry.h"
+#include "platform/Format.h"
+
+namespace korvell::cli {
+
+const std::map<std::string, int> kApplicationOptionNames = {
+    {"dc", kDcBiased},       {"controlled-swing", kControlledSwing}, {"wide-swing", kWideSwing},
+    {"pfc", kPowerFactorBoost}, {"powerline", kPowerline},          {"resonant", kResonant},
+};
+const std::map<std::string, int> kShapeOptionNames = {
+    {"toroid", kToroid}, {"e-core", kECore}, {"composite", kComposite}};
+const std::map<std::string, int> kWindingOptionNames = {{"full", kFullWindow},
+                                                        {"single", kSingleLayer}};
+const std::map<std::string, int> kGageSystemOptionNames = {
+    {"metric", kMetricWire}, {"awg", kAwg}, {"swg", kSwg}};
+const std::map<std::string, int> kUnitSystemOptionNames = {
+    {"metric", 0}, {"english", 1}, {"mixed", 2}};
+
+CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional<int>& value,
+                       const std::map<std::string, int>& names, const std::string& description) {
+    std::string choices;
+    for (const auto& [key, number] : names) choices += (choices.empty() ? "" : "|") + key;
+    return command
+        .add_option_function<std::string>(
+            name,
+            [&value, &names](const std::string& text) {
+                std::string lower;
+                for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                const auto it = names.find(lower);
+                if (it == names.end()) throw CLI::ValidationError("unknown choice: " + text);
+                value = it->second;
+            },
+            description + " (" + choices + ")")
+        ->type_name("NAME");
+}
+
+void addParameterOptions(CLI::App& c, ParameterOptions& o) {
+    c.add_option("--max-temp-rise", o.maxTempRise, "Maximum temperature rise, deg C");
+    auto* area = c.add_option("--copper-area", o.copperArea, "Minimum copper area, cmil per ampere");
+    auto* density = c.add_option("--current-density", o.currentDensity,
+                                 "Maximum current density, A/cm2 (same limit as --copper-area)");
+    area->excludes(density);
+    c.add_option("--fill", o.fill, "Maximum window fill, percent");
+    c.add_option("--min-perm", o.minPerm, "Minimum percent permeability under DC bias");
+    c.add_option("--resistivity", o.resistivity, "Wire resistivity adjust factor");
+    c.add_option("--temp-rise-factor", o.tempRiseFactor, "Temperature rise factor, deg C per mW/cm2");
+    c.add_option("--temp-rise-exponent", o.tempRiseExponent, "Temperature rise exponent");
+    c.add_option("--lead-length", o.leadLength, "Lead length allowance, inches each lead");
+    addChoice(c, "--gage-system", o.gageSystem, kGageSystemOptionNames, "Wire gage system");
+    addChoice(c, "--units", o.unitSystem, kUnitSystemOptionNames, "Display units");
+}
+
+bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const ParameterOptions& o,
+                           const std::optional<std::string>& ambient) {
+    const int gageSystem = o.gageSystem.value_or(r.wireGageSystem);
+    const int unitSystem = o.unitSystem.value_or(r.unitSystem);
+    // The window shows row 1 in the form of the chosen gage standard.
+    r.wireGageSystem = static_cast<std::int8_t>(gageSystem);
+    DesignParameterTexts t = designParameterFieldTexts(r);
+    const auto put = [&t](int k, const std::optional<std::string>& text) {
+        if (text) t[k] = *text;
+    };
+    put(0, o.maxTempRise);
+    // Row 1 is shown as a current density under the metric standard, as a copper area otherwise;
+    // a number typed in the other form is converted (other text is left for the check to refuse).
+    const auto converted = [](const std::string& text) {
+        const float x = readFieldFloat(text);
+        if (!holdsOnly(text, kUnsignedFieldChars) || !(x > 0)) return text;
+        return strprintf("%.6f", kCopperAreaDensityProduct / x);
+    };
+    if (gageSystem == kMetricWire) {
+        put(1, o.currentDensity);
+        if (o.copperArea) t[1] = converted(*o.copperArea);
+    } else {
+        put(1, o.copperArea);
+        if (o.currentDensity) t[1] = converted(*o.currentDensity);
+    }
+    put(2, o.fill);
+    put(3, o.minPerm);
+    put(4, o.resistivity);
+    put(5, o.tempRiseFactor);
+    put(6, o.tempRiseExponent);
+    put(7, o.leadLength);
+    put(8, ambient);
+    return acceptDesignParameters(r, messages, t, unitSystem, gageSystem);
+}
+
+nlohmann::json jsonNumber(float value) {
+    if (!std::isfinite(value)) return nullptr;
+    return std::strtod(strprintf("%.7g", static_cast<double>(value)).c_str(), nullptr);
+}
+
+}  // namespace korvell::cli

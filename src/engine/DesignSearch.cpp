@@ -1,0 +1,142 @@
+#include "engine/DesignSearch.h"
+
+#include "engine/Screening.h"
+#include "engine/Winding.h"
+#include "materials/CoreLoss.h"
+#include "platform/Format.h"
+
+namespace korvell {
+
+void store_design(DesignRecord& record, int mode, int row) {
+    DesignRecord& r = record;
+    if (mode == kClearResults) {
+        for (auto& result : r.designResults) {
+            const DesignResult cleared;
+            result.partNumber.clear();
+            result.wire.clear();
+            result.price = cleared.price;
+            result.al = cleared.al;
+            result.strands = cleared.strands;
+            result.turns = cleared.turns;
+            result.fillPercent = cleared.fillPercent;
+            result.rdc = cleared.rdc;
+            result.rac = cleared.rac;
+            result.bac = cleared.bac;
+            result.percentPerm = cleared.percentPerm;
+            result.coreLossW = cleared.coreLossW;
+            result.copperLossW = cleared.copperLossW;
+            result.tempRise = cleared.tempRise;
+        }
+        return;
+    }
+    if (mode != kStoreCandidate || row < 0 || row >= kMaxDesigns) return;
+
+    DesignResult& out = r.designResults[row];
+    const std::string material = materialCodeOf(r.corePartNumber);
+    out.partNumber = r.corePartNumber;
+    if (r.corePartNumber.find("END") != std::string::npos) return;
+
+    out.wire = wireSizeText(r.wireGageSystem, r.wireGage);
+    out.price = static_cast<float>(corePrice(r.coreShape, material, r.coreVolume));
+    out.al = r.coreAl;
+    out.strands = r.wireStrands;
+    out.turns = static_cast<std::int32_t>(r.turns);
+    if (r.coreWindowKcmil > 0) {
+        out.fillPercent = static_cast<float>(0.1 * r.wireArea * r.turns * r.wireStrands /
+                                             r.coreWindowKcmil);
+    }
+    out.percentPerm = r.percentPerm;
+    out.rdc = r.dcResistance;
+    out.rac = r.acResistance;
+    out.coreLossW = static_cast<float>(r.coreLossMw * 0.001);
+    out.copperLossW = static_cast<float>(r.copperLossMw * 0.001);
+    out.tempRise = r.tempRise;
+    // The boost inductor's flux swing is shown as its average over the line cycle.
+    out.bac = r.applicationType == kPowerFactorBoost ? 0.5f * r.fluxAc : r.fluxAc;
+    out.build = r.windingBuild;
+    out.woundOd = r.woundOd;
+    out.woundId = r.woundId;
+    out.woundHeight = r.woundHeight;
+    out.surfaceArea = r.surfaceArea;
+    out.coreVolume = r.coreVolume;
+
+    r.designWires[row] = {r.wireSystemLabel, r.wireArea,  r.wireBareDia,     r.wireDia,
+                          r.wireMaxDia,      r.wireBuild, r.wireGage,        r.wireOhmsPerFoot,
+                          r.wireWeightPerFoot};
+
+    DesignDimensions& dims = r.designDimensions[row];
+    dims = DesignDimensions{};
+    if (r.coreShape != kECore) {
+        dims.slot[0] = r.coreAe;
+        dims.slot[1] = r.coreLe;
+        dims.slot[2] = r.coreOd;
+        dims.slot[3] = r.coreId;
+        dims.slot[4] = r.coreHt;
+    } else if (r.Esize) {
+        dims.slot[0] = r.Esize->ae;
+        dims.slot[1] = r.Esize->le;
+        dims.slot[5] = r.Esize->a;
+        dims.slot[6] = r.Esize->b;
+        dims.slot[7] = r.Esize->c;
+        if (r.bobbinRecord) {
+            out.bobbinDim = r.bobbinRecord->b[3];
+            out.woundHeight = 2 * r.windingBuild + r.bobbinRecord->b[9];
+        }
+    }
+}
+
+int run_design_search(DesignRecord& record, Messages& messages) {
+    DesignRecord& r = record;
+    r.designCount = 0;
+    store_design(r, kClearResults, 0);
+    // The resonant winding replaces the strand count of a candidate with the count it computes;
+    // every candidate starts again from the strands asked for, and the record keeps them after.
+    const std::int32_t strandsAsked = r.wireStrands;
+    int restart = 1;
+    int wireResult = 0;
+    bool ended = false;
+    while (r.designCount < kMaxDesigns) {
+        const int status = next_core(r, messages, restart, r.minPercentPerm, r.applicationType);
+        restart = 0;
+        if (status > 0) {
+            r.wireStrands = strandsAsked;
+            wireResult = select_wire(r, messages, r.turns, r.windingMode, r.coreShape);
+        }
+        if (status > 0 && wireResult > 0) {
+            r.lastStoredWireGage = r.wireGage;
+            store_design(r, kStoreCandidate, r.designCount);
+            ++r.designCount;
+        }
+        if (status < 3 && wireResult < 0 && r.inductanceRequired > 0.1f) {
+            messages.show(strprintf("L Reqt: %8.0f, CORE: %s wireOK:%4d, %4.0f turns wire #%5.2f",
+                                    r.inductanceRequired * 1000.0, r.corePartNumber.c_str(),
+                                    wireResult, static_cast<double>(r.turns),
+                                    static_cast<double>(r.wireGage)),
+                          "WIRE SELECTION FAILED");
+        }
+        if (status < 0) {
+            messages.show(
+                "Energy Product Requirement exceeds capacity of largest core in catalog. Consider "
+                "stacking two or more cores",
+                "  ...END OF CATALOG REACHED ...");
+            ended = true;
+            break;
+        }
+        if (status < 1) {
+            ended = true;
+            break;
+        }
+    }
+    r.wireStrands = strandsAsked;
+    if (!ended) return 0;  // forty designs: no message, no end marker
+
+    if (r.designCount > 0) {
+        messages.show(strprintf("%3d CORES MEETING REQUIREMENTS HAVE BEEN FOUND", r.designCount),
+                      "  ...END OF CATALOG REACHED...");
+    }
+    r.corePartNumber = kEndOfCatalogMarker;
+    store_design(r, kStoreCandidate, r.designCount);
+    return 0;
+}
+
+}  // namespace korvell

@@ -1,0 +1,290 @@
+#include "engine/Screening.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "materials/Catalog.h"
+#include "materials/Permeability.h"
+#include "materials/Powerline.h"
+#include "platform/Format.h"
+
+namespace korvell {
+namespace {
+
+constexpr double kFourPiTenth = 1.256636;  // 0.4 π: H [Oe] = 0.4 π N I / le[cm]
+constexpr double kMaxDcBias = 350;         // oersted, top of the DC-bias curves
+constexpr int kNewtonIterationCap = 5000;  // guards an iteration that never settles
+
+// Material code of a part number split as size and material ("T777-21 x2" gives "-21").
+bool splitPartNumber(const std::string& partNumber, std::string& material) {
+    char size[32] = "";
+    char code[32] = "";
+    if (std::sscanf(partNumber.c_str(), "%31[EST0-9] %31[-0-9] ", size, code) < 2) return false;
+    material = code;
+    return true;
+}
+
+// Reads the candidate's catalog line into the record; false unless all eleven fields are read.
+bool readCatalogLine(DesignRecord& r) {
+    char partNumber[64] = "";
+    float v[10] = {};
+    const int n = std::sscanf(r.catalogLine.c_str(), "%63s %g %g %g %g %g %g %g %g %g %g",
+                              partNumber, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7],
+                              &v[8], &v[9]);
+    if (n < 11) return false;
+    r.corePartNumber = partNumber;
+    r.corePerm = v[0];
+    r.coreAl = v[1];
+    r.coreAe = v[2];
+    r.coreLe = v[3];
+    r.coreWindowKcmil = v[4];
+    r.coreMlt = v[5];
+    r.coreId = v[6];
+    r.coreOd = v[7];
+    r.coreHt = v[8];
+    r.coreEnergyRating = v[9];
+    return true;
+}
+
+// n identical cores stacked into one: cross-section, Al, height and energy scale with n, each
+// added core lengthens the turn by two core heights (inches, the turn is in feet), the path
+// length stays.
+void applyStacking(DesignRecord& r) {
+    const int n = r.stackedCores;
+    if (n <= 1) return;
+    const auto scale = static_cast<float>(n);
+    r.coreAe *= scale;
+    r.coreAl *= scale;
+    r.coreMlt += static_cast<float>(2.0 * r.coreHt * (n - 1) / 12.0);
+    r.coreHt *= scale;
+    r.coreEnergyRating *= scale;
+    if (r.coreShape == kECore && r.Esize) {
+        r.Esize->ae *= scale;
+        r.Esize->ve *= scale;
+        r.Esize->c *= scale;
+    }
+    r.corePartNumber += strprintf(" x%1d", n);
+}
+
+// Newton iteration on H² · P(H)/100 = (0.4π I / le)² · L · 1e6 / Al for the swing solution.
+// Runs while the last step exceeds 1 % of H and `inRange(H)` holds; false when the curve has no
+// value or the iteration breaks down (after the diagnostic where the slope vanishes).
+template <typename InRange>
+bool solveSwingForce(DesignRecord& r, Messages& messages, std::string_view material, double& H,
+                     double I, double L, double damping, InRange inRange, float L2, float L1,
+                     float I2, float I1) {
+    constexpr int kCurvePermeability = 50;
+    double step = 10;
+    for (int i = 0; std::fabs(step) * 100 > H && inRange(H); ++i) {
+        if (i >= kNewtonIterationCap) return false;
+        const auto point = pctPermDcBias(material, kCurvePermeability, H);
+        if (!point) return false;
+        const double P = point->percent;
+        const double slope = point->slope;
+        if (H == 0 || H * slope + 2 * P == 0) {
+            messages.show(
+                strprintf("L1 = %4.3f, L2 = %4.3f, I1 = %4.3f, I2 = %4.3f \n percent_2= = %4.3f, "
+                          "x= = -0.75, H2 = %4.3f, pctmudot = %7.3f, PercentPerm = %3.1f",
+                          static_cast<double>(L2), static_cast<double>(L1), static_cast<double>(I2),
+                          static_cast<double>(I1), P, H, slope, P),
+                "ERROR ");
+            return false;
+        }
+        const double perTurn = kFourPiTenth * I / r.coreLe;
+        step = (perTurn * perTurn * (L * 1e6 / r.coreAl / H) - H * P * 0.01) * 100 /
+               (H * slope + 2 * P);
+        H += damping * step;
+        if (!std::isfinite(H)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int material_selected(const DesignRecord& record) {
+    std::string material;
+    if (!splitPartNumber(record.corePartNumber, material)) return 0;
+    for (const auto& entry : record.selectedMaterials) {
+        if (!entry.empty() && entry == material) return 1;
+    }
+    return 0;
+}
+
+int dc_bias_solution(DesignRecord& record, std::string_view material, int initialPermeability,
+                     float L, float I, float Al, float le, float minPerm) {
+    if (!(Al > 0) || !(le > 0) || !(L > 0)) return 0;
+    const double perTurn = kFourPiTenth * I / le;
+    const double target = perTurn * perTurn * L * 1e6 / Al;  // (H per turn)² · N0²
+
+    double H = kMaxDcBias / 3;
+    double damping = 1.0;
+    if (material == "-39") {
+        H = kMaxDcBias / 9;
+        damping = 0.5;
+    }
+    double step = 10;
+    double Pc = 100;
+    for (int i = 0; std::fabs(step) * 100 > H; ++i) {
+        if (i >= kNewtonIterationCap) return 0;
+        double P = 100;
+        double slope = 0;
+        if (H > 1) {
+            const auto point = pctPermDcBias(material, initialPermeability, H);
+            if (!point) return 0;
+            P = point->percent;
+            slope = point->slope;
+        }
+        Pc = P < 100 ? P : 100;
+        const double denominator = H * slope * 0.01 + 2 * Pc * 0.01;
+        if (denominator == 0) return 0;
+        step = (target / H - H * Pc * 0.01) / denominator;
+        if (i > 100) damping = std::ldexp(1.0, -(i / 100));
+        H += step * damping;
+        if (!(H >= 0) || H > kMaxDcBias) return 0;
+    }
+    record.dcMagnetizingForce = static_cast<float>(H);
+    record.percentPerm = static_cast<float>(std::fmin(Pc, 100));
+    return Pc >= minPerm ? 1 : 0;
+}
+
+float swing_solution(DesignRecord& record, Messages& messages, int application,
+                     std::string_view material, float L2, float L1, float I2, float I1) {
+    if (L1 > L2 || I1 < I2 || I1 == 0) return -1;
+    if (!(record.coreLe > 0) || !(record.coreAl > 0)) return -1;
+    constexpr int kCurvePermeability = 50;
+
+    // Starting point from an approximate power-law curve P = (H/h)^x of the material family.
+    const double r = L1 / L2 * 0.8;
+    double P0;
+    double h;
+    double x;
+    if (record.coreShape != kComposite) {
+        P0 = r > 0.2 ? 100 * r : 20;
+        h = 40;
+        x = -0.75;
+    } else {
+        if (0.02 < r && r < 0.12) {
+            P0 = 100 * r;
+        } else if (r > 0.12) {
+            P0 = 12;
+        } else {
+            P0 = 2;
+        }
+        h = 0.053;
+        x = -0.45;
+    }
+
+    double H = h * std::pow(P0 * 0.01, 1 / x);
+    if (!solveSwingForce(record, messages, material, H, I1, L1, 0.7,
+                         [](double force) { return force >= 0 && force <= 400; }, L2, L1, I2, I1)) {
+        return -1;
+    }
+    if (H >= 150 || H <= 0) return -1;
+
+    double H2 = I2 * H / I1;
+    auto p1 = pctPermDcBias(material, kCurvePermeability, H);
+    const auto p2 = pctPermDcBias(material, kCurvePermeability, H2);
+    if (!p1 || !p2) return -1;
+    double P1 = p1->percent;
+    const double P2 = p2->percent;
+
+    bool accepted = false;
+    if (application == kControlledSwing) {
+        accepted = L2 * P1 >= L1 * P2;
+    } else if (L2 * P1 <= L1 * P2) {
+        accepted = true;
+    } else {
+        // Wide swing: the minimum-current requirement sets the turns instead.
+        if (!solveSwingForce(record, messages, material, H2, I2, L2, 0.3,
+                             [](double force) { return force > 0.1 && force <= 400; }, L2, L1, I2,
+                             I1)) {
+            return -1;
+        }
+        if (I2 > 0) H = H2 * I1 / I2;
+        p1 = pctPermDcBias(material, kCurvePermeability, H);
+        if (!p1) return -1;
+        P1 = p1->percent;
+        accepted = H < 150;
+    }
+    return accepted ? static_cast<float>(P1) : -1;
+}
+
+int next_core(DesignRecord& record, Messages& messages, int restart, float minPerm,
+              std::int8_t application) {
+    DesignRecord& r = record;
+    if (restart) {
+        r.catalogIndex = 0;
+        r.catalogStatus = 2;
+        r.largestCoreEnergy = 0;
+    }
+    const double energy = 0.5 * r.inductanceRequired * r.maxCurrent * r.maxCurrent;
+    bool accepted = false;
+    while (r.catalogStatus > 1 && !accepted) {
+        r.catalogStatus = catalogLookup(r, messages, r.catalogIndex, r.coreShape);
+        ++r.catalogIndex;
+        r.coreEnergyRating = 0;
+        if (!readCatalogLine(r)) continue;
+        std::string material;
+        splitPartNumber(r.corePartNumber, material);
+        applyStacking(r);
+
+        switch (application) {
+            case kDcBiased:
+            case kPowerFactorBoost:
+                if (!material_selected(r)) break;
+                if (r.maxFillFactor * r.coreWindowKcmil * r.coreMlt > 0 &&
+                    r.coreEnergyRating > r.largestCoreEnergy) {
+                    r.largestCoreEnergy = r.coreEnergyRating;
+                }
+                accepted = dc_bias_solution(r, material, static_cast<int>(r.corePerm),
+                                            r.inductanceRequired, r.maxCurrent, r.coreAl, r.coreLe,
+                                            minPerm) != 0;
+                break;
+            case kControlledSwing:
+            case kWideSwing:
+                if (!material_selected(r) && r.coreShape != kComposite) break;
+                r.percentPerm = swing_solution(r, messages, application, material,
+                                               r.inductanceAtMinCurrent, r.inductanceRequired,
+                                               r.minCurrent, r.maxCurrent);
+                accepted = r.percentPerm > 0;
+                break;
+            case kPowerline:
+                if (!material_selected(r)) break;
+                r.percentPerm = 100 * powerlineTurnsSolution(r, messages, material,
+                                                             r.inductanceRequired, r.acCurrentMax,
+                                                             r.inductanceAtMinCurrent,
+                                                             r.acCurrentMin, r.coreAe, r.coreAl);
+                accepted = r.percentPerm > 0;
+                break;
+            case kResonant: {
+                // Only the low-loss, low-permeability materials serve resonant inductors.
+                constexpr std::string_view kResonantMaterials = "-11 -13 -16 -17";
+                if (material.empty() || kResonantMaterials.find(material) == std::string_view::npos) {
+                    break;
+                }
+                const double flux = std::sqrt(static_cast<double>(r.coreAl) * r.inductanceRequired) *
+                                    0.1 / r.coreAe * r.resonantPeakCurrent;
+                if (flux < 10000) {
+                    r.percentPerm = 100;
+                    accepted = true;
+                }
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    if (accepted && application != kPowerline) {
+        // Whole number of turns nearest to the turns giving the required inductance at the
+        // operating-point permeability; halves round up.
+        const double perm = 0.01 * r.percentPerm;
+        r.turns = static_cast<float>(
+            std::floor(1000 * std::sqrt(r.inductanceRequired / r.coreAl / perm) + 0.5));
+    }
+    if (accepted && r.catalogStatus >= 2) return r.catalogStatus;
+    if (restart && energy * 5 / 9 > r.largestCoreEnergy) return -2;
+    return 0;
+}
+
+}  // namespace korvell

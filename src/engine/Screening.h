@@ -1,0 +1,37 @@
+// Candidate core screening: walks the catalog of the selected shape from where the previous call
+// stopped and settles on the first core that carries the required inductance at the operating
+// current with enough permeability left, fixing its operating-point permeability and turns.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/Messages.h"
+#include "record/DesignRecord.h"
+
+namespace korvell {
+
+// Next candidate core. restart != 0 starts again at catalog row 0. Returns the catalog status of
+// the accepted candidate (>= 2), 0 when the catalog is exhausted, or -2 on a restart call when no
+// core qualifies and the energy requirement exceeds every core's rating. Sets the candidate-core
+// fields, percentPerm and turns.
+int next_core(DesignRecord& record, Messages& messages, int restart, float minPerm,
+              std::int8_t application);
+
+// 1 when the material code of corePartNumber is one of selectedMaterials, else 0.
+int material_selected(const DesignRecord& record);
+
+// Operating point under DC bias: solves H² · P(H)/100 = (0.4π I / le)² · N0² for the DC
+// magnetizing force H (oersted) with a damped Newton iteration. Returns 1 when the percent
+// permeability there is at least minPerm, else 0; sets percentPerm and dcMagnetizingForce.
+// L in mH, I in A, Al in nH/turn², le in cm.
+int dc_bias_solution(DesignRecord& record, std::string_view material, int initialPermeability,
+                     float L, float I, float Al, float le, float minPerm);
+
+// Swinging choke: the percent permeability at the maximum current I1 when the core gives L1 at
+// I1 and (controlled swing) no more than, or (wide swing) at least, L2 at the minimum current
+// I2; -1 when the requirement cannot be met. L in mH, I in A. Reads coreLe, coreAl, coreShape.
+float swing_solution(DesignRecord& record, Messages& messages, int application,
+                     std::string_view material, float L2, float L1, float I2, float I1);
+
+}  // namespace korvell

@@ -1,0 +1,44 @@
+// Winding solution of a screened candidate: wire choice, wound dimensions, DC and AC resistance,
+// AC flux density, core and copper loss and temperature rise, checked against every limit.
+// Winding dimensions in inches, wire and window areas in circular mils.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Messages.h"
+#include "record/DesignRecord.h"
+
+namespace korvell {
+
+// Result codes of select_wire.
+enum WindingResult : int {
+    kWindingAccepted = 1,
+    kWindingInvalid = 0,          // fewer than half a turn, or an E-core without its size record
+    kNoWireForWindow = -1,        // no wire for the full-window copper area
+    kNoWireForLayer = -2,         // no wire fits one layer (resonant: none under 3 skin depths)
+    kNoWireForArea = -4,          // no wire for the area in the fit loop
+    kCurrentDensityTooHigh = -8,  // copper below the minimum area per ampere
+    kWireDoesNotFitBobbin = -16,  // E-core: no smaller wire, or no fit after 50 passes
+    kResistanceTooHigh = -32,     // DC resistance above the limit
+    kTemperatureTooHigh = -64,    // temperature rise above the limit (or resonant frequency 0)
+};
+
+// Picks the wire for N turns in the candidate's window and decides whether the core makes a
+// design. Returns 1 when every limit is met, else one of the rejection codes above.
+int select_wire(DesignRecord& record, Messages& messages, float N, std::int8_t windingMode,
+                std::int8_t coreShape);
+
+// DC resistance (ohm, at ambientTemp) of `turns` turns of the wire of gage `gage`, with the
+// wound geometry: build, wound OD/ID/height, fill ratio, surface area, core volume, mean turn
+// length and wire length. 0 when the gage is not in the wire table, -1 for E-core failures.
+float winding_resistance(DesignRecord& record, std::int8_t windingMode, float gage,
+                         std::int8_t coreShape);
+
+// Copper loss (mW) of the current design for the application's current waveform.
+float copper_loss(const DesignRecord& record, std::int8_t application);
+
+// Bobbin geometry of the candidate E-core from its size record. 1 done, 0 no size record,
+// -1 a dimension not positive.
+int ecore_bobbin(DesignRecord& record);
+
+}  // namespace korvell
