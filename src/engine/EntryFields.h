@@ -1,0 +1,51 @@
+// Reading the texts of entry fields: the valid-character check and the numbers a field holds.
+//
+// A field is read the way "%f" and "%d" read it: leading blanks, an optional sign, the longest
+// run of digits (with one point for a real number); whatever follows is ignored, so "12 5" and
+// "1.2.3" read as 12 and 1.2. Unlike the C scanners these readers are defined for every text:
+// - a field that holds no number at all (empty, blanks, a lone point or sign) reads as 0;
+// - a real number beyond the single-precision range saturates at +-FLT_MAX, one too small for it
+//   reads as 0 (or the nearest subnormal);
+// - a count beyond the int32 range saturates at INT32_MAX (INT32_MIN when negative);
+// - exponents, "inf", "nan" and hexadecimal forms are not numbers here (their letters never pass
+//   a field's character check), so no field ever yields NaN or infinity;
+// - the point is always '.', whatever the process locale says.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korvell {
+
+// Captions of the entry windows' message boxes.
+inline constexpr std::string_view kDataEntryErrorCaption = "DATA ENTRY ERROR";
+inline constexpr std::string_view kParameterOutOfRangeCaption = "PARAMETER OUT OF RANGE ERROR";
+inline constexpr std::string_view kProgramErrorCaption = "PROGRAM ERROR ";
+
+// "INVALID CHARACTER in Parameter%2d.  %s ", filled with the field number (from 0) and its text.
+std::string invalidCharacterMessage(int field, std::string_view text);
+
+// Valid characters of the entry fields.
+inline constexpr std::string_view kUnsignedFieldChars = " .0123456789";
+inline constexpr std::string_view kSignedFieldChars = " -.0123456789";
+inline constexpr std::string_view kCountFieldChars = " 0123456789";
+
+// True when every character of text is one of allowed (an empty text passes).
+bool holdsOnly(std::string_view text, std::string_view allowed);
+
+// The real number a field holds, as "%f" reads it, within the limits above.
+float readFieldFloat(std::string_view text);
+
+// The whole number a field holds, as "%d" reads it, saturating at the int32 limits.
+std::int32_t readFieldCount(std::string_view text);
+
+// A double result stored into a single-precision field: clamped to +-FLT_MAX; NaN (which no
+// entry computation produces) stores 0.
+float toStoredFloat(double value);
+
+// A stored count field (float) back to an int32 count: truncated toward zero and clamped to the
+// int32 range; NaN gives 0.
+std::int32_t toCount(float value);
+
+}  // namespace korvell

@@ -1,0 +1,287 @@
+#include "engine/RequirementsEntry.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "engine/EntryFields.h"
+#include "engine/ParametersEntry.h"
+#include "platform/Format.h"
+
+namespace korvell {
+namespace {
+
+constexpr std::string_view kUnknownApplication = ">>> Unidentified Function in REQUIREMENTS";
+
+constexpr int kTemperatureField = 8;
+constexpr int kStackedCoresField = 9;
+constexpr int kStrandsField = 10;
+constexpr int kTemperatureColumn = 8;
+constexpr int kStackedCoresColumn = 9;
+constexpr int kStrandsColumn = 10;
+
+// Thresholds of the range checks and of CALCULATE: 1 µA and 0.1 µH (in mH).
+constexpr double kMinCurrentA = 1e-6;
+constexpr double kMinInductanceMh = 0.0001;
+constexpr double kMhPerUh = 0.001;
+constexpr double kNhPerMh = 1e6;
+constexpr double kInverseOfPi = 0.3183101550488765;
+
+bool isApplication(int a) {
+    return a >= 0 && a < kApplicationCount;
+}
+bool isSwing(int a) {
+    return a == kControlledSwing || a == kWideSwing;
+}
+
+std::string_view validCharacters(int field) {
+    if (field < kTemperatureField) return kUnsignedFieldChars;
+    if (field == kTemperatureField) return kSignedFieldChars;
+    return kCountFieldChars;
+}
+
+// The peak current the application is designed for, A.
+float peakCurrent(const DesignRecord& r) {
+    switch (r.applicationType) {
+        case kPowerline:
+            return r.acCurrentMax;
+        case kResonant:
+            return r.resonantPeakCurrent;
+        default:
+            return r.maxCurrent;
+    }
+}
+
+std::string inductanceLimitMessage(float inductanceMh) {
+    return strprintf("SPECIFIED INDUCTANCE:%5.1f nH is beyond the 100 nH lower Limit ",
+                     inductanceMh * kNhPerMh);
+}
+
+// Stores the requirements of fields 2-7 into the active requirements of the application.
+void storeActiveRequirements(DesignRecord& r, const std::array<float, 9>& v) {
+    const int a = r.applicationType;
+    if (isSwing(a)) {
+        r.inductanceAtMinCurrent = toStoredFloat(v[3] * kMhPerUh);
+        r.minCurrent = v[4];
+    }
+    switch (a) {
+        case kDcBiased:
+        case kControlledSwing:
+        case kWideSwing:
+            r.maxCurrent = v[2];
+            r.onVoltage = v[5];
+            r.offVoltage = v[6];
+            r.frequencyKhz = v[7];
+            break;
+        case kPowerFactorBoost:
+            r.maxCurrent = v[2];
+            r.pfcPeakInputVoltage = v[5];
+            r.pfcOutputVoltage = v[6];
+            r.frequencyKhz = v[7];
+            r.avgVoltage = r.pfcOutputVoltage;
+            if (r.pfcOutputVoltage > 1e-6) {
+                r.pfcVoltageRatio =
+                    toStoredFloat(static_cast<double>(r.pfcPeakInputVoltage) / r.pfcOutputVoltage);
+            }
+            break;
+        case kPowerline:
+            r.acCurrentMax = v[2];
+            r.inductanceAtMinCurrent = toStoredFloat(v[3] * kMhPerUh);
+            r.acCurrentMin = v[4];
+            r.lineFrequencyHz = v[7];
+            r.avgVoltage = 0;
+            break;
+        case kResonant:
+            r.resonantPeakCurrent = v[2];
+            r.resonantPeakVoltage = v[5];
+            r.avgVoltage = toStoredFloat(2.0 * r.resonantPeakVoltage * kInverseOfPi);
+            r.frequencyKhz = v[7];
+            break;
+    }
+}
+
+// The range checks in order; each failure replaces the text of an earlier one, so the last
+// failing check is the one reported. Empty when all pass.
+std::string rangeFailure(const DesignRecord& r, float temperature) {
+    std::string failure;
+    if (peakCurrent(r) < kMinCurrentA) failure = "Peak Current must be greater than 1 uA";
+    if (r.inductanceRequired < kMinInductanceMh) {
+        failure = inductanceLimitMessage(r.inductanceRequired);
+    }
+    if (isSwing(r.applicationType)) {
+        if (r.inductanceAtMinCurrent < kMinInductanceMh) {
+            failure = inductanceLimitMessage(r.inductanceAtMinCurrent);
+        }
+        if (!(r.inductanceAtMinCurrent > r.inductanceRequired)) {
+            failure = "Inductance at Max current must be < Inductance at Min current ";
+        }
+        if (r.minCurrent < kMinCurrentA) failure = "Both Currents must be greater than 1 uA";
+        if (!(r.minCurrent < r.maxCurrent)) failure = "Min Current must be less than Max Current";
+    }
+    // The ambient temperature is bound by the same limits as in the parameters window, which
+    // keep the copper resistance positive (copper's resistance vanishes near -234.5 °C).
+    const ParamLimit limit = kDesignParamLimits[kTemperatureColumn];
+    if (temperature < limit.min || temperature > limit.max) {
+        failure = strprintf("Parameter%2d. (%6.2f) Must Be In The Range: %6.2f To %6.2f",
+                            kTemperatureField, static_cast<double>(temperature),
+                            static_cast<double>(limit.min), static_cast<double>(limit.max));
+    }
+    return failure;
+}
+
+void fillRequirementsSummary(DesignRecord& r, const RequirementTexts& texts) {
+    for (int row = 0; row < kRequirementSummaryRows; ++row) {
+        const RequirementRowCaptions captions = requirementRowCaptions(r.applicationType, row);
+        RequirementSummaryRow& summary = r.reqtSummary[row];
+        summary.label = std::string(captions.label.substr(0, kSummaryLabelWidth));
+        summary.value = texts[row].substr(0, kSummaryValueWidth);
+        summary.units = std::string(captions.units.substr(0, kSummaryUnitsWidth));
+    }
+}
+
+}  // namespace
+
+RequirementRowCaptions requirementRowCaptions(int application, int row) {
+    if (!isApplication(application) || row < 0 || row >= kRequirementFieldCount) {
+        return {"", "", false};
+    }
+    return kRequirementRowCaptions[application][row];
+}
+
+RequirementTexts requirementFieldTexts(const DesignRecord& record) {
+    RequirementTexts texts;
+    const int a = record.applicationType;
+    if (!isApplication(a)) return texts;
+    const auto& requirements = record.requirementsByApplication[a];
+    for (int k = 0; k < kRequirementColumns; ++k) {
+        const double scale = (k == 0 || k == 3) ? 1000.0 : 1.0;
+        texts[k] = strprintf("%6.2f", requirements[k] * scale);
+    }
+    const auto& params = record.designParamsByApplication[a];
+    texts[kTemperatureField] = strprintf("%6.1f", static_cast<double>(params[kTemperatureColumn]));
+    texts[kStackedCoresField] = strprintf("%4d", toCount(params[kStackedCoresColumn]));
+    texts[kStrandsField] = strprintf("%4d", toCount(params[kStrandsColumn]));
+    return texts;
+}
+
+double averageVoltage(double onVoltage, double offVoltage) {
+    if (!(onVoltage * offVoltage > 0)) return 0.0;
+    return 2.0 * onVoltage * offVoltage / (onVoltage + offVoltage);
+}
+
+std::optional<double> rippleCurrentPp(double avgVoltage, double inductanceUh, double current,
+                                      double frequencyKhz) {
+    if (!(inductanceUh * current * frequencyKhz > 0)) return std::nullopt;
+    const double ripple = avgVoltage / frequencyKhz / inductanceUh * 1000.0 * 0.5;
+    return ripple > current ? current : ripple;
+}
+
+std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurrent,
+                                           double peakVoltage) {
+    if (!(inductanceUh * peakCurrent > 0)) return std::nullopt;
+    return 1000.0 / (2.0 * 3.14159) / inductanceUh * peakVoltage / peakCurrent;
+}
+
+void updateRipple(DesignRecord& record, const RequirementTexts& texts) {
+    const double average = averageVoltage(readFieldFloat(texts[5]), readFieldFloat(texts[6]));
+    record.avgVoltage = toStoredFloat(average);
+    const auto ripple = rippleCurrentPp(record.avgVoltage, readFieldFloat(texts[0]),
+                                        readFieldFloat(texts[2]), readFieldFloat(texts[7]));
+    if (ripple) record.rippleCurrent = toStoredFloat(*ripple);
+}
+
+std::string rippleCurrentText(float rippleCurrent) {
+    return strprintf("RIPPLE CURRENT:  %6.3f AMPERES  p-p", static_cast<double>(rippleCurrent));
+}
+
+std::optional<std::string> updateResonantFrequency(DesignRecord& record,
+                                                   const RequirementTexts& texts) {
+    if (record.applicationType != kResonant) return std::nullopt;
+    const auto frequency = resonantFrequencyKhz(readFieldFloat(texts[0]), readFieldFloat(texts[2]),
+                                                readFieldFloat(texts[5]));
+    if (!frequency) return std::nullopt;
+    record.frequencyKhz = toStoredFloat(*frequency);
+    return strprintf("%4.1f", static_cast<double>(record.frequencyKhz));
+}
+
+std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts) {
+    updateRipple(record, texts);
+    if (auto frequency = updateResonantFrequency(record, texts)) texts[7] = std::move(*frequency);
+    return rippleCurrentText(record.rippleCurrent);
+}
+
+bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts) {
+    const int a = record.applicationType;
+    if (!isApplication(a)) {
+        messages.show(kUnknownApplication, kProgramErrorCaption);
+        return false;
+    }
+    for (int k = 0; k < kRequirementFieldCount; ++k) {
+        if (!holdsOnly(texts[k], validCharacters(k))) {
+            messages.show(invalidCharacterMessage(k, texts[k]), kDataEntryErrorCaption);
+            return false;
+        }
+    }
+
+    updateRipple(record, texts);
+
+    std::array<float, 9> v{};
+    for (int k = 0; k <= kTemperatureField; ++k)
+        v[k] = readFieldFloat(texts[k]);
+    auto& requirements = record.requirementsByApplication[a];
+    auto& params = record.designParamsByApplication[a];
+    for (int k = 0; k < kRequirementColumns; ++k) {
+        requirements[k] = (k == 0 || k == 3) ? toStoredFloat(v[k] * kMhPerUh) : v[k];
+    }
+    record.inductanceRequired = requirements[0];
+    record.maxDcResistance = v[1];
+
+    // A temperature outside the design-parameter limits, and counts that cannot make a core or a
+    // winding, are refused below and never reach the record, so that neither a later CALCULATE
+    // nor the parameters window can pick them up.
+    const float temperature = v[kTemperatureField];
+    const ParamLimit temperatureLimit = kDesignParamLimits[kTemperatureColumn];
+    if (temperature >= temperatureLimit.min && temperature <= temperatureLimit.max) {
+        params[kTemperatureColumn] = temperature;
+        record.ambientTemp = temperature;
+    }
+    const std::int32_t stacked = readFieldCount(texts[kStackedCoresField]);
+    const std::int32_t strands = readFieldCount(texts[kStrandsField]);
+    if (static_cast<std::int64_t>(stacked) * strands < 1) {
+        messages.show("ERROR: STACKED CORES and MIN WIRE STRANDS MUST BE GREATER THAN ZERO",
+                      kDataEntryErrorCaption);
+        return false;
+    }
+    params[kStackedCoresColumn] = static_cast<float>(stacked);
+    params[kStrandsColumn] = static_cast<float>(strands);
+    record.stackedCores = stacked;
+    record.wireStrands = strands;
+
+    storeActiveRequirements(record, v);
+
+    const std::string failure = rangeFailure(record, temperature);
+    if (!failure.empty()) {
+        messages.show(failure, kDataEntryErrorCaption);
+        return false;
+    }
+
+    fillRequirementsSummary(record, texts);
+    loadActiveDesignParameters(record);
+    record.selectedDesign = 0;
+    record.designCount = 0;
+    return true;
+}
+
+bool requirementsComplete(const DesignRecord& record) {
+    const int a = record.applicationType;
+    if (!isApplication(a)) return false;
+    if (!(peakCurrent(record) >= kMinCurrentA)) return false;
+    if (!(record.inductanceRequired >= kMinInductanceMh)) return false;
+    if (isSwing(a)) {
+        return record.inductanceAtMinCurrent >= kMinInductanceMh &&
+               record.inductanceAtMinCurrent > record.inductanceRequired &&
+               record.minCurrent >= kMinCurrentA && record.minCurrent < record.maxCurrent;
+    }
+    return true;
+}
+
+}  // namespace korvell

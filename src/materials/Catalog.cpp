@@ -1,0 +1,209 @@
+#include "materials/Catalog.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "materials/CatalogTables.h"
+#include "platform/Format.h"
+
+namespace korvell {
+namespace {
+
+constexpr const char* kCaption = "CATALOG LOOKUP ERROR";
+
+// A part number resolved into its catalog line, or the error text shown instead.
+struct CatalogEntry {
+    std::string line;
+    std::string errorText;
+    const ECoreSize* eCore = nullptr;
+};
+
+const char* letterCode(char letter) {
+    for (const auto& row : materialLetterCodes)
+        if (row.letter == letter) return row.code;
+    return nullptr;
+}
+
+const ToroidSize* findToroidSize(const std::string& name) {
+    for (const auto& row : toroidSizes)
+        if (row.name[0] != '\0' && name == row.name) return &row;
+    return nullptr;
+}
+
+const ECoreSize* findECoreSize(const std::string& name) {
+    for (const auto& row : eCoreSizes)
+        if (name == row.name) return &row;
+    return nullptr;
+}
+
+// Dimensions of the line's fields 4 to 10: ae cm², le cm, window, MLT ft, d1..d3 in.
+struct LineFigures {
+    double ae, le, window, mlt, d1, d2, d3;
+};
+
+// Toroid and composite: window = 1000 id² (kcmil); MLT = (od - id + 2 ht + 0.35 pi id) / 12 ft.
+LineFigures toroidFigures(const ToroidSize& s) {
+    const double id = s.id, od = s.od, ht = s.ht;
+    return {s.ae, s.le, 1000.0 * id * id, (od - id + 2.0 * ht + 1.0995565 * id) / 12.0, id, od, ht};
+}
+
+// Composite toroid: MLT = (od + 2 ht - 0.2146025 id) / 12 ft.
+LineFigures compositeFigures(const CompositeCore& c) {
+    const double id = c.id, od = c.od, ht = c.ht;
+    return {c.ae, c.le, 1000.0 * id * id, (od + 2.0 * ht - 0.2146025 * id) / 12.0, id, od, ht};
+}
+
+// E-core: window = 155 Wa[cm²]; MLT = (2 (e + c) + pi/2 (f - e)) / 12 ft; fields 8, 9, 10 are
+// b, a, c (height before width).
+LineFigures eCoreFigures(const ECoreSize& s) {
+    const double c = s.c, e = s.e, f = s.f;
+    return {s.ae, s.le, 155.0 * s.wa, (2.0 * (e + c) + 1.570795 * (f - e)) / 12.0, s.b, s.a, c};
+}
+
+// Resolves a part number of `shape` with Al into its catalog line. A composite takes its
+// dimensions from `composite`; toroids and E-cores are measured by their size key.
+CatalogEntry resolve(const std::string& partNumber, float al, std::int8_t shape,
+                     const CompositeCore* composite) {
+    CatalogEntry entry;
+    const PartNumberTokens tokens = parsePartNumber(partNumber);
+    if (tokens.count < 2) {
+        entry.errorText = strprintf("<error> incomplete part number %s\n", partNumber.c_str());
+        return entry;
+    }
+    std::string sizeToken = tokens.shapeAndSize;
+    if (tokens.count == 3) sizeToken += tokens.suffix.front();
+    const std::string sizeKey = sizeToken.substr(1);
+
+    const auto mu = catalogMaterialPermeability(tokens.material);
+    if (!mu) {
+        entry.errorText = strprintf("<error> Korvcat unable to identify material %s in p/n %s\n",
+                                    tokens.material.c_str(), partNumber.c_str());
+        return entry;
+    }
+
+    LineFigures figures{};
+    if (shape == kComposite && composite != nullptr) {
+        figures = compositeFigures(*composite);
+    } else if (const ToroidSize* t = shape == kToroid ? findToroidSize(sizeKey) : nullptr) {
+        figures = toroidFigures(*t);
+    } else if (const ECoreSize* e = shape == kECore ? findECoreSize(sizeKey) : nullptr) {
+        figures = eCoreFigures(*e);
+        entry.eCore = e;
+    } else {
+        entry.errorText = strprintf("<error> unable to identify part size %s coresize %s \n",
+                                    partNumber.c_str(), sizeToken.c_str());
+        return entry;
+    }
+
+    // Printed from the template "%%12s %%5.0f %%5.1f %%5.3f %%5.2f %%7.2f %%5.3f %%5.3f %%5.3f
+    // %%5.3f %%8.3f"; the last field is the reserved energy rating.
+    entry.line = strprintf("%12s %5.0f %5.1f %5.3f %5.2f %7.2f %5.3f %5.3f %5.3f %5.3f %8.3f",
+                           partNumber.c_str(), double(*mu), double(al), figures.ae, figures.le,
+                           figures.window, figures.mlt, figures.d1, figures.d2, figures.d3, 0.0);
+    return entry;
+}
+
+std::vector<CatalogEntry> buildEntries(std::int8_t shape) {
+    std::vector<CatalogEntry> entries;
+    const int rows = catalogRowCount(shape);
+    entries.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        if (shape == kToroid) {
+            const auto& row = toroidCatalog[i];
+            entries.push_back(
+                resolve(expandCatalogKey(std::string("T") + row.key), row.al, shape, nullptr));
+        } else if (shape == kECore) {
+            const auto& row = eCoreCatalog[i];
+            entries.push_back(
+                resolve(expandCatalogKey(std::string("E") + row.key), row.al, shape, nullptr));
+        } else {
+            const auto& row = compositeCatalog[i];
+            const std::string partNumber =
+                std::string("ST") + row.name + (i % 2 == 0 ? "-411" : "-413B");
+            entries.push_back(resolve(partNumber, row.al, shape, &row));
+        }
+    }
+    return entries;
+}
+
+// Every row of a shape resolved once, on first use (thread-safe static initialisation); a
+// look-up then copies the row's line, and shows its message if it has one.
+const std::vector<CatalogEntry>& catalogEntries(std::int8_t shape) {
+    static const std::array<std::vector<CatalogEntry>, 3> entries{
+        buildEntries(kToroid), buildEntries(kECore), buildEntries(kComposite)};
+    return entries[shape];
+}
+
+// Applies a resolved entry to the record; false when it carries an error.
+bool apply(const CatalogEntry& entry, DesignRecord& record, Messages& messages, std::int8_t shape) {
+    if (!entry.errorText.empty()) {
+        messages.show(entry.errorText, kCaption);
+        if (shape == kECore) record.Esize.reset();
+        return false;
+    }
+    record.catalogLine = entry.line;
+    if (shape == kECore) record.Esize = *entry.eCore;
+    return true;
+}
+
+}  // namespace
+
+int catalogRowCount(std::int8_t shape) {
+    switch (shape) {
+        case kToroid:
+            return kToroidCatalogRows;
+        case kECore:
+            return kECoreCatalogRows;
+        case kComposite:
+            return kCompositeCatalogRows;
+        default:
+            return 0;
+    }
+}
+
+PartNumberTokens parsePartNumber(std::string_view partNumber) {
+    const std::string text(partNumber);
+    char size[16] = {}, material[16] = {}, suffix[16] = {};
+    const int n =
+        std::sscanf(text.c_str(), "%15[EST0-9] %15[-0-9] %15[ABCDH] ", size, material, suffix);
+    PartNumberTokens tokens;
+    tokens.count = std::max(n, 0);
+    if (tokens.count >= 1) tokens.shapeAndSize = size;
+    if (tokens.count >= 2) tokens.material = material;
+    if (tokens.count >= 3) tokens.suffix = suffix;
+    return tokens;
+}
+
+std::optional<float> catalogMaterialPermeability(std::string_view code) {
+    for (const auto& row : catalogMaterials)
+        if (code == row.code) return row.permeability;
+    return std::nullopt;
+}
+
+std::string expandCatalogKey(std::string_view compressed) {
+    std::string text(compressed);
+    for (;;) {
+        const auto at = std::find_if(text.begin(), text.end(),
+                                     [](char ch) { return letterCode(ch) != nullptr; });
+        if (at == text.end()) return text;
+        const std::size_t pos = at - text.begin();
+        text.replace(pos, 1, letterCode(*at));
+    }
+}
+
+bool describeCatalogPart(DesignRecord& record, Messages& messages, std::string_view partNumber,
+                         float al, std::int8_t shape) {
+    if (shape != kToroid && shape != kECore) return false;
+    return apply(resolve(std::string(partNumber), al, shape, nullptr), record, messages, shape);
+}
+
+int catalogLookup(DesignRecord& record, Messages& messages, int index, std::int8_t shape) {
+    const int rows = catalogRowCount(shape);
+    if (rows == 0 || index < 0) return 0;
+    if (index >= rows) return rows - index;
+    apply(catalogEntries(shape)[index], record, messages, shape);
+    return rows - index;
+}
+
+}  // namespace korvell
