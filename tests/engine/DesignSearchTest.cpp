@@ -65,7 +65,9 @@ TEST(DesignSearch, EveryApplicationProducesDesignsThatMeetEveryLimit) {
             if (r.applicationType == kPowerline) current = r.acCurrentMax;
             if (r.applicationType == kResonant) current = r.resonantPeakCurrent * 0.707;
             const double copperNeeded = r.minCopperAreaCma * current;
-            if (copperNeeded > 1) EXPECT_GE(d.strands * static_cast<double>(w.area), copperNeeded);
+            if (copperNeeded > 1) {
+                EXPECT_GE(d.strands * static_cast<double>(w.area), copperNeeded);
+            }
             if (r.applicationType == kDcBiased || r.applicationType == kPowerFactorBoost) {
                 EXPECT_GE(d.percentPerm, r.minPercentPerm);
             }
