@@ -13,10 +13,17 @@ namespace {
 
 using testing::buckFilter;
 
-// The first DC-biased candidate of a shape, screened and ready to wind.
+// The first screened candidate of the catalog walk that winds into a design, before winding.
 DesignRecord firstCandidate(DesignRecord r) {
     RecordingMessages messages;
-    EXPECT_GE(next_core(r, messages, 1, r.minPercentPerm, r.applicationType), 2);
+    for (int status = next_core(r, messages, 1, r.minPercentPerm, r.applicationType); status >= 2;
+         status = next_core(r, messages, 0, r.minPercentPerm, r.applicationType)) {
+        DesignRecord trial = r;
+        if (select_wire(trial, messages, trial.turns, trial.windingMode, trial.coreShape) == 1) {
+            return r;
+        }
+    }
+    ADD_FAILURE() << "no candidate winds into a design";
     return r;
 }
 
