@@ -287,6 +287,12 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
                 return kNoWireForLayer;
             }
             r.wireStrands = static_cast<std::int32_t>(singleWireDia / r.wireDia);
+            // The strands lie side by side in the single wire's place and carry less copper
+            // than it did: the current density limit is checked again on them.
+            if (r.wireStrands * static_cast<double>(r.wireArea) < requiredCopper &&
+                requiredCopper > 1) {
+                return kCurrentDensityTooHigh;
+            }
             r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
         }
         Fr = calc_ac_res_Fr(r, r.wireGage, r.frequencyKhz, 0);
