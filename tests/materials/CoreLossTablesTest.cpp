@@ -14,6 +14,13 @@
 namespace korvell {
 namespace {
 
+// n is stored to two decimals.
+constexpr double kExponentRounding = 0.0051;
+// "Similar" losses or characteristics: within these fractions.
+constexpr double kSimilarCharacteristics = 0.25;
+constexpr double kSimilarAtHighFrequency = 0.2;
+constexpr double kAboutTenCents = 0.005;
+
 const std::vector<std::string> kIronPowder = {"-11", "-13", "-16", "-17", "-21", "-22",
                                               "-23", "-24", "-25", "-27", "-29", "-31",
                                               "-32", "-36", "-37", "-39"};
@@ -119,12 +126,12 @@ TEST(CoreLossTables, LossMagnitudesAreThoseOfIronPowder) {
 
 TEST(CoreLossTables, AveragingExponentIsTheSlopeOfTheLossOverTheRippleRange) {
     // n is the mean log-slope of the density at 100 kHz between 150 and 1500 G, the window in
-    // which the -11 row gives its published 2.17; 0.01 is the rounding of the table.
+    // which the -11 row gives its published 2.17.
     for (const LossCoefficients& row : lossCoefficients()) {
         const std::string code(row.code);
         const double slope =
             std::log(density(code, 1e5, 1500) / density(code, 1e5, 150)) / std::log(10.0);
-        EXPECT_NEAR(row.n, slope, 0.0051 + 1e-6) << code;
+        EXPECT_NEAR(row.n, slope, kExponentRounding) << code;
         EXPECT_GE(row.n, 2.0f) << code;
         EXPECT_LE(row.n, 2.3f) << code;
     }
@@ -142,7 +149,8 @@ TEST(CoreLossTables, LossRankingBearsOutTheMaterialDescriptions) {
             // -17 "Low core loss similar to -13".
             EXPECT_LT(density("-17", f, B), 1.5 * density("-13", f, B)) << f << " " << B;
             // -31 "Characteristics similar to -21".
-            EXPECT_NEAR(density("-31", f, B) / density("-21", f, B), 1.0, 0.25) << f << " " << B;
+            EXPECT_NEAR(density("-31", f, B) / density("-21", f, B), 1.0, kSimilarCharacteristics)
+                << f << " " << B;
         }
         for (double f : {1e5, 3e5, 1e6}) {
             // -36 "Lower core loss at high frequency" than -21; -32 "slightly higher core loses".
@@ -157,7 +165,8 @@ TEST(CoreLossTables, LossRankingBearsOutTheMaterialDescriptions) {
         }
         // -39: "Core losses are similar at highest frequencies and lower at low frequencies".
         EXPECT_LT(density("-39", 1e3, B), 0.9 * density("-37", 1e3, B)) << B;
-        EXPECT_NEAR(density("-39", 1e6, B) / density("-37", 1e6, B), 1.0, 0.2) << B;
+        EXPECT_NEAR(density("-39", 1e6, B) / density("-37", 1e6, B), 1.0, kSimilarAtHighFrequency)
+            << B;
     }
 }
 
@@ -203,7 +212,7 @@ TEST(CoreLossTables, PriceRankingBearsOutTheMaterialDescriptions) {
             }
         }
     }
-    EXPECT_NEAR(corePrice(0, "-11", 1.0), 0.10, 0.005);
+    EXPECT_NEAR(corePrice(0, "-11", 1.0), 0.10, kAboutTenCents);
 }
 
 TEST(CoreLossTables, ECoresCostAboutAsMuchAsToroidsOfEqualVolume) {

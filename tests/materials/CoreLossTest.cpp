@@ -13,7 +13,13 @@ namespace {
 // Loss results are double arithmetic over float coefficients: relative agreement to 1e-9 is
 // exact for our purposes.
 constexpr double kSameArithmetic = 1e-9;
-constexpr double kPi = 3.14159;  // the constant the averaging uses
+// Hand-worked values are written to five significant figures.
+constexpr double kHandWorked = 1e-3;
+// The 180° term of the averaging is about 1e-5 (sin 3.14159 is not 0), hence the looser bound
+// where n = 1 keeps it.
+constexpr double kLastTermN1 = 1e-5;
+constexpr double kPriceFigures = 1e-6;  // the price is written to seven figures
+constexpr double kPi = 3.14159;         // the constant the averaging uses
 
 double relative(double a, double b) {
     return std::fabs(a - b) / std::max(std::fabs(b), 1e-300);
@@ -74,8 +80,8 @@ TEST(CoreLoss, PowerFactorBoostHalvesTheFluxAndAveragesOverTheLineCycle) {
 
 TEST(CoreLossDensity, FollowsTheMinus11Row) {
     // 1e5 / (4e9/1e6 + 3e8/100^2.3 + 2.7e6/100^1.65) + 8e-15·(100·1e5)², worked by hand.
-    EXPECT_NEAR(coreLossDensity("-11", 1e5, 100), 8.5586, 1e-3);
-    EXPECT_NEAR(coreLossDensity("-11", 1e3, 1000), 13.885, 1e-3);
+    EXPECT_NEAR(coreLossDensity("-11", 1e5, 100), 8.5586, kHandWorked);
+    EXPECT_NEAR(coreLossDensity("-11", 1e3, 1000), 13.885, kHandWorked);
     EXPECT_EQ(coreLossDensity("-11", 0, 100), 0);
     EXPECT_EQ(coreLossDensity("-11", 1e5, 0), 0);
     EXPECT_EQ(coreLossDensity("-411", 1e5, 100), 0);  // composites have no row of their own
@@ -84,8 +90,8 @@ TEST(CoreLossDensity, FollowsTheMinus11Row) {
 
 TEST(PfcLossFactor, RippleTermPeaksAtOneAtNinetyDegreesForHalfRatio) {
     // Two steps: θ = 90° (term 1) and θ = 180° (term ≈ 0), each weighted Δθ/3.14159 = 1/2.
-    EXPECT_NEAR(pfcLossFactor(0.5, 2.17, 2), 0.5, 1e-9);
-    EXPECT_NEAR(pfcLossFactor(0.5, 1.0, 2), 0.5, 1e-5);
+    EXPECT_NEAR(pfcLossFactor(0.5, 2.17, 2), 0.5, kSameArithmetic);
+    EXPECT_NEAR(pfcLossFactor(0.5, 1.0, 2), 0.5, kLastTermN1);
     // Below r = 0.5 the peak (at 90°) is lower; from 0.5 on no term exceeds 1.
     EXPECT_LT(pfcLossFactor(0.4, 2.0, 12), pfcLossFactor(0.5, 2.0, 12));
     EXPECT_LE(pfcLossFactor(0.7, 2.0, 12), 1.0);
@@ -105,7 +111,7 @@ TEST(PfcLossFactor, SumsTwelvePointsFromFifteenToOneHundredEightyDegrees) {
         from15 += term(i * dTheta) * dTheta / kPi;
     for (int i = 0; i < 12; ++i)
         from0 += term(i * dTheta) * dTheta / kPi;
-    EXPECT_NEAR(pfcLossFactor(r, n, 12), from15, 1e-12);
+    EXPECT_NEAR(pfcLossFactor(r, n, 12), from15, kSameArithmetic);
     EXPECT_GT(std::fabs(from15 - from0), 1e-4);
 }
 
@@ -130,7 +136,7 @@ TEST(CorePrice, PicksTheTableByShapeAndRefusesMissingRows) {
     EXPECT_GT(corePrice(2, "-411", 5), 0);
     EXPECT_NE(corePrice(1, "-21", 5), corePrice(0, "-21", 5));
     // (1 + 1.8531344) / (27.669006 + 0.005012684) for the -11 toroid at 1 cm³.
-    EXPECT_NEAR(corePrice(0, "-11", 1.0), 0.1030979, 1e-6);
+    EXPECT_NEAR(corePrice(0, "-11", 1.0), 0.1030979, kPriceFigures);
 }
 
 TEST(CoreLossAndPrice, OddInputsGiveFiniteResults) {
