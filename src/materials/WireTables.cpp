@@ -9,6 +9,7 @@ constexpr std::array<float, kMetricWireCount> metricWireDiameters = {
 };
 
 // Rows derived by tools/metric_insulation.py from the grade's fixed sizes 0.10, 0.50 and 1.50 mm.
+// {bare mm, insulation per side mm, maximum overall mm, copper ohm/m at 20 °C}
 constexpr std::array<MetricInsulationRow, kMetricInsulationRows> metricInsulation = {{
     {0.10f, 0.009f, 0.140f, 2.195f},   {0.11f, 0.009f, 0.150f, 1.814f},
     {0.12f, 0.010f, 0.161f, 1.524f},   {0.13f, 0.010f, 0.171f, 1.299f},
