@@ -1,14 +1,257 @@
+// korvell wire: one wire of a gage system, chosen by gage, copper area or largest insulated
+// diameter, or the whole table of the system.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "cli/Cli.h"
+#include "materials/WireTable.h"
+#include "materials/WireTables.h"
+#include "platform/Format.h"
+#include "record/DesignRecord.h"
 
 namespace korvell::cli {
 
-// Placeholder until the wire command is built.
+namespace {
+
+constexpr int kAwgTableFirst = -3;  // 0000
+constexpr int kAwgTableLast = 50;
+constexpr float kLowestGage = -3;   // the analysis accepts AWG 0000 ...
+constexpr float kHighestGage = 50;  // ... to gage 50
+
+struct WireOptions {
+    std::string system = "awg";
+    std::optional<std::string> gage;
+    std::optional<float> area;
+    std::optional<float> maxDiameter;
+    bool table = false;
+    OutputOptions output;
+};
+
+std::int8_t gageSystemCode(const std::string& name) {
+    return name == "metric" ? kMetricWire : name == "swg" ? kSwg : kAwg;
+}
+
+const char* gageSystemName(std::int8_t system) {
+    return system == kMetricWire ? "mm" : system == kSwg ? "SWG" : "AWG";
+}
+
+// A gage as the analysis window reads it: an optional '#', then a number; with AWG a zero
+// written "00", "000" or "0000" stands for the gages one, two and three below zero. Negative
+// gages -1..-3 are accepted as written. Returns nothing for text that is not a gage.
+std::optional<float> parseGage(const std::string& text, std::int8_t system) {
+    const std::string t = trimmed(text);
+    std::size_t start = 0;
+    while (start < t.size() && t[start] == '#')
+        ++start;
+    const std::string number = t.substr(start);
+    float gage = 0;
+    int used = 0;
+    if (std::sscanf(number.c_str(), " %f%n", &gage, &used) != 1) return std::nullopt;
+    if (!trimmed(number.substr(static_cast<std::size_t>(used))).empty()) return std::nullopt;
+    if (system == kAwg && gage == 0) {
+        if (number.find("0000") != std::string::npos) {
+            gage = -3;
+        } else if (number.find("000") != std::string::npos) {
+            gage = -2;
+        } else if (number.find("00") != std::string::npos) {
+            gage = -1;
+        }
+    }
+    return gage;
+}
+
+// The size as a user names it: metric diameter "0.55", AWG "0000", "000", "00", else the gage.
+std::string sizeText(std::int8_t system, float gage) {
+    if (system == kMetricWire) return strprintf("%4.2f", static_cast<double>(gage));
+    if (gage == -3) return "0000";
+    if (gage == -2) return "000";
+    if (gage == -1) return "00";
+    if (gage == std::trunc(gage)) return strprintf("%d", static_cast<int>(gage));
+    return strprintf("%g", static_cast<double>(gage));
+}
+
+// The shortest decimal that reads back as the same float, as a double (so that 0.1019f is
+// written 0.1019, not 0.10189999639987946).
+double shortest(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    *result.ptr = '\0';
+    return std::strtod(buffer, nullptr);
+}
+
+std::string shortestText(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+nlohmann::ordered_json wireJson(const DesignRecord& r) {
+    return {{"label", r.wireSystemLabel},
+            {"gage", shortest(r.wireGage)},
+            {"area", shortest(r.wireArea)},
+            {"bareDia", shortest(r.wireBareDia)},
+            {"build", shortest(r.wireBuild)},
+            {"dia", shortest(r.wireDia)},
+            {"maxDia", shortest(r.wireMaxDia)},
+            {"ohmsPerFoot", shortest(r.wireOhmsPerFoot)},
+            {"weightPerFoot", shortest(r.wireWeightPerFoot)}};
+}
+
+std::string csvHeader() {
+    return "label,gage,size,area,bareDia,build,dia,maxDia,ohmsPerFoot,weightPerFoot\n";
+}
+
+std::string csvRow(std::int8_t system, const DesignRecord& r) {
+    return r.wireSystemLabel + "," + shortestText(r.wireGage) + "," + sizeText(system, r.wireGage) +
+           "," + shortestText(r.wireArea) + "," + shortestText(r.wireBareDia) + "," +
+           shortestText(r.wireBuild) + "," + shortestText(r.wireDia) + "," +
+           shortestText(r.wireMaxDia) + "," + shortestText(r.wireOhmsPerFoot) + "," +
+           shortestText(r.wireWeightPerFoot) + "\n";
+}
+
+std::string tableHeader(std::int8_t system) {
+    return strprintf("%6s %10s %9s %9s %9s %9s %12s %12s\n", gageSystemName(system), "AREA cmil",
+                     "BARE in", "BUILD in", "DIA in", "MAX in", "OHMS/FT", "LBS/FT");
+}
+
+std::string tableRow(std::int8_t system, const DesignRecord& r) {
+    return strprintf("%6s %10.1f %9.5f %9.5f %9.5f %9.5f %12.5g %12.5g\n",
+                     sizeText(system, r.wireGage).c_str(), static_cast<double>(r.wireArea),
+                     static_cast<double>(r.wireBareDia), static_cast<double>(r.wireBuild),
+                     static_cast<double>(r.wireDia), static_cast<double>(r.wireMaxDia),
+                     static_cast<double>(r.wireOhmsPerFoot),
+                     static_cast<double>(r.wireWeightPerFoot));
+}
+
+// Gages of every size of a system, largest wire first.
+std::vector<float> allGages(std::int8_t system) {
+    std::vector<float> gages;
+    if (system == kMetricWire) {
+        gages.assign(metricWireDiameters.begin(), metricWireDiameters.end());
+    } else if (system == kSwg) {
+        for (int g = 1; g <= kSwgGaugeCount; ++g)
+            gages.push_back(static_cast<float>(g));
+    } else {
+        for (int g = kAwgTableFirst; g <= kAwgTableLast; ++g)
+            gages.push_back(static_cast<float>(g));
+    }
+    return gages;
+}
+
+void printWires(CliContext& context, const WireOptions& options, std::int8_t system,
+                const std::vector<DesignRecord>& wires) {
+    const OutputForm form = options.output.form();
+    if (form == OutputForm::Json) {
+        if (options.table) {
+            auto list = nlohmann::ordered_json::array();
+            for (const auto& w : wires)
+                list.push_back(wireJson(w));
+            context.out << list.dump(2) << '\n';
+        } else {
+            context.out << wireJson(wires.front()).dump(2) << '\n';
+        }
+    } else if (form == OutputForm::Csv) {
+        context.out << csvHeader();
+        for (const auto& w : wires)
+            context.out << csvRow(system, w);
+    } else {
+        context.out << tableHeader(system);
+        for (const auto& w : wires)
+            context.out << tableRow(system, w);
+    }
+}
+
+void runWire(CliContext& context, const WireOptions& options) {
+    CliMessages messages(context.err);
+    const std::int8_t system = gageSystemCode(options.system);
+    std::vector<DesignRecord> wires;
+
+    if (options.table) {
+        for (const float gage : allGages(system)) {
+            DesignRecord record;
+            if (wireTableLookup(record, system, kByGage, gage) != 1) {
+                messages.show(strprintf("Wire Table Lookup error, Gage indicates %f",
+                                        static_cast<double>(gage)),
+                              "PROGRAM ERROR ");
+                context.exitCode = kExitFailure;
+                return;
+            }
+            wires.push_back(record);
+        }
+        printWires(context, options, system, wires);
+        return;
+    }
+
+    DesignRecord record;
+    if (options.gage) {
+        const std::optional<float> gage = parseGage(*options.gage, system);
+        if (!gage || wireTableLookup(record, system, kByGage, *gage) != 1) {
+            messages.show("Invalid Wire Size", "DATA ENTRY ERROR");
+            context.exitCode = kExitRefused;
+            return;
+        }
+        if (*gage < kLowestGage || *gage > kHighestGage) {
+            messages.show("WIRE GAGE is OUT OF RANGE", "ESSENTIAL DATA MISSING");
+            context.exitCode = kExitRefused;
+            return;
+        }
+    } else if (options.area) {
+        if (wireTableLookup(record, system, kByArea, *options.area) != 1) {
+            messages.show(strprintf("No %s wire has a copper area of %g circular mils or less",
+                                    gageSystemName(system), static_cast<double>(*options.area)),
+                          "DATA ENTRY ERROR");
+            context.exitCode = kExitRefused;
+            return;
+        }
+    } else if (wireTableLookup(record, system, kByMaxDiameter, *options.maxDiameter) != 1) {
+        messages.show(strprintf("No %s wire has an insulated diameter of %g inch or less",
+                                gageSystemName(system), static_cast<double>(*options.maxDiameter)),
+                      "DATA ENTRY ERROR");
+        context.exitCode = kExitRefused;
+        return;
+    }
+    wires.push_back(record);
+    printWires(context, options, system, wires);
+}
+
+// Refuses numbers that are not finite ("nan", "inf"): no wire answers them.
+const CLI::Validator kFiniteNumber(
+    [](std::string& text) {
+        double value = 0;
+        int used = 0;
+        const bool number = std::sscanf(text.c_str(), " %lf%n", &value, &used) == 1 &&
+                            trimmed(text.substr(static_cast<std::size_t>(used))).empty();
+        return number && std::isfinite(value) ? std::string() : "not a finite number: " + text;
+    },
+    "NUMBER");
+
+}  // namespace
+
 void addWireCommand(CLI::App& app, CliContext& context) {
-    auto* command = app.add_subcommand("wire", "(not yet available)");
-    command->callback([&context] {
-        context.err << "ERROR: korvell wire is not available yet\n";
-        context.exitCode = kExitFailure;
-    });
+    auto options = std::make_shared<WireOptions>();
+    auto* command = app.add_subcommand(
+        "wire",
+        "One magnet wire by gage, copper area or largest insulated diameter, or every size");
+    command->add_option("--gage-system", options->system, "Gage system: awg, swg or metric")
+        ->check(CLI::IsMember({"awg", "swg", "metric"}))
+        ->capture_default_str();
+    auto* choice = command->add_option_group("selection", "What to look up (exactly one)");
+    choice->add_option("--gage", options->gage,
+                       "Gage number (AWG 00, 000, 0000 or -1..-3; metric: diameter in mm)");
+    choice->add_option("--area", options->area, "Largest copper area, circular mils")
+        ->check(kFiniteNumber);
+    choice->add_option("--max-diameter", options->maxDiameter, "Largest insulated diameter, inches")
+        ->check(kFiniteNumber);
+    choice->add_flag("--table", options->table, "Every size of the gage system");
+    choice->require_option(1);
+    addOutputOptions(*command, options->output, true);
+    command->callback([&context, options] { runWire(context, *options); });
 }
 
 }  // namespace korvell::cli

@@ -14,8 +14,20 @@ enum WireSelect : int {
     kByMaxDiameter = 2,  // largest wire whose insulated diameter does not exceed the value (in)
 };
 
-// Selects one wire and fills the record's current-wire fields. Returns 1 when a wire was
-// selected, 0 when none fits (the current-wire fields may then be partly overwritten).
+// Selects one wire of gage system `system` (kMetricWire, kAwg, kSwg) and fills the record's
+// current-wire fields: label, gage, bare, build, nominal and maximum insulated diameter (in),
+// copper area (cmil), resistance at 20 °C (ohm/ft) and weight (lb/ft). Returns 1 when a wire
+// was selected, 0 when none fits, the system or kind is unknown, or the value is not a finite
+// number; on 0 the current-wire fields are left as they were.
 int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float value);
+
+// The table walks behind kinds 1 and 2, exposed for their boundary tests.
+// Index into metricWireDiameters of the largest diameter d (mm) within the limit, or -1:
+// kind 0: d <= limit (mm); kind 1: (d/25.4)^2 <= limit (square inches); kind 2: d/25.4 <= limit
+// (in).
+int metricWireWalk(int kind, double limit);
+// Index into swgDiameters of the largest diameter d (in) strictly below the limit, or -1:
+// kind 1: d^2 < limit (square inches); kind 2: d < limit (in).
+int swgWireWalk(int kind, double limit);
 
 }  // namespace korvell

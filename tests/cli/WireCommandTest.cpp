@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "cli/CliRun.h"
+
+namespace korvell {
+namespace {
+
+using testing::runCli;
+using testing::runProgram;
+
+nlohmann::json jsonOf(const std::vector<std::string>& args) {
+    const auto result = runCli(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    return nlohmann::json::parse(result.out);
+}
+
+TEST(WireCommand, Awg10AsJsonEndToEnd) {
+    const auto result = runProgram("wire --gage-system awg --gage 10 --json");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const auto wire = nlohmann::json::parse(result.out);
+    // The stored floats are written in their shortest form, so the catalog figures read back.
+    EXPECT_EQ(wire["label"], " AWG");
+    EXPECT_EQ(wire["gage"], 10);
+    EXPECT_EQ(wire["bareDia"], 0.1019);
+    EXPECT_EQ(wire["build"], 0.0023);
+    EXPECT_EQ(wire["dia"], 0.1042);
+    EXPECT_EQ(wire["maxDia"], 0.1061);
+    EXPECT_EQ(wire["area"], 10383.61);
+    EXPECT_NEAR(wire["ohmsPerFoot"].get<double>(), 0.000999, 0.0000005);
+    EXPECT_NEAR(wire["weightPerFoot"].get<double>(), 0.031608, 0.000001);
+}
+
+TEST(WireCommand, RefusedInputExitsTwoWithTheMessageOnStandardError) {
+    const auto result = runProgram("wire --gage-system swg --gage 60");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "DATA ENTRY ERROR: Invalid Wire Size\n");
+    EXPECT_EQ(runCli({"wire", "--gage", "ten"}).err, "DATA ENTRY ERROR: Invalid Wire Size\n");
+    // AWG 60 exists in the formulas but not in the range the analysis accepts.
+    EXPECT_EQ(runCli({"wire", "--gage", "60"}).err,
+              "ESSENTIAL DATA MISSING: WIRE GAGE is OUT OF RANGE\n");
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"wire", "--area", "0.6"},
+          {"wire", "--max-diameter", "0.001"},
+          {"wire", "--area", "nan"},
+          {"wire", "--max-diameter", "inf"},
+          {"wire"},
+          {"wire", "--gage", "10", "--area", "1000"},
+          {"wire", "--table", "--gage", "10"},
+          {"wire", "--gage-system", "bwg", "--gage", "10"}}) {
+        const auto refused = runCli(args);
+        EXPECT_EQ(refused.status, 2) << refused.err;
+        EXPECT_EQ(refused.out, "");
+        EXPECT_NE(refused.err, "");
+    }
+}
+
+TEST(WireCommand, SelectsByAreaAndDiameter) {
+    EXPECT_EQ(jsonOf({"wire", "--area", "1000", "--json"})["gage"], 20);
+    const auto metric =
+        jsonOf({"wire", "--gage-system", "metric", "--max-diameter", "0.0339", "--json"});
+    EXPECT_LE(metric["dia"].get<double>(), 0.0339);
+    EXPECT_EQ(metric["label"], "mm G");
+}
+
+TEST(WireCommand, AwgZeroGagesReadAndPrintAsTheTradeWritesThem) {
+    for (const char* text : {"0000", "#0000", "-3"}) {
+        EXPECT_EQ(jsonOf({"wire", "--gage", text, "--json"})["gage"], -3) << text;
+    }
+    EXPECT_EQ(jsonOf({"wire", "--gage", "00", "--json"})["gage"], -1);
+    const auto table = runCli({"wire", "--gage", "000"});
+    EXPECT_NE(table.out.find("\n   000 "), std::string::npos) << table.out;
+}
+
+TEST(WireCommand, TableListsEverySizeOfTheSystem) {
+    const struct {
+        const char* system;
+        std::size_t sizes;
+        double firstGage;
+        double lastGage;
+    } systems[] = {{"awg", 54, -3, 50}, {"swg", 50, 1, 50}, {"metric", 40, 8.0, 0.05}};
+    for (const auto& s : systems) {
+        const auto rows = jsonOf({"wire", "--gage-system", s.system, "--table", "--json"});
+        ASSERT_EQ(rows.size(), s.sizes) << s.system;
+        EXPECT_EQ(rows.front()["gage"], s.firstGage) << s.system;
+        EXPECT_EQ(rows.back()["gage"], s.lastGage) << s.system;
+        for (const char* form : {"--csv", "--table"}) {
+            const auto out = runCli({"wire", "--gage-system", s.system, "--table", form}).out;
+            EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), s.sizes + 1) << s.system << form;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korvell
