@@ -1,0 +1,269 @@
+#include "analysis/Analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "engine/DesignScenarios.h"
+#include "engine/DesignSearch.h"
+#include "platform/Format.h"
+
+namespace korvell {
+namespace {
+
+enum : int { kL = 0, kRdc = 1, kRac = 2, kRipple = 3, kBias = 4, kFlux = 5, kPerm = 6, kAl = 7,
+             kCoreW = 8, kCuW = 9, kRise = 12, kTime115 = 13, kLife = 14, kOd = 15, kId = 16,
+             kHeight = 17, kWeight = 18, kVolume = 19, kAc = 20, kLm = 21, kTotal = 26 };
+
+// A design stored by the search, set up for the analysis as the analysis window would store it.
+DesignRecord analysisOf(const DesignRecord& searched, int row) {
+    DesignRecord r = searched;
+    const DesignResult& d = searched.designResults[row];
+    std::string part = d.partNumber;
+    r.stackedCores = 1;
+    if (const auto blank = part.find(' '); blank != std::string::npos) {
+        r.stackedCores = std::stoi(part.substr(part.find('x', blank) + 1));
+        part.resize(blank);
+    }
+    r.corePartNumber = part;
+    r.turns = static_cast<float>(d.turns);
+    r.wireStrands = d.strands;
+    r.lastStoredWireGage = searched.designWires[row].gage;
+    return r;
+}
+
+// Relative agreement of two values that should match to within the catalog line's rounding.
+void expectClose(double analysed, double searched, double relative, const char* what) {
+    EXPECT_NEAR(analysed, searched, relative * std::fabs(searched) + 1e-6) << what;
+}
+
+TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
+    using namespace testing;
+    DesignRecord stacked = buckFilter();
+    stacked.stackedCores = 2;
+    const DesignRecord scenarios[] = {buckFilter(),       buckFilter(kECore), stacked,
+                                      controlledSwing(),  wideSwing(),        pfcBoost(),
+                                      powerlineChoke(),   powerlineChoke(kECore),
+                                      resonantInductor()};
+    for (const DesignRecord& start : scenarios) {
+        DesignRecord searched = start;
+        RecordingMessages messages;
+        run_design_search(searched, messages);
+        ASSERT_GT(searched.designCount, 0);
+        for (int i = 0; i < searched.designCount; ++i) {
+            const DesignResult& d = searched.designResults[i];
+            SCOPED_TRACE(std::string(kApplicationNames[start.applicationType]) + " " + d.partNumber);
+            DesignRecord r = analysisOf(searched, i);
+            AnalysisTable table;
+            ASSERT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
+            const auto value = [&table](int row) { return static_cast<double>(table.rows[row].value); };
+
+            // Inductance: the required one to within half a turn and the Al rounding (0.05 nH).
+            const double band = std::pow(1 + 0.5 / d.turns, 2) - 1 + 0.05 / d.al + 0.01;
+            if (start.applicationType == kPowerline) {
+                EXPECT_GE(value(kL), 1000 * start.inductanceRequired * (1 - band));
+            } else {
+                EXPECT_NEAR(value(kL) / (1000 * start.inductanceRequired), 1.0, band);
+            }
+            const double milli = table.rows[kRdc].format == "%5.2fm" ? 0.001 : 1;
+            expectClose(value(kRdc) * milli, d.rdc, 1e-5, "Rdc");
+            expectClose(value(kRac) * milli, d.rac, 1e-5, "Rac");
+            expectClose(value(kCuW), d.copperLossW, 1e-5, "copper loss");
+            expectClose(value(kAl), d.al, 1e-6, "Al");
+            // The powerline permeability is taken at whole turns, the search's at the solution.
+            const double fluxBand = start.applicationType == kPowerline ? 0.1 : 1e-5;
+            expectClose(value(kCoreW), d.coreLossW, fluxBand, "core loss");
+            expectClose(value(kRise), d.tempRise, fluxBand, "temperature rise");
+            expectClose(value(kVolume), d.coreVolume, 1e-6, "core volume");
+            for (int row = 0; row < kAnalysisRows; ++row) EXPECT_TRUE(std::isfinite(value(row))) << row;
+        }
+    }
+}
+
+TEST(Analysis, FindsTheFirstCatalogPartThatBeginsWithTheEntry) {
+    DesignRecord r = testing::buckFilter();
+    r.turns = 40;
+    r.lastStoredWireGage = 20;
+    RecordingMessages messages;
+    AnalysisTable table;
+    r.corePartNumber = "T80-13A";  // the A size is listed as T80-13A/91
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_EQ(r.catalogLine.substr(0, 30).find("T80-13A/91"), r.catalogLine.find_first_not_of(' '));
+    r.corePartNumber = "T80-21 x2";  // only the text before the blank is compared
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_NE(r.catalogLine.find("T80-21 "), std::string::npos);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(Analysis, UnknownPartIsReportedAndTheTableKept) {
+    DesignRecord r = testing::buckFilter();
+    r.turns = 40;
+    r.lastStoredWireGage = 20;
+    r.corePartNumber = "T80-21";
+    RecordingMessages messages;
+    AnalysisTable table;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    const float kept = table.rows[kL].value;
+    r.corePartNumber = "T81-21";
+    EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), -2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.last().caption, "ERROR ");
+    EXPECT_EQ(messages.last().text, "Core P/N T81-21 not found in 446 lines");
+    EXPECT_EQ(table.rows[kL].value, kept);
+}
+
+TEST(Analysis, StackingDoublesAlAreaHeightAndVolumeOnly) {
+    DesignRecord one = testing::buckFilter();
+    one.corePartNumber = "T106-21";
+    one.turns = 30;
+    one.lastStoredWireGage = 18;
+    one.maxCurrent = 0.01f;  // negligible bias: the same permeability on both
+    DesignRecord two = one;
+    two.stackedCores = 2;
+    RecordingMessages messages;
+    AnalysisTable a, b;
+    ASSERT_EQ(AnalyzeDesign(one, messages, a, kDcBiased), 1);
+    ASSERT_EQ(AnalyzeDesign(two, messages, b, kDcBiased), 1);
+    for (int row : {kAl, kAc, kHeight, kVolume}) EXPECT_FLOAT_EQ(b.rows[row].value, 2 * a.rows[row].value) << row;
+    for (int row : {kLm, kOd, kId}) EXPECT_FLOAT_EQ(b.rows[row].value, a.rows[row].value) << row;
+    EXPECT_NEAR(b.rows[kL].value, 2 * a.rows[kL].value, 1e-3 * a.rows[kL].value);
+}
+
+TEST(Analysis, FormatsFollowTheInductanceAndResistanceThresholds) {
+    DesignRecord r = testing::buckFilter();
+    r.corePartNumber = "T106-21";
+    r.lastStoredWireGage = 30;
+    RecordingMessages messages;
+    AnalysisTable table;
+    r.turns = 10;  // about 10 µH, a fraction of an ohm
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_EQ(table.rows[kL].format, "%6.2f");
+    EXPECT_EQ(table.rows[kRdc].format, "%5.2fm");
+    EXPECT_EQ(analysisValueText(table.rows[kRdc], r).back(), 'm');
+    r.turns = 120;  // some hundreds of µH, above 0.1 ohm of thin wire
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_EQ(table.rows[kL].format, "%6.0f");
+    EXPECT_EQ(table.rows[kRdc].format, "%5.2f");
+}
+
+TEST(Analysis, BoostShowsHalfTheFluxAndAQuarterRipple) {
+    DesignRecord pfc = testing::pfcBoost();
+    pfc.corePartNumber = "T157-21";
+    pfc.turns = 60;
+    pfc.lastStoredWireGage = 16;
+    DesignRecord dc = pfc;
+    dc.onVoltage = dc.offVoltage = 400;  // the same average voltage as a DC-biased design
+    RecordingMessages messages;
+    AnalysisTable boost, plain;
+    ASSERT_EQ(AnalyzeDesign(pfc, messages, boost, kPowerFactorBoost), 1);
+    ASSERT_EQ(AnalyzeDesign(dc, messages, plain, kDcBiased), 1);
+    EXPECT_EQ(boost.rows[kFlux].label, "AVG. AC FLUX DENSITY");
+    EXPECT_EQ(plain.rows[kFlux].label, "AC FLUX DENSITY");
+    EXPECT_FLOAT_EQ(boost.rows[kFlux].value, 0.5f * plain.rows[kFlux].value);
+    EXPECT_FLOAT_EQ(boost.rows[kRipple].value, 0.5f * plain.rows[kRipple].value);
+}
+
+TEST(Analysis, PowerlineBeyondTheAcDataStillComputesWithANotice) {
+    DesignRecord r = testing::powerlineChoke();
+    r.corePartNumber = "T80-21";
+    r.turns = 200;
+    r.acCurrentMax = 20;
+    r.lastStoredWireGage = 20;
+    RecordingMessages messages;
+    AnalysisTable table;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kPowerline), 1);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.messages[0].text,
+              "WARNING: RANGE OF AC PERM DATA EXCEEDED.\n\r RESULTS MAY BE INACCURATE");
+    EXPECT_GT(table.rows[kL].value, 0);
+    EXPECT_EQ(table.rows[kRipple].value, 0);  // a line-frequency choke has no switching ripple
+    EXPECT_EQ(table.rows[kBias].value, 0);
+}
+
+TEST(Analysis, CompositePowerlineStopsForWantOfAcPermeability) {
+    DesignRecord r = testing::powerlineChoke();
+    r.corePartNumber = "ST106-411";
+    r.turns = 50;
+    r.lastStoredWireGage = 20;
+    RecordingMessages messages;
+    AnalysisTable table;
+    EXPECT_EQ(AnalyzeDesign(r, messages, table, kPowerline), 0);
+    EXPECT_EQ(messages.last().text, "Error in calc_pct_perm_ac. unrecognized material -411");
+}
+
+TEST(Analysis, NoFrequencyOrTurnsMeansNoFluxAndNoRipple) {
+    DesignRecord r = testing::buckFilter();
+    r.corePartNumber = "T106-21";
+    r.turns = 30;
+    r.lastStoredWireGage = 18;
+    r.frequencyKhz = 0;
+    RecordingMessages messages;
+    AnalysisTable table;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_EQ(table.rows[kFlux].value, 0);
+    EXPECT_EQ(table.rows[kRipple].value, 0);
+    EXPECT_EQ(table.rows[kCoreW].value, 0);
+    EXPECT_EQ(table.rows[kTime115].value, 0);  // no core loss: no aging figures
+}
+
+TEST(Analysis, AgingStopsAtTwoHundredFiftyDegrees) {
+    DesignRecord r = testing::buckFilter();
+    r.corePartNumber = "T106-21";
+    r.turns = 45;
+    r.lastStoredWireGage = 16;
+    RecordingMessages messages;
+    AnalysisTable table;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_GT(table.rows[kTime115].value, 0);
+    EXPECT_GT(table.rows[kLife].value, 0);
+    r.ambientTemp = 250 - table.rows[kRise].value;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_EQ(table.rows[kTime115].value, 0);
+    EXPECT_EQ(table.rows[kLife].value, 0);
+}
+
+TEST(Analysis, DiscontinuedAndCompositeWeights) {
+    DesignRecord r = testing::buckFilter();
+    r.turns = 30;
+    r.lastStoredWireGage = 18;
+    RecordingMessages messages;
+    AnalysisTable table;
+    r.corePartNumber = "T80-22";
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    EXPECT_EQ(messages.last().caption, "NOTICE: ");
+    EXPECT_EQ(messages.last().text, "Materials -22, -24 are discontinued, see new materials -23, -25, -27");
+    EXPECT_EQ(table.rows[kWeight].value, 0);
+
+    for (float f : {100.0f, 0.0f}) {  // weighed as -36 whether or not there is core loss
+        DesignRecord c = testing::buckFilter(kComposite);
+        c.corePartNumber = "ST106-411";
+        c.turns = 30;
+        c.lastStoredWireGage = 18;
+        c.frequencyKhz = f;
+        ASSERT_EQ(AnalyzeDesign(c, messages, table, kDcBiased), 1);
+        EXPECT_NEAR(table.rows[kWeight].value, 7.0 * table.rows[kVolume].value / 453.6, 1e-6) << f;
+    }
+}
+
+TEST(Analysis, DisplayUnitsConvertLengthsAndWeights) {
+    DesignRecord r = testing::buckFilter();
+    r.corePartNumber = "T106-21";
+    r.turns = 30;
+    r.lastStoredWireGage = 18;
+    RecordingMessages messages;
+    AnalysisTable table;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+    r.lengthFactor = 25.4f;
+    r.lengthUnitName = "mm ";
+    r.weightFactor = 453.6f;
+    r.weightUnitName = "gm";
+    const AnalysisRow& od = table.rows[kOd];
+    EXPECT_EQ(analysisUnitsText(od, r), "mm ");
+    EXPECT_EQ(analysisValueText(od, r), strprintf("%6.3f", od.value * 25.4));
+    EXPECT_EQ(analysisUnitsText(table.rows[kWeight], r), "gm");
+    EXPECT_EQ(analysisUnitsText(table.rows[kVolume], r), "Cubic cm");  // no conversion
+}
+
+}  // namespace
+}  // namespace korvell
