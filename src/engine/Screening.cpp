@@ -149,7 +149,8 @@ int dc_bias_solution(DesignRecord& record, std::string_view material, int initia
 }
 
 float swing_solution(DesignRecord& record, Messages& messages, int application,
-                     std::string_view material, float L2, float L1, float I2, float I1) {
+                     std::string_view material, float L2, float L1, float I2, float I1,
+                     double* minCurrentTurns) {
     if (L1 > L2 || I1 < I2 || I1 == 0) return -1;
     if (!(record.coreLe > 0) || !(record.coreAl > 0)) return -1;
     constexpr int kCurvePermeability = 50;
@@ -205,7 +206,11 @@ float swing_solution(DesignRecord& record, Messages& messages, int application,
         p1 = pctPermDcBias(material, kCurvePermeability, H);
         if (!p1) return -1;
         P1 = p1->percent;
-        accepted = H < 150;
+        // These turns carry L2 at I2; at I1 they must still give at least L1.
+        const double turns = H2 * record.coreLe / (kFourPiTenth * I2);
+        const double inductanceAtI1 = turns * turns * record.coreAl * P1 * 0.01 * 1e-6;
+        accepted = H < 150 && I2 > 0 && inductanceAtI1 >= L1;
+        if (accepted && minCurrentTurns) *minCurrentTurns = turns;
     }
     return accepted ? static_cast<float>(P1) : -1;
 }
@@ -220,6 +225,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
     }
     const double energy = 0.5 * r.inductanceRequired * r.maxCurrent * r.maxCurrent;
     bool accepted = false;
+    double minCurrentTurns = 0;  // wide swing: turns set by the minimum-current requirement
     while (r.catalogStatus > 1 && !accepted) {
         r.catalogStatus = catalogLookup(r, messages, r.catalogIndex, r.coreShape);
         ++r.catalogIndex;
@@ -244,9 +250,10 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
             case kControlledSwing:
             case kWideSwing:
                 if (!material_selected(r) && r.coreShape != kComposite) break;
+                minCurrentTurns = 0;
                 r.percentPerm = swing_solution(r, messages, application, material,
                                                r.inductanceAtMinCurrent, r.inductanceRequired,
-                                               r.minCurrent, r.maxCurrent);
+                                               r.minCurrent, r.maxCurrent, &minCurrentTurns);
                 accepted = r.percentPerm > 0;
                 break;
             case kPowerline:
@@ -275,7 +282,10 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                 break;
         }
     }
-    if (accepted && application != kPowerline) {
+    if (accepted && minCurrentTurns > 0) {
+        // A wide swing wound for its minimum-current inductance.
+        r.turns = static_cast<float>(std::floor(minCurrentTurns + 0.5));
+    } else if (accepted && application != kPowerline) {
         // Whole number of turns nearest to the turns giving the required inductance at the
         // operating-point permeability; halves round up.
         const double perm = 0.01 * r.percentPerm;

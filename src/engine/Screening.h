@@ -31,7 +31,11 @@ int dc_bias_solution(DesignRecord& record, std::string_view material, int initia
 // Swinging choke: the percent permeability at the maximum current I1 when the core gives L1 at
 // I1 and (controlled swing) no more than, or (wide swing) at least, L2 at the minimum current
 // I2; -1 when the requirement cannot be met. L in mH, I in A. Reads coreLe, coreAl, coreShape.
+// When the wide swing's minimum-current requirement sets the turns, `minCurrentTurns` (if given)
+// receives them (not rounded) and the permeability returned is the one at I1 with those turns;
+// otherwise it is left as it was.
 float swing_solution(DesignRecord& record, Messages& messages, int application,
-                     std::string_view material, float L2, float L1, float I2, float I1);
+                     std::string_view material, float L2, float L1, float I2, float I1,
+                     double* minCurrentTurns = nullptr);
 
 }  // namespace korvell
