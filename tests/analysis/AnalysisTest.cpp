@@ -145,15 +145,16 @@ TEST(Analysis, StackingDoublesAlAreaHeightAndVolumeOnly) {
 TEST(Analysis, FormatsFollowTheInductanceAndResistanceThresholds) {
     DesignRecord r = testing::buckFilter();
     r.corePartNumber = "T106-21";
-    r.lastStoredWireGage = 30;
     RecordingMessages messages;
     AnalysisTable table;
-    r.turns = 10;  // about 10 µH, a fraction of an ohm
+    r.turns = 10;  // about 10 µH of heavy wire: a few milliohms
+    r.lastStoredWireGage = 16;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
     EXPECT_EQ(table.rows[kL].format, "%6.2f");
     EXPECT_EQ(table.rows[kRdc].format, "%5.2fm");
     EXPECT_EQ(analysisValueText(table.rows[kRdc], r).back(), 'm');
-    r.turns = 120;  // some hundreds of µH, above 0.1 ohm of thin wire
+    r.turns = 120;  // some hundreds of µH of thin wire, above 0.1 ohm
+    r.lastStoredWireGage = 30;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
     EXPECT_EQ(table.rows[kL].format, "%6.0f");
     EXPECT_EQ(table.rows[kRdc].format, "%5.2f");
@@ -164,8 +165,9 @@ TEST(Analysis, BoostShowsHalfTheFluxAndAQuarterRipple) {
     pfc.corePartNumber = "T157-21";
     pfc.turns = 60;
     pfc.lastStoredWireGage = 16;
+    pfc.pfcOutputVoltage = 40;  // a ripple below the current, so that it is not limited
     DesignRecord dc = pfc;
-    dc.onVoltage = dc.offVoltage = 400;  // the same average voltage as a DC-biased design
+    dc.onVoltage = dc.offVoltage = 40;  // the same average voltage as a DC-biased design
     RecordingMessages messages;
     AnalysisTable boost, plain;
     ASSERT_EQ(AnalyzeDesign(pfc, messages, boost, kPowerFactorBoost), 1);
