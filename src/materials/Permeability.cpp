@@ -35,12 +35,15 @@ const CurveForm* findForm(std::int32_t code) {
     return nullptr;
 }
 
-// True when the text starts as a material code does (a dash or a digit), as the scan
-// "%[-0-9]" would accept it.
-bool looksLikeCode(std::string_view material) {
-    if (material.empty()) return false;
-    const char c = material.front();
-    return c == '-' || (c >= '0' && c <= '9');
+// The material token of a text: its leading run of dashes and digits, as the scan "%[-0-9]"
+// reads it ("-13/91" gives "-13", "-411A" gives "-411"); empty when the text is a class name.
+std::string_view codeToken(std::string_view material) {
+    std::size_t n = 0;
+    while (n < material.size() &&
+           (material[n] == '-' || (material[n] >= '0' && material[n] <= '9'))) {
+        ++n;
+    }
+    return material.substr(0, n);
 }
 
 // Percent and slope of a rational form at x: (N/D)^p, capped at 100; the slope is that of the
@@ -88,8 +91,8 @@ std::optional<PermPoint> pctPermDcBias(std::string_view material, int permeabili
     if (!(H >= 0) || !std::isfinite(H)) return std::nullopt;
     const double h = std::max(H, kLowestField);
 
-    if (looksLikeCode(material)) {
-        const auto* row = findByCode(dcBiasCurves, material);
+    if (const auto code = codeToken(material); !code.empty()) {
+        const auto* row = findByCode(dcBiasCurves, code);
         if (row == nullptr) return std::nullopt;
         const auto* form = findForm(row->form);
         if (form == nullptr) return std::nullopt;

@@ -16,8 +16,9 @@ struct PermPoint {
     double slope;
 };
 
-// Percent permeability and slope at DC bias H (oersted). `material` is a material code ("-21")
-// or a class name ("MPP", "HIF", case-insensitive; "PFE" is known but has no curves), in which
+// Percent permeability and slope at DC bias H (oersted). `material` is a material code, read as
+// its leading dashes and digits ("-21", "-13/91" as "-13", "-411A" as "-411"), or a class name
+// ("MPP", "HIF", case-insensitive; "PFE" is known but has no curves), in which
 // case `permeability` picks the class row; the caller's text is left as it is. None for H < 0
 // or an unknown material or row.
 std::optional<PermPoint> pctPermDcBias(std::string_view material, int permeability, double H);

@@ -85,12 +85,17 @@ TEST(PermeabilityDcBias, RefusesNegativeBiasAndUnknownMaterials) {
     EXPECT_FALSE(pctPermDcBias("-21", 0, -0.01));
     EXPECT_FALSE(pctPermDcBias("-21", 0, NAN));
     EXPECT_FALSE(pctPermDcBias("-99", 0, 10));
-    EXPECT_FALSE(pctPermDcBias("-13/91", 0, 10));  // codes are compared whole
     EXPECT_FALSE(pctPermDcBias("", 0, 10));
     EXPECT_FALSE(pctPermDcBias("PFE", 60, 10));  // a known class without curves
     EXPECT_FALSE(pctPermDcBias("XYZ", 60, 10));
     EXPECT_FALSE(pctPermDcBias("MPP", 61, 10));
     EXPECT_FALSE(pctPermDcBias("HIF", 550, 10));
+}
+
+TEST(PermeabilityDcBias, CodesAreReadAsDashesAndDigits) {
+    EXPECT_EQ(pctPermDcBias("-13/91", 0, 200)->percent, pctPermDcBias("-13", 0, 200)->percent);
+    EXPECT_EQ(pctPermDcBias("-411A", 0, 5)->percent, pctPermDcBias("-411", 0, 5)->percent);
+    EXPECT_FALSE(pctPermDcBias("-1", 0, 10));
 }
 
 TEST(PermeabilityDcBias, ClassNamesIgnoreCaseAndLeaveTheCallersText) {
