@@ -47,7 +47,7 @@ std::string_view codeToken(std::string_view material) {
 }
 
 // Percent and slope of a rational form at x: (N/D)^p, capped at 100; the slope is that of the
-// uncapped curve. None when N/D is not positive for a fractional power (outside the fit).
+// uncapped curve. None when N/D is not positive under a fractional power (outside the fit).
 template <std::size_t N>
 std::optional<PermPoint> evaluateForm(const CurveForm& form, const std::array<float, N>& c,
                                       double x) {
@@ -65,7 +65,7 @@ std::optional<PermPoint> evaluateForm(const CurveForm& form, const std::array<fl
     }
     if (den == 0) return std::nullopt;
     const double ratio = num / den;
-    if (form.p != 1 && ratio <= 0) return std::nullopt;
+    if (std::floor(form.p) != form.p && ratio <= 0) return std::nullopt;
     const double value = form.p == 1 ? ratio : std::pow(ratio, form.p);
     const double dRatio = (dNum - num * dDen / den) / den;
     const double slope = form.p == 1 ? dRatio : form.p * std::pow(ratio, form.p - 1) * dRatio;
