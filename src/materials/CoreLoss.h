@@ -17,7 +17,8 @@ double coreLossDensity(std::string_view material, double f, double B);
 // Core loss (mW) of a core of `volume` at fKhz and B. A composite core (shape 2) is computed as
 // material -36 with a reduced volume, and `material` is rewritten to "-36" for the caller.
 // For the power factor boost application the flux is halved and the loss averaged over the
-// line cycle with pfcVoltageRatio. 0 when fKhz or B is 0 or the material is unknown.
+// line cycle with pfcVoltageRatio. 0 when fKhz or B is 0 (checked first), the material is
+// unknown or the volume is not above 0.
 double coreLoss(std::int8_t shape, std::string& material, double volume, double fKhz, double B,
                 std::int8_t applicationType, double pfcVoltageRatio);
 
@@ -45,7 +46,8 @@ using AgingCurvePoints = std::array<std::pair<float, float>, 32>;
 
 // Mode 1: hours to 115 % core loss; mode 2: life limit (hours); modes 10-13 fill `out` with 32
 // (time, value) points of loss increase, temperature, temperature limited to 250 °C, or gain,
-// and return 31. Any other mode returns 31.
+// and return 31. Any other mode returns 31. Negligible aging (and p0 <= 0, no loss to age)
+// gives 300000 h and 1e8 h.
 double agingLife(int mode, AgingCurvePoints* out, std::string_view material, double B, double f,
                  double ae, double ta, double p0, double s, double v, double k, double x);
 
