@@ -21,13 +21,16 @@ struct CurveOptions {
     OutputOptions output;
 };
 
-// A single-precision value as the shortest decimal that reads back to it, so that JSON shows
-// 99.9995 rather than the double nearest to the float.
-double shortestDecimal(float value) {
+// A single-precision value as the shortest decimal text that reads back to it, so that output
+// shows 99.9995 rather than the digits of the double nearest to the float.
+std::string shortestText(float value) {
     char text[32];
     const auto result = std::to_chars(text, text + sizeof text, value);
-    *result.ptr = '\0';
-    return std::strtod(text, nullptr);
+    return std::string(text, result.ptr);
+}
+
+double shortestDecimal(float value) {
+    return std::strtod(shortestText(value).c_str(), nullptr);
 }
 
 // Curves that share one x grid, printed as an x column followed by one column per material.
@@ -107,28 +110,32 @@ void printCsv(std::ostream& out, const MaterialGraphSettings& settings,
     out << "material,point,x,y\n";
     for (const auto& curve : curves) {
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
-            const double y = valueOnAxis(settings, curve, curve.points[k].y);
-            out << strprintf("%s,%zu,%.9g,%.9g\n", curve.material.c_str(), k,
-                             static_cast<double>(curve.points[k].x), y);
+            const auto y = static_cast<float>(valueOnAxis(settings, curve, curve.points[k].y));
+            out << curve.material << ',' << k << ',' << shortestText(curve.points[k].x) << ','
+                << shortestText(y) << '\n';
         }
     }
 }
 
 void printJson(std::ostream& out, const MaterialGraphSettings& settings,
                const std::vector<MaterialCurve>& curves, const CliMessages& messages) {
-    nlohmann::json list = nlohmann::json::array();
+    using Json = nlohmann::ordered_json;
+    Json list = Json::array();
     for (const auto& curve : curves) {
-        nlohmann::json points = nlohmann::json::array();
+        Json points = Json::array();
         for (const auto& p : curve.points) {
             const auto y = static_cast<float>(valueOnAxis(settings, curve, p.y));
             points.push_back({shortestDecimal(p.x), shortestDecimal(y)});
         }
         list.push_back({{"material", curve.material}, {"points", std::move(points)}});
     }
-    const nlohmann::json document = {
-        {"kind", settings.kind},         {"title", settings.title},
-        {"xCaption", settings.xCaption}, {"yCaption", settings.yCaption},
-        {"curves", std::move(list)},     {"messages", messages.toJson()}};
+    Json shown = Json::array();
+    for (const auto& m : messages.messages()) {
+        shown.push_back({{"caption", m.caption}, {"text", m.text}});
+    }
+    const Json document = {{"kind", settings.kind},         {"title", settings.title},
+                           {"xCaption", settings.xCaption}, {"yCaption", settings.yCaption},
+                           {"curves", std::move(list)},     {"messages", std::move(shown)}};
     out << document.dump(2) << '\n';
 }
 
