@@ -16,9 +16,11 @@ struct PermPoint {
     double slope;
 };
 
-// Percent permeability and slope at DC bias H (oersted). `material` is a material code ("-21")
-// or a class name ("MPP", "HIF", case-insensitive; "PFE" is known but has no curves), in which
-// case `permeability` picks the class row. None for H < 0 or an unknown material or row.
+// Percent permeability and slope at DC bias H (oersted). `material` is a material code, read as
+// its leading dashes and digits ("-21", "-13/91" as "-13", "-411A" as "-411"), or a class name
+// ("MPP", "HIF", case-insensitive; "PFE" is known but has no curves), in which
+// case `permeability` picks the class row; the caller's text is left as it is. None for H < 0
+// or an unknown material or row.
 std::optional<PermPoint> pctPermDcBias(std::string_view material, int permeability, double H);
 
 // Percent permeability and slope at peak AC flux density B (gauss), with the saturation model
@@ -33,7 +35,8 @@ std::optional<PermPoint> calc_pct_perm_ac(Messages& messages, double B0, std::st
 // Effective (absolute) permeability at frequency f (Hz); 0 for a material without a curve.
 double permeabilityVsFrequency(std::string_view material, double f);
 
-// Initial permeability of a material from the saturation data; none when the material has no row.
+// Initial permeability of a material: the saturation data of the iron powders, or the composites'
+// own value (they have no saturation data); none for an unknown material.
 std::optional<float> initialPermeability(std::string_view material);
 
 }  // namespace korvell
