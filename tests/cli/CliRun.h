@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/Cli.h"
@@ -27,7 +28,9 @@ inline CliResult runCli(const std::vector<std::string>& args) {
 
 // Runs the built program with a shell command line of arguments; standard error goes to a file.
 inline CliResult runProgram(const std::string& arguments) {
-    const std::string errFile = ::testing::TempDir() + "korvell_stderr.txt";
+    // One file per test process: ctest runs the tests in parallel.
+    const std::string errFile =
+        ::testing::TempDir() + "korvell_stderr_" + std::to_string(getpid()) + ".txt";
     const std::string command = std::string(KORVELL_CLI_PATH) + " " + arguments + " 2>" + errFile;
     CliResult result{-1, {}, {}};
     if (FILE* pipe = popen(command.c_str(), "r")) {
