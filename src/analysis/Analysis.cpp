@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/AcResistance.h"
+#include "engine/EntryFields.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
@@ -79,9 +80,12 @@ struct Conversion {
     const std::string* name;
 };
 std::optional<Conversion> conversionOf(const AnalysisRow& row, const DesignRecord& r) {
-    if (row.units.find("INCH") != std::string::npos) return Conversion{"INCH", r.lengthFactor, &r.lengthUnitName};
-    if (row.units.find("Ft") != std::string::npos) return Conversion{"Ft", r.longLengthFactor, &r.longLengthUnitName};
-    if (row.units.find("Lbs") != std::string::npos) return Conversion{"Lbs", r.weightFactor, &r.weightUnitName};
+    if (row.units.find("INCH") != std::string::npos)
+        return Conversion{"INCH", r.lengthFactor, &r.lengthUnitName};
+    if (row.units.find("Ft") != std::string::npos)
+        return Conversion{"Ft", r.longLengthFactor, &r.longLengthUnitName};
+    if (row.units.find("Lbs") != std::string::npos)
+        return Conversion{"Lbs", r.weightFactor, &r.weightUnitName};
     return std::nullopt;
 }
 
@@ -179,7 +183,8 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
         }
     }
     if (!found) {
-        messages.show(strprintf("Core P/N %s not found in %d lines", entered.c_str(), tried), "ERROR ");
+        messages.show(strprintf("Core P/N %s not found in %d lines", entered.c_str(), tried),
+                      "ERROR ");
         return -2;
     }
     const float mu = line[0];
@@ -248,8 +253,9 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
         case kPowerline: {
             const double bPeak = std::sqrt(2.0) * N * r.acCurrentMax * al / ac * 0.1;
             if (bPeak > kAcPermDataLimit) {
-                messages.show("WARNING: RANGE OF AC PERM DATA EXCEEDED.\n\r RESULTS MAY BE INACCURATE",
-                              "NOTICE: ");
+                messages.show(
+                    "WARNING: RANGE OF AC PERM DATA EXCEEDED.\n\r RESULTS MAY BE INACCURATE",
+                    "NOTICE: ");
             }
             const auto point = calc_pct_perm_ac(messages, bPeak, material);
             if (!point) return 0;
@@ -272,7 +278,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     }
 
     const double inductanceUh = al * percent * 0.01 * N * N / 1000;
-    r.percentPerm = static_cast<float>(percent);
+    r.percentPerm = toStoredFloat(percent);
 
     // Ripple of a switching converter; a line-frequency choke carries no switching ripple.
     double ripple = 0;
@@ -292,28 +298,29 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     r.coreAe = ac;
     r.coreAl = al;
     r.coreLe = lm;
-    r.fluxAc = static_cast<float>(pfc ? 0.5 * bAc : bAc);
-    r.avgVoltage = static_cast<float>(vAvg);
-    r.pfcVoltageRatio = static_cast<float>(ratio);
+    r.fluxAc = toStoredFloat(pfc ? 0.5 * bAc : bAc);
+    r.avgVoltage = toStoredFloat(vAvg);
+    r.pfcVoltageRatio = toStoredFloat(ratio);
 
     const float rdc = winding_resistance(r, r.windingMode, r.lastStoredWireGage, shape);
     const double rac = applicationType == kResonant ? acFactor * rdc : rdc;
-    r.rippleCurrent = static_cast<float>(ripple);
+    r.rippleCurrent = toStoredFloat(ripple);
     r.dcResistance = rdc;
-    r.acResistance = static_cast<float>(rac);
+    r.acResistance = toStoredFloat(rac);
 
     const double copperW = copper_loss(r, applicationType) / 1000.0;
     const double coreW =
         coreLoss(shape, material, volume, 0.001 * fHz, bAc, applicationType, ratio) / 1000.0;
-    r.copperLossMw = static_cast<float>(copperW);  // watts after an analysis
-    r.coreLossMw = static_cast<float>(coreW);
+    r.copperLossMw = toStoredFloat(copperW);  // watts after an analysis
+    r.coreLossMw = toStoredFloat(coreW);
     const double totalW = coreW + copperW;
 
     const double surface = r.surfaceArea;
-    const double rise = surface > 0 && totalW > 0
-                            ? r.tempRiseFactor * std::pow(1000 * totalW / surface, r.tempRiseExponent)
-                            : 0;
-    r.tempRise = static_cast<float>(rise);
+    const double rise =
+        surface > 0 && totalW > 0
+            ? r.tempRiseFactor * std::pow(1000 * totalW / surface, r.tempRiseExponent)
+            : 0;
+    r.tempRise = toStoredFloat(rise);
 
     double time115 = 0;
     double life = 0;
@@ -321,8 +328,8 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
         const double bAge = pfc ? bAc * 0.5 * std::sqrt(pfcLossFactor(ratio, 2.0, 12)) : bAc;
         time115 = agingLife(1, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
                             surface, volume, r.tempRiseFactor, r.tempRiseExponent);
-        life = agingLife(2, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
-                         surface, volume, r.tempRiseFactor, r.tempRiseExponent);
+        life = agingLife(2, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW, surface,
+                         volume, r.tempRiseFactor, r.tempRiseExponent);
     }
 
     // A composite core is weighed as the iron powder its losses stand for, whatever the frequency.
@@ -331,7 +338,9 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     const double weightLb = density ? *density * volume / kGramsPerPound : 0;
 
     auto& t = table.rows;
-    const auto set = [&t](int row, double value) { t[row].value = static_cast<float>(value); };
+    // Absurd entries (a million turns, 1e20 amperes) give results beyond single precision; they
+    // are shown as the largest number a row holds rather than as infinity.
+    const auto set = [&t](int row, double value) { t[row].value = toStoredFloat(value); };
     set(kInductance, inductanceUh);
     t[kInductance].format = inductanceUh >= 100 ? "%6.0f" : "%6.2f";
     if (rdc > 0.1f) {

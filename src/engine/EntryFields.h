@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "record/StoredNumbers.h"
+
 namespace korvell {
 
 // Captions of the entry windows' message boxes.
@@ -39,13 +41,5 @@ float readFieldFloat(std::string_view text);
 
 // The whole number a field holds, as "%d" reads it, saturating at the int32 limits.
 std::int32_t readFieldCount(std::string_view text);
-
-// A double result stored into a single-precision field: clamped to +-FLT_MAX; NaN (which no
-// entry computation produces) stores 0.
-float toStoredFloat(double value);
-
-// A stored count field (float) back to an int32 count: truncated toward zero and clamped to the
-// int32 range; NaN gives 0.
-std::int32_t toCount(float value);
 
 }  // namespace korvell

@@ -9,6 +9,7 @@
 #include "materials/CoreLoss.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
+#include "record/StoredNumbers.h"
 
 namespace korvell {
 namespace {
@@ -21,7 +22,9 @@ constexpr double kCopperToResistance20C = 234.4;
 constexpr int kBobbinFitPasses = 50;
 
 // Skin depth of copper, inches, at fKhz.
-double skinDepthInches(double fKhz) { return 2.795275590551181 / std::sqrt(1000 * fKhz); }
+double skinDepthInches(double fKhz) {
+    return 2.795275590551181 / std::sqrt(1000 * fKhz);
+}
 
 std::string invalidTurnsText(const DesignRecord& r, const char* inductanceLabel, double N) {
     return strprintf(
@@ -86,14 +89,14 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
         const double Cu = r.wireArea * N * s;
         if (2.15 * Cu < W && N > 0) {
             const double k = std::min(0.218 * W / Cu, kMaxWindingFill);
-            r.windingFillRatio = static_cast<float>(k);
-            r.windingBuild = static_cast<float>(
+            r.windingFillRatio = toStoredFloat(k);
+            r.windingBuild = toStoredFloat(
                 std::max(0.5 * r.coreId * (1 - std::sqrt(std::max(0.0, 1 - Cu / W / k))),
                          static_cast<double>(r.wireDia)));
         } else if (N > 0) {
             // The copper fills the hole: the build is half the inside diameter.
             const double fill = W > 0 ? Cu / W + 0.01 : 1.0;
-            r.windingFillRatio = static_cast<float>(std::max<double>(r.windingFillRatio, fill));
+            r.windingFillRatio = toStoredFloat(std::max<double>(r.windingFillRatio, fill));
             r.windingBuild = 0.5f * r.coreId;
         } else {
             r.windingBuild = 0;
@@ -102,9 +105,9 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
         if (windingMode == kFullWindow) {
             const double k = r.windingFillRatio;
             const double copperShare = (W > 0 && k > 0) ? Cu / W / k : 1.0;
-            r.woundId = static_cast<float>(std::min(r.coreId * std::sqrt(std::max(0.0, 1 - copperShare)),
-                                                    r.coreId - 2.0 * r.wireDia));
-            r.woundOd = static_cast<float>(
+            r.woundId = toStoredFloat(std::min(r.coreId * std::sqrt(std::max(0.0, 1 - copperShare)),
+                                               r.coreId - 2.0 * r.wireDia));
+            r.woundOd = toStoredFloat(
                 std::max(std::sqrt(static_cast<double>(r.coreOd) * r.coreOd + 1e-6 * Cu / k),
                          r.coreOd + 2.0 * r.wireDia));
         } else {
@@ -112,11 +115,11 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
             r.woundOd = r.coreOd + 2 * r.wireDia;
         }
         r.woundHeight = r.coreHt + r.woundOd - r.coreOd;
-        r.surfaceArea = static_cast<float>(kPi * r.woundOd * (0.5 * r.woundOd + r.woundHeight) *
-                                           kSquareInchToCm2);
+        r.surfaceArea =
+            toStoredFloat(kPi * r.woundOd * (0.5 * r.woundOd + r.woundHeight) * kSquareInchToCm2);
         r.coreVolume = r.coreAe * r.coreLe;
-        r.coreMlt = static_cast<float>(
-            (r.coreOd - r.coreId + 2.0 * r.coreHt + kPi * r.windingBuild) / 12);
+        r.coreMlt =
+            toStoredFloat((r.coreOd - r.coreId + 2.0 * r.coreHt + kPi * r.windingBuild) / 12);
     } else {
         if (!r.Esize) return -1;
         if (ecore_bobbin(r) != 1) return -1;
@@ -127,14 +130,14 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
             if (perLayer < 2) return -1;
             const double turnsPerLayer = std::floor(perLayer - 1);
             const double layers = std::ceil(s * N / turnsPerLayer);
-            r.windingBuild = static_cast<float>(layers * r.wireDia);
-            r.coreMlt = static_cast<float>((2.0 * (b[8] + b[9]) + kPi * r.windingBuild) / 12);
+            r.windingBuild = toStoredFloat(layers * r.wireDia);
+            r.coreMlt = toStoredFloat((2.0 * (b[8] + b[9]) + kPi * r.windingBuild) / 12);
         } else {
-            r.windingBuild = W > 0 ? static_cast<float>((e.f - e.e) * 0.5 * N * s * r.wireArea / W) : 0;
-            r.coreMlt = static_cast<float>(
-                (2.0 * (r.stackedCores * e.c + e.e) + kPi * r.windingBuild) / 12);
+            r.windingBuild = W > 0 ? toStoredFloat((e.f - e.e) * 0.5 * N * s * r.wireArea / W) : 0;
+            r.coreMlt =
+                toStoredFloat((2.0 * (r.stackedCores * e.c + e.e) + kPi * r.windingBuild) / 12);
         }
-        r.surfaceArea = static_cast<float>(
+        r.surfaceArea = toStoredFloat(
             (2.0 * e.a * (e.b + e.c) + e.b * e.c + (e.d + e.f) * (e.f - e.e)) * 6.451);
         r.coreVolume = e.ve;
         // An E-core winding has no wound diameters; its height is the bobbin's plus the build
@@ -144,10 +147,10 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
         r.woundHeight = 2 * r.windingBuild + b[9];
     }
 
-    r.wireLengthFt = static_cast<float>(N * r.coreMlt + r.leadLengthTotal / 12.0);
+    r.wireLengthFt = toStoredFloat(N * r.coreMlt + r.leadLengthTotal / 12.0);
     if (!(s > 0)) return 0;
-    return static_cast<float>(r.wireLengthFt * r.wireOhmsPerFoot / s *
-                              (r.ambientTemp + kCopperToResistance20C) / 254.4);
+    return toStoredFloat(r.wireLengthFt * r.wireOhmsPerFoot / s *
+                         (r.ambientTemp + kCopperToResistance20C) / 254.4);
 }
 
 float copper_loss(const DesignRecord& record, std::int8_t application) {
@@ -170,7 +173,7 @@ float copper_loss(const DesignRecord& record, std::int8_t application) {
             break;
     }
     const double resistance = application == kResonant ? r.acResistance : r.dcResistance;
-    return static_cast<float>(currentSquared * resistance * 1000);
+    return toStoredFloat(currentSquared * resistance * 1000);
 }
 
 int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::int8_t windingMode,
@@ -195,7 +198,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     // First wire: fill the window, or the largest that lies in one layer.
     if (windingMode == kFullWindow) {
         const double fill = coreShape == kECore ? kECoreFill : r.maxFillFactor;
-        r.wireAreaTarget = static_cast<float>(fill * W / N / s);
+        r.wireAreaTarget = toStoredFloat(fill * W / N / s);
         if (!wireTableLookup(r, system, kByArea, r.wireAreaTarget)) return kNoWireForWindow;
     } else {
         double maxDia;
@@ -208,7 +211,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         } else {
             maxDia = (0.9 * r.Esize->d - 0.01) / (s * N + 1);
         }
-        r.maxWireDia = static_cast<float>(maxDia);
+        r.maxWireDia = toStoredFloat(maxDia);
         if (!wireTableLookup(r, system, kByMaxDiameter, r.maxWireDia)) return kNoWireForLayer;
         r.wireAreaTarget = r.wireArea;
     }
@@ -225,7 +228,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         if (s * r.wireArea < requiredCopper && requiredCopper > 1) return kCurrentDensityTooHigh;
         double k = 0.218 * W / (r.wireArea * N);
         if (k >= kMaxWindingFill) k = kMaxWindingFill;
-        r.windingFillRatio = static_cast<float>(k);
+        r.windingFillRatio = toStoredFloat(k);
         if (coreShape != kECore && W * k < r.wireArea * N) {
             r.wireAreaTarget *= 0.9f;
             continue;
@@ -245,8 +248,8 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         }
         if (r.dcResistance >= 0 && r.bobbinRecord && r.Esize) {
             const auto& b = r.bobbinRecord->b;
-            const double room = b[4] > 0 ? (b[4] - b[8]) * 0.5
-                                         : (r.Esize->f - r.Esize->e) * 0.88 * 0.5;
+            const double room =
+                b[4] > 0 ? (b[4] - b[8]) * 0.5 : (r.Esize->f - r.Esize->e) * 0.88 * 0.5;
             if (room - r.wireDia >= r.windingBuild) {
                 fits = true;
                 break;
@@ -267,13 +270,13 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     double Fr = 1;
     if (r.applicationType == kPowerline) {
         // Peak flux of the rms current at the operating-point permeability.
-        r.fluxAc = static_cast<float>(0.1 * std::sqrt(2.0) * 0.01 * r.percentPerm * N *
-                                      r.acCurrentMax * r.coreAl / r.coreAe);
+        r.fluxAc = toStoredFloat(0.1 * std::sqrt(2.0) * 0.01 * r.percentPerm * N * r.acCurrentMax *
+                                 r.coreAl / r.coreAe);
         frequencyKhz = r.lineFrequencyHz * 0.001;
     }
     if (r.applicationType == kResonant) {
-        r.avgVoltage = static_cast<float>(N * N * r.frequencyKhz * 4e-6 * r.resonantPeakCurrent *
-                                          r.coreAl * 100 / r.percentPerm);
+        r.avgVoltage = toStoredFloat(N * N * r.frequencyKhz * 4e-6 * r.resonantPeakCurrent *
+                                     r.coreAl * 100 / r.percentPerm);
         if (r.frequencyKhz == 0) {
             messages.show("Error: Peak Current, Voltage, or frequency Not Specified",
                           "ERROR from select_wire");
@@ -300,28 +303,26 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     if (r.applicationType != kPowerline) {
         if (N * r.coreAe * r.frequencyKhz > 0) {
             // Faraday's law with the average winding voltage, gauss.
-            r.fluxAc = static_cast<float>(r.avgVoltage * 0.25 / N / r.coreAe / r.frequencyKhz *
-                                          100000);
+            r.fluxAc = toStoredFloat(r.avgVoltage * 0.25 / N / r.coreAe / r.frequencyKhz * 100000);
         } else {
             r.fluxAc = 0;
         }
     }
-    r.acResistance = static_cast<float>(Fr * r.dcResistance);
+    r.acResistance = toStoredFloat(Fr * r.dcResistance);
     r.copperLossMw = copper_loss(r, r.applicationType);
 
     char size[32] = "";
     char code[32] = "";
     if (std::sscanf(r.corePartNumber.c_str(), "%31[EST0-9] %31[-0-9] ", size, code) == 2) {
         std::string material = code;
-        r.coreLossMw = static_cast<float>(coreLoss(coreShape, material, r.coreVolume, frequencyKhz,
-                                                   r.fluxAc, r.applicationType,
-                                                   r.pfcVoltageRatio));
+        r.coreLossMw = toStoredFloat(coreLoss(coreShape, material, r.coreVolume, frequencyKhz,
+                                              r.fluxAc, r.applicationType, r.pfcVoltageRatio));
     }
 
     const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;
     if (totalLoss > 0.1 * r.surfaceArea && r.surfaceArea > 0) {
-        r.tempRise = static_cast<float>(r.tempRiseFactor *
-                                        std::pow(totalLoss / r.surfaceArea, r.tempRiseExponent));
+        r.tempRise = toStoredFloat(r.tempRiseFactor *
+                                   std::pow(totalLoss / r.surfaceArea, r.tempRiseExponent));
     } else {
         r.tempRise = 0;
     }
