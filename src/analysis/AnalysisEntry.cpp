@@ -24,7 +24,9 @@ enum Field : int {
 };
 
 constexpr std::string_view kEssentialDataCaption = "ESSENTIAL DATA MISSING";
-constexpr std::string_view kPartNumberCharacters = "ABCDEGTS0123456789-/";
+// Every letter the catalog's part numbers hold: shape prefixes, size suffixes (H among them) and
+// the gap designations (Q).
+constexpr std::string_view kPartNumberCharacters = "ABCDEGHQST0123456789-/";
 
 std::string allowedCharacters(int field, const DesignRecord& r) {
     switch (field) {
@@ -46,14 +48,16 @@ std::string allowedCharacters(int field, const DesignRecord& r) {
 std::optional<float> wireGageOf(std::string_view text) {
     std::size_t i = 0;
     if (text.find('#') != std::string_view::npos) {
-        while (i < text.size() && (text[i] == '#' || text[i] == ' ')) ++i;
+        while (i < text.size() && (text[i] == '#' || text[i] == ' '))
+            ++i;
     } else {
-        while (i < text.size() && text[i] == ' ') ++i;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
     }
     const auto rest = text.substr(i);
     const bool digitFirst = !rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0]));
-    const bool pointFirst = rest.size() > 1 && rest[0] == '.' &&
-                            std::isdigit(static_cast<unsigned char>(rest[1]));
+    const bool pointFirst =
+        rest.size() > 1 && rest[0] == '.' && std::isdigit(static_cast<unsigned char>(rest[1]));
     if (!digitFirst && !pointFirst) return std::nullopt;
     return readFieldFloat(rest);
 }
@@ -142,8 +146,10 @@ void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
 TypedPartNumber checkTypedPartNumber(std::string_view text) {
     TypedPartNumber result;
     result.text.reserve(text.size());
-    for (const char c : text) result.text += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (const auto bad = result.text.find_first_not_of(kPartNumberCharacters); bad != std::string::npos) {
+    for (const char c : text)
+        result.text += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (const auto bad = result.text.find_first_not_of(kPartNumberCharacters);
+        bad != std::string::npos) {
         result.error = strprintf("INVALID CHARACTER %1s", result.text.substr(bad).c_str());
     }
     return result;
@@ -203,7 +209,8 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     }
 
     std::string essential;
-    if (static_cast<double>(strands) * turns * stack < 1) essential = "CHECK TURNS, STRANDS, STACKED CORES";
+    if (static_cast<double>(strands) * turns * stack < 1)
+        essential = "CHECK TURNS, STRANDS, STACKED CORES";
     if (*gage < -3 || *gage > 50) essential = "WIRE GAGE is OUT OF RANGE";
     if (!essential.empty()) {
         messages.show(essential, kEssentialDataCaption);

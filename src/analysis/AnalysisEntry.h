@@ -31,7 +31,8 @@ bool analysisFieldShown(int application, int field);
 void loadAnalysisInputs(const DesignRecord& record, AnalysisTexts& texts);
 
 // The part number as typed: upper-cased; the message text "INVALID CHARACTER %1s" (from the
-// first character outside "ABCDEGTS0123456789-/") when it holds one, for the caption "ERROR".
+// first character outside the letters, digits, dash and slash of catalog part numbers) when it
+// holds one, for the caption "ERROR".
 struct TypedPartNumber {
     std::string text;
     std::optional<std::string> error;

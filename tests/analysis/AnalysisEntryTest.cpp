@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "analysis/AnalysisEntry.h"
+
+namespace korvell {
+namespace {
+
+AnalysisTexts buckTexts() {
+    return {"T106-21", "1", "#18", "40", "5", "12", "5", "100", "55", "1"};
+}
+
+TEST(AnalysisEntry, LoadsTheHighlightedDesignAndItsStack) {
+    DesignRecord r;
+    r.selectedDesign = 2;
+    r.designResults[2].partNumber = "T106-21 x3";
+    r.designResults[2].turns = 41;
+    r.designResults[2].strands = 0;
+    r.designResults[2].wire = "# 18";
+    r.maxCurrent = 5;
+    r.onVoltage = 12;
+    r.offVoltage = 5;
+    r.frequencyKhz = 100;
+    AnalysisTexts texts;
+    loadAnalysisInputs(r, texts);
+    EXPECT_EQ(texts[0], "T106-21");
+    EXPECT_EQ(texts[1], "3");
+    EXPECT_EQ(texts[2], "# 18 AWG");
+    EXPECT_EQ(texts[3], "41");
+    EXPECT_EQ(texts[9], "1");  // no strands stored: one
+    EXPECT_EQ(texts[4], "  5.00");
+    EXPECT_EQ(texts[7], " 100.0");
+}
+
+TEST(AnalysisEntry, AcceptsAndStoresTheEntries) {
+    DesignRecord r;
+    RecordingMessages messages;
+    AnalysisTexts texts = buckTexts();
+    texts[1] = "2";
+    ASSERT_TRUE(acceptAnalysisInputs(r, messages, texts));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(r.corePartNumber, "T106-21");
+    EXPECT_EQ(r.stackedCores, 2);
+    EXPECT_EQ(r.turns, 40);
+    EXPECT_EQ(r.lastStoredWireGage, 18);
+    EXPECT_EQ(r.maxCurrent, 5);
+    EXPECT_EQ(r.onVoltage, 12);
+    EXPECT_EQ(r.offVoltage, 5);
+    EXPECT_EQ(r.frequencyKhz, 100);
+    EXPECT_EQ(r.ambientTemp, 55);
+    EXPECT_EQ(texts[2], "# 18 AWG");  // rewritten from the size found
+}
+
+TEST(AnalysisEntry, AwgZerosAreTheGagesBelowZero) {
+    const std::pair<const char*, float> zeros[] = {{"0000", -3}, {"000 AWG", -2}, {"#00", -1}};
+    const char* shown[] = {"# 0000 AWG", "#  000 AWG", "#   00 AWG"};
+    for (int i = 0; i < 3; ++i) {
+        DesignRecord r;
+        RecordingMessages messages;
+        AnalysisTexts texts = buckTexts();
+        texts[2] = zeros[i].first;
+        ASSERT_TRUE(acceptAnalysisInputs(r, messages, texts)) << zeros[i].first;
+        EXPECT_EQ(r.lastStoredWireGage, zeros[i].second);
+        EXPECT_EQ(texts[2], shown[i]);
+    }
+}
+
+TEST(AnalysisEntry, MetricWireIsNamedByDiameter) {
+    DesignRecord r;
+    r.wireGageSystem = kMetricWire;
+    r.wireGageName = "mm ";
+    RecordingMessages messages;
+    AnalysisTexts texts = buckTexts();
+    texts[2] = "0.58 mm";
+    ASSERT_TRUE(acceptAnalysisInputs(r, messages, texts));
+    EXPECT_EQ(texts[2], " 0.55 mm ");
+}
+
+TEST(AnalysisEntry, RefusalsShowOneMessageAndStoreNothing) {
+    struct Case {
+        int field;
+        const char* text;
+        const char* message;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {3, "4O", "INVALID CHARACTER  2 in Parameter 3.  4O ", "DATA ENTRY ERROR"},
+        {8, "5-5", "", ""},  // a minus is allowed in the temperature: accepted
+        {4, "-5", "INVALID CHARACTER  1 in Parameter 4.  -5 ", "DATA ENTRY ERROR"},
+        {2, "#", "Invalid Wire Size", "DATA ENTRY ERROR"},
+        {2, "AWG", "Invalid Wire Size", "DATA ENTRY ERROR"},
+        {2, "#52", "WIRE GAGE is OUT OF RANGE", "ESSENTIAL DATA MISSING"},
+        {0, "", "MISSING CORE PART NUMBER", "DATA ENTRY ERROR"},
+        {0, "X106",
+         "\n MISSING E, T, or ST in CORE PART NUMBER\n MISSING DASH (-) IN CORE PART NUMBER",
+         "DATA ENTRY ERROR"},
+        {0, "T-21", "\n MISSING SIZE Digits in CORE PART NUMBER", "DATA ENTRY ERROR"},
+        {0, "T106-", "\n MISSING MATERIAL CODE in CORE PART NUMBER", "DATA ENTRY ERROR"},
+        {3, "0", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
+        {9, "", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
+    };
+    for (const auto& c : cases) {
+        DesignRecord r;
+        r.corePartNumber = "T50-26";
+        r.turns = 7;
+        RecordingMessages messages;
+        AnalysisTexts texts = buckTexts();
+        texts[c.field] = c.text;
+        const bool accepted = acceptAnalysisInputs(r, messages, texts);
+        if (std::string(c.message).empty()) {
+            EXPECT_TRUE(accepted) << c.text;
+            continue;
+        }
+        EXPECT_FALSE(accepted) << c.text;
+        ASSERT_EQ(messages.size(), 1u) << c.text;
+        EXPECT_EQ(messages.last().text, c.message);
+        EXPECT_EQ(messages.last().caption, c.caption);
+        EXPECT_EQ(r.corePartNumber, "T50-26") << c.text;
+        EXPECT_EQ(r.turns, 7) << c.text;
+        EXPECT_EQ(r.maxCurrent, 0) << c.text;
+    }
+}
+
+TEST(AnalysisEntry, HiddenVoltageFieldsAreNotChecked) {
+    DesignRecord r;
+    r.applicationType = kPowerline;
+    RecordingMessages messages;
+    AnalysisTexts texts = buckTexts();
+    texts[5] = "volts";
+    texts[6] = "?";
+    EXPECT_TRUE(acceptAnalysisInputs(r, messages, texts));
+    r.applicationType = kResonant;
+    EXPECT_FALSE(acceptAnalysisInputs(r, messages, texts));  // the peak voltage is shown
+}
+
+TEST(AnalysisEntry, TypedPartNumberIsUpperCasedAndChecked) {
+    EXPECT_EQ(checkTypedPartNumber("t106-21b").text, "T106-21B");
+    EXPECT_FALSE(checkTypedPartNumber("e321-36/q102").error.has_value());
+    const auto bad = checkTypedPartNumber("t106*21");
+    ASSERT_TRUE(bad.error.has_value());
+    EXPECT_EQ(*bad.error, "INVALID CHARACTER *21");
+}
+
+}  // namespace
+}  // namespace korvell
