@@ -2,12 +2,13 @@
 // as the built program (end to end, through its real standard streams and exit status).
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <array>
 #include <cstdio>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "cli/Cli.h"
@@ -36,14 +37,16 @@ inline CliResult runProgram(const std::string& arguments) {
     if (FILE* pipe = popen(command.c_str(), "r")) {
         std::array<char, 4096> buffer{};
         std::size_t n;
-        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+            result.out.append(buffer.data(), n);
         const int raw = pclose(pipe);
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     }
     if (FILE* f = fopen(errFile.c_str(), "r")) {
         std::array<char, 4096> buffer{};
         std::size_t n;
-        while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) result.err.append(buffer.data(), n);
+        while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0)
+            result.err.append(buffer.data(), n);
         fclose(f);
     }
     return result;
