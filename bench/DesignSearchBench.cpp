@@ -74,8 +74,8 @@ DesignRecord requirements(int application, int shape) {
 }
 
 void BM_FullSearch(benchmark::State& state) {
-    const DesignRecord start = requirements(static_cast<int>(state.range(0)),
-                                            static_cast<int>(state.range(1)));
+    const DesignRecord start =
+        requirements(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     SilentMessages messages;
     DesignRecord r = start;
     for (auto _ : state) {
@@ -100,7 +100,8 @@ void BM_OneCandidate(benchmark::State& state) {
     for (auto _ : state) {
         r = start;
         const int status = next_core(r, messages, 1, r.minPercentPerm, r.applicationType);
-        if (status > 0) benchmark::DoNotOptimize(select_wire(r, messages, r.turns, r.windingMode, r.coreShape));
+        if (status > 0)
+            benchmark::DoNotOptimize(select_wire(r, messages, r.turns, r.windingMode, r.coreShape));
     }
 }
 BENCHMARK(BM_OneCandidate)->Unit(benchmark::kMicrosecond);

@@ -28,19 +28,32 @@ struct FieldOption {
 const std::vector<FieldOption>& fieldOptions() {
     static const std::vector<FieldOption> options = {
         {1, "--stack", &AnalyzeOptions::stack, {0, 1, 2, 3, 4, 5}, "Number of cores in the stack"},
-        {2, "--wire", &AnalyzeOptions::wire, {0, 1, 2, 3, 4, 5},
+        {2,
+         "--wire",
+         &AnalyzeOptions::wire,
+         {0, 1, 2, 3, 4, 5},
          "Wire gage as typed, e.g. #18, 0000, 0.50"},
         {3, "--turns", &AnalyzeOptions::turns, {0, 1, 2, 3, 4, 5}, "Number of turns"},
-        {4, "--current", &AnalyzeOptions::current, {0, 1, 2, 3, 4, 5},
+        {4,
+         "--current",
+         &AnalyzeOptions::current,
+         {0, 1, 2, 3, 4, 5},
          "DC bias current, A (AC rms for powerline, peak for resonant)"},
         {5, "--von", &AnalyzeOptions::von, {0, 1, 2}, "Peak inductor voltage, V"},
         {5, "--vin-peak", &AnalyzeOptions::vinPeak, {3}, "Peak regulator input voltage, V"},
         {5, "--vpeak", &AnalyzeOptions::vpeak, {5}, "Peak voltage, V"},
         {6, "--voff", &AnalyzeOptions::voff, {0, 1, 2}, "DC output voltage, V"},
         {6, "--vout", &AnalyzeOptions::vout, {3}, "Regulator DC output voltage, V"},
-        {7, "--frequency", &AnalyzeOptions::frequency, {0, 1, 2, 3, 4, 5},
+        {7,
+         "--frequency",
+         &AnalyzeOptions::frequency,
+         {0, 1, 2, 3, 4, 5},
          "Frequency, kHz (line frequency in Hz for powerline)"},
-        {8, "--ambient", &AnalyzeOptions::ambient, {0, 1, 2, 3, 4, 5}, "Ambient temperature, deg C"},
+        {8,
+         "--ambient",
+         &AnalyzeOptions::ambient,
+         {0, 1, 2, 3, 4, 5},
+         "Ambient temperature, deg C"},
         {9, "--strands", &AnalyzeOptions::strands, {0, 1, 2, 3, 4, 5}, "Wire strands"},
     };
     return options;
@@ -67,16 +80,16 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
     r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
     const int app = r.applicationType;
     for (const auto& option : fieldOptions()) {
-        const bool applies = std::find(option.applications.begin(), option.applications.end(), app) !=
-                             option.applications.end();
+        const bool applies = std::find(option.applications.begin(), option.applications.end(),
+                                       app) != option.applications.end();
         if ((o.*(option.member)).has_value() && !applies) {
             refuse(context, std::string(option.name) + " does not apply to the " +
                                 std::string(kApplicationNames[app]));
             return;
         }
     }
-    r.windingMode = static_cast<std::int8_t>(
-        o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
+    r.windingMode =
+        static_cast<std::int8_t>(o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) {
         context.exitCode = kExitRefused;
         return;
@@ -134,8 +147,9 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
         return;
     }
     context.out << kApplicationNames[app] << " ANALYSIS\n"
-                << "  CORE " << r.corePartNumber << (r.stackedCores > 1 ? strprintf(" x %d", r.stackedCores) : "")
-                << ", " << static_cast<int>(r.turns) << " TURNS OF " << trimmed(texts[2])
+                << "  CORE " << r.corePartNumber
+                << (r.stackedCores > 1 ? strprintf(" x %d", r.stackedCores) : "") << ", "
+                << static_cast<int>(r.turns) << " TURNS OF " << trimmed(texts[2])
                 << (r.wireStrands > 1 ? strprintf(" x %d STRANDS", r.wireStrands) : "") << "\n\n";
     printPage(context.out, "ELECTRICAL PROPERTIES:", table, r, 0, kElectricalRows - 1);
     context.out << '\n';
@@ -150,7 +164,8 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
     addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
     c->add_option("--part", o.part, "Core part number, e.g. T80-21")->required();
-    for (const auto& option : fieldOptions()) c->add_option(option.name, o.*(option.member), option.help);
+    for (const auto& option : fieldOptions())
+        c->add_option(option.name, o.*(option.member), option.help);
     addChoice(*c, "--winding", o.winding, kWindingOptionNames, "Winding type");
     addParameterOptions(*c, o.parameters);
     addOutputOptions(*c, o.output, true);

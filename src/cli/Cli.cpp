@@ -11,7 +11,8 @@ void CliMessages::show(std::string_view text, std::string_view caption) {
 
 nlohmann::json CliMessages::toJson() const {
     auto list = nlohmann::json::array();
-    for (const auto& m : m_messages) list.push_back({{"caption", m.caption}, {"text", m.text}});
+    for (const auto& m : m_messages)
+        list.push_back({{"caption", m.caption}, {"text", m.text}});
     return list;
 }
 

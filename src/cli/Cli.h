@@ -3,12 +3,11 @@
 // message on standard error as "CAPTION: text"), 1 anything else.
 #pragma once
 
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "platform/Messages.h"
 
@@ -21,13 +20,13 @@ constexpr int kExitRefused = 2;
 // Messages of the engine: written to standard error as "CAPTION: text" at once, and kept so that
 // JSON output can list them.
 class CliMessages : public Messages {
-public:
+  public:
     explicit CliMessages(std::ostream& err) : m_err(err) {}
     void show(std::string_view text, std::string_view caption) override;
     const std::vector<Message>& messages() const { return m_messages; }
     nlohmann::json toJson() const;
 
-private:
+  private:
     std::ostream& m_err;
     std::vector<Message> m_messages;
 };
@@ -46,7 +45,9 @@ enum class OutputForm { Table, Csv, Json };
 struct OutputOptions {
     bool json = false;
     bool csv = false;
-    OutputForm form() const { return json ? OutputForm::Json : csv ? OutputForm::Csv : OutputForm::Table; }
+    OutputForm form() const {
+        return json ? OutputForm::Json : csv ? OutputForm::Csv : OutputForm::Table;
+    }
 };
 void addOutputOptions(CLI::App& command, OutputOptions& options, bool withCsv);
 

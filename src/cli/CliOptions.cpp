@@ -11,8 +11,9 @@
 namespace korvell::cli {
 
 const std::map<std::string, int> kApplicationOptionNames = {
-    {"dc", kDcBiased},       {"controlled-swing", kControlledSwing}, {"wide-swing", kWideSwing},
-    {"pfc", kPowerFactorBoost}, {"powerline", kPowerline},          {"resonant", kResonant},
+    {"dc", kDcBiased},          {"controlled-swing", kControlledSwing},
+    {"wide-swing", kWideSwing}, {"pfc", kPowerFactorBoost},
+    {"powerline", kPowerline},  {"resonant", kResonant},
 };
 const std::map<std::string, int> kShapeOptionNames = {
     {"toroid", kToroid}, {"e-core", kECore}, {"composite", kComposite}};
@@ -26,13 +27,15 @@ const std::map<std::string, int> kUnitSystemOptionNames = {
 CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional<int>& value,
                        const std::map<std::string, int>& names, const std::string& description) {
     std::string choices;
-    for (const auto& [key, number] : names) choices += (choices.empty() ? "" : "|") + key;
+    for (const auto& [key, number] : names)
+        choices += (choices.empty() ? "" : "|") + key;
     return command
         .add_option_function<std::string>(
             name,
             [&value, &names](const std::string& text) {
                 std::string lower;
-                for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                for (char c : text)
+                    lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 const auto it = names.find(lower);
                 if (it == names.end()) throw CLI::ValidationError("unknown choice: " + text);
                 value = it->second;
@@ -43,14 +46,16 @@ CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional
 
 void addParameterOptions(CLI::App& c, ParameterOptions& o) {
     c.add_option("--max-temp-rise", o.maxTempRise, "Maximum temperature rise, deg C");
-    auto* area = c.add_option("--copper-area", o.copperArea, "Minimum copper area, cmil per ampere");
+    auto* area =
+        c.add_option("--copper-area", o.copperArea, "Minimum copper area, cmil per ampere");
     auto* density = c.add_option("--current-density", o.currentDensity,
                                  "Maximum current density, A/cm2 (same limit as --copper-area)");
     area->excludes(density);
     c.add_option("--fill", o.fill, "Maximum window fill, percent");
     c.add_option("--min-perm", o.minPerm, "Minimum percent permeability under DC bias");
     c.add_option("--resistivity", o.resistivity, "Wire resistivity adjust factor");
-    c.add_option("--temp-rise-factor", o.tempRiseFactor, "Temperature rise factor, deg C per mW/cm2");
+    c.add_option("--temp-rise-factor", o.tempRiseFactor,
+                 "Temperature rise factor, deg C per mW/cm2");
     c.add_option("--temp-rise-exponent", o.tempRiseExponent, "Temperature rise exponent");
     c.add_option("--lead-length", o.leadLength, "Lead length allowance, inches each lead");
     addChoice(c, "--gage-system", o.gageSystem, kGageSystemOptionNames, "Wire gage system");

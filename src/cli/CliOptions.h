@@ -2,12 +2,11 @@
 // modes, wire gage systems and unit systems by name, and the design-parameter options.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include "record/DesignRecord.h"
 

@@ -117,7 +117,8 @@ nlohmann::json designJson(const DesignRecord& r, int i) {
 
 // Rows of the requirements summary that the application shows.
 bool summaryRowShown(int application, int row) {
-    if ((row == 3 || row == 4) && (application == 0 || application == 3 || application == 5)) return false;
+    if ((row == 3 || row == 4) && (application == 0 || application == 3 || application == 5))
+        return false;
     if ((row == 5 || row == 6) && application == 4) return false;
     if (row == 6 && application == 5) return false;
     return true;
@@ -182,8 +183,8 @@ void runDesign(DesignOptions& o, CliContext& context) {
 
     for (const auto& option : requirementOptions()) {
         const bool given = (o.*(option.member)).has_value();
-        const bool applies = std::find(option.applications.begin(), option.applications.end(), app) !=
-                             option.applications.end();
+        const bool applies = std::find(option.applications.begin(), option.applications.end(),
+                                       app) != option.applications.end();
         if (given && !applies) {
             refuse(context, std::string(option.name) + " does not apply to the " +
                                 std::string(kApplicationNames[app]));
@@ -194,16 +195,20 @@ void runDesign(DesignOptions& o, CliContext& context) {
         refuse(context, "the wide swing inductor is designed on composite cores only");
         return;
     }
-    r.coreShape = static_cast<std::int8_t>(app == kWideSwing ? kComposite : o.shape.value_or(kToroid));
-    r.windingMode = static_cast<std::int8_t>(
-        o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
+    r.coreShape =
+        static_cast<std::int8_t>(app == kWideSwing ? kComposite : o.shape.value_or(kToroid));
+    r.windingMode =
+        static_cast<std::int8_t>(o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
     if (!o.materials.empty()) {
-        for (auto& slot : r.selectedMaterials) slot.clear();
+        for (auto& slot : r.selectedMaterials)
+            slot.clear();
         for (const auto& code : o.materials) {
-            const auto it = std::find(kSelectableMaterials.begin(), kSelectableMaterials.end(), code);
+            const auto it =
+                std::find(kSelectableMaterials.begin(), kSelectableMaterials.end(), code);
             if (it == kSelectableMaterials.end()) {
-                refuse(context, "unknown material " + code + "; the selectable materials are -11, -13, "
-                                "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
+                refuse(context, "unknown material " + code +
+                                    "; the selectable materials are -11, -13, "
+                                    "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
                 return;
             }
             r.selectedMaterials[static_cast<std::size_t>(it - kSelectableMaterials.begin())] = code;
@@ -229,9 +234,10 @@ void runDesign(DesignOptions& o, CliContext& context) {
         return;
     }
     if (derivedFrequency && o.output.form() != OutputForm::Json) {
-        context.err << "NOTE: resonant frequency derived from the inductance, peak current and peak "
-                       "voltage: "
-                    << trimmed(*derivedFrequency) << " kHz\n";
+        context.err
+            << "NOTE: resonant frequency derived from the inductance, peak current and peak "
+               "voltage: "
+            << trimmed(*derivedFrequency) << " kHz\n";
     }
 
     run_design_search(r, messages);
@@ -240,7 +246,8 @@ void runDesign(DesignOptions& o, CliContext& context) {
     switch (o.output.form()) {
         case OutputForm::Json: {
             nlohmann::json designs = nlohmann::json::array();
-            for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i) designs.push_back(designJson(r, i));
+            for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i)
+                designs.push_back(designJson(r, i));
             nlohmann::json doc = {
                 {"application", kApplicationNames[app]},
                 {"designCount", r.designCount},
@@ -267,7 +274,8 @@ void runDesign(DesignOptions& o, CliContext& context) {
 
 void addDesignCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<DesignOptions>();
-    auto* c = app.add_subcommand("design", "Automatic design: up to forty designs, smallest core first");
+    auto* c =
+        app.add_subcommand("design", "Automatic design: up to forty designs, smallest core first");
     DesignOptions& o = *options;
     addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
     addChoice(*c, "--shape", o.shape, kShapeOptionNames, "Core shape");

@@ -42,8 +42,8 @@ void store_design(DesignRecord& record, int mode, int row) {
     out.strands = r.wireStrands;
     out.turns = static_cast<std::int32_t>(r.turns);
     if (r.coreWindowKcmil > 0) {
-        out.fillPercent = static_cast<float>(0.1 * r.wireArea * r.turns * r.wireStrands /
-                                             r.coreWindowKcmil);
+        out.fillPercent =
+            static_cast<float>(0.1 * r.wireArea * r.turns * r.wireStrands / r.coreWindowKcmil);
     }
     out.percentPerm = r.percentPerm;
     out.rdc = r.dcResistance;
@@ -60,9 +60,9 @@ void store_design(DesignRecord& record, int mode, int row) {
     out.surfaceArea = r.surfaceArea;
     out.coreVolume = r.coreVolume;
 
-    r.designWires[row] = {r.wireSystemLabel, r.wireArea,  r.wireBareDia,     r.wireDia,
-                          r.wireMaxDia,      r.wireBuild, r.wireGage,        r.wireOhmsPerFoot,
-                          r.wireWeightPerFoot};
+    r.designWires[row] = {r.wireSystemLabel, r.wireArea,        r.wireBareDia,
+                          r.wireDia,         r.wireMaxDia,      r.wireBuild,
+                          r.wireGage,        r.wireOhmsPerFoot, r.wireWeightPerFoot};
 
     DesignDimensions& dims = r.designDimensions[row];
     dims = DesignDimensions{};
@@ -108,11 +108,11 @@ int run_design_search(DesignRecord& record, Messages& messages) {
             ++r.designCount;
         }
         if (status < 3 && wireResult < 0 && r.inductanceRequired > 0.1f) {
-            messages.show(strprintf("L Reqt: %8.0f, CORE: %s wireOK:%4d, %4.0f turns wire #%5.2f",
-                                    r.inductanceRequired * 1000.0, r.corePartNumber.c_str(),
-                                    wireResult, static_cast<double>(r.turns),
-                                    static_cast<double>(r.wireGage)),
-                          "WIRE SELECTION FAILED");
+            messages.show(
+                strprintf("L Reqt: %8.0f, CORE: %s wireOK:%4d, %4.0f turns wire #%5.2f",
+                          r.inductanceRequired * 1000.0, r.corePartNumber.c_str(), wireResult,
+                          static_cast<double>(r.turns), static_cast<double>(r.wireGage)),
+                "WIRE SELECTION FAILED");
         }
         if (status < 0) {
             messages.show(

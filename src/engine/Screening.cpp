@@ -29,9 +29,9 @@ bool splitPartNumber(const std::string& partNumber, std::string& material) {
 bool readCatalogLine(DesignRecord& r) {
     char partNumber[64] = "";
     float v[10] = {};
-    const int n = std::sscanf(r.catalogLine.c_str(), "%63s %g %g %g %g %g %g %g %g %g %g",
-                              partNumber, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7],
-                              &v[8], &v[9]);
+    const int n =
+        std::sscanf(r.catalogLine.c_str(), "%63s %g %g %g %g %g %g %g %g %g %g", partNumber, &v[0],
+                    &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9]);
     if (n < 11) return false;
     r.corePartNumber = partNumber;
     r.corePerm = v[0];
@@ -177,8 +177,9 @@ float swing_solution(DesignRecord& record, Messages& messages, int application,
     }
 
     double H = h * std::pow(P0 * 0.01, 1 / x);
-    if (!solveSwingForce(record, messages, material, H, I1, L1, 0.7,
-                         [](double force) { return force >= 0 && force <= 400; }, L2, L1, I2, I1)) {
+    if (!solveSwingForce(
+            record, messages, material, H, I1, L1, 0.7,
+            [](double force) { return force >= 0 && force <= 400; }, L2, L1, I2, I1)) {
         return -1;
     }
     if (H >= 150 || H <= 0) return -1;
@@ -197,9 +198,9 @@ float swing_solution(DesignRecord& record, Messages& messages, int application,
         accepted = true;
     } else {
         // Wide swing: the minimum-current requirement sets the turns instead.
-        if (!solveSwingForce(record, messages, material, H2, I2, L2, 0.3,
-                             [](double force) { return force > 0.1 && force <= 400; }, L2, L1, I2,
-                             I1)) {
+        if (!solveSwingForce(
+                record, messages, material, H2, I2, L2, 0.3,
+                [](double force) { return force > 0.1 && force <= 400; }, L2, L1, I2, I1)) {
             return -1;
         }
         if (I2 > 0) H = H2 * I1 / I2;
@@ -258,20 +259,22 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                 break;
             case kPowerline:
                 if (!material_selected(r)) break;
-                r.percentPerm = 100 * powerlineTurnsSolution(r, messages, material,
-                                                             r.inductanceRequired, r.acCurrentMax,
-                                                             r.inductanceAtMinCurrent,
-                                                             r.acCurrentMin, r.coreAe, r.coreAl);
+                r.percentPerm =
+                    100 * powerlineTurnsSolution(r, messages, material, r.inductanceRequired,
+                                                 r.acCurrentMax, r.inductanceAtMinCurrent,
+                                                 r.acCurrentMin, r.coreAe, r.coreAl);
                 accepted = r.percentPerm > 0;
                 break;
             case kResonant: {
                 // Only the low-loss, low-permeability materials serve resonant inductors.
                 constexpr std::string_view kResonantMaterials = "-11 -13 -16 -17";
-                if (material.empty() || kResonantMaterials.find(material) == std::string_view::npos) {
+                if (material.empty() ||
+                    kResonantMaterials.find(material) == std::string_view::npos) {
                     break;
                 }
-                const double flux = std::sqrt(static_cast<double>(r.coreAl) * r.inductanceRequired) *
-                                    0.1 / r.coreAe * r.resonantPeakCurrent;
+                const double flux =
+                    std::sqrt(static_cast<double>(r.coreAl) * r.inductanceRequired) * 0.1 /
+                    r.coreAe * r.resonantPeakCurrent;
                 if (flux < 10000) {
                     r.percentPerm = 100;
                     accepted = true;

@@ -7,31 +7,41 @@
 namespace korvell {
 
 const std::array<std::string_view, kApplicationCount> kApplicationNames = {
-    "DC BIASED OUTPUT FILTER INDUCTOR",     "CONTROLLED INDUCTANCE SWING INDUCTOR",
-    "WIDE INDUCTANCE SWING INDUCTOR",       "POWER FACTOR BOOST INDUCTOR",
-    "POWERLINE FREQUENCY INDUCTOR",         "RESONANT CONVERTER INDUCTOR",
+    "DC BIASED OUTPUT FILTER INDUCTOR", "CONTROLLED INDUCTANCE SWING INDUCTOR",
+    "WIDE INDUCTANCE SWING INDUCTOR",   "POWER FACTOR BOOST INDUCTOR",
+    "POWERLINE FREQUENCY INDUCTOR",     "RESONANT CONVERTER INDUCTOR",
 };
 
 const std::array<std::string_view, kSelectableMaterialCount> kSelectableMaterials = {
-    "-11", "-13", "-16", "-17", "-21", "-23", "-25", "-27", "-29", "-31", "-32", "-36", "-37", "-39",
+    "-11", "-13", "-16", "-17", "-21", "-23", "-25",
+    "-27", "-29", "-31", "-32", "-36", "-37", "-39",
 };
 
 const std::array<ParamLimit, kDesignParamLimitCount> kDesignParamLimits = {{
-    {0, 200},       // maximum temperature rise, °C
-    {10, 9999},     // minimum copper area, cmil per ampere
-    {0.1f, 99},     // maximum window fill, %
-    {10, 100},      // minimum percent permeability under DC bias
-    {0.9f, 1.1f},   // wire resistivity adjust factor
-    {0.1f, 10},     // temperature rise factor
-    {0.25f, 1},     // temperature rise exponent
-    {0, 100},       // lead length allowance, inches each
-    {-200, 250},    // ambient temperature, °C
+    {0, 200},      // maximum temperature rise, °C
+    {10, 9999},    // minimum copper area, cmil per ampere
+    {0.1f, 99},    // maximum window fill, %
+    {10, 100},     // minimum percent permeability under DC bias
+    {0.9f, 1.1f},  // wire resistivity adjust factor
+    {0.1f, 10},    // temperature rise factor
+    {0.25f, 1},    // temperature rise exponent
+    {0, 100},      // lead length allowance, inches each
+    {-200, 250},   // ambient temperature, °C
 }};
 
 DesignRecord::DesignRecord() {
     for (int a = 0; a < kApplicationCount; ++a) {
         designParamsByApplication[a] = {a == kPowerFactorBoost ? 80.0f : 40.0f,
-                                        150, 40, 40, 1.0f, 1.0f, 0.833f, 0.25f, 55, 1, 1};
+                                        150,
+                                        40,
+                                        40,
+                                        1.0f,
+                                        1.0f,
+                                        0.833f,
+                                        0.25f,
+                                        55,
+                                        1,
+                                        1};
     }
     for (int k = 0; k < kSelectableMaterialCount; ++k) {
         selectedMaterials[k] = std::string(kSelectableMaterials[k]);
@@ -54,10 +64,14 @@ std::string wireSizeText(std::int8_t wireGageSystem, float wireGage) {
     if (wireGageSystem == kMetricWire) return strprintf("%4.2f", static_cast<double>(wireGage));
     const int gage = static_cast<int>(wireGage);
     switch (gage) {
-        case -3: return "# 0000";
-        case -2: return "# 000";
-        case -1: return "# 00";
-        default: return strprintf("#%3d", gage);
+        case -3:
+            return "# 0000";
+        case -2:
+            return "# 000";
+        case -1:
+            return "# 00";
+        default:
+            return strprintf("#%3d", gage);
     }
 }
 

@@ -140,7 +140,8 @@ struct DesignRecord {
     std::int8_t savedWindingMode = 0;
 
     // --- Requirements per application (mH, ohm, A, mH, A, V, V, kHz/Hz) ---
-    std::array<std::array<float, kRequirementColumns>, kApplicationCount> requirementsByApplication{};
+    std::array<std::array<float, kRequirementColumns>, kApplicationCount>
+        requirementsByApplication{};
 
     // --- Active requirements ---
     float inductanceRequired = 0;      // mH at maximum current
@@ -163,7 +164,8 @@ struct DesignRecord {
     float avgVoltage = 0;              // V, drive of the core-loss flux
 
     // --- Design parameters per application and their limits (columns 0..8) ---
-    std::array<std::array<float, kDesignParamColumns>, kApplicationCount> designParamsByApplication{};
+    std::array<std::array<float, kDesignParamColumns>, kApplicationCount>
+        designParamsByApplication{};
 
     // --- Active design parameters ---
     float maxTempRise = 40;        // °C
@@ -171,7 +173,7 @@ struct DesignRecord {
     float maxFillFactor = 0.4f;    // fraction
     float minPercentPerm = 40;     // %
     float resistivityFactor = 1.0f;
-    float tempRiseFactor = 1.0f;     // °C per mW/cm²
+    float tempRiseFactor = 1.0f;  // °C per mW/cm²
     float tempRiseExponent = 0.833f;
     float leadLengthTotal = 2.5f;  // inches, both leads
     float ambientTemp = 25;        // °C
@@ -191,7 +193,7 @@ struct DesignRecord {
     float coreOd = 0;           // inches
     float coreHt = 0;           // inches
     float coreEnergyRating = 0;
-    float largestCoreEnergy = 0;  // largest energy rating seen since the walk restarted
+    float largestCoreEnergy = 0;     // largest energy rating seen since the walk restarted
     std::optional<ECoreSize> Esize;  // copy of the candidate's E-core size record
     std::optional<BobbinRecord> bobbinRecord;
 

@@ -22,15 +22,15 @@ ResultHeadings resultHeadings(const DesignRecord& r, int display) {
     if (display == kElectricalDisplay) {
         return {{{"CORE P/N", "PRICE", "AL", "TURNS", "WIRE", "%FILL", "Rdc", "Rac", "Bac", "%PERM",
                   "Core Loss", "Cu Loss", "Temp Rise"},
-                 {stacked, "US$", "nH", "", r.wireGageName, "", "", "", "Gauss", "", "Watts", "Watts",
-                  "deg C"}}};
+                 {stacked, "US$", "nH", "", r.wireGageName, "", "", "", "Gauss", "", "Watts",
+                  "Watts", "deg C"}}};
     }
     const std::string core = strprintf("CORE DIMENSIONS, %s", r.lengthUnitName.c_str());
     const std::string wound = strprintf("WOUND DIMENSIONS, %s", r.lengthUnitName.c_str());
-    ResultHeadings h{{{"CORE P/N", "", "", core, "", "MAGNETIC, cm", "", "", "____ WIRE ____", "", "",
-                       wound, ""},
-                      {stacked, "", "OD", "ID", "HEIGHT", "Ac", "Lm", "TURNS", r.wireGageName, "DIA",
-                       "OD", "ID", "HEIGHT"}}};
+    ResultHeadings h{{{"CORE P/N", "", "", core, "", "MAGNETIC, cm", "", "", "____ WIRE ____", "",
+                       "", wound, ""},
+                      {stacked, "", "OD", "ID", "HEIGHT", "Ac", "Lm", "TURNS", r.wireGageName,
+                       "DIA", "OD", "ID", "HEIGHT"}}};
     if (r.coreShape == kECore) {
         h[1][2] = "A";
         h[1][3] = "B";
@@ -49,39 +49,67 @@ std::string resultCellText(const DesignRecord& r, int display, int row, int colu
     const auto f = [](const char* format, double v) { return strprintf(format, v); };
     if (display == kElectricalDisplay) {
         switch (column) {
-            case 0: return d.partNumber;
-            case 1: return f("%6.2f", d.price);
-            case 2: return f("%6.0f", d.al);
-            case 3: return strprintf("%4d", d.turns);
-            case 4: return wireCell(d);
-            case 5: return f("%6.1f", d.fillPercent);
-            case 6: return f("%6.4f", d.rdc);
-            case 7: return f("%6.4f", d.rac);
-            case 8: return f("%6.1f", d.bac);
-            case 9: return f("%6.1f", d.percentPerm);
-            case 10: return f("%6.2f", d.coreLossW);
-            case 11: return f("%6.2f", d.copperLossW);
-            case 12: return f("%6.1f", d.tempRise);
-            default: return {};
+            case 0:
+                return d.partNumber;
+            case 1:
+                return f("%6.2f", d.price);
+            case 2:
+                return f("%6.0f", d.al);
+            case 3:
+                return strprintf("%4d", d.turns);
+            case 4:
+                return wireCell(d);
+            case 5:
+                return f("%6.1f", d.fillPercent);
+            case 6:
+                return f("%6.4f", d.rdc);
+            case 7:
+                return f("%6.4f", d.rac);
+            case 8:
+                return f("%6.1f", d.bac);
+            case 9:
+                return f("%6.1f", d.percentPerm);
+            case 10:
+                return f("%6.2f", d.coreLossW);
+            case 11:
+                return f("%6.2f", d.copperLossW);
+            case 12:
+                return f("%6.1f", d.tempRise);
+            default:
+                return {};
         }
     }
     const DesignDimensions& dims = r.designDimensions[row];
     const bool ecore = r.coreShape == kECore;
     switch (column) {
-        case 0: return d.partNumber;
-        case 1: return "      ";
-        case 2: return slotText(dims, ecore ? 6 : 3, "%6.3f", L);
-        case 3: return slotText(dims, ecore ? 7 : 4, "%6.3f", L);
-        case 4: return slotText(dims, ecore ? 8 : 5, "%6.3f", L);
-        case 5: return slotText(dims, 1, "%6.2f", 1);
-        case 6: return slotText(dims, 2, "%6.2f", 1);
-        case 7: return strprintf("%6d", d.turns);
-        case 8: return wireCell(d);
-        case 9: return f("%6.3f", r.designWires[row].maxDia * L);
-        case 10: return f("%6.3f", (ecore ? d.build : d.woundOd) * L);
-        case 11: return f("%6.3f", (ecore ? d.woundHeight : d.woundId) * L);
-        case 12: return f("%6.3f", (ecore ? d.bobbinDim : d.woundHeight) * L);
-        default: return {};
+        case 0:
+            return d.partNumber;
+        case 1:
+            return "      ";
+        case 2:
+            return slotText(dims, ecore ? 6 : 3, "%6.3f", L);
+        case 3:
+            return slotText(dims, ecore ? 7 : 4, "%6.3f", L);
+        case 4:
+            return slotText(dims, ecore ? 8 : 5, "%6.3f", L);
+        case 5:
+            return slotText(dims, 1, "%6.2f", 1);
+        case 6:
+            return slotText(dims, 2, "%6.2f", 1);
+        case 7:
+            return strprintf("%6d", d.turns);
+        case 8:
+            return wireCell(d);
+        case 9:
+            return f("%6.3f", r.designWires[row].maxDia * L);
+        case 10:
+            return f("%6.3f", (ecore ? d.build : d.woundOd) * L);
+        case 11:
+            return f("%6.3f", (ecore ? d.woundHeight : d.woundId) * L);
+        case 12:
+            return f("%6.3f", (ecore ? d.bobbinDim : d.woundHeight) * L);
+        default:
+            return {};
     }
 }
 

@@ -1,10 +1,9 @@
-#include "analysis/Analysis.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
+#include "analysis/Analysis.h"
 #include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "platform/Format.h"
@@ -12,9 +11,29 @@
 namespace korvell {
 namespace {
 
-enum : int { kL = 0, kRdc = 1, kRac = 2, kRipple = 3, kBias = 4, kFlux = 5, kPerm = 6, kAl = 7,
-             kCoreW = 8, kCuW = 9, kRise = 12, kTime115 = 13, kLife = 14, kOd = 15, kId = 16,
-             kHeight = 17, kWeight = 18, kVolume = 19, kAc = 20, kLm = 21, kTotal = 26 };
+enum : int {
+    kL = 0,
+    kRdc = 1,
+    kRac = 2,
+    kRipple = 3,
+    kBias = 4,
+    kFlux = 5,
+    kPerm = 6,
+    kAl = 7,
+    kCoreW = 8,
+    kCuW = 9,
+    kRise = 12,
+    kTime115 = 13,
+    kLife = 14,
+    kOd = 15,
+    kId = 16,
+    kHeight = 17,
+    kWeight = 18,
+    kVolume = 19,
+    kAc = 20,
+    kLm = 21,
+    kTotal = 26
+};
 
 // A design stored by the search, set up for the analysis as the analysis window would store it.
 DesignRecord analysisOf(const DesignRecord& searched, int row) {
@@ -42,10 +61,10 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
     using namespace testing;
     DesignRecord stacked = buckFilter();
     stacked.stackedCores = 2;
-    const DesignRecord scenarios[] = {buckFilter(),       buckFilter(kECore), stacked,
-                                      controlledSwing(),  wideSwing(),        pfcBoost(),
-                                      powerlineChoke(),   powerlineChoke(kECore),
-                                      resonantInductor()};
+    const DesignRecord scenarios[] = {
+        buckFilter(),      buckFilter(kECore), stacked,          controlledSwing(),
+        wideSwing(),       pfcBoost(),         powerlineChoke(), powerlineChoke(kECore),
+        resonantInductor()};
     for (const DesignRecord& start : scenarios) {
         DesignRecord searched = start;
         RecordingMessages messages;
@@ -53,11 +72,14 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
         ASSERT_GT(searched.designCount, 0);
         for (int i = 0; i < searched.designCount; ++i) {
             const DesignResult& d = searched.designResults[i];
-            SCOPED_TRACE(std::string(kApplicationNames[start.applicationType]) + " " + d.partNumber);
+            SCOPED_TRACE(std::string(kApplicationNames[start.applicationType]) + " " +
+                         d.partNumber);
             DesignRecord r = analysisOf(searched, i);
             AnalysisTable table;
             ASSERT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
-            const auto value = [&table](int row) { return static_cast<double>(table.rows[row].value); };
+            const auto value = [&table](int row) {
+                return static_cast<double>(table.rows[row].value);
+            };
 
             // The permeability of the analysis is taken at the whole turns and the full current;
             // the search's at its solution. They agree to within half a turn and the Al rounding.
@@ -88,7 +110,8 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
                 expectClose(value(kCoreW), d.coreLossW, 1e-4, "core loss");
                 expectClose(value(kRise), d.tempRise, 1e-4, "temperature rise");
             }
-            for (int row = 0; row < kAnalysisRows; ++row) EXPECT_TRUE(std::isfinite(value(row))) << row;
+            for (int row = 0; row < kAnalysisRows; ++row)
+                EXPECT_TRUE(std::isfinite(value(row))) << row;
         }
     }
 }
@@ -137,8 +160,10 @@ TEST(Analysis, StackingDoublesAlAreaHeightAndVolumeOnly) {
     AnalysisTable a, b;
     ASSERT_EQ(AnalyzeDesign(one, messages, a, kDcBiased), 1);
     ASSERT_EQ(AnalyzeDesign(two, messages, b, kDcBiased), 1);
-    for (int row : {kAl, kAc, kHeight, kVolume}) EXPECT_FLOAT_EQ(b.rows[row].value, 2 * a.rows[row].value) << row;
-    for (int row : {kLm, kOd, kId}) EXPECT_FLOAT_EQ(b.rows[row].value, a.rows[row].value) << row;
+    for (int row : {kAl, kAc, kHeight, kVolume})
+        EXPECT_FLOAT_EQ(b.rows[row].value, 2 * a.rows[row].value) << row;
+    for (int row : {kLm, kOd, kId})
+        EXPECT_FLOAT_EQ(b.rows[row].value, a.rows[row].value) << row;
     EXPECT_NEAR(b.rows[kL].value, 2 * a.rows[kL].value, 1e-3 * a.rows[kL].value);
 }
 
@@ -246,7 +271,8 @@ TEST(Analysis, DiscontinuedAndCompositeWeights) {
     r.corePartNumber = "T80-22";
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
     EXPECT_EQ(messages.last().caption, "NOTICE: ");
-    EXPECT_EQ(messages.last().text, "Materials -22, -24 are discontinued, see new materials -23, -25, -27");
+    EXPECT_EQ(messages.last().text,
+              "Materials -22, -24 are discontinued, see new materials -23, -25, -27");
     EXPECT_EQ(table.rows[kWeight].value, 0);
 
     for (float f : {100.0f, 0.0f}) {  // weighed as -36 whether or not there is core loss

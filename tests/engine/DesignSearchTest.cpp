@@ -1,5 +1,3 @@
-#include "engine/DesignSearch.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "engine/DesignScenarios.h"
+#include "engine/DesignSearch.h"
 #include "platform/Format.h"
 
 namespace korvell {
@@ -50,9 +49,9 @@ TEST(DesignSearch, EveryApplicationProducesDesignsThatMeetEveryLimit) {
             SCOPED_TRACE(r.designResults[i].partNumber);
             const DesignResult& d = r.designResults[i];
             const DesignWire& w = r.designWires[i];
-            for (float v : {d.price, d.al, d.fillPercent, d.rdc, d.rac, d.bac, d.percentPerm,
-                            d.coreLossW, d.copperLossW, d.tempRise, d.build, d.surfaceArea,
-                            d.coreVolume}) {
+            for (float v :
+                 {d.price, d.al, d.fillPercent, d.rdc, d.rac, d.bac, d.percentPerm, d.coreLossW,
+                  d.copperLossW, d.tempRise, d.build, d.surfaceArea, d.coreVolume}) {
                 EXPECT_TRUE(std::isfinite(v));
             }
             EXPECT_GT(d.turns, 0);
@@ -131,8 +130,10 @@ TEST(DesignSearch, FortyDesignsStopTheSearchWithoutMessageOrMarker) {
     RecordingMessages messages;
     run_design_search(r, messages);
     ASSERT_EQ(r.designCount, kMaxDesigns);
-    for (const auto& m : messages.messages) EXPECT_EQ(m.caption.find("END OF CATALOG"), std::string::npos);
-    for (const auto& d : r.designResults) EXPECT_NE(d.partNumber, kEndOfCatalogMarker);
+    for (const auto& m : messages.messages)
+        EXPECT_EQ(m.caption.find("END OF CATALOG"), std::string::npos);
+    for (const auto& d : r.designResults)
+        EXPECT_NE(d.partNumber, kEndOfCatalogMarker);
 }
 
 TEST(DesignSearch, DcFilterOnCompositeCoresFindsNoMaterialToUse) {
@@ -169,7 +170,8 @@ TEST(DesignSearch, WireDiagnosticOnlyAboveOneTenthMillihenry) {
         run_design_search(r, messages);
         EXPECT_EQ(r.designCount, 0);
         bool diagnostic = false;
-        for (const auto& m : messages.messages) diagnostic |= m.caption == "WIRE SELECTION FAILED";
+        for (const auto& m : messages.messages)
+            diagnostic |= m.caption == "WIRE SELECTION FAILED";
         EXPECT_EQ(diagnostic, L > 0.1f) << L;
     }
 }
@@ -221,7 +223,8 @@ TEST(DesignSearch, ResonantStrandCountDoesNotLeakIntoTheNextSearch) {
     run_design_search(r, messages);
     ASSERT_GT(r.designCount, 0);
     bool stranded = false;
-    for (int i = 0; i < r.designCount; ++i) stranded |= r.designResults[i].strands > 1;
+    for (int i = 0; i < r.designCount; ++i)
+        stranded |= r.designResults[i].strands > 1;
     EXPECT_TRUE(stranded) << "at about 800 kHz a single wire is thicker than three skin depths";
     EXPECT_EQ(r.wireStrands, 1);
 }

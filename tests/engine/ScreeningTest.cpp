@@ -1,10 +1,9 @@
-#include "engine/Screening.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "engine/DesignScenarios.h"
+#include "engine/Screening.h"
 #include "materials/Permeability.h"
 
 namespace korvell {
@@ -94,13 +93,15 @@ TEST(Screening, ResonantUsesOnlyTheLowLossMaterials) {
     EXPECT_GT(found, 0);
     // Deselecting everything does not matter for the resonant application.
     DesignRecord none = testing::resonantInductor();
-    for (auto& m : none.selectedMaterials) m.clear();
+    for (auto& m : none.selectedMaterials)
+        m.clear();
     EXPECT_GE(next_core(none, messages, 1, 40, kResonant), 2);
 }
 
 TEST(Screening, NothingSelectedFindsNoDcCore) {
     DesignRecord r = buckFilter();
-    for (auto& m : r.selectedMaterials) m.clear();
+    for (auto& m : r.selectedMaterials)
+        m.clear();
     RecordingMessages messages;
     EXPECT_EQ(next_core(r, messages, 1, 40, kDcBiased), -2);  // energy above every rating (all 0)
     EXPECT_EQ(next_core(r, messages, 0, 40, kDcBiased), 0);
@@ -111,9 +112,12 @@ TEST(Screening, SwingSolutionRefusesInconsistentRequirements) {
     r.coreLe = 5;
     r.coreAl = 50;
     RecordingMessages messages;
-    EXPECT_EQ(swing_solution(r, messages, kControlledSwing, "-21", 0.1f, 0.2f, 1, 5), -1);  // L1 > L2
-    EXPECT_EQ(swing_solution(r, messages, kControlledSwing, "-21", 0.2f, 0.1f, 5, 1), -1);  // I1 < I2
-    EXPECT_EQ(swing_solution(r, messages, kControlledSwing, "-21", 0.2f, 0.1f, 0, 0), -1);  // I1 = 0
+    EXPECT_EQ(swing_solution(r, messages, kControlledSwing, "-21", 0.1f, 0.2f, 1, 5),
+              -1);  // L1 > L2
+    EXPECT_EQ(swing_solution(r, messages, kControlledSwing, "-21", 0.2f, 0.1f, 5, 1),
+              -1);  // I1 < I2
+    EXPECT_EQ(swing_solution(r, messages, kControlledSwing, "-21", 0.2f, 0.1f, 0, 0),
+              -1);  // I1 = 0
     EXPECT_TRUE(messages.empty());
 }
 

@@ -1,11 +1,10 @@
-#include "engine/Winding.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "engine/DesignScenarios.h"
 #include "engine/Screening.h"
+#include "engine/Winding.h"
 #include "materials/WireTable.h"
 
 namespace korvell {
@@ -139,11 +138,12 @@ TEST(Winding, BobbinGeometryStaysInsideTheCore) {
     r.Esize = ECoreSize{"test", 1.0f, 0.8f, 0.3f, 0.5f, 0.25f, 0.7f, 5, 0.5f, 2.5f, 0.7f};
     ASSERT_EQ(ecore_bobbin(r), 1);
     const auto& b = r.bobbinRecord->b;
-    EXPECT_LT(b[4], r.Esize->f);          // flange span inside the outer legs
-    EXPECT_GT(b[6], r.Esize->e);          // bore clears the centre leg
-    EXPECT_LT(b[7], r.Esize->d);          // winding length inside the window height
+    EXPECT_LT(b[4], r.Esize->f);  // flange span inside the outer legs
+    EXPECT_GT(b[6], r.Esize->e);  // bore clears the centre leg
+    EXPECT_LT(b[7], r.Esize->d);  // winding length inside the window height
     EXPECT_GE(b[10], 0.02f);
-    for (float v : b) EXPECT_EQ(std::fmod(std::round(v * 1e4), 25.0), 0.0) << v;  // 0.0025 grid
+    for (float v : b)
+        EXPECT_EQ(std::fmod(std::round(v * 1e4), 25.0), 0.0) << v;  // 0.0025 grid
     r.Esize->d = 0;
     EXPECT_EQ(ecore_bobbin(r), -1);
 }
