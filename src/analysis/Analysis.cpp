@@ -166,18 +166,16 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
 
     // First catalog part number that begins with the entered text (up to its first blank).
     const std::size_t compared = std::min(entered.find(' '), entered.size());
-    float line[10] = {};
+    std::array<float, 10> line{};
     bool found = false;
     int tried = 0;
     for (int index = 0; index < catalogRowCount(shape); ++index) {
         if (catalogLookup(r, messages, index, shape) <= 0) break;
         ++tried;
-        char partNumber[64] = "";
-        const int n = std::sscanf(r.catalogLine.c_str(), "%63s %g %g %g %g %g %g %g %g %g %g",
-                                  partNumber, &line[0], &line[1], &line[2], &line[3], &line[4],
-                                  &line[5], &line[6], &line[7], &line[8], &line[9]);
-        if (n < 11) return -1;
-        if (std::strncmp(partNumber, entered.c_str(), compared) == 0) {
+        const auto fields = readCatalogLine(r.catalogLine);
+        if (!fields) return -1;
+        if (fields->partNumber.compare(0, compared, entered, 0, compared) == 0) {
+            line = fields->values;
             found = true;
             break;
         }
@@ -210,10 +208,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
         }
     }
 
-    char sizeText[32] = "";
-    char codeText[32] = "";
-    std::sscanf(entered.c_str(), "%31[EST0-9] %31[-0-9]", sizeText, codeText);
-    std::string material = codeText;
+    std::string material = parsePartNumber(entered).material;
     if (material == "-22" || material == "-24") {
         messages.show("Materials -22, -24 are discontinued, see new materials -23, -25, -27",
                       "NOTICE: ");

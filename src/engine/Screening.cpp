@@ -18,22 +18,18 @@ constexpr int kNewtonIterationCap = 5000;  // guards an iteration that never set
 
 // Material code of a part number split as size and material ("T777-21 x2" gives "-21").
 bool splitPartNumber(const std::string& partNumber, std::string& material) {
-    char size[32] = "";
-    char code[32] = "";
-    if (std::sscanf(partNumber.c_str(), "%31[EST0-9] %31[-0-9] ", size, code) < 2) return false;
-    material = code;
+    PartNumberTokens tokens = parsePartNumber(partNumber);
+    if (tokens.count < 2) return false;
+    material = std::move(tokens.material);
     return true;
 }
 
 // Reads the candidate's catalog line into the record; false unless all eleven fields are read.
-bool readCatalogLine(DesignRecord& r) {
-    char partNumber[64] = "";
-    float v[10] = {};
-    const int n =
-        std::sscanf(r.catalogLine.c_str(), "%63s %g %g %g %g %g %g %g %g %g %g", partNumber, &v[0],
-                    &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9]);
-    if (n < 11) return false;
-    r.corePartNumber = partNumber;
+bool readCandidateLine(DesignRecord& r) {
+    auto fields = readCatalogLine(r.catalogLine);
+    if (!fields) return false;
+    const auto& v = fields->values;
+    r.corePartNumber = std::move(fields->partNumber);
     r.corePerm = v[0];
     r.coreAl = v[1];
     r.coreAe = v[2];
@@ -231,7 +227,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
         r.catalogStatus = catalogLookup(r, messages, r.catalogIndex, r.coreShape);
         ++r.catalogIndex;
         r.coreEnergyRating = 0;
-        if (!readCatalogLine(r)) continue;
+        if (!readCandidateLine(r)) continue;
         std::string material;
         splitPartNumber(r.corePartNumber, material);
         applyStacking(r);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/AcResistance.h"
+#include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
@@ -311,12 +312,10 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     r.acResistance = toStoredFloat(Fr * r.dcResistance);
     r.copperLossMw = copper_loss(r, r.applicationType);
 
-    char size[32] = "";
-    char code[32] = "";
-    if (std::sscanf(r.corePartNumber.c_str(), "%31[EST0-9] %31[-0-9] ", size, code) == 2) {
-        std::string material = code;
-        r.coreLossMw = toStoredFloat(coreLoss(coreShape, material, r.coreVolume, frequencyKhz,
-                                              r.fluxAc, r.applicationType, r.pfcVoltageRatio));
+    if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
+        r.coreLossMw =
+            toStoredFloat(coreLoss(coreShape, tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
+                                   r.applicationType, r.pfcVoltageRatio));
     }
 
     const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;

@@ -1,6 +1,8 @@
 #include "materials/Catalog.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -163,16 +165,56 @@ int catalogRowCount(std::int8_t shape) {
 }
 
 PartNumberTokens parsePartNumber(std::string_view partNumber) {
-    const std::string text(partNumber);
-    char size[16] = {}, material[16] = {}, suffix[16] = {};
-    const int n =
-        std::sscanf(text.c_str(), "%15[EST0-9] %15[-0-9] %15[ABCDH] ", size, material, suffix);
+    // The scan "%15[EST0-9] %15[-0-9] %15[ABCDH] " written out: each token is the longest run
+    // (at most 15 characters) of its set, after optional blanks; a missing token ends the scan.
+    std::size_t at = 0;
+    const auto skipBlanks = [&] {
+        while (at < partNumber.size() && std::isspace(static_cast<unsigned char>(partNumber[at])))
+            ++at;
+    };
+    const auto run = [&](std::string_view set, std::string& token) {
+        const std::size_t start = at;
+        while (at < partNumber.size() && at - start < 15 &&
+               set.find(partNumber[at]) != std::string_view::npos) {
+            ++at;
+        }
+        token.assign(partNumber.substr(start, at - start));
+        return !token.empty();
+    };
     PartNumberTokens tokens;
-    tokens.count = std::max(n, 0);
-    if (tokens.count >= 1) tokens.shapeAndSize = size;
-    if (tokens.count >= 2) tokens.material = material;
-    if (tokens.count >= 3) tokens.suffix = suffix;
+    if (!run("EST0123456789", tokens.shapeAndSize)) return tokens;
+    tokens.count = 1;
+    skipBlanks();
+    if (!run("-0123456789", tokens.material)) return tokens;
+    tokens.count = 2;
+    skipBlanks();
+    if (!run("ABCDH", tokens.suffix)) return tokens;
+    tokens.count = 3;
     return tokens;
+}
+
+std::optional<CatalogLineFields> readCatalogLine(std::string_view line) {
+    // The line read back as "%s %g %g %g %g %g %g %g %g %g %g": a part number and ten numbers.
+    CatalogLineFields fields;
+    std::size_t at = 0;
+    const auto nextWord = [&]() -> std::string_view {
+        while (at < line.size() && std::isspace(static_cast<unsigned char>(line[at])))
+            ++at;
+        const std::size_t start = at;
+        while (at < line.size() && !std::isspace(static_cast<unsigned char>(line[at])))
+            ++at;
+        return line.substr(start, at - start);
+    };
+    const std::string_view partNumber = nextWord();
+    if (partNumber.empty()) return std::nullopt;
+    fields.partNumber.assign(partNumber);
+    for (float& value : fields.values) {
+        const std::string_view word = nextWord();
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+        if (word.empty() || error != std::errc() || end != word.data() + word.size())
+            return std::nullopt;
+    }
+    return fields;
 }
 
 std::optional<float> catalogMaterialPermeability(std::string_view code) {

@@ -2,6 +2,7 @@
 // and the look-up that turns catalog row i of a shape into a part number and a catalog line.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,6 +28,14 @@ struct PartNumberTokens {
     std::string suffix;        // "B", or empty
 };
 PartNumberTokens parsePartNumber(std::string_view partNumber);
+
+// A catalog line read back: the part number and the ten numbers after it (µ, Al, ae, le, window,
+// MLT, three dimensions, reserved). None unless all eleven fields are there.
+struct CatalogLineFields {
+    std::string partNumber;
+    std::array<float, 10> values{};
+};
+std::optional<CatalogLineFields> readCatalogLine(std::string_view line);
 
 // Initial permeability of a catalog material code (exact match); none when unknown.
 std::optional<float> catalogMaterialPermeability(std::string_view code);

@@ -53,22 +53,34 @@ std::optional<PermPoint> evaluateForm(const CurveForm& form, const std::array<fl
                                       double x) {
     if (2 * static_cast<std::size_t>(std::max(form.k, form.m)) - 1 > N) return std::nullopt;
     double num = 0, den = 1, dNum = 0, dDen = 0;
-    for (int j = 0; j < form.k; ++j) {
-        const double coef = c[2 * j];
-        num += coef * std::pow(x, j);
-        if (j >= 1) dNum += j * coef * std::pow(x, j - 1);
-    }
-    for (int j = 1; j < form.m; ++j) {
-        const double coef = c[2 * j - 1];
-        den += coef * std::pow(x, j);
-        dDen += j * coef * std::pow(x, j - 1);
+    double power = 1;  // x^(j-1) for term j
+    for (int j = 0; j < std::max(form.k, form.m); ++j) {
+        const double xj = j == 0 ? 1 : power * x;
+        if (j < form.k) {
+            num += c[2 * j] * xj;
+            if (j >= 1) dNum += j * c[2 * j] * power;
+        }
+        if (j >= 1 && j < form.m) {
+            den += c[2 * j - 1] * xj;
+            dDen += j * c[2 * j - 1] * power;
+        }
+        if (j >= 1) power = xj;
     }
     if (den == 0) return std::nullopt;
     const double ratio = num / den;
     if (std::floor(form.p) != form.p && ratio <= 0) return std::nullopt;
-    const double value = form.p == 1 ? ratio : std::pow(ratio, form.p);
+    // The forms' exponents are 1, 2 and 0.5: no general power needed for them.
+    const auto raise = [](double base, double exponent) {
+        if (exponent == 1) return base;
+        if (exponent == 2) return base * base;
+        if (exponent == 0.5) return std::sqrt(base);
+        if (exponent == -0.5) return 1 / std::sqrt(base);
+        if (exponent == 0) return 1.0;
+        return std::pow(base, exponent);
+    };
+    const double value = raise(ratio, form.p);
     const double dRatio = (dNum - num * dDen / den) / den;
-    const double slope = form.p == 1 ? dRatio : form.p * std::pow(ratio, form.p - 1) * dRatio;
+    const double slope = form.p * raise(ratio, form.p - 1) * dRatio;
     if (!std::isfinite(value) || !std::isfinite(slope)) return std::nullopt;
     return PermPoint{value >= 100 ? 100.0 : value, slope};
 }
