@@ -7,24 +7,13 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/DesignSearch.h"
+#include "engine/ParametersEntry.h"
 #include "engine/Screening.h"
 #include "engine/Winding.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {
 namespace {
-
-void activate(DesignRecord& r) {
-    const auto& p = r.designParamsByApplication[r.applicationType];
-    r.maxTempRise = p[0];
-    r.minCopperAreaCma = p[1];
-    r.maxFillFactor = p[2] * 0.01f;
-    r.minPercentPerm = p[3];
-    r.tempRiseFactor = p[5];
-    r.tempRiseExponent = p[6];
-    r.leadLengthTotal = p[7] * 2;
-    r.ambientTemp = p[8];
-}
 
 // Sensible requirements of each application: a 100 µH, 5 A buck filter at 100 kHz; swinging
 // chokes around it; a 400 µH PFC boost inductor for 400 V at 65 kHz; a 1 mH, 10 A rms 60 Hz
@@ -69,7 +58,7 @@ DesignRecord requirements(int application, int shape) {
             r.frequencyKhz = 795.8f;
             break;
     }
-    activate(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 

@@ -43,25 +43,6 @@ std::string allowedCharacters(int field, const DesignRecord& r) {
     }
 }
 
-// The gage number in a wire text such as "#18 AWG", "0000 AWG" or "0.50 mm": after any '#' and
-// blanks, a number must start; none when it does not.
-std::optional<float> wireGageOf(std::string_view text) {
-    std::size_t i = 0;
-    if (text.find('#') != std::string_view::npos) {
-        while (i < text.size() && (text[i] == '#' || text[i] == ' '))
-            ++i;
-    } else {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-    }
-    const auto rest = text.substr(i);
-    const bool digitFirst = !rest.empty() && std::isdigit(static_cast<unsigned char>(rest[0]));
-    const bool pointFirst =
-        rest.size() > 1 && rest[0] == '.' && std::isdigit(static_cast<unsigned char>(rest[1]));
-    if (!digitFirst && !pointFirst) return std::nullopt;
-    return readFieldFloat(rest);
-}
-
 // The lines of the part-number syntax message; empty when the syntax is sound.
 std::string partNumberProblems(const std::string& pn) {
     if (pn.empty()) return "MISSING CORE PART NUMBER";
@@ -84,12 +65,45 @@ std::string partNumberProblems(const std::string& pn) {
     return message;
 }
 
+// The record fields behind the operating fields of an application (none where the field is
+// hidden), and the format the frequency is shown with.
+struct OperatingFields {
+    float DesignRecord::*current;
+    float DesignRecord::*voltage1;
+    float DesignRecord::*voltage2;
+    float DesignRecord::*frequency;
+    const char* frequencyFormat;
+};
+std::optional<OperatingFields> operatingFields(int application) {
+    using R = DesignRecord;
+    switch (application) {
+        case kDcBiased:
+        case kControlledSwing:
+        case kWideSwing:
+            return OperatingFields{&R::maxCurrent, &R::onVoltage, &R::offVoltage, &R::frequencyKhz,
+                                   "%6.1f"};
+        case kPowerFactorBoost:
+            return OperatingFields{&R::maxCurrent, &R::pfcPeakInputVoltage, &R::pfcOutputVoltage,
+                                   &R::frequencyKhz, "%6.1f"};
+        case kPowerline:
+            return OperatingFields{&R::acCurrentMax, nullptr, nullptr, &R::lineFrequencyHz,
+                                   "%6.2f"};
+        case kResonant:
+            return OperatingFields{&R::resonantPeakCurrent, &R::resonantPeakVoltage, nullptr,
+                                   &R::frequencyKhz, "%6.2f"};
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 bool analysisFieldShown(int application, int field) {
-    if (application == kPowerline && (field == kVoltage1 || field == kVoltage2)) return false;
-    if (application == kResonant && field == kVoltage2) return false;
-    return field >= 0 && field < kAnalysisFieldCount;
+    if (field < 0 || field >= kAnalysisFieldCount) return false;
+    const auto fields = operatingFields(application);
+    if (fields && field == kVoltage1) return fields->voltage1 != nullptr;
+    if (fields && field == kVoltage2) return fields->voltage2 != nullptr;
+    return true;
 }
 
 void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
@@ -112,34 +126,14 @@ void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
     texts[kAmbient] = strprintf("%6.1f", static_cast<double>(r.ambientTemp));
     texts[kStack] = strprintf("%d", stack);
 
-    const auto f2 = [](float v) { return strprintf("%6.2f", static_cast<double>(v)); };
-    const auto f1 = [](float v) { return strprintf("%6.1f", static_cast<double>(v)); };
-    switch (r.applicationType) {
-        case kDcBiased:
-        case kControlledSwing:
-        case kWideSwing:
-            texts[kCurrent] = f2(r.maxCurrent);
-            texts[kVoltage1] = f2(r.onVoltage);
-            texts[kVoltage2] = f2(r.offVoltage);
-            texts[kFrequency] = f1(r.frequencyKhz);
-            break;
-        case kPowerFactorBoost:
-            texts[kCurrent] = f2(r.maxCurrent);
-            texts[kVoltage1] = f2(r.pfcPeakInputVoltage);
-            texts[kVoltage2] = f2(r.pfcOutputVoltage);
-            texts[kFrequency] = f1(r.frequencyKhz);
-            break;
-        case kPowerline:
-            texts[kCurrent] = f2(r.acCurrentMax);
-            texts[kFrequency] = f2(r.lineFrequencyHz);
-            break;
-        case kResonant:
-            texts[kCurrent] = f2(r.resonantPeakCurrent);
-            texts[kVoltage1] = f2(r.resonantPeakVoltage);
-            texts[kFrequency] = f2(r.frequencyKhz);
-            break;
-        default:
-            break;
+    if (const auto fields = operatingFields(r.applicationType)) {
+        const auto shown = [&r](float DesignRecord::*field, const char* format) {
+            return strprintf(format, static_cast<double>(r.*field));
+        };
+        texts[kCurrent] = shown(fields->current, "%6.2f");
+        if (fields->voltage1) texts[kVoltage1] = shown(fields->voltage1, "%6.2f");
+        if (fields->voltage2) texts[kVoltage2] = shown(fields->voltage2, "%6.2f");
+        texts[kFrequency] = shown(fields->frequency, fields->frequencyFormat);
     }
 }
 
@@ -172,17 +166,7 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     }
 
     // The wire gage: AWG 00, 000 and 0000 are held as -1, -2 and -3.
-    const std::string& wireText = texts[kWireGage];
-    auto gage = wireGageOf(wireText);
-    if (gage && r.wireGageSystem == kAwg && *gage == 0) {
-        if (wireText.find("0000") != std::string::npos) {
-            gage = -3;
-        } else if (wireText.find("000") != std::string::npos) {
-            gage = -2;
-        } else if (wireText.find("00") != std::string::npos) {
-            gage = -1;
-        }
-    }
+    const std::optional<float> gage = readWireGage(texts[kWireGage], r.wireGageSystem);
     if (!gage || !wireTableLookup(r, r.wireGageSystem, kByGage, *gage)) {
         messages.show("Invalid Wire Size", kDataEntryErrorCaption);
         return false;
@@ -224,32 +208,11 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     r.lastStoredWireGage = *gage;
 
     const auto value = [&texts](int field) { return readFieldFloat(texts[field]); };
-    switch (app) {
-        case kDcBiased:
-        case kControlledSwing:
-        case kWideSwing:
-            r.maxCurrent = value(kCurrent);
-            r.onVoltage = value(kVoltage1);
-            r.offVoltage = value(kVoltage2);
-            r.frequencyKhz = value(kFrequency);
-            break;
-        case kPowerFactorBoost:
-            r.maxCurrent = value(kCurrent);
-            r.pfcPeakInputVoltage = value(kVoltage1);
-            r.pfcOutputVoltage = value(kVoltage2);
-            r.frequencyKhz = value(kFrequency);
-            break;
-        case kPowerline:
-            r.acCurrentMax = value(kCurrent);
-            r.lineFrequencyHz = value(kFrequency);
-            break;
-        case kResonant:
-            r.resonantPeakCurrent = value(kCurrent);
-            r.resonantPeakVoltage = value(kVoltage1);
-            r.frequencyKhz = value(kFrequency);
-            break;
-        default:
-            break;
+    if (const auto fields = operatingFields(app)) {
+        r.*(fields->current) = value(kCurrent);
+        if (fields->voltage1) r.*(fields->voltage1) = value(kVoltage1);
+        if (fields->voltage2) r.*(fields->voltage2) = value(kVoltage2);
+        r.*(fields->frequency) = value(kFrequency);
     }
     r.ambientTemp = value(kAmbient);
     return true;

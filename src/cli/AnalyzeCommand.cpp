@@ -18,15 +18,8 @@ struct AnalyzeOptions {
     OutputOptions output;
 };
 
-struct FieldOption {
-    int field;
-    const char* name;
-    std::optional<std::string> AnalyzeOptions::*member;
-    std::vector<int> applications;
-    const char* help;
-};
-const std::vector<FieldOption>& fieldOptions() {
-    static const std::vector<FieldOption> options = {
+const std::vector<FieldOption<AnalyzeOptions>>& fieldOptions() {
+    static const std::vector<FieldOption<AnalyzeOptions>> options = {
         {1, "--stack", &AnalyzeOptions::stack, {0, 1, 2, 3, 4, 5}, "Number of cores in the stack"},
         {2,
          "--wire",
@@ -59,11 +52,6 @@ const std::vector<FieldOption>& fieldOptions() {
     return options;
 }
 
-void refuse(CliContext& context, const std::string& text) {
-    context.err << "ERROR: " << text << '\n';
-    context.exitCode = kExitRefused;
-}
-
 void printPage(std::ostream& out, const char* title, const AnalysisTable& table,
                const DesignRecord& r, int first, int last) {
     out << title << '\n';
@@ -79,15 +67,7 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
     CliMessages messages(context.err);
     r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
     const int app = r.applicationType;
-    for (const auto& option : fieldOptions()) {
-        const bool applies = std::find(option.applications.begin(), option.applications.end(),
-                                       app) != option.applications.end();
-        if ((o.*(option.member)).has_value() && !applies) {
-            refuse(context, std::string(option.name) + " does not apply to the " +
-                                std::string(kApplicationNames[app]));
-            return;
-        }
-    }
+    if (!fieldOptionsApply(context, fieldOptions(), o, app)) return;
     r.windingMode =
         static_cast<std::int8_t>(o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) {
@@ -104,9 +84,7 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
         return;
     }
     texts[0] = typed.text;
-    for (const auto& option : fieldOptions()) {
-        if (const auto& text = o.*(option.member)) texts[option.field] = *text;
-    }
+    putFieldTexts(fieldOptions(), o, texts);
     if (!acceptAnalysisInputs(r, messages, texts)) {
         context.exitCode = kExitRefused;
         return;
@@ -164,8 +142,7 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
     addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
     c->add_option("--part", o.part, "Core part number, e.g. T80-21")->required();
-    for (const auto& option : fieldOptions())
-        c->add_option(option.name, o.*(option.member), option.help);
+    addFieldOptions(*c, fieldOptions(), o);
     addChoice(*c, "--winding", o.winding, kWindingOptionNames, "Winding type");
     addParameterOptions(*c, o.parameters);
     addOutputOptions(*c, o.output, true);

@@ -97,6 +97,11 @@ bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const Paramet
     return acceptDesignParameters(r, messages, t, unitSystem, gageSystem);
 }
 
+void refuseInput(CliContext& context, const std::string& text) {
+    context.err << "ERROR: " << text << '\n';
+    context.exitCode = kExitRefused;
+}
+
 nlohmann::json jsonNumber(float value) {
     if (!std::isfinite(value)) return nullptr;
     return std::strtod(strprintf("%.7g", static_cast<double>(value)).c_str(), nullptr);

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "record/DesignRecord.h"
 
@@ -40,6 +43,54 @@ class CliMessages;
 bool applyParameterOptions(DesignRecord& record, CliMessages& messages,
                            const ParameterOptions& options,
                            const std::optional<std::string>& ambient);
+
+struct CliContext;
+
+// Refuses a command line the program cannot take: "ERROR: text" on standard error, exit 2.
+void refuseInput(CliContext& context, const std::string& text);
+
+// An option that fills one entry field of a window as typed, for the applications that show it.
+template <typename Options>
+struct FieldOption {
+    int field;
+    const char* name;
+    std::optional<std::string> Options::*member;
+    std::vector<int> applications;
+    const char* help;
+};
+
+template <typename Options>
+void addFieldOptions(CLI::App& command, const std::vector<FieldOption<Options>>& fields,
+                     Options& options) {
+    for (const auto& f : fields)
+        command.add_option(f.name, options.*(f.member), f.help);
+}
+
+// False (refused) when an option is given for an application whose window does not show its
+// field.
+template <typename Options>
+bool fieldOptionsApply(CliContext& context, const std::vector<FieldOption<Options>>& fields,
+                       const Options& options, int application) {
+    for (const auto& f : fields) {
+        if (!(options.*(f.member))) continue;
+        if (std::find(f.applications.begin(), f.applications.end(), application) ==
+            f.applications.end()) {
+            refuseInput(context, std::string(f.name) + " does not apply to the " +
+                                     std::string(kApplicationNames[application]));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Puts the texts given into their fields, as if typed over what the window showed.
+template <typename Options, std::size_t N>
+void putFieldTexts(const std::vector<FieldOption<Options>>& fields, const Options& options,
+                   std::array<std::string, N>& texts) {
+    for (const auto& f : fields) {
+        if (const auto& text = options.*(f.member)) texts[f.field] = *text;
+    }
+}
 
 // A float of the record as a tidy JSON number (its shortest single-precision decimal).
 nlohmann::json jsonNumber(float value);

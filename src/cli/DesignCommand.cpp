@@ -23,53 +23,42 @@ struct DesignOptions {
     OutputOptions output;
 };
 
-// Requirement fields and the options that fill them, with the applications each applies to.
-struct RequirementOption {
-    int field;
-    const char* name;
-    std::optional<std::string> DesignOptions::*member;
-    std::vector<int> applications;
-};
-const std::vector<RequirementOption>& requirementOptions() {
-    static const std::vector<RequirementOption> options = {
-        {0, "--inductance", &DesignOptions::inductance, {0, 1, 2, 3, 4, 5}},
-        {1, "--max-rdc", &DesignOptions::maxRdc, {0, 1, 2, 3, 4, 5}},
-        {2, "--current", &DesignOptions::current, {0, 1, 2, 3, 4, 5}},
-        {3, "--inductance-min", &DesignOptions::inductanceMin, {1, 2, 4}},
-        {4, "--min-current", &DesignOptions::minCurrent, {1, 2, 4}},
-        {5, "--von", &DesignOptions::von, {0, 1, 2}},
-        {5, "--vin-peak", &DesignOptions::vinPeak, {3}},
-        {5, "--vpeak", &DesignOptions::vpeak, {5}},
-        {6, "--voff", &DesignOptions::voff, {0, 1, 2}},
-        {6, "--vout", &DesignOptions::vout, {3}},
-        {7, "--frequency", &DesignOptions::frequency, {0, 1, 2, 3, 4, 5}},
-        {8, "--ambient", &DesignOptions::ambient, {0, 1, 2, 3, 4, 5}},
-        {9, "--stack", &DesignOptions::stack, {0, 1, 2, 3, 4, 5}},
-        {10, "--strands", &DesignOptions::strands, {0, 1, 2, 3, 4, 5}},
+// Requirement fields and the options that fill them, with the applications that show them.
+const std::vector<FieldOption<DesignOptions>>& requirementOptions() {
+    using O = DesignOptions;
+    static const std::vector<FieldOption<O>> options = {
+        {0,
+         "--inductance",
+         &O::inductance,
+         {0, 1, 2, 3, 4, 5},
+         "Inductance at maximum current, uH"},
+        {1,
+         "--max-rdc",
+         &O::maxRdc,
+         {0, 1, 2, 3, 4, 5},
+         "Maximum DC resistance, ohm (0 = no limit)"},
+        {2,
+         "--current",
+         &O::current,
+         {0, 1, 2, 3, 4, 5},
+         "Maximum current, A (peak for resonant, rms for powerline)"},
+        {3,
+         "--inductance-min",
+         &O::inductanceMin,
+         {1, 2, 4},
+         "Inductance at minimum current, uH (swing and powerline)"},
+        {4, "--min-current", &O::minCurrent, {1, 2, 4}, "Minimum current, A (swing and powerline)"},
+        {5, "--von", &O::von, {0, 1, 2}, "Peak inductor (ON) voltage, V"},
+        {5, "--vin-peak", &O::vinPeak, {3}, "Peak regulator input voltage, V"},
+        {5, "--vpeak", &O::vpeak, {5}, "Peak voltage, V"},
+        {6, "--voff", &O::voff, {0, 1, 2}, "DC output (OFF) voltage, V"},
+        {6, "--vout", &O::vout, {3}, "Regulator DC output voltage, V"},
+        {7, "--frequency", &O::frequency, {0, 1, 2, 3, 4, 5}, "Frequency, kHz (Hz for powerline)"},
+        {8, "--ambient", &O::ambient, {0, 1, 2, 3, 4, 5}, "Ambient temperature, deg C"},
+        {9, "--stack", &O::stack, {0, 1, 2, 3, 4, 5}, "Stacked cores"},
+        {10, "--strands", &O::strands, {0, 1, 2, 3, 4, 5}, "Wire strands"},
     };
     return options;
-}
-
-const char* optionHelp(int field) {
-    static const char* const help[] = {
-        "Inductance at maximum current, uH",
-        "Maximum DC resistance, ohm (0 = no limit)",
-        "Maximum current, A (peak for resonant, rms for powerline)",
-        "Inductance at minimum current, uH (swing and powerline)",
-        "Minimum current, A (swing and powerline)",
-        "Peak voltage, V",
-        "DC output voltage, V",
-        "Frequency, kHz (Hz for powerline)",
-        "Ambient temperature, deg C",
-        "Stacked cores",
-        "Wire strands",
-    };
-    return help[field];
-}
-
-void refuse(CliContext& context, const std::string& text) {
-    context.err << "ERROR: " << text << '\n';
-    context.exitCode = kExitRefused;
 }
 
 nlohmann::json designJson(const DesignRecord& r, int i) {
@@ -181,18 +170,9 @@ void runDesign(DesignOptions& o, CliContext& context) {
     r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
     const int app = r.applicationType;
 
-    for (const auto& option : requirementOptions()) {
-        const bool given = (o.*(option.member)).has_value();
-        const bool applies = std::find(option.applications.begin(), option.applications.end(),
-                                       app) != option.applications.end();
-        if (given && !applies) {
-            refuse(context, std::string(option.name) + " does not apply to the " +
-                                std::string(kApplicationNames[app]));
-            return;
-        }
-    }
+    if (!fieldOptionsApply(context, requirementOptions(), o, app)) return;
     if (app == kWideSwing && o.shape && *o.shape != kComposite) {
-        refuse(context, "the wide swing inductor is designed on composite cores only");
+        refuseInput(context, "the wide swing inductor is designed on composite cores only");
         return;
     }
     r.coreShape =
@@ -206,9 +186,10 @@ void runDesign(DesignOptions& o, CliContext& context) {
             const auto it =
                 std::find(kSelectableMaterials.begin(), kSelectableMaterials.end(), code);
             if (it == kSelectableMaterials.end()) {
-                refuse(context, "unknown material " + code +
-                                    "; the selectable materials are -11, -13, "
-                                    "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
+                refuseInput(context,
+                            "unknown material " + code +
+                                "; the selectable materials are -11, -13, "
+                                "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
                 return;
             }
             r.selectedMaterials[static_cast<std::size_t>(it - kSelectableMaterials.begin())] = code;
@@ -221,9 +202,7 @@ void runDesign(DesignOptions& o, CliContext& context) {
     }
 
     RequirementTexts texts = requirementFieldTexts(r);
-    for (const auto& option : requirementOptions()) {
-        if (const auto& text = o.*(option.member)) texts[option.field] = *text;
-    }
+    putFieldTexts(requirementOptions(), o, texts);
     std::optional<std::string> derivedFrequency;
     if (app == kResonant && !o.frequency) {
         derivedFrequency = updateResonantFrequency(r, texts);
@@ -280,9 +259,7 @@ void addDesignCommand(CLI::App& app, CliContext& context) {
     addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
     addChoice(*c, "--shape", o.shape, kShapeOptionNames, "Core shape");
     addChoice(*c, "--winding", o.winding, kWindingOptionNames, "Winding type");
-    for (const auto& option : requirementOptions()) {
-        c->add_option(option.name, o.*(option.member), optionHelp(option.field));
-    }
+    addFieldOptions(*c, requirementOptions(), o);
     c->add_option("--materials", o.materials, "Materials the search may use, e.g. -21,-36")
         ->delimiter(',')
         ->allow_extra_args(false);

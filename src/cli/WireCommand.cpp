@@ -41,29 +41,16 @@ const char* gageSystemName(std::int8_t system) {
     return system == kMetricWire ? "mm" : system == kSwg ? "SWG" : "AWG";
 }
 
-// A gage as the analysis window reads it: an optional '#', then a number; with AWG a zero
-// written "00", "000" or "0000" stands for the gages one, two and three below zero. Negative
-// gages -1..-3 are accepted as written. Returns nothing for text that is not a gage.
+// A gage as the analysis window reads it (readWireGage), or one of the AWG gages below zero
+// written as a negative number (-1, -2, -3); nothing may follow the number but the gage name.
 std::optional<float> parseGage(const std::string& text, std::int8_t system) {
     const std::string t = trimmed(text);
-    std::size_t start = 0;
-    while (start < t.size() && t[start] == '#')
-        ++start;
-    const std::string number = t.substr(start);
-    float gage = 0;
-    int used = 0;
-    if (std::sscanf(number.c_str(), " %f%n", &gage, &used) != 1) return std::nullopt;
-    if (!trimmed(number.substr(static_cast<std::size_t>(used))).empty()) return std::nullopt;
-    if (system == kAwg && gage == 0) {
-        if (number.find("0000") != std::string::npos) {
-            gage = -3;
-        } else if (number.find("000") != std::string::npos) {
-            gage = -2;
-        } else if (number.find("00") != std::string::npos) {
-            gage = -1;
-        }
+    if (!t.empty() && t[0] == '-') {
+        const auto magnitude = readWireGage(t.substr(1), system);
+        if (!magnitude || *magnitude <= 0) return std::nullopt;
+        return -*magnitude;
     }
-    return gage;
+    return readWireGage(t, system);
 }
 
 // The size as a user names it: metric diameter "0.55", AWG "0000", "000", "00", else the gage.

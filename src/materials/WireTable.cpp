@@ -1,6 +1,8 @@
 #include "materials/WireTable.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 
 #include "materials/WireTables.h"
@@ -168,6 +170,29 @@ int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float va
         return 1;
     }
     return 0;
+}
+
+std::optional<float> readWireGage(std::string_view text, std::int8_t system) {
+    std::size_t at = 0;
+    const bool hashed = text.find('#') != std::string_view::npos;
+    while (at < text.size() && (text[at] == ' ' || (hashed && text[at] == '#')))
+        ++at;
+    std::size_t end = at;
+    while (end < text.size() &&
+           (std::isdigit(static_cast<unsigned char>(text[end])) || text[end] == '.')) {
+        ++end;
+    }
+    const std::string_view number = text.substr(at, end - at);
+    float gage = 0;
+    const auto [stop, error] = std::from_chars(number.data(), number.data() + number.size(), gage,
+                                               std::chars_format::fixed);
+    if (number.empty() || error != std::errc() || stop == number.data()) return std::nullopt;
+    if (system == kAwg && gage == 0) {
+        if (text.find("0000") != std::string_view::npos) return -3.0f;
+        if (text.find("000") != std::string_view::npos) return -2.0f;
+        if (text.find("00") != std::string_view::npos) return -1.0f;
+    }
+    return gage;
 }
 
 }  // namespace korvell

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "record/DesignRecord.h"
 
@@ -20,6 +22,12 @@ enum WireSelect : int {
 // was selected, 0 when none fits, the system or kind is unknown, or the value is not a finite
 // number; on 0 the current-wire fields are left as they were.
 int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float value);
+
+// A wire size as written in the analysis window: "#18", "18 AWG", "0000", "0.50 mm". After any
+// '#' and blanks a number must start; what follows it (the gage name) is not read. With AWG a
+// zero written "00", "000" or "0000" stands for the gages one, two and three below zero.
+// None when no number starts there.
+std::optional<float> readWireGage(std::string_view text, std::int8_t system);
 
 // The table walks behind kinds 1 and 2, exposed for their boundary tests.
 // Index into metricWireDiameters of the largest diameter d (mm) within the limit, or -1:

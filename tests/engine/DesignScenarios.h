@@ -2,22 +2,10 @@
 // with the default design parameters active (as the requirements window leaves them).
 #pragma once
 
+#include "engine/ParametersEntry.h"
 #include "record/DesignRecord.h"
 
 namespace korvell::testing {
-
-inline void activateDefaultParameters(DesignRecord& r) {
-    const auto& p = r.designParamsByApplication[r.applicationType];
-    r.maxTempRise = p[0];
-    r.minCopperAreaCma = p[1];
-    r.maxFillFactor = p[2] * 0.01f;
-    r.minPercentPerm = p[3];
-    r.resistivityFactor = p[4];
-    r.tempRiseFactor = p[5];
-    r.tempRiseExponent = p[6];
-    r.leadLengthTotal = p[7] * 2;
-    r.ambientTemp = p[8];
-}
 
 // 100 µH at 5 A buck output filter, 12 V on, 5 V off, 100 kHz.
 inline DesignRecord buckFilter(std::int8_t shape = kToroid, std::int8_t winding = kFullWindow) {
@@ -31,7 +19,7 @@ inline DesignRecord buckFilter(std::int8_t shape = kToroid, std::int8_t winding 
     r.offVoltage = 5;
     r.frequencyKhz = 100;
     r.avgVoltage = 2 * 12.0f * 5.0f / 17.0f;
-    activateDefaultParameters(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 
@@ -41,7 +29,7 @@ inline DesignRecord controlledSwing(std::int8_t shape = kToroid) {
     r.applicationType = kControlledSwing;
     r.inductanceAtMinCurrent = 0.2f;
     r.minCurrent = 1;
-    activateDefaultParameters(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 
@@ -53,7 +41,7 @@ inline DesignRecord wideSwing() {
     r.maxCurrent = 10;
     r.inductanceAtMinCurrent = 0.5f;
     r.minCurrent = 0.5f;
-    activateDefaultParameters(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 
@@ -69,7 +57,7 @@ inline DesignRecord pfcBoost(std::int8_t shape = kToroid) {
     r.pfcVoltageRatio = 311.0f / 400.0f;
     r.avgVoltage = 400;
     r.frequencyKhz = 65;
-    activateDefaultParameters(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 
@@ -82,7 +70,7 @@ inline DesignRecord powerlineChoke(std::int8_t shape = kToroid) {
     r.acCurrentMax = 10;
     r.lineFrequencyHz = 60;
     r.avgVoltage = 0;
-    activateDefaultParameters(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 
@@ -97,7 +85,7 @@ inline DesignRecord resonantInductor(std::int8_t shape = kToroid) {
     r.resonantPeakVoltage = 100;
     r.avgVoltage = static_cast<float>(2 * 100 * 0.3183101550488765);
     r.frequencyKhz = static_cast<float>(1000 / (2 * 3.14159) / 10 * 100 / 2);
-    activateDefaultParameters(r);
+    loadActiveDesignParameters(r);
     return r;
 }
 
