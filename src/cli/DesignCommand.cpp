@@ -212,11 +212,14 @@ void runDesign(DesignOptions& o, CliContext& context) {
         context.exitCode = kExitRefused;
         return;
     }
-    if (derivedFrequency && o.output.form() != OutputForm::Json) {
-        context.err
-            << "NOTE: resonant frequency derived from the inductance, peak current and peak "
-               "voltage: "
-            << trimmed(*derivedFrequency) << " kHz\n";
+    // The requirements window fills in the frequency at which the inductance carries the peak
+    // current at the peak voltage; the command line says that it did.
+    const std::string derivedNote =
+        derivedFrequency ? "FREQUENCY " + trimmed(*derivedFrequency) +
+                               " kHz DERIVED FROM THE INDUCTANCE, PEAK CURRENT AND PEAK VOLTAGE"
+                         : "";
+    if (!derivedNote.empty() && o.output.form() == OutputForm::Csv) {
+        context.err << "NOTE: " << derivedNote << '\n';
     }
 
     run_design_search(r, messages);
@@ -244,6 +247,7 @@ void runDesign(DesignOptions& o, CliContext& context) {
             printTable(r, context.out, display, true);
             break;
         case OutputForm::Table:
+            if (!derivedNote.empty()) context.out << derivedNote << '\n';
             printTable(r, context.out, display, false);
             break;
     }
