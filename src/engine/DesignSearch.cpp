@@ -10,22 +10,15 @@ namespace korvell {
 void store_design(DesignRecord& record, int mode, int row) {
     DesignRecord& r = record;
     if (mode == kClearResults) {
+        // Texts and the electrical figures are cleared; the wound sizes, wires and dimensions
+        // stay until the rows are written again.
         for (auto& result : r.designResults) {
-            const DesignResult cleared;
             result.partNumber.clear();
             result.wire.clear();
-            result.price = cleared.price;
-            result.al = cleared.al;
-            result.strands = cleared.strands;
-            result.turns = cleared.turns;
-            result.fillPercent = cleared.fillPercent;
-            result.rdc = cleared.rdc;
-            result.rac = cleared.rac;
-            result.bac = cleared.bac;
-            result.percentPerm = cleared.percentPerm;
-            result.coreLossW = cleared.coreLossW;
-            result.copperLossW = cleared.copperLossW;
-            result.tempRise = cleared.tempRise;
+            result.strands = result.turns = 0;
+            result.price = result.al = result.fillPercent = result.rdc = result.rac = 0;
+            result.bac = result.percentPerm = result.coreLossW = result.copperLossW = 0;
+            result.tempRise = 0;
         }
         return;
     }
