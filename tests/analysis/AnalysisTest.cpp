@@ -52,6 +52,15 @@ DesignRecord analysisOf(const DesignRecord& searched, int row) {
     return r;
 }
 
+// One inductor given as the analysis window stores it: requirements of `start`, a part number,
+// turns and a wire gage.
+DesignRecord inductor(DesignRecord start, const char* part, float turns, float gage) {
+    start.corePartNumber = part;
+    start.turns = turns;
+    start.lastStoredWireGage = gage;
+    return start;
+}
+
 // Relative agreement of two values that should match to within the catalog line's rounding.
 void expectClose(double analysed, double searched, double relative, const char* what) {
     EXPECT_NEAR(analysed, searched, relative * std::fabs(searched) + 1e-6) << what;
@@ -117,9 +126,7 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
 }
 
 TEST(Analysis, FindsTheFirstCatalogPartThatBeginsWithTheEntry) {
-    DesignRecord r = testing::buckFilter();
-    r.turns = 40;
-    r.lastStoredWireGage = 20;
+    DesignRecord r = inductor(testing::buckFilter(), "", 40, 20);
     RecordingMessages messages;
     AnalysisTable table;
     r.corePartNumber = "T80-13A";  // the A size is listed as T80-13A/91
@@ -132,9 +139,7 @@ TEST(Analysis, FindsTheFirstCatalogPartThatBeginsWithTheEntry) {
 }
 
 TEST(Analysis, UnknownPartIsReportedAndTheTableKept) {
-    DesignRecord r = testing::buckFilter();
-    r.turns = 40;
-    r.lastStoredWireGage = 20;
+    DesignRecord r = inductor(testing::buckFilter(), "", 40, 20);
     r.corePartNumber = "T80-21";
     RecordingMessages messages;
     AnalysisTable table;
@@ -149,10 +154,7 @@ TEST(Analysis, UnknownPartIsReportedAndTheTableKept) {
 }
 
 TEST(Analysis, StackingDoublesAlAreaHeightAndVolumeOnly) {
-    DesignRecord one = testing::buckFilter();
-    one.corePartNumber = "T106-21";
-    one.turns = 30;
-    one.lastStoredWireGage = 18;
+    DesignRecord one = inductor(testing::buckFilter(), "T106-21", 30, 18);
     one.maxCurrent = 0.01f;  // negligible bias: the same permeability on both
     DesignRecord two = one;
     two.stackedCores = 2;
@@ -186,10 +188,7 @@ TEST(Analysis, FormatsFollowTheInductanceAndResistanceThresholds) {
 }
 
 TEST(Analysis, BoostShowsHalfTheFluxAndAQuarterRipple) {
-    DesignRecord pfc = testing::pfcBoost();
-    pfc.corePartNumber = "T157-21";
-    pfc.turns = 60;
-    pfc.lastStoredWireGage = 16;
+    DesignRecord pfc = inductor(testing::pfcBoost(), "T157-21", 60, 16);
     pfc.pfcOutputVoltage = 40;  // a ripple below the current, so that it is not limited
     DesignRecord dc = pfc;
     dc.onVoltage = dc.offVoltage = 40;  // the same average voltage as a DC-biased design
@@ -221,10 +220,7 @@ TEST(Analysis, PowerlineBeyondTheAcDataStillComputesWithANotice) {
 }
 
 TEST(Analysis, CompositePowerlineStopsForWantOfAcPermeability) {
-    DesignRecord r = testing::powerlineChoke();
-    r.corePartNumber = "ST106-411";
-    r.turns = 50;
-    r.lastStoredWireGage = 20;
+    DesignRecord r = inductor(testing::powerlineChoke(), "ST106-411", 50, 20);
     RecordingMessages messages;
     AnalysisTable table;
     EXPECT_EQ(AnalyzeDesign(r, messages, table, kPowerline), 0);
@@ -232,10 +228,7 @@ TEST(Analysis, CompositePowerlineStopsForWantOfAcPermeability) {
 }
 
 TEST(Analysis, NoFrequencyOrTurnsMeansNoFluxAndNoRipple) {
-    DesignRecord r = testing::buckFilter();
-    r.corePartNumber = "T106-21";
-    r.turns = 30;
-    r.lastStoredWireGage = 18;
+    DesignRecord r = inductor(testing::buckFilter(), "T106-21", 30, 18);
     r.frequencyKhz = 0;
     RecordingMessages messages;
     AnalysisTable table;
@@ -247,10 +240,7 @@ TEST(Analysis, NoFrequencyOrTurnsMeansNoFluxAndNoRipple) {
 }
 
 TEST(Analysis, AgingStopsAtTwoHundredFiftyDegrees) {
-    DesignRecord r = testing::buckFilter();
-    r.corePartNumber = "T106-21";
-    r.turns = 45;
-    r.lastStoredWireGage = 16;
+    DesignRecord r = inductor(testing::buckFilter(), "T106-21", 45, 16);
     RecordingMessages messages;
     AnalysisTable table;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
@@ -263,9 +253,7 @@ TEST(Analysis, AgingStopsAtTwoHundredFiftyDegrees) {
 }
 
 TEST(Analysis, DiscontinuedAndCompositeWeights) {
-    DesignRecord r = testing::buckFilter();
-    r.turns = 30;
-    r.lastStoredWireGage = 18;
+    DesignRecord r = inductor(testing::buckFilter(), "", 30, 18);
     RecordingMessages messages;
     AnalysisTable table;
     r.corePartNumber = "T80-22";
@@ -287,10 +275,7 @@ TEST(Analysis, DiscontinuedAndCompositeWeights) {
 }
 
 TEST(Analysis, DisplayUnitsConvertLengthsAndWeights) {
-    DesignRecord r = testing::buckFilter();
-    r.corePartNumber = "T106-21";
-    r.turns = 30;
-    r.lastStoredWireGage = 18;
+    DesignRecord r = inductor(testing::buckFilter(), "T106-21", 30, 18);
     RecordingMessages messages;
     AnalysisTable table;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
