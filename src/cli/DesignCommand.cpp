@@ -7,6 +7,7 @@
 #include "cli/CliOptions.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
+#include "pages/ResultsPage.h"
 #include "platform/Format.h"
 #include "record/ResultCells.h"
 
@@ -102,15 +103,6 @@ nlohmann::json designJson(const DesignRecord& r, int i) {
           {"weightPerFoot", jsonNumber(w.weightPerFoot)}}},
         {"dimensions", dims},
     };
-}
-
-// Rows of the requirements summary that the application shows.
-bool summaryRowShown(int application, int row) {
-    if ((row == 3 || row == 4) && (application == 0 || application == 3 || application == 5))
-        return false;
-    if ((row == 5 || row == 6) && application == 4) return false;
-    if (row == 6 && application == 5) return false;
-    return true;
 }
 
 void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv) {

@@ -147,6 +147,28 @@ RequirementRowCaptions requirementRowCaptions(int application, int row) {
     return kRequirementRowCaptions[application][row];
 }
 
+void applyApplicationSelections(DesignRecord& r) {
+    const int a = r.applicationType;
+    const int last = r.lastApplication;
+    if (a == kWideSwing) {
+        if (last != kWideSwing || r.coreShape != kComposite) {
+            r.savedShape = r.coreShape;
+            r.coreShape = kComposite;
+        }
+    } else if (last == kWideSwing) {
+        r.coreShape = r.savedShape;
+    }
+    if (a != last) {
+        if (a == kResonant) {
+            r.savedWindingMode = r.windingMode;
+            r.windingMode = kSingleLayer;
+        } else if (last == kResonant) {
+            r.windingMode = r.savedWindingMode;
+        }
+    }
+    r.lastApplication = static_cast<std::int8_t>(a);
+}
+
 RequirementTexts requirementFieldTexts(const DesignRecord& record) {
     RequirementTexts texts;
     const int a = record.applicationType;

@@ -44,6 +44,15 @@ extern const std::array<std::array<RequirementRowCaptions, kRequirementFieldCoun
 // Captions of a row (0..10) for an application (0..5); outside those, empty and hidden.
 RequirementRowCaptions requirementRowCaptions(int application, int row);
 
+// The core shape and winding type that the application imposes, applied when the requirements
+// window comes forward. The wide swing inductor is wound on composite cores only: while it is the
+// application the shape is composite, and the shape in use before is kept in savedShape and
+// comes back when another application is shown. The resonant inductor starts single layer when
+// its application is entered (the winding in use before is kept in savedWindingMode and comes
+// back when the application is left); its winding list stays open to the user. lastApplication
+// becomes the application.
+void applyApplicationSelections(DesignRecord& record);
+
 // The eleven texts activation shows for the record's application: fields 0-7 "%6.2f" (0 and 3
 // in µH), field 8 "%6.1f", fields 9 and 10 "%4d". Eleven empty texts for an unknown application.
 RequirementTexts requirementFieldTexts(const DesignRecord& record);

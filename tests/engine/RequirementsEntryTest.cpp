@@ -330,5 +330,51 @@ TEST(RequirementsEntry, UnknownApplicationIsAProgramError) {
     EXPECT_EQ(requirementFieldTexts(r)[0], "");
 }
 
+TEST(RequirementsEntry, WideSwingImposesCompositeAndGivesTheShapeBack) {
+    DesignRecord r;
+    r.coreShape = kECore;
+    r.applicationType = kControlledSwing;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.coreShape, kECore) << "a change between other applications keeps the shape";
+    r.applicationType = kWideSwing;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.coreShape, kComposite);
+    EXPECT_EQ(r.lastApplication, kWideSwing);
+    // A shape chosen from the CORES menu while the wide swing is shown is remembered, not used.
+    r.coreShape = kToroid;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.coreShape, kComposite);
+    r.applicationType = kDcBiased;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.coreShape, kToroid);
+
+    // A composite chosen before the wide swing comes back as composite.
+    r.coreShape = kComposite;
+    r.applicationType = kWideSwing;
+    applyApplicationSelections(r);
+    r.applicationType = kPowerline;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.coreShape, kComposite);
+}
+
+TEST(RequirementsEntry, ResonantStartsSingleLayerAndGivesTheWindingBack) {
+    DesignRecord r;
+    r.applicationType = kResonant;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.windingMode, kSingleLayer);
+    // The user may still choose a full window for the resonant inductor.
+    r.windingMode = kFullWindow;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.windingMode, kFullWindow);
+    r.applicationType = kDcBiased;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.windingMode, kFullWindow);
+
+    r.windingMode = kSingleLayer;  // chosen for the output filter
+    r.applicationType = kPowerFactorBoost;
+    applyApplicationSelections(r);
+    EXPECT_EQ(r.windingMode, kSingleLayer);
+}
+
 }  // namespace
 }  // namespace korvell

@@ -1,0 +1,297 @@
+#include "pages/ResultsPage.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "platform/Format.h"
+#include "record/ResultCells.h"
+
+namespace korvell {
+namespace {
+
+constexpr int kSummaryRows = 9;
+constexpr int kLastRow = kMaxDesigns - 1;
+constexpr int kRowsShown = 10;
+// The highlighted design stands in the sixth visible row when there are rows above it.
+constexpr int kRowsAboveCursor = 5;
+// Sizes the window reports are limited to this, so no placement product can overflow.
+constexpr int kMaxPixels = 100000;
+constexpr int kMaxFontHeight = 10000;
+
+// Below this inductance (mH) no requirements have been accepted yet and no rows are drawn.
+constexpr double kNoInductanceMh = 0.0001;
+
+constexpr const char* kTitle = "KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS";
+// The widest summary label; the table is never laid out narrower than 3.6 times its width.
+constexpr const char* kWidestLabel = "INDUCTANCE AT MAX CURRENT";
+// Put back when the first summary label was lost (the program's own spelling).
+constexpr const char* kFirstSummaryLabel = "INDUCATANCE AT MAX CURRENT:";
+constexpr std::size_t kShortestSummaryLabel = 10;
+
+// The placement quantities of one drawing, in pixels of the surface drawn on.
+struct Geometry {
+    int tableWidth = 0;   // A
+    int firstColumn = 0;  // width of column 0
+    int otherColumn = 0;  // width of columns 1-12
+    int margin = 0;       // U
+    int labelWidth = 0;   // G
+    int lineHeight = 0;   // Wl
+    int headerLine = 0;   // V
+    int tableTop = 0;     // T
+    int columnWidth(int c) const { return c == 0 ? firstColumn : otherColumn; }
+    int totalWidth() const { return firstColumn + (kResultColumns - 1) * otherColumn; }
+};
+
+FontSpec pageFont(int height) {
+    FontSpec font;
+    font.name = "Arial";
+    font.height = height;
+    font.color = colors::kBlack;
+    font.bold = true;
+    return font;
+}
+
+void setFontHeight(Canvas& canvas, int height) {
+    FontSpec font = canvas.font();
+    font.height = height;
+    canvas.setFont(font);
+}
+
+int limitedPixels(int value, int maximum) {
+    return std::clamp(value, 0, maximum);
+}
+
+// The window's layout: the table at the window's width, widened so the summary labels fit,
+// with lines 1.4 font heights apart. Measures in the window font, which it leaves set.
+Geometry windowGeometry(Canvas& canvas, const ResultsPageView& view) {
+    const int h = limitedPixels(view.fontHeight, kMaxFontHeight);
+    canvas.setFont(pageFont(h));
+    Geometry g;
+    g.tableWidth = std::max(limitedPixels(view.windowWidth, kMaxPixels),
+                            scaled(3.6, canvas.textWidth(kWidestLabel)));
+    g.firstColumn = scaled(0.103, g.tableWidth);
+    g.otherColumn = scaled(0.068, g.tableWidth);
+    g.margin = scaled(0.028, g.tableWidth);
+    g.labelWidth = scaled(0.3, g.tableWidth);
+    g.lineHeight = scaled(1.4, h);
+    g.headerLine = 3 * h;
+    g.tableTop = 14 * h;
+    return g;
+}
+
+// The printed layout: the table across the page width, sixty lines to the page height.
+Geometry printerGeometry(const Canvas& canvas) {
+    const int p = limitedPixels(canvas.width(), kMaxPixels);
+    const int q = limitedPixels(canvas.height(), kMaxPixels);
+    Geometry g;
+    g.tableWidth = p;
+    g.firstColumn = p * 105 / 1024;
+    g.otherColumn = p * 70 / 1024;
+    g.margin = p / 36;
+    g.labelWidth = scaled(0.3, p);
+    g.lineHeight = q / 60;
+    g.headerLine = q / 10;
+    g.tableTop = q / 5;
+    return g;
+}
+
+void drawRightAligned(Canvas& canvas, int right, int y, const std::string& text) {
+    canvas.textOut(right - canvas.textWidth(text), y, text);
+}
+
+// Title, application and window captions and the date above the printed table. The page font
+// is the window's font scaled so that a printed line holds it as a window line does.
+void drawPrintedHeader(Canvas& canvas, const Geometry& g, const ResultsPageView& view) {
+    const int p = g.tableWidth;
+    canvas.setFont(pageFont(g.lineHeight * 10 / 14));
+    setFontHeight(canvas, scaled(1.25, canvas.font().height));
+    canvas.textOut((p - canvas.textWidth(kTitle)) / 2, g.headerLine - 3 * g.lineHeight, kTitle);
+    setFontHeight(canvas, scaled(0.8, canvas.font().height));
+    canvas.textOut((p - canvas.textWidth(view.applicationCaption)) / 2,
+                   g.headerLine - scaled(1.5, g.lineHeight), view.applicationCaption);
+    canvas.textOut(g.margin, g.headerLine, view.windowCaption);
+    drawRightAligned(canvas, p - g.margin, g.headerLine, view.dateText);
+}
+
+// The nine requirement rows the application shows, in two columns: label, value ending at the
+// label width, units after it.
+void drawSummary(Canvas& canvas, const Geometry& g, const DesignRecord& record) {
+    const int application = record.applicationType;
+    const int y0 = g.headerLine + scaled(1.5, g.lineHeight);
+    int x0 = g.margin;
+    int y = y0;
+    for (int k = 0; k < kSummaryRows; ++k) {
+        if (!summaryRowShown(application, k)) continue;
+        if (k == 5 || (k == 4 && application == kPowerline)) {
+            x0 = g.tableWidth / 2;
+            y = y0;
+        }
+        const RequirementSummaryRow& row = record.reqtSummary[k];
+        canvas.textOut(x0, y, row.label);
+        drawRightAligned(canvas, x0 + g.labelWidth, y, row.value);
+        canvas.textOut(x0 + g.margin + g.labelWidth, y, row.units);
+        y += g.lineHeight;
+    }
+}
+
+// The two heading lines, each cell centred in its column; returns the y of the first row.
+int drawHeadings(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display) {
+    const ResultHeadings headings = resultHeadings(record, display);
+    int y = g.tableTop;
+    for (int line = 0; line < 2; ++line) {
+        int x = 0;
+        for (int c = 0; c < kResultColumns; ++c) {
+            const std::string& text = headings[line][c];
+            int left = x + (g.columnWidth(c) - canvas.textWidth(text)) / 2;
+            // "MAGNETIC, cm" spans columns 5 and 6 of the dimension headings.
+            if (display == kDimensionsDisplay && line == 0 && c == 5) left += g.columnWidth(4) / 2;
+            canvas.textOut(left, y, text);
+            x += g.columnWidth(c);
+        }
+        y += g.lineHeight;
+    }
+    return y + g.lineHeight / 2;
+}
+
+// Two lines bracketing the highlighted row: red on the window, the printer's plain black pen on
+// paper.
+void drawCursor(Canvas& canvas, const Geometry& g, int y) {
+    canvas.setPen(canvas.isPrinter() ? colors::kBlack : colors::kRed, 1);
+    const int right = g.totalWidth();
+    canvas.moveTo(0, y - 1);
+    canvas.lineTo(right, y - 1);
+    canvas.moveTo(0, y + g.lineHeight - 1);
+    canvas.lineTo(right, y + g.lineHeight - 1);
+}
+
+// One design row: the part number a tenth of the first column in, every other cell ending at
+// nine tenths of its column. An end-of-search row shows its part number only.
+void drawRow(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display, int r,
+             int y) {
+    int x = 0;
+    for (int c = 0; c < kResultColumns; ++c) {
+        const std::string text = resultCellText(record, display, r, c);
+        if (c == 0) {
+            if (r == record.selectedDesign) drawCursor(canvas, g, y);
+            canvas.textOut(x + g.firstColumn / 10, y, text);
+            if (text.find("END") != std::string::npos) return;
+        } else {
+            canvas.textOut(x + scaled(0.9, g.otherColumn) - canvas.textWidth(text), y, text);
+        }
+        x += g.columnWidth(c);
+    }
+}
+
+// Up to ten rows from `first`, stopping at the first row without a part number. Before any
+// requirements have been accepted the rows take their place but nothing is drawn in them.
+// Returns the y below the last row.
+int drawRows(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display, int first,
+             int y) {
+    const bool requirementsAccepted = record.inductanceRequired > kNoInductanceMh;
+    const int last = std::min(first + kRowsShown - 1, kLastRow);
+    for (int r = first; r <= last; ++r) {
+        if (record.designResults[r].partNumber.size() < 2) break;
+        if (requirementsAccepted) drawRow(canvas, g, record, display, r, y);
+        y += g.lineHeight;
+    }
+    return y;
+}
+
+}  // namespace
+
+std::string resultsDateText(const std::tm& local) {
+    static constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed",
+                                                             "Thu", "Fri", "Sat"};
+    static constexpr std::array<const char*, 12> kMonths = {
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const char* weekday = local.tm_wday >= 0 && local.tm_wday < 7
+                              ? kWeekdays[static_cast<std::size_t>(local.tm_wday)]
+                              : "???";
+    const char* month = local.tm_mon >= 0 && local.tm_mon < 12
+                            ? kMonths[static_cast<std::size_t>(local.tm_mon)]
+                            : "???";
+    const long long year = static_cast<long long>(local.tm_year) + 1900;
+    return trimmed(strprintf("%s %s %02d %02d:%02d:%02d %4lld\n", weekday, month, local.tm_mday,
+                             local.tm_hour, local.tm_min, local.tm_sec, year));
+}
+
+bool summaryRowShown(int application, int row) {
+    if ((row == 3 || row == 4) &&
+        (application == kDcBiased || application == kPowerFactorBoost || application == kResonant))
+        return false;
+    if ((row == 5 || row == 6) && application == kPowerline) return false;
+    if (row == 6 && application == kResonant) return false;
+    return true;
+}
+
+std::string_view resultsWindowCaption(int displayMode) {
+    return displayMode == kDimensionsDisplay ? "DIMENSIONAL PROPERTIES DATA"
+                                             : "ELECTRICAL PROPERTIES DATA";
+}
+
+ResultsPageLayout drawResultsPage(Canvas& canvas, DesignRecord& record,
+                                  const ResultsPageView& view) {
+    ResultsPageLayout layout;
+    const int windowWidth = limitedPixels(view.windowWidth, kMaxPixels);
+    layout.buttonWidth = scaled(0.18, windowWidth);
+    const int b = layout.buttonWidth;
+    layout.buttonLefts = {scaled(0.25, b), scaled(1.25, b) + 2, scaled(2.25, b) + 4,
+                          scaled(3.25, b) + 6, scaled(4.25, b) + 8};
+
+    // The scroll bar stands beside the window's table whichever surface is drawn on.
+    const Geometry window = windowGeometry(canvas, view);
+    layout.scrollHeight = scaled(10.5, window.lineHeight);
+    layout.scrollTop = 2 * window.lineHeight + window.tableTop;
+    layout.scrollLeft = window.tableWidth - 4 * limitedPixels(view.scrollBarWidth, kMaxPixels / 4);
+
+    const bool printing = canvas.isPrinter();
+    const Geometry g = printing ? printerGeometry(canvas) : window;
+    if (printing) {
+        drawPrintedHeader(canvas, g, view);
+    } else {
+        canvas.setBrushColor(colors::kSilver);
+        canvas.fillRect(0, 0, canvas.width(), canvas.height());
+        canvas.textOut(g.margin, g.headerLine, view.applicationCaption);
+        drawRightAligned(canvas, g.tableWidth - 2 * g.margin, g.headerLine, view.dateText);
+        if (record.reqtSummary[0].label.size() < kShortestSummaryLabel)
+            record.reqtSummary[0].label = kFirstSummaryLabel;
+    }
+
+    drawSummary(canvas, g, record);
+
+    if (record.inductanceRequired < kNoInductanceMh)
+        record.inductanceRequired = static_cast<float>(kNoInductanceMh);
+
+    // Anything but the dimensions display shows the electrical one.
+    const int display =
+        record.displayMode == kDimensionsDisplay ? kDimensionsDisplay : kElectricalDisplay;
+    int y = drawHeadings(canvas, g, record, display);
+
+    // The bar runs over the designs found; with fewer than two (or a full list) it keeps its
+    // whole range, one step past the last row, which the selection below never passes.
+    constexpr int kFullScrollRange = kMaxDesigns;
+    layout.scrollMaximum = record.designCount >= 2 && record.designCount <= kLastRow
+                               ? record.designCount - 1
+                               : kFullScrollRange;
+    layout.scrollPosition = std::clamp(view.scrollPosition, 0, layout.scrollMaximum);
+    record.selectedDesign = std::min(layout.scrollPosition, kLastRow);
+    const int first = std::max(0, record.selectedDesign - kRowsAboveCursor);
+
+    y = drawRows(canvas, g, record, display, first, y);
+
+    if (printing) {
+        // The status lines belong to the window; the printed page ends with the table.
+        record.printRequested = 0;
+    } else {
+        y += g.lineHeight;
+        canvas.textOut(g.margin, y, "STATUS:");
+        y += g.lineHeight;
+        canvas.textOut(g.margin, y,
+                       strprintf("%3d Designs, First CORE: %s", record.designCount,
+                                 record.designResults[0].partNumber.c_str()));
+    }
+    return layout;
+}
+
+}  // namespace korvell

@@ -1,0 +1,80 @@
+// The drawing surface that every page of the program is laid out on: the results table, the
+// analysis pages, the graphs and the cover. The desktop program implements it on a window, a
+// printer page or an image; tests implement it with fixed font metrics and record every call.
+//
+// Coordinates are integer device pixels with the origin at the top left. Text is placed by the
+// top left corner of its cell (not by its baseline), so a row of height Wl drawn at y occupies
+// y .. y + Wl.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace korvell {
+
+struct Color {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend bool operator==(const Color&, const Color&) = default;
+};
+
+namespace colors {
+inline constexpr Color kBlack{0, 0, 0};
+inline constexpr Color kWhite{255, 255, 255};
+inline constexpr Color kRed{255, 0, 0};
+inline constexpr Color kBlue{0, 0, 255};
+inline constexpr Color kSilver{192, 192, 192};
+}  // namespace colors
+
+// A font as the pages ask for it. height is the character height in pixels (the em size,
+// without the internal leading), the absolute value of a negative font height.
+struct FontSpec {
+    std::string name = "Arial";
+    int height = 16;
+    Color color = colors::kBlack;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+
+    // Size of the surface in pixels: the client area of a window, the printable page.
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    // Whether this surface is a printer page (the pages draw their printed form on it).
+    virtual bool isPrinter() const { return false; }
+
+    // Fills a rectangle with the brush colour.
+    virtual void setBrushColor(Color color) = 0;
+    virtual void fillRect(int x, int y, int w, int h) = 0;
+
+    // Lines: the pen is moved without drawing, then drawn to the next point.
+    virtual void setPen(Color color, int width) = 0;
+    virtual void moveTo(int x, int y) = 0;
+    virtual void lineTo(int x, int y) = 0;
+
+    // Text in the current font, its cell's top left corner at (x, y), on a transparent
+    // background.
+    virtual void setFont(const FontSpec& font) = 0;
+    virtual const FontSpec& font() const = 0;
+    virtual void textOut(int x, int y, std::string_view text) = 0;
+    virtual int textWidth(std::string_view text) = 0;
+    virtual int textHeight(std::string_view text) = 0;
+};
+
+// A product of a whole number of pixels and a decimal constant, formed in extended precision
+// (the constant taken as the nearest double) and cut to its integer part, as every placement
+// rule of the windows and pages asks: 0.12 × 650 gives 77, where double arithmetic would round
+// the product to 78.
+inline int scaled(double factor, int pixels) {
+    return static_cast<int>(static_cast<long double>(factor) * static_cast<long double>(pixels));
+}
+
+}  // namespace korvell
