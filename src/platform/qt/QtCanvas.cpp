@@ -1,0 +1,65 @@
+#include "platform/qt/QtCanvas.h"
+
+#include "platform/qt/Fonts.h"
+
+namespace korvell {
+namespace {
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, int width, int height, bool printer)
+    : m_painter(painter),
+      m_width(width),
+      m_height(height),
+      m_printer(printer),
+      m_qfont(toQFont(m_font)),
+      m_metrics(m_qfont, painter.device()) {
+    m_painter.setFont(m_qfont);
+    m_pen.setCosmetic(false);
+}
+
+void QtCanvas::setBrushColor(Color color) {
+    m_brush = toQColor(color);
+}
+
+void QtCanvas::fillRect(int x, int y, int w, int h) {
+    m_painter.fillRect(x, y, w, h, m_brush);
+}
+
+void QtCanvas::setPen(Color color, int width) {
+    m_pen = QPen(toQColor(color), width > 0 ? width : 1);
+}
+
+void QtCanvas::moveTo(int x, int y) {
+    m_position = QPoint(x, y);
+}
+
+void QtCanvas::lineTo(int x, int y) {
+    m_painter.setPen(m_pen);
+    m_painter.drawLine(m_position, QPoint(x, y));
+    m_position = QPoint(x, y);
+}
+
+void QtCanvas::setFont(const FontSpec& font) {
+    m_font = font;
+    m_qfont = toQFont(font);
+    m_metrics = QFontMetrics(m_qfont, m_painter.device());
+    m_painter.setFont(m_qfont);
+}
+
+void QtCanvas::textOut(int x, int y, std::string_view text) {
+    m_painter.setPen(toQColor(m_font.color));
+    m_painter.drawText(x, y + m_metrics.ascent(), toQString(text));
+}
+
+int QtCanvas::textWidth(std::string_view text) {
+    return m_metrics.horizontalAdvance(toQString(text));
+}
+
+int QtCanvas::textHeight(std::string_view) {
+    return m_metrics.height();
+}
+
+}  // namespace korvell

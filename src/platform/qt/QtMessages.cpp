@@ -1,0 +1,21 @@
+#include "platform/qt/QtMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace korvell {
+
+void QtMessages::show(std::string_view text, std::string_view caption) {
+    const auto toQ = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    };
+    QMessageBox box(QMessageBox::NoIcon, toQ(caption), toQ(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
+    box.setObjectName("MessageBox");
+    box.setDefaultButton(QMessageBox::Ok);
+    ++m_open;
+    box.exec();
+    --m_open;
+}
+
+}  // namespace korvell

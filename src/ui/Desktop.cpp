@@ -1,0 +1,139 @@
+#include "ui/Desktop.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include "platform/qt/Printing.h"
+#include "platform/qt/QtMessages.h"
+#include "ui/MainWindow.h"
+#include "ui/ParametersWindow.h"
+#include "ui/RequirementsWindow.h"
+#include "ui/ResultsWindow.h"
+
+namespace korvell {
+
+Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSize) {
+    if (options.messages != nullptr) {
+        m_messages = options.messages;
+    } else {
+        m_ownMessages = std::make_unique<QtMessages>();
+        m_messages = m_ownMessages.get();
+    }
+    if (options.printer != nullptr) {
+        m_printer = options.printer;
+    } else {
+        m_ownPrinter = std::make_unique<SystemPagePrinter>();
+        m_printer = m_ownPrinter.get();
+    }
+    if (m_screenSize.isEmpty()) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        m_screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
+    }
+
+    // The windows in their start-up order: the main window first. The material selector, graph,
+    // analysis, help and cover windows take their places in this order as they are added.
+    m_main = std::make_unique<MainWindow>(*this);
+    m_requirements = std::make_unique<RequirementsWindow>(*this);
+    registerForm(m_requirements.get(), m_requirements.get());
+    m_results = std::make_unique<ResultsWindow>(*this);
+    registerForm(m_results.get(), m_results.get());
+    m_parameters = std::make_unique<ParametersWindow>(*this);
+    registerForm(m_parameters.get(), m_parameters.get());
+    registerForm(m_main.get(), nullptr);
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this,
+            [this](QWindow* window) { focusWindowChanged(window); });
+}
+
+Desktop::~Desktop() {
+    disconnect(qApp, nullptr, this, nullptr);
+    for (const Form& form : m_forms)
+        form.widget->removeEventFilter(this);
+    m_forms.clear();
+    // The windows go in the reverse of their creation order, the main window last.
+    m_parameters.reset();
+    m_results.reset();
+    m_requirements.reset();
+    m_main.reset();
+}
+
+void Desktop::start() {
+    m_main->show();
+}
+
+void Desktop::registerForm(QWidget* widget, FormEvents* events) {
+    m_forms.push_back({widget, events});
+    widget->installEventFilter(this);
+}
+
+bool Desktop::eventFilter(QObject* watched, QEvent* event) {
+    // A window that is hidden stops being the active one, so showing it again activates it.
+    if (event->type() == QEvent::Hide && watched == m_activeForm.data()) {
+        for (const Form& form : m_forms) {
+            if (form.widget == watched && form.events != nullptr) form.events->formDeactivate();
+        }
+        m_activeForm = nullptr;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Desktop::focusWindowChanged(QWindow* window) {
+    if (window == nullptr) return;
+    for (const Form& form : m_forms) {
+        if (form.widget->windowHandle() == window) {
+            activate(*form.widget);
+            return;
+        }
+    }
+    // A message box, a file dialog or a menu: the active window of the program stays.
+}
+
+void Desktop::activate(QWidget& widget) {
+    if (m_activeForm.data() == &widget) return;
+    QWidget* previous = m_activeForm.data();
+    m_activeForm = &widget;
+    for (const Form& form : m_forms) {
+        if (form.widget == previous && form.events != nullptr) form.events->formDeactivate();
+    }
+    for (const Form& form : m_forms) {
+        if (form.widget == &widget && form.events != nullptr) form.events->formActivate();
+    }
+}
+
+void Desktop::closeOtherWindows() {
+    for (const Form& form : m_forms) {
+        if (form.widget != m_main.get()) form.widget->hide();
+    }
+}
+
+void Desktop::open(QWidget& window) {
+    window.setEnabled(true);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // The window comes forward now, as the user sees it, not when the window system gets round
+    // to telling the program.
+    activate(window);
+}
+
+void Desktop::sendMainWindowBack() {
+    m_main->lower();
+}
+
+void Desktop::openRequirements() {
+    open(*m_requirements);
+}
+
+void Desktop::openParameters() {
+    open(*m_parameters);
+}
+
+void Desktop::showResultsAnew() {
+    m_results->hide();
+    open(*m_results);
+}
+
+}  // namespace korvell

@@ -1,0 +1,213 @@
+#include "ui/ParametersWindow.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/Placement.h"
+#include "platform/qt/Fonts.h"
+#include "ui/Desktop.h"
+#include "ui/EntryKeys.h"
+#include "ui/Widgets.h"
+
+namespace korvell {
+namespace {
+
+QString toQ(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int kRowTop = 56;
+constexpr int kRowPitch = 30;
+constexpr int kLabelLeft = 16;
+constexpr int kLabelWidth = 300;
+constexpr int kFieldLeft = 320;
+constexpr int kFieldWidth = 110;
+constexpr int kFieldHeight = 24;
+constexpr int kUnitsLeft = 442;
+constexpr int kUnitsWidth = 200;
+constexpr int kDesignWidth = 660;
+
+}  // namespace
+
+ParametersWindow::ParametersWindow(Desktop& desktop) : m_desktop(desktop) {
+    setObjectName("TParamsForm");
+    setWindowTitle("DESIGN_PARAMETERS");
+    setSilverBackground(*this);
+    setFont(designFont("MS Sans Serif", 13, true));
+
+    m_application = new ClickLabel(this);
+    m_application->setObjectName("LabelApplication");
+    m_application->setToolTip("Click Here to Change the Application.");
+    m_application->setAlignment(Qt::AlignCenter);
+    QFont applicationFont = designFont("MS Sans Serif", 16, true);
+    applicationFont.setUnderline(true);
+    m_application->setFont(applicationFont);
+    setTextColor(*m_application, Qt::red);
+    m_application->setGeometry(0, 14, kDesignWidth, 24);
+    connect(m_application, &ClickLabel::clicked, this, [this] { labelApplicationClick(); });
+
+    const QFont fieldFont = designFont("MS Sans Serif", 15, true);
+    const auto makeField = [&](const QString& name, int top) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setMaxLength(11);
+        edit->setAlignment(Qt::AlignRight);
+        edit->setFont(fieldFont);
+        edit->setGeometry(kFieldLeft, top, kFieldWidth, kFieldHeight);
+        return edit;
+    };
+    for (int k = 0; k < kDesignParameterFieldCount; ++k) {
+        const int top = kRowTop + k * kRowPitch;
+        const DesignParameterRowCaptions& captions = kDesignParameterRowCaptions[k];
+        auto* label = new QLabel(toQ(captions.label), this);
+        label->setObjectName(QString("ParamLabel%1").arg(k));
+        label->setGeometry(kLabelLeft, top, kLabelWidth, kFieldHeight);
+        m_labels[k] = label;
+        auto* units = new QLabel(toQ(captions.units), this);
+        units->setObjectName(QString("ParamUnits%1").arg(k));
+        units->setGeometry(kUnitsLeft, top, kUnitsWidth, kFieldHeight);
+        m_units[k] = units;
+        m_fields[k] = makeField(QString("Param%1").arg(k), top);
+        m_fields[k]->setAccessibleName(toQ(captions.label));
+        label->setBuddy(m_fields[k]);
+    }
+    // Row 1 has two labels: the copper area of the AWG and SWG standards on the row, the current
+    // density of the metric standard just under it; both stay shown.
+    m_density = makeField("Param1A", kRowTop + kRowPitch);
+    m_density->setAccessibleName(toQ(kCurrentDensityRowCaptions.label));
+    m_labels[1]->setText(toQ(kDesignParameterRowCaptions[1].label) + " /\n" +
+                         toQ(kCurrentDensityRowCaptions.label));
+    m_units[1]->setText(toQ(kDesignParameterRowCaptions[1].units) + " /\n" +
+                        toQ(kCurrentDensityRowCaptions.units));
+    m_labels[1]->setGeometry(kLabelLeft, kRowTop + kRowPitch - 4, kLabelWidth, kFieldHeight + 8);
+    m_units[1]->setGeometry(kUnitsLeft, kRowTop + kRowPitch - 4, kUnitsWidth, kFieldHeight + 8);
+
+    const int listTop = kRowTop + kDesignParameterFieldCount * kRowPitch + 10;
+    auto* unitsLabel = new QLabel("MEASUREMENT UNITS", this);
+    unitsLabel->setObjectName("Label9");
+    unitsLabel->setGeometry(kLabelLeft, listTop, 220, kFieldHeight);
+    m_unitsBox = new QComboBox(this);
+    m_unitsBox->setObjectName("UnitsBox");
+    m_unitsBox->setAccessibleName("MEASUREMENT UNITS");
+    m_unitsBox->setGeometry(kLabelLeft, listTop + 24, 220, 26);
+    auto* gageLabel = new QLabel("WIRE GAGE STANDARD", this);
+    gageLabel->setObjectName("Label19");
+    gageLabel->setGeometry(kFieldLeft, listTop, 240, kFieldHeight);
+    m_gageBox = new QComboBox(this);
+    m_gageBox->setObjectName("WireGageBox");
+    m_gageBox->setAccessibleName("WIRE GAGE STANDARD");
+    m_gageBox->setGeometry(kFieldLeft, listTop + 24, 240, 26);
+    connect(m_gageBox, &QComboBox::activated, this,
+            [this](int index) { wireGageBoxChange(index); });
+
+    m_ok = new QPushButton("OK", this);
+    m_ok->setObjectName("Button_OK");
+    m_ok->setToolTip("PRESS TO STORE CHANGES AND CONTINUE");
+    m_ok->setGeometry(180, listTop + 66, 120, 30);
+    connect(m_ok, &QPushButton::clicked, this, [this] { buttonOkClick(); });
+    m_cancel = new QPushButton("CANCEL", this);
+    m_cancel->setObjectName("ButtonCancel");
+    m_cancel->setFocusPolicy(Qt::ClickFocus);
+    m_cancel->setGeometry(360, listTop + 66, 120, 30);
+    connect(m_cancel, &QPushButton::clicked, this, [this] { buttonCancelClick(); });
+
+    // Tab order: Param0, Param1A, Param2 .. Param8, the two lists, OK, then Param1 last.
+    std::vector<QWidget*> order = {m_fields[0], m_density};
+    for (int k = 2; k < kDesignParameterFieldCount; ++k)
+        order.push_back(m_fields[k]);
+    order.insert(order.end(), {m_unitsBox, m_gageBox, m_ok, m_fields[1]});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // Enter and the arrows walk the fields in creation order, the hidden form of row 1 left out.
+    EntryKeys::Rules rules;
+    rules.fields.push_back({m_fields[0], " .0123456789"});
+    rules.fields.push_back({m_fields[1], " .0123456789"});
+    rules.fields.push_back({m_density, " .0123456789"});
+    for (int k = 2; k < kDesignParameterFieldCount; ++k)
+        rules.fields.push_back({m_fields[k], k == 8 ? " -.0123456789" : " .0123456789"});
+    // The first-key flag rises here as in the requirements window, but empties nothing.
+    rules.firstKeyReplaces = false;
+    rules.ok = [this] { m_ok->click(); };
+    m_keys = new EntryKeys(this, std::move(rules));
+
+    const QSize screen = m_desktop.screenSize();
+    const Rect place = parametersWindowPlacement(screen.width(), screen.height());
+    setGeometry(place.left, place.top, place.width, place.height);
+}
+
+void ParametersWindow::formActivate() {
+    loadFields();
+}
+
+void ParametersWindow::loadFields() {
+    const DesignRecord& record = m_desktop.record();
+    const int a = record.applicationType;
+    m_application->setText(a >= 0 && a < kApplicationCount ? toQ(kApplicationNames[a]) : QString());
+    m_texts = designParameterFieldTexts(record);
+    for (int k = 0; k < kDesignParameterFieldCount; ++k) {
+        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+        m_fields[k]->setCursorPosition(static_cast<int>(m_fields[k]->text().size()));
+    }
+    m_density->setText(QString::fromStdString(m_texts[1]));
+    m_density->setCursorPosition(static_cast<int>(m_density->text().size()));
+
+    m_unitsBox->clear();
+    for (const DisplayUnits& units : kDisplayUnits)
+        m_unitsBox->addItem(toQ(units.choice));
+    m_unitsBox->setCurrentIndex(record.unitSystem);
+    m_gageBox->clear();
+    for (const WireGageStandard& standard : kWireGageStandards)
+        m_gageBox->addItem(toQ(standard.choice));
+    m_gageBox->setCurrentIndex(record.wireGageSystem);
+
+    const bool metric = record.wireGageSystem == kMetricWire;
+    m_fields[1]->setVisible(!metric);
+    m_density->setVisible(metric);
+    m_keys->raiseFirstKeyFlag();
+}
+
+void ParametersWindow::labelApplicationClick() {
+    DesignRecord& record = m_desktop.record();
+    record.applicationType =
+        static_cast<std::int8_t>((record.applicationType + 1) % kApplicationCount);
+    loadFields();
+}
+
+void ParametersWindow::wireGageBoxChange(int index) {
+    DesignRecord& record = m_desktop.record();
+    const int old = record.wireGageSystem;
+    record.wireGageSystem = static_cast<std::int8_t>(index);
+    const bool toMetric = index == kMetricWire;
+    QLineEdit* from = toMetric ? m_fields[1] : m_density;
+    QLineEdit* to = toMetric ? m_density : m_fields[1];
+    const auto text = row1TextAfterGageChange(old, index, from->text().toStdString());
+    if (!text) return;
+    to->setText(QString::fromStdString(*text));
+    to->show();
+    from->hide();
+}
+
+void ParametersWindow::buttonOkClick() {
+    DesignRecord& record = m_desktop.record();
+    DesignParameterTexts texts;
+    for (int k = 0; k < kDesignParameterFieldCount; ++k)
+        texts[k] = m_fields[k]->text().toStdString();
+    if (record.wireGageSystem == kMetricWire) texts[1] = m_density->text().toStdString();
+    m_texts = texts;
+    if (!acceptDesignParameters(record, m_desktop.messages(), texts, m_unitsBox->currentIndex(),
+                                m_gageBox->currentIndex())) {
+        return;
+    }
+    setEnabled(false);
+    hide();
+}
+
+void ParametersWindow::buttonCancelClick() {
+    for (int k = 0; k < kDesignParameterFieldCount; ++k)
+        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+}
+
+}  // namespace korvell

@@ -1,0 +1,175 @@
+#include "ui/ResultsWindow.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "graphs/GraphRequest.h"
+#include "platform/Placement.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/Printing.h"
+#include "platform/qt/QtCanvas.h"
+#include "record/ResultCells.h"
+#include "ui/Desktop.h"
+#include "ui/RequirementsWindow.h"
+#include "ui/Widgets.h"
+
+namespace korvell {
+namespace {
+
+constexpr int kButtonHeight = 20;
+constexpr int kPageStep = 20;
+constexpr const char* kPdfName = "korvell-results.pdf";
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(Desktop& desktop) : m_desktop(desktop), m_clock(localNow) {
+    setObjectName("TDataForm1");
+    setWindowTitle(QString::fromUtf8(resultsWindowCaption(kElectricalDisplay).data()));
+    setSilverBackground(*this);
+
+    const QSize screen = m_desktop.screenSize();
+    m_fontHeight = pixelsForPoints(resultsFontPoints(screen.width()), logicalDpiY());
+    setFont(designFont("Arial", m_fontHeight, true));
+
+    m_bevel = new QFrame(this);
+    m_bevel->setObjectName("Bevel1");
+    m_bevel->setFrameShape(QFrame::HLine);
+    m_bevel->setFrameShadow(QFrame::Sunken);
+
+    m_scrollBar = new QScrollBar(Qt::Vertical, this);
+    m_scrollBar->setObjectName("ScrollBar1");
+    m_scrollBar->setAccessibleName("HIGHLIGHTED DESIGN");
+    m_scrollBar->setRange(0, kMaxDesigns);
+    m_scrollBar->setSingleStep(1);
+    m_scrollBar->setPageStep(kPageStep);
+    m_scrollBar->setFocusPolicy(Qt::StrongFocus);
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { repaint(); });
+
+    const auto makeButton = [this](const char* name, const char* caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setFont(designFont("Arial", m_fontHeight * 3 / 4, true));
+        return button;
+    };
+    m_print = makeButton("PrintBtn", "PRINT");
+    m_electrical = makeButton("ELECTRICAL", "DISPLAY ELECTRICAL");
+    m_dimensions = makeButton("DIMENSIONS", "DISPLAY DIMENSIONS");
+    m_inductance = makeButton("InductanceBtn", "INDUCTANCE");
+    m_tRise = makeButton("T_RiseBtn", "T RISE");
+    connect(m_print, &QPushButton::clicked, this, [this] { printClick(); });
+    connect(m_electrical, &QPushButton::clicked, this, [this] { electricalClick(); });
+    connect(m_dimensions, &QPushButton::clicked, this, [this] { dimensionsClick(); });
+    connect(m_inductance, &QPushButton::clicked, this, [this] { inductanceClick(); });
+    connect(m_tRise, &QPushButton::clicked, this, [this] { tRiseClick(); });
+
+    // The scroll bar first, so the arrow keys move the highlighted design one row and the page
+    // keys twenty.
+    setTabOrder(m_scrollBar, m_electrical);
+    setTabOrder(m_electrical, m_dimensions);
+    setTabOrder(m_dimensions, m_print);
+    setTabOrder(m_print, m_tRise);
+    setTabOrder(m_tRise, m_inductance);
+    setFocusProxy(m_scrollBar);
+
+    const Rect place = resultsWindowPlacement(screen.width(), screen.height());
+    setGeometry(place.left, place.top, place.width, place.height);
+}
+
+ResultsPageView ResultsWindow::pageView() {
+    ResultsPageView view;
+    view.windowWidth = frameGeometry().width();
+    view.fontHeight = m_fontHeight;
+    view.scrollPosition = m_scrollBar->value();
+    view.scrollBarWidth = m_scrollBar->sizeHint().width();
+    view.applicationCaption = m_desktop.requirementsWindow().applicationCaption().toStdString();
+    view.windowCaption = windowTitle().toStdString();
+    view.dateText = resultsDateText(m_clock());
+    return view;
+}
+
+void ResultsWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QtCanvas canvas(painter, width(), height());
+    const ResultsPageLayout layout = drawResultsPage(canvas, m_desktop.record(), pageView());
+    painter.end();
+    applyLayout(layout);
+}
+
+void ResultsWindow::applyLayout(const ResultsPageLayout& layout) {
+    m_bevel->setGeometry(0, 0, width(), 2);
+    const std::array<QPushButton*, 5> buttons = {m_print, m_dimensions, m_electrical, m_inductance,
+                                                 m_tRise};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const QRect wanted(layout.buttonLefts[i], 2, layout.buttonWidth, kButtonHeight);
+        if (buttons[i]->geometry() != wanted) buttons[i]->setGeometry(wanted);
+    }
+    const QRect bar(layout.scrollLeft, layout.scrollTop, m_scrollBar->sizeHint().width(),
+                    layout.scrollHeight);
+    if (m_scrollBar->geometry() != bar) m_scrollBar->setGeometry(bar);
+    if (m_scrollBar->maximum() != layout.scrollMaximum) {
+        // Limiting the position to the new maximum asks for another drawing, which then takes
+        // the highlighted design from it.
+        m_scrollBar->setMaximum(layout.scrollMaximum);
+    }
+}
+
+void ResultsWindow::formActivate() {
+    update();
+}
+
+void ResultsWindow::electricalClick() {
+    m_desktop.record().displayMode = kElectricalDisplay;
+    setWindowTitle(QString::fromUtf8(resultsWindowCaption(kElectricalDisplay).data()));
+    setEnabled(true);
+    repaint();
+}
+
+void ResultsWindow::dimensionsClick() {
+    m_desktop.record().displayMode = kDimensionsDisplay;
+    setWindowTitle(QString::fromUtf8(resultsWindowCaption(kDimensionsDisplay).data()));
+    setEnabled(true);
+    repaint();
+}
+
+void ResultsWindow::printClick() {
+    DesignRecord& record = m_desktop.record();
+    record.printRequested = 1;
+    const ResultsPageView view = pageView();
+    const PrintOutcome outcome = m_desktop.printer().printPage(
+        this, QPageLayout::Landscape, kPdfName,
+        [&](Canvas& canvas) { drawResultsPage(canvas, record, view); });
+    record.printRequested = 0;
+    if (outcome == PrintOutcome::Failed) {
+        m_desktop.messages().show("THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER.", "ERROR ");
+    }
+    repaint();
+}
+
+void ResultsWindow::inductanceClick() {
+    DesignRecord& record = m_desktop.record();
+    if (highlightedDesign(record).turns <= 0) return;
+    m_desktop.closeGraphWindow();
+    requestInductanceGraph(record);
+    m_desktop.showGraphWindow();
+}
+
+void ResultsWindow::tRiseClick() {
+    const std::string refusal = requestTemperatureRiseGraph(m_desktop.record());
+    if (!refusal.empty()) {
+        m_desktop.messages().show(refusal, kAgingRefusalCaption);
+        return;
+    }
+    m_desktop.closeGraphWindow();
+    m_desktop.showGraphWindow();
+}
+
+}  // namespace korvell
