@@ -1,0 +1,199 @@
+// The results window: placement and font, the scroll bar and its keys, the two displays, the
+// graph buttons' checks, and PRINT on one landscape page read back from the PDF file.
+#include <QDir>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include "engine/DesignSearch.h"
+#include "engine/RequirementsEntry.h"
+#include "platform/qt/Printing.h"
+#include "ui/RequirementsWindow.h"
+#include "ui/ResultsWindow.h"
+#include "ui/UiTests.h"
+
+namespace korvell::test {
+
+namespace {
+
+// The date every page of these tests is printed with: Tue Dec 08 09:05:03 2026.
+std::tm fixedDate() {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 8;
+    t.tm_wday = 2;
+    t.tm_hour = 9;
+    t.tm_min = 5;
+    t.tm_sec = 3;
+    return t;
+}
+
+// A 100 uH, 5 A buck output filter accepted and searched as the requirements window does.
+void searchBuckFilter(TestDesktop& t, const char* stack = "1") {
+    RequirementTexts texts = requirementFieldTexts(t.record());
+    texts[0] = "100";
+    texts[2] = "5";
+    texts[5] = "12";
+    texts[6] = "5";
+    texts[7] = "100";
+    texts[9] = stack;
+    QVERIFY(acceptRequirements(t.record(), t.messages, texts));
+    run_design_search(t.record(), t.messages);
+}
+
+QString pdfText(const QString& path) {
+    QProcess process;
+    process.start("pdftotext", {"-layout", path, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+class ResultsWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void placementAndFontFollowTheScreen() {
+        TestDesktop t(QSize(1280, 1024));
+        ResultsWindow& w = t.desktop->resultsWindow();
+        // 0.95 x 1280 formed in extended precision is just below 1216 and cut to 1215.
+        QCOMPARE(w.geometry(), QRect(32, 171, 1215, 686));
+        QCOMPARE(w.windowTitle(), QString("ELECTRICAL PROPERTIES DATA"));
+        QCOMPARE(w.pageFontHeight(), 16 * w.logicalDpiY() / 96);
+        TestDesktop small(QSize(800, 600));
+        QCOMPARE(small.desktop->resultsWindow().geometry(), QRect(20, 100, 759, 480));
+    }
+
+    void scrollKeysMoveTheHighlightedDesign() {
+        TestDesktop t;
+        searchBuckFilter(t);
+        QCOMPARE(t.record().designCount, 40);
+        t.desktop->showResultsAnew();
+        ResultsWindow& w = t.desktop->resultsWindow();
+        settle();
+        QScrollBar* bar = w.scrollBar();
+        QCOMPARE(bar->maximum(), 40);
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Down);
+        QCOMPARE(t.record().selectedDesign, 1);
+        QTest::keyClick(bar, Qt::Key_PageDown);
+        QCOMPARE(t.record().selectedDesign, 21);
+        QTest::keyClick(bar, Qt::Key_End);
+        QCOMPARE(bar->value(), 40);
+        QCOMPARE(t.record().selectedDesign, 39);
+    }
+
+    void fewerDesignsLimitTheScrollBarAndKeepItsPosition() {
+        TestDesktop t;
+        ResultsWindow& w = t.desktop->resultsWindow();
+        DesignRecord& r = t.record();
+        r.inductanceRequired = 0.1f;
+        for (int i = 0; i < 25; ++i) {
+            r.designResults[i].partNumber = "T" + std::to_string(50 + i) + "-26";
+            r.designResults[i].turns = 10;
+        }
+        r.designResults[25].partNumber = kEndOfCatalogMarker;
+        r.designCount = 25;
+        w.scrollBar()->setValue(30);
+        w.show();
+        settle();
+        QCOMPARE(w.scrollBar()->maximum(), 24);
+        QCOMPARE(w.scrollBar()->value(), 24);
+        QCOMPARE(r.selectedDesign, 24);
+    }
+
+    void displayButtonsSwitchTheCaptionAndTheTable() {
+        TestDesktop t;
+        ResultsWindow& w = t.desktop->resultsWindow();
+        w.show();
+        settle();
+        QTest::mouseClick(control<QPushButton>(w, "DIMENSIONS"), Qt::LeftButton);
+        QCOMPARE(t.record().displayMode, std::int8_t{1});
+        QCOMPARE(w.windowTitle(), QString("DIMENSIONAL PROPERTIES DATA"));
+        QTest::mouseClick(control<QPushButton>(w, "ELECTRICAL"), Qt::LeftButton);
+        QCOMPARE(t.record().displayMode, std::int8_t{0});
+        QCOMPARE(w.windowTitle(), QString("ELECTRICAL PROPERTIES DATA"));
+        // Buttons read PRINT, DISPLAY DIMENSIONS, DISPLAY ELECTRICAL, INDUCTANCE, T RISE.
+        w.repaint();
+        const int b = static_cast<int>(0.18L * w.frameGeometry().width());
+        QCOMPARE(control<QPushButton>(w, "PrintBtn")->x(), static_cast<int>(0.25L * b));
+        QCOMPARE(control<QPushButton>(w, "T_RiseBtn")->x(), static_cast<int>(4.25L * b) + 8);
+        QCOMPARE(control<QPushButton>(w, "InductanceBtn")->width(), b);
+    }
+
+    void graphButtonsCheckTheHighlightedDesign() {
+        TestDesktop t;
+        ResultsWindow& w = t.desktop->resultsWindow();
+        DesignResult& row = t.record().designResults[0];
+        t.record().graphKind = 2;
+        w.inductanceClick();  // no turns: nothing
+        QCOMPARE(t.record().graphKind, std::int8_t{2});
+
+        row.partNumber = "T106-37";
+        row.turns = 30;
+        row.coreLossW = 0.0005f;
+        w.tRiseClick();
+        QCOMPARE(t.messages.last().text,
+                 std::string("Design Exhibits Negligable Core Loss, 5.00e-04"));
+        QCOMPARE(t.messages.last().caption, std::string(" DATA ERROR.  UNABLE TO DISPLAY AGING"));
+        row.coreLossW = 0.25f;
+        w.tRiseClick();
+        QCOMPARE(t.messages.last().text,
+                 std::string(" -37 and -39 MATERIALS EXHIBIT NEGLIGABLE AGING"));
+        row.partNumber = "T106-26";
+        const std::size_t shown = t.messages.size();
+        w.tRiseClick();
+        QCOMPARE(t.messages.size(), shown);
+        QCOMPARE(t.record().graphKind, std::int8_t{9});
+        w.inductanceClick();
+        QCOMPARE(t.record().graphKind, std::int8_t{7});
+        QCOMPARE(t.record().graphMaterialCode, std::string("-26"));
+    }
+
+    void printPutsTheWindowsPageOnOneLandscapePage() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("results.pdf");
+        PdfFilePrinter printer(path);
+        TestDesktop t(QSize(1280, 1024), &printer);
+        t.desktop->openRequirements();  // its application caption heads the page
+        searchBuckFilter(t, "2");
+        t.desktop->showResultsAnew();
+        ResultsWindow& w = t.desktop->resultsWindow();
+        w.setClock(fixedDate);
+        settle();
+        w.scrollBar()->setValue(12);
+        QCOMPARE(t.record().selectedDesign, 12);
+        QTest::mouseClick(control<QPushButton>(w, "PrintBtn"), Qt::LeftButton);
+        QCOMPARE(printer.pagesPrinted(), 1);
+        QCOMPARE(t.record().printRequested, 0);
+
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains("KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS"),
+                 qPrintable(text));
+        QVERIFY(text.contains("DC BIASED OUTPUT FILTER INDUCTOR"));
+        QVERIFY(text.contains("ELECTRICAL PROPERTIES DATA"));
+        QVERIFY(text.contains("Tue Dec 08 09:05:03 2026"));
+        QVERIFY(text.contains("( # Stacked )"));
+        QVERIFY(text.contains("INDUCTANCE AT MAX CURRENT:"));
+        // The ten rows around the highlighted design, 7 to 16, and no others.
+        for (int i = 0; i < kMaxDesigns; ++i) {
+            const QString part = QString::fromStdString(t.record().designResults[i].partNumber);
+            const bool shownRow = i >= 7 && i <= 16;
+            QVERIFY2(text.contains(part + " ") == shownRow || !shownRow,
+                     qPrintable(QString("row %1 %2").arg(i).arg(part)));
+        }
+        QVERIFY(text.contains(QString::fromStdString(t.record().designResults[7].partNumber)));
+        QVERIFY(
+            !text.contains(QString::fromStdString(t.record().designResults[6].partNumber) + " "));
+        QVERIFY(
+            !text.contains(QString::fromStdString(t.record().designResults[17].partNumber) + " "));
+    }
+};
+
+static RegisterUiTest<ResultsWindowTest> registerResultsWindowTest("ResultsWindowTest");
+
+}  // namespace korvell::test
+
+#include "ResultsWindowTest.moc"

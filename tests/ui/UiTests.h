@@ -1,0 +1,64 @@
+// Registry of the window test classes and helpers shared by them.
+#pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QObject>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/Messages.h"
+#include "ui/Desktop.h"
+
+namespace korvell::test {
+
+using UiTestFactory = std::function<std::unique_ptr<QObject>()>;
+std::map<std::string, UiTestFactory>& uiTestClasses();
+
+// Registers a test class under its name at start-up.
+template <typename T>
+struct RegisterUiTest {
+    explicit RegisterUiTest(const char* name) {
+        uiTestClasses()[name] = [] { return std::make_unique<T>(); };
+    }
+};
+
+// A desktop on a fixed 1280 × 1024 screen whose message boxes are recorded, not shown.
+struct TestDesktop {
+    RecordingMessages messages;
+    std::unique_ptr<Desktop> desktop;
+    explicit TestDesktop(QSize screen = QSize(1280, 1024), PagePrinter* printer = nullptr) {
+        DesktopOptions options;
+        options.messages = &messages;
+        options.printer = printer;
+        options.screenSize = screen;
+        desktop = std::make_unique<Desktop>(options);
+    }
+    DesignRecord& record() { return desktop->record(); }
+};
+
+// Lets queued window-system events (activation, focus) arrive.
+inline void settle() {
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+// The control of a window by its object name; fails the test when there is none.
+template <typename T>
+T* control(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(name);
+    if (found == nullptr) qFatal("no control %s in %s", name, qPrintable(window.objectName()));
+    return found;
+}
+
+// Types text into the focused widget key by key, as a user does.
+inline void typeKeys(QWidget* widget, const char* keys) {
+    for (const char* k = keys; *k; ++k)
+        QTest::keyClick(widget, *k);
+}
+
+}  // namespace korvell::test
