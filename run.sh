@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the korvell command line with the given arguments.
-# With no arguments it shows the percent permeability against DC bias of every selectable material.
+# Installs what is missing, builds, and runs the program.
+#   ./run.sh          the desktop program (on a machine without a display: how to run it under
+#                     a virtual display, and a sample design from the command line)
+#   ./run.sh ARGS     the korvell command line with ARGS
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,7 +10,13 @@ cd "$(dirname "$0")"
 cmake --preset release >/dev/null
 cmake --build --preset release >/dev/null
 
-if [ $# -eq 0 ]; then
-  exec ./build/release/korvell curve --kind 2
+if [ $# -gt 0 ]; then
+  exec ./build/release/korvell "$@"
 fi
-exec ./build/release/korvell "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "No display found: run the desktop program under a virtual display with" \
+       "xvfb-run -s '-screen 0 1280x1024x24' ./run.sh ; here is a sample design instead." >&2
+  exec ./build/release/korvell design --app dc --inductance 100 --current 5 --von 12 --voff 5 \
+    --frequency 100
+fi
+exec ./build/release/korvell-inductors
