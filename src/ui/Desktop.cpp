@@ -114,9 +114,9 @@ void Desktop::open(QWidget& window) {
     window.show();
     window.raise();
     window.activateWindow();
-    // The window comes forward now, as the user sees it, not when the window system gets round
-    // to telling the program.
-    activate(window);
+    // The window is activated when the window system moves the focus to it. When the focus is
+    // there already (the window was hidden and is shown again), no such news will come.
+    if (QGuiApplication::focusWindow() == window.windowHandle()) activate(window);
 }
 
 void Desktop::sendMainWindowBack() {
