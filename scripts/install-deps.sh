@@ -9,6 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth poppler-utils
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

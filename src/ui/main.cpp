@@ -1,6 +1,7 @@
 // The desktop program: the application object, the windows, the message loop. Closing the main
 // window ends the program.
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <clocale>
 #include <exception>
@@ -13,6 +14,8 @@ int main(int argc, char* argv[]) {
     // Field texts are read and written with a point, whatever the user's locale says.
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(korvell::kApplicationTitle);
+    QGuiApplication::setDesktopFileName("com.korvell.inductors");
+    QApplication::setWindowIcon(QIcon(":/icons/korvell-inductors.png"));
     korvell::installFontSubstitutions();
     try {
         korvell::Desktop desktop;
