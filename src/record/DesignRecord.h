@@ -66,11 +66,13 @@ struct ECoreSize {
     float ae;  // magnetic cross-section, cm²
     float ve;  // core volume, cm³
     float wa;  // area of one winding window, cm²
+    friend bool operator==(const ECoreSize&, const ECoreSize&) = default;
 };
 
 // Bobbin geometry of an E-core candidate (inches); fields b0..b10, b0..b2 unused.
 struct BobbinRecord {
     std::array<float, 11> b{};
+    friend bool operator==(const BobbinRecord&, const BobbinRecord&) = default;
 };
 
 // One row of the results list (fields in results-row order).
@@ -96,6 +98,7 @@ struct DesignResult {
     float bobbinDim = 0;
     float surfaceArea = 0;
     float coreVolume = 0;
+    friend bool operator==(const DesignResult&, const DesignResult&) = default;
 };
 
 // The wire of a results row: system label and the eight numbers of the current wire.
@@ -109,12 +112,14 @@ struct DesignWire {
     float gage = 0;
     float ohmsPerFoot = 0;
     float weightPerFoot = 0;
+    friend bool operator==(const DesignWire&, const DesignWire&) = default;
 };
 
 // Eight dimension slots of a results row (slot k stored at index k - 1); a slot not written by
 // the design search holds no value.
 struct DesignDimensions {
     std::array<std::optional<float>, 8> slot{};
+    friend bool operator==(const DesignDimensions&, const DesignDimensions&) = default;
 };
 
 // One row of the requirements summary printed with the results.
@@ -122,6 +127,7 @@ struct RequirementSummaryRow {
     std::string label;  // up to 32 characters
     std::string value;  // up to 16 characters
     std::string units;  // up to 32 characters
+    friend bool operator==(const RequirementSummaryRow&, const RequirementSummaryRow&) = default;
 };
 
 struct DesignRecord {
@@ -256,6 +262,9 @@ struct DesignRecord {
 
     // --- Requirements summary ---
     std::array<RequirementSummaryRow, 9> reqtSummary{};
+
+    // Whole records compare field by field (a refused entry must leave a record as it was).
+    friend bool operator==(const DesignRecord&, const DesignRecord&) = default;
 };
 
 // Material code of a part number: the text from its first '-' read as the longest run of
