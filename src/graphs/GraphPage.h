@@ -30,6 +30,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Messages.h"
+#include "platform/Placement.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {
@@ -40,14 +41,6 @@ struct GraphView {
     std::string dateText;                // printed page only
 };
 
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
 // What the window shows around the plot after a drawing.
 struct GraphPageLayout {
     std::string title;     // TitleLabel
@@ -56,10 +49,10 @@ struct GraphPageLayout {
     // The window's labels: a bar across the top, a bar across the bottom below the x-axis
     // numbers, a narrow column left of the y-axis numbers; PRINT GRAPH at the top left. In the
     // window's client pixels; empty after a printed drawing.
-    PixelRect titleBar;
-    PixelRect xCaptionBar;
-    PixelRect yCaptionColumn;
-    PixelRect printButton;
+    Rect titleBar;
+    Rect xCaptionBar;
+    Rect yCaptionColumn;
+    Rect printButton;
     // True after a drawing on the window; false after a printed one (the window shows the
     // button again at its next paint).
     bool showPrintButton = false;

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "cli/CliRun.h"
 #include "support/SvgDocument.h"
@@ -12,14 +11,7 @@ namespace {
 
 using testing::runCli;
 using testing::runProgram;
-
-std::vector<std::string> words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> args;
-    for (std::string w; in >> w;)
-        args.push_back(w);
-    return args;
-}
+using testing::words;
 
 const char* const kBuck =
     "--app dc --part T106-21 --turns 40 --wire #18 --current 5 --von 12 --voff 5 --frequency 100";
