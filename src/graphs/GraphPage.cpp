@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -49,6 +50,18 @@ struct GraphedDesign {
     double surfaceArea = 0;  // cm²
     double coreVolume = 0;   // cm³
 };
+
+bool allFinite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// Whether every number a graph of the design reads is a number: the legends print them.
+bool finiteDesign(const GraphedDesign& d, const DesignRecord& r) {
+    return allFinite({d.ae, d.al, d.b, d.lm, d.percentPerm, d.temperature, d.turns, d.ambient,
+                      d.lossMw, d.surfaceArea, d.coreVolume, r.maxCurrent, r.acCurrentMax,
+                      r.lineFrequencyHz, r.frequencyKhz, r.pfcVoltageRatio, r.tempRiseFactor,
+                      r.tempRiseExponent});
+}
 
 int applicationOf(const DesignRecord& record) {
     return std::clamp<int>(record.applicationType, 0, kApplicationCount - 1);
@@ -244,6 +257,7 @@ int drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& 
                     Messages& messages, int kind) {
     const GraphedDesign d = record.graphSource == kAnalysedDesign ? analysedDesign(record)
                                                                   : highlightedRowDesign(record);
+    if (!finiteDesign(d, record)) return 0;
     const auto curve = kind == kInductanceVsCurrent
                            ? inductanceCurve(record, messages, d)
                            : agingCurve(canvas, frame, record, messages, d, kind);

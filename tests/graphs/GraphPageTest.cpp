@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "analysis/Analysis.h"
 #include "engine/DesignScenarios.h"
@@ -344,6 +345,38 @@ TEST(GraphPage, ResultsRowWithoutAgingDataIsRefused) {
     noCode.designResults[0].partNumber = "T106-21";
     noCode.designResults[0].surfaceArea = 0.05f;
     EXPECT_EQ(draw(noCode).layout.curvesDrawn, 0);
+}
+
+TEST(GraphPage, DesignsWithoutUsableNumbersDrawOnlyTheCaptions) {
+    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    std::vector<DesignRecord> records;
+    records.push_back(withRow(100, 0));  // no turns
+    records.push_back(withRow(0, 40));   // no Al
+    records.push_back(withRow(100, 40));
+    records.back().designResults[0].percentPerm = kNan;
+    records.push_back(withRow(100, 40));
+    records.back().maxCurrent = kInf;
+    DesignRecord analysedNothing = testing::buckFilter();  // nothing analysed yet
+    analysedNothing.graphSource = kAnalysedDesign;
+    analysedNothing.graphMaterialCode = "-21";
+    records.push_back(analysedNothing);
+    analysedNothing.corePartNumber = "T106-21";
+    analysedNothing.fluxAc = kNan;
+    records.push_back(analysedNothing);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        for (const int kind : {kInductanceVsCurrent, kLossVsAge, kTemperatureVsAge}) {
+            records[i].graphKind = static_cast<std::int8_t>(kind);
+            const Drawing d = draw(records[i]);
+            if (i < 2 && kind != kInductanceVsCurrent) continue;  // those rows can still age
+            EXPECT_EQ(d.layout.curvesDrawn, 0) << i << " kind " << kind;
+            EXPECT_TRUE(redLines(d.canvas).empty()) << i << " kind " << kind;
+            for (const auto& t : d.canvas.texts) {
+                EXPECT_EQ(t.text.find("nan"), std::string::npos) << t.text;
+                EXPECT_EQ(t.text.find("inf"), std::string::npos) << t.text;
+            }
+        }
+    }
 }
 
 TEST(GraphPage, PrintedPageCarriesItsCaptionsAndTheDate) {
