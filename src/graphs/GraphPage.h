@@ -67,16 +67,20 @@ struct GraphCaptions {
 };
 GraphCaptions graphCaptions(int kind, const std::string& graphMaterialCode);
 
-// Draws graph record.graphKind on the canvas, as described above. On the window the client area
-// right of width / 100 is filled with view.background and the plot framed by windowPlotFrame;
-// on a printer page the title (1.5 times the page font of height / 60, its centre at a tenth of
-// the height), the x caption (0.7 of that size, centred, at 0.9 of the height), the y caption
-// (at width / 36, centred on mid-height, wrapped between words so it stays clear of the plot,
-// as the window's narrow column shows it) and the
-// date (ending at width - 3 (width / 36)) come first and the plot is framed by pagePlotFrame,
-// with its numbers in the caption font. A results row whose aging data multiply to less than
-// 1e-6 is refused with its index text under "Graph Data ERROR" and no curve. A kind outside
-// 1-9 draws only the background.
+// Draws graph record.graphKind on the canvas, as described above; writes nothing to the record.
+//   - Window (canvas.isPrinter() false): the client area right of width / 100 is filled with
+//     view.background, the plot is framed by windowPlotFrame and numbered and labelled in
+//     "MS Sans Serif" of view.fontHeight; the captions are the window's labels, not drawn.
+//   - Printed page: first the title (a page font of height / 60 pixels, times 1.5, its centre
+//     at a tenth of the height, centred across), the x caption (0.7 of the title size, centred,
+//     its top at 0.9 of the height), the y caption (from width / 36, centred on mid-height,
+//     wrapped between words so it stays clear of the plot) and view.dateText (ending at
+//     width - 3 (width / 36), at 0.95 of the height + height / 60); then the plot framed by
+//     pagePlotFrame, its numbers and legends in the caption font.
+// A results row whose aging data (flux, frequency, area, loss, surface, volume, exponent)
+// multiply to less than 1e-6 is refused with its index text under "Graph Data ERROR" and no
+// curve; that is the only message, and it comes at every drawing of such a row. A kind outside
+// 1-9 draws only the window's background (nothing on a page).
 GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messages& messages,
                               const GraphView& view);
 
