@@ -33,6 +33,7 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
     addWireCommand(app, context);
     addDesignCommand(app, context);
     addAnalyzeCommand(app, context);
+    addPlotCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

@@ -6,6 +6,7 @@
 #include "cli/Cli.h"
 #include "engine/EntryFields.h"
 #include "engine/ParametersEntry.h"
+#include "materials/Permeability.h"
 #include "platform/Format.h"
 
 namespace korvell::cli {
@@ -100,6 +101,13 @@ bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const Paramet
 void refuseInput(CliContext& context, const std::string& text) {
     context.err << "ERROR: " << text << '\n';
     context.exitCode = kExitRefused;
+}
+
+bool acceptGraphMaterial(CliContext& context, CliMessages& messages, const std::string& material) {
+    if (material.empty() || initialPermeability(material)) return true;
+    messages.show(strprintf("UNRECOGNIZED MATERIAL %s", material.c_str()), "DATA ENTRY ERROR");
+    context.exitCode = kExitRefused;
+    return false;
 }
 
 nlohmann::json jsonNumber(float value) {

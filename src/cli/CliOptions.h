@@ -92,6 +92,11 @@ void putFieldTexts(const std::vector<FieldOption<Options>>& fields, const Option
     }
 }
 
+// A material code given for the material graphs: every code with a DC-bias curve (all the
+// program's materials) or empty (every selected material). Otherwise refused: "DATA ENTRY ERROR:
+// UNRECOGNIZED MATERIAL code" and exit status 2.
+bool acceptGraphMaterial(CliContext& context, CliMessages& messages, const std::string& material);
+
 // A float of the record as a tidy JSON number (its shortest single-precision decimal).
 nlohmann::json jsonNumber(float value);
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "cli/Cli.h"
+#include "cli/CliOptions.h"
 #include "graphs/Curves.h"
-#include "materials/Permeability.h"
 #include "platform/Format.h"
 #include "record/DesignRecord.h"
 
@@ -148,13 +148,7 @@ void runCurve(CliContext& context, const CurveOptions& options) {
         context.exitCode = kExitRefused;
         return;
     }
-    // Every material with a DC-bias curve has an initial permeability; nothing else is one.
-    if (!options.material.empty() && !initialPermeability(options.material)) {
-        messages.show(strprintf("UNRECOGNIZED MATERIAL %s", options.material.c_str()),
-                      kRefusedCaption);
-        context.exitCode = kExitRefused;
-        return;
-    }
+    if (!acceptGraphMaterial(context, messages, options.material)) return;
 
     DesignRecord record;
     record.graphKind = static_cast<std::int8_t>(options.kind);

@@ -21,6 +21,15 @@ struct CliResult {
     std::string err;
 };
 
+// The blank-separated words of a line (a command line without quoting).
+inline std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
 inline CliResult runCli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int status = cli::runKorvell(args, out, err);

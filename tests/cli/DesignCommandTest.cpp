@@ -13,16 +13,9 @@ namespace {
 
 using testing::runCli;
 using testing::runProgram;
+using testing::words;
 
 const char* const kBuck = "--app dc --inductance 100 --current 5 --von 12 --voff 5 --frequency 100";
-
-std::vector<std::string> words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
-}
 
 std::vector<std::string> designArgs(const std::string& line) {
     auto args = words(line);
@@ -146,7 +139,8 @@ TEST(DesignCommand, ResonantFrequencyIsDerivedWhenNotGiven) {
     const auto doc = nlohmann::json::parse(result.out);
     EXPECT_FLOAT_EQ(doc["derivedFrequencyKhz"].get<float>(), 795.8f);
     const auto table = runCli(designArgs("--app resonant --inductance 10 --current 2 --vpeak 100"));
-    EXPECT_EQ(table.out.rfind("FREQUENCY 795.8 kHz DERIVED FROM THE INDUCTANCE", 0), 0u) << table.out;
+    EXPECT_EQ(table.out.rfind("FREQUENCY 795.8 kHz DERIVED FROM THE INDUCTANCE", 0), 0u)
+        << table.out;
 }
 
 TEST(DesignCommand, DimensionsTableUsesTheDisplayUnits) {

@@ -1,0 +1,77 @@
+#include "cli/AnalysisOptions.h"
+
+namespace korvell::cli {
+namespace {
+
+const std::vector<FieldOption<AnalysisOptions>>& fieldOptions() {
+    static const std::vector<FieldOption<AnalysisOptions>> options = {
+        {1, "--stack", &AnalysisOptions::stack, {0, 1, 2, 3, 4, 5}, "Number of cores in the stack"},
+        {2,
+         "--wire",
+         &AnalysisOptions::wire,
+         {0, 1, 2, 3, 4, 5},
+         "Wire gage as typed, e.g. #18, 0000, 0.50"},
+        {3, "--turns", &AnalysisOptions::turns, {0, 1, 2, 3, 4, 5}, "Number of turns"},
+        {4,
+         "--current",
+         &AnalysisOptions::current,
+         {0, 1, 2, 3, 4, 5},
+         "DC bias current, A (AC rms for powerline, peak for resonant)"},
+        {5, "--von", &AnalysisOptions::von, {0, 1, 2}, "Peak inductor voltage, V"},
+        {5, "--vin-peak", &AnalysisOptions::vinPeak, {3}, "Peak regulator input voltage, V"},
+        {5, "--vpeak", &AnalysisOptions::vpeak, {5}, "Peak voltage, V"},
+        {6, "--voff", &AnalysisOptions::voff, {0, 1, 2}, "DC output voltage, V"},
+        {6, "--vout", &AnalysisOptions::vout, {3}, "Regulator DC output voltage, V"},
+        {7,
+         "--frequency",
+         &AnalysisOptions::frequency,
+         {0, 1, 2, 3, 4, 5},
+         "Frequency, kHz (line frequency in Hz for powerline)"},
+        {8,
+         "--ambient",
+         &AnalysisOptions::ambient,
+         {0, 1, 2, 3, 4, 5},
+         "Ambient temperature, deg C"},
+        {9, "--strands", &AnalysisOptions::strands, {0, 1, 2, 3, 4, 5}, "Wire strands"},
+    };
+    return options;
+}
+
+}  // namespace
+
+CLI::Option* addAnalysisOptions(CLI::App& c, AnalysisOptions& o) {
+    addChoice(c, "--app", o.app, kApplicationOptionNames, "Application type");
+    auto* part = c.add_option("--part", o.part, "Core part number, e.g. T80-21");
+    addFieldOptions(c, fieldOptions(), o);
+    addChoice(c, "--winding", o.winding, kWindingOptionNames, "Winding type");
+    addParameterOptions(c, o.parameters);
+    return part;
+}
+
+bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessages& messages,
+                        DesignRecord& r, AnalysisTable& table, AnalysisTexts& texts) {
+    r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
+    const int app = r.applicationType;
+    if (!fieldOptionsApply(context, fieldOptions(), o, app)) return false;
+    r.windingMode =
+        static_cast<std::int8_t>(o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
+    const auto refused = [&context] {
+        context.exitCode = kExitRefused;
+        return false;
+    };
+    if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) return refused();
+
+    loadAnalysisInputs(r, texts);
+    const TypedPartNumber typed = checkTypedPartNumber(o.part.value_or(""));
+    if (typed.error) {
+        messages.show(*typed.error, "ERROR");
+        return refused();
+    }
+    texts[0] = typed.text;
+    putFieldTexts(fieldOptions(), o, texts);
+    if (!acceptAnalysisInputs(r, messages, texts)) return refused();
+    if (AnalyzeDesign(r, messages, table, r.applicationType) <= 0) return refused();
+    return true;
+}
+
+}  // namespace korvell::cli

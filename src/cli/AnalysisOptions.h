@@ -1,0 +1,32 @@
+// The options that describe one existing inductor (korvell analyze, and korvell plot for the
+// graphs of a design), and the analysis of the design they describe, checked as the analysis
+// window checks its fields.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "analysis/Analysis.h"
+#include "analysis/AnalysisEntry.h"
+#include "cli/Cli.h"
+#include "cli/CliOptions.h"
+
+namespace korvell::cli {
+
+struct AnalysisOptions {
+    std::optional<int> app, winding;
+    std::optional<std::string> part, stack, wire, strands, turns, current, von, voff, vinPeak, vout,
+        vpeak, frequency, ambient;
+    ParameterOptions parameters;
+};
+
+// Adds --app, --part, the entry fields, --winding and the design parameters; returns --part.
+CLI::Option* addAnalysisOptions(CLI::App& command, AnalysisOptions& options);
+
+// Checks the options as the analysis window's OK does and analyses the design into the record
+// and the table. False when refused: the message is on standard error and the exit status is 2.
+// texts holds the fields as the window would show them (the wire rewritten from its size).
+bool analyzeFromOptions(const AnalysisOptions& options, CliContext& context, CliMessages& messages,
+                        DesignRecord& record, AnalysisTable& table, AnalysisTexts& texts);
+
+}  // namespace korvell::cli

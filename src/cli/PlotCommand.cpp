@@ -1,0 +1,114 @@
+// korvell plot: one of the nine graphs as an SVG page, drawn by the graph window's own code as it
+// prints the graph: title, captions, grid, curves, labels and legends on a landscape page.
+#include <fstream>
+#include <memory>
+#include <set>
+
+#include "cli/AnalysisOptions.h"
+#include "graphs/GraphPage.h"
+#include "graphs/GraphRequest.h"
+#include "platform/Format.h"
+#include "platform/SvgCanvas.h"
+
+namespace korvell::cli {
+namespace {
+
+// A landscape letter page at 100 pixels per inch.
+constexpr int kPageWidth = 1100;
+constexpr int kPageHeight = 850;
+
+struct PlotOptions {
+    int kind = 0;
+    std::string material;
+    std::optional<std::string> output;
+    AnalysisOptions design;
+};
+
+// Options of the plot command itself; every other option describes a design.
+const std::set<std::string> kOwnOptions = {"--help", "--kind", "--material", "--output"};
+
+bool refused(CliContext& context, const std::string& text) {
+    refuseInput(context, text);
+    return false;
+}
+
+// The graph request of the options into the record: a material graph, or the graph of the
+// design the options describe, analysed first.
+bool prepareRecord(const CLI::App& command, PlotOptions& o, CliContext& context,
+                   CliMessages& messages, DesignRecord& record) {
+    record.graphKind = static_cast<std::int8_t>(o.kind);
+    if (o.kind < kInductanceVsCurrent) {
+        for (const CLI::Option* option : command.get_options()) {
+            if (option->count() > 0 && !kOwnOptions.contains(option->get_name())) {
+                return refused(context,
+                               option->get_name() + " describes a design: graph kinds 7 to 9 only");
+            }
+        }
+        record.graphMaterialCode = o.material;
+        return acceptGraphMaterial(context, messages, o.material);
+    }
+    if (!o.material.empty()) {
+        return refused(context,
+                       "--material is for the material graphs, kinds 1 to 6; the graph "
+                       "of a design takes the material of its part number");
+    }
+    if (!o.design.part) return refused(context, "--part is required for graph kinds 7 to 9");
+    AnalysisTable table;
+    AnalysisTexts texts;
+    if (!analyzeFromOptions(o.design, context, messages, record, table, texts)) return false;
+    // As the analysis window's graph buttons ask for it.
+    record.graphSource = kAnalysedDesign;
+    record.graphMaterialCode = materialCodeOf(record.corePartNumber);
+    return true;
+}
+
+void runPlot(const CLI::App& command, PlotOptions& o, CliContext& context) {
+    CliMessages messages(context.err);
+    if (o.kind < kInitialPermVsDcBias || o.kind > kTemperatureVsAge) {
+        messages.show(strprintf("GRAPH KIND %d IS NOT A GRAPH; USE 1 TO 9", o.kind),
+                      "DATA ENTRY ERROR");
+        context.exitCode = kExitRefused;
+        return;
+    }
+    DesignRecord record;
+    if (!prepareRecord(command, o, context, messages, record)) return;
+
+    SvgCanvas page(kPageWidth, kPageHeight, true);
+    const GraphPageLayout layout = drawGraphPage(page, record, messages, GraphView{});
+    if (layout.curvesDrawn == 0) {
+        context.err << "NOTE: no curve of this graph could be made; the page holds its captions\n";
+    }
+    const std::string svg = page.document();
+    if (!o.output) {
+        context.out << svg;
+        return;
+    }
+    std::ofstream file(*o.output, std::ios::binary);
+    file << svg;
+    file.close();
+    if (!file) {
+        context.err << "ERROR: cannot write " << *o.output << '\n';
+        context.exitCode = kExitFailure;
+    }
+}
+
+}  // namespace
+
+void addPlotCommand(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<PlotOptions>();
+    auto* c = app.add_subcommand(
+        "plot",
+        "One graph as an SVG page, as the graph window prints it; kinds 7-9 analyse the "
+        "design described by the options of korvell analyze first");
+    c->add_option("--kind", options->kind,
+                  "1-6 material graphs (as korvell curve), 7 inductance vs current, 8 decay loss "
+                  "vs time, 9 core temperature vs time")
+        ->required();
+    c->add_option("--material", options->material,
+                  "Kinds 1-6: material code (e.g. -21); default: every selectable material");
+    c->add_option("--output", options->output, "SVG file to write; default: standard output");
+    addAnalysisOptions(*c, options->design);
+    c->callback([c, options, &context] { runPlot(*c, *options, context); });
+}
+
+}  // namespace korvell::cli

@@ -1,0 +1,428 @@
+#include "graphs/GraphPage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "graphs/Curves.h"
+#include "graphs/GraphRequest.h"
+#include "graphs/Plot.h"
+#include "materials/CoreLoss.h"
+#include "platform/Format.h"
+
+namespace korvell {
+namespace {
+
+constexpr int kMaxPixels = 100000;
+constexpr const char* kFontName = "MS Sans Serif";
+constexpr const char* kDataErrorCaption = "Graph Data ERROR";
+
+// Printed page: the font the page works from is a sixtieth of the page height (about ten points
+// on a landscape letter page); the title is 1.5 times it, the captions and numbers 0.7 of that.
+constexpr int kPageFontLines = 60;
+constexpr double kTitleScale = 1.5;
+constexpr double kCaptionScale = 0.7;
+constexpr double kXCaptionRow = 0.9;
+constexpr double kDateRow = 0.95;
+
+constexpr double kFourPiTenths = 1.256636;  // 0.4 pi: oersted from ampere-turns per cm
+constexpr double kTimeCeilingH = 1e6;       // aging points from here on are not drawn
+constexpr double kDataProductFloor = 1e-6;  // below it a results row's aging data is missing
+constexpr double kSmallestSurfaceCm2 = 0.1;
+constexpr double kSmallestXMin = 0.001;
+constexpr double kDegreesStep = 20;  // the temperature axis runs between multiples of 20 °C
+
+// Values of the design a graph of kinds 7-9 shows.
+struct GraphedDesign {
+    std::string name;
+    double ae = 0;           // cm²
+    double al = 0;           // nH/turn²
+    double b = 0;            // peak AC flux density, gauss
+    double lm = 0;           // cm
+    double percentPerm = 0;  // %
+    double temperature = 0;  // ambient plus rise, °C
+    double turns = 0;
+    double ambient = 0;      // °C
+    double lossMw = 0;       // core plus copper loss, mW
+    double surfaceArea = 0;  // cm²
+    double coreVolume = 0;   // cm³
+};
+
+bool allFinite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// Whether every number a graph of the design reads is a number: the legends print them.
+bool finiteDesign(const GraphedDesign& d, const DesignRecord& r) {
+    return allFinite({d.ae, d.al, d.b, d.lm, d.percentPerm, d.temperature, d.turns, d.ambient,
+                      d.lossMw, d.surfaceArea, d.coreVolume, r.maxCurrent, r.acCurrentMax,
+                      r.lineFrequencyHz, r.frequencyKhz, r.pfcVoltageRatio, r.tempRiseFactor,
+                      r.tempRiseExponent});
+}
+
+int applicationOf(const DesignRecord& record) {
+    return std::clamp<int>(record.applicationType, 0, kApplicationCount - 1);
+}
+
+// The analysis leaves its losses in the record in watts.
+GraphedDesign analysedDesign(const DesignRecord& r) {
+    GraphedDesign d;
+    d.name = r.corePartNumber;
+    d.ae = r.coreAe;
+    d.al = r.coreAl;
+    d.b = r.fluxAc;
+    d.lm = r.coreLe;
+    d.percentPerm = r.percentPerm;
+    d.ambient = r.ambientTemp;
+    d.temperature = d.ambient + r.tempRise;
+    d.turns = r.turns;
+    d.lossMw = 1000 * (static_cast<double>(r.coreLossMw) + r.copperLossMw);
+    d.surfaceArea = r.surfaceArea;
+    d.coreVolume = r.coreVolume;
+    return d;
+}
+
+GraphedDesign highlightedRowDesign(const DesignRecord& r) {
+    const DesignResult& row = highlightedDesign(r);
+    const auto& dimensions = r.designDimensions[std::clamp(r.selectedDesign, 0, kMaxDesigns - 1)];
+    GraphedDesign d;
+    d.name = row.partNumber;
+    d.ae = dimensions.slot[0].value_or(0);
+    d.al = row.al;
+    d.b = row.bac;
+    d.lm = dimensions.slot[1].value_or(0);
+    d.percentPerm = row.percentPerm;
+    d.ambient = r.designParamsByApplication[applicationOf(r)][8];
+    d.temperature = d.ambient + row.tempRise;
+    d.turns = row.turns;
+    d.lossMw = 1000 * (static_cast<double>(row.coreLossW) + row.copperLossW);
+    d.surfaceArea = row.surfaceArea;
+    d.coreVolume = row.coreVolume;
+    return d;
+}
+
+// A curve of one design with what is written on it.
+struct DesignCurve {
+    Curve points;
+    std::string legend;
+    bool legendWritten = false;  // the negligible-aging legend is written before the axes
+    std::optional<CurvePoint> operatingPoint;
+};
+
+// Inductance (µH) against current (A): the DC-bias curve with oersted turned into amperes, or for
+// the powerline application the AC operating-point curve with its flux at initial permeability
+// turned into RMS amperes.
+std::optional<DesignCurve> inductanceCurve(const DesignRecord& record, Messages& messages,
+                                           const GraphedDesign& d) {
+    const bool powerline = applicationOf(record) == kPowerline;
+    const double kL = d.turns * d.turns * 0.01 * d.al * 0.001;  // µH per percent
+    double kI = 0;
+    std::optional<Curve> curve;
+    if (powerline) {
+        curve = AcFluxCurve(messages, record.graphMaterialCode, true, kCurvePoints);
+        kI = 10 / std::sqrt(2.0) * d.ae / d.turns / d.al;
+    } else {
+        curve = DcBiasCurve(record.graphMaterialCode, kCurvePoints);
+        kI = d.lm / (kFourPiTenths * d.turns);
+    }
+    if (!curve || !std::isfinite(kI) || !std::isfinite(kL)) return std::nullopt;
+
+    DesignCurve result;
+    for (const CurvePoint& p : *curve) {
+        result.points.push_back({static_cast<float>(p.x * kI), static_cast<float>(p.y * kL)});
+    }
+    const double current = powerline ? record.acCurrentMax : record.maxCurrent;
+    const double inductance = kL * d.percentPerm;
+    result.legend = powerline ? strprintf("CORE:   %s: %4.0f Turns,  %4.0f uH @ %3.1f Amperes RMS",
+                                          d.name.c_str(), d.turns, inductance, current)
+                              : strprintf(" CORE:  %s: %4.0f Turns,  %4.0f uH @ %3.1f Amperes",
+                                          d.name.c_str(), d.turns, inductance, current);
+    result.operatingPoint = CurvePoint{static_cast<float>(current), static_cast<float>(inductance)};
+    return result;
+}
+
+// The results row's aging data as the refusal quotes it.
+std::string agingDataText(const DesignRecord& record, const GraphedDesign& d, double fHz) {
+    return strprintf(
+        "Index %3d:  B = %6.0f, f = %6.0f \n ac = %6.3f,  T = %6.0f \n loss, mw =%6.3f \n  surf = "
+        "%6.3f, vol = %6.3f, t_expon = %4.1f ",
+        std::clamp(record.selectedDesign, 0, kMaxDesigns - 1), d.b, fHz, d.ae, d.ambient, d.lossMw,
+        d.surfaceArea, d.coreVolume, static_cast<double>(record.tempRiseExponent));
+}
+
+// Decay loss (kind 8, mW) or core temperature (kind 9, °C) against time (hours), from the aging
+// model's 32 samples below 1e6 hours. A design that does not age gets the negligible-aging
+// legend, written at once over the default axes.
+std::optional<DesignCurve> agingCurve(Canvas& canvas, const PlotFrame& frame,
+                                      const DesignRecord& record, Messages& messages,
+                                      const GraphedDesign& d, int kind) {
+    const int application = applicationOf(record);
+    const double fHz = application == kPowerline ? record.lineFrequencyHz
+                                                 : 1000 * static_cast<double>(record.frequencyKhz);
+    const double fluxFactor = application == kPowerFactorBoost
+                                  ? std::sqrt(pfcLossFactor(record.pfcVoltageRatio, 2.0, 12))
+                                  : 1;
+    const std::string material = materialCodeOf(d.name);
+    if (record.graphSource != kAnalysedDesign) {
+        // A row without data multiplies to nothing. The ambient temperature is no sign of
+        // missing data (0 °C and below are valid), so it takes no part in the product.
+        const double product =
+            d.b * fHz * d.ae * d.lossMw * d.surfaceArea * d.coreVolume * record.tempRiseExponent;
+        if (!(product >= kDataProductFloor)) {
+            messages.show(agingDataText(record, d, fHz), kDataErrorCaption);
+            return std::nullopt;
+        }
+        if (d.surfaceArea < kSmallestSurfaceCm2) return std::nullopt;
+    }
+    if (material.empty()) return std::nullopt;
+
+    AgingCurvePoints samples;
+    agingLife(kind + 2, &samples, material, d.b * fluxFactor, fHz, d.ae, d.ambient, d.lossMw,
+              d.surfaceArea, d.coreVolume, record.tempRiseFactor, record.tempRiseExponent);
+    // Times of zero: no loss to age (or no aging data), nothing to draw.
+    if (!(samples[0].first > 0)) return std::nullopt;
+
+    DesignCurve result;
+    for (const auto& [time, value] : samples) {
+        if (!(time < kTimeCeilingH)) break;
+        result.points.push_back({time, value});
+    }
+    const bool negligible =
+        result.points.empty() || result.points.back().x == result.points.front().x;
+    if (!negligible) {
+        result.legend = strprintf("CORE:  %s @ %4.0f Gauss ac, %3.0f deg C", d.name.c_str(), d.b,
+                                  d.temperature);
+        return result;
+    }
+    // With no sample below the ceiling, the aging is negligible over the ceiling itself.
+    const double lastTime = result.points.empty() ? kTimeCeilingH : result.points.back().x;
+    result.legend = strprintf(
+        "CORE:  %s: %4.0f Turns, EXHIBITS NEGLIGIBLE AGING OVER  %4.0e HOURS @%4.0f Gauss",
+        d.name.c_str(), d.turns, lastTime, d.b);
+    const PlotAxes defaults;
+    PlotTextAt(canvas, result.legend, 100 * defaults.xMin,
+               0.8 * defaults.yMax + 0.2 * defaults.yMin, frame, defaults);
+    result.legendWritten = true;
+    return result;
+}
+
+// The top of an automatic y axis: the next of 1, 3, 10, 30, ... times a power of ten at or above
+// the largest value.
+double roundedTop(double yMax) {
+    const double decade = std::log10(yMax);
+    const double halfDecades = std::ceil(2 * decade);
+    if (std::fmod(halfDecades, 2) == 0) return std::pow(10.0, halfDecades / 2);
+    const double three = 3 * std::pow(10.0, std::floor(decade));
+    // Between 3 and 3.16 times a power of ten the half decade rounds below the curve.
+    return three >= yMax ? three : std::pow(10.0, std::floor(decade) + 1);
+}
+
+// Axes fitted to a design curve; none when the curve has nothing to place (no positive x, no
+// positive inductance or loss, values beyond single precision).
+std::optional<PlotAxes> automaticAxes(int kind, const Curve& points) {
+    double xMax = 0, yMax = -HUGE_VAL;
+    for (const CurvePoint& p : points) {
+        if (std::isfinite(p.x)) xMax = std::max(xMax, double(p.x));
+        if (std::isfinite(p.y)) yMax = std::max(yMax, double(p.y));
+    }
+    const double yFirst = points.front().y;
+    if (!(xMax > 0) || !std::isfinite(yFirst)) return std::nullopt;
+
+    PlotAxes axes;
+    axes.xDecades = kind == kInductanceVsCurrent ? 3 : 4;
+    axes.xMin = static_cast<float>(
+        std::max(std::pow(10.0, std::ceil(std::log10(xMax)) - axes.xDecades), kSmallestXMin));
+    double top = 0, bottom = 0;
+    if (kind == kTemperatureVsAge) {
+        top = std::ceil(yMax / kDegreesStep) * kDegreesStep;
+        bottom = std::floor(yFirst / kDegreesStep) * kDegreesStep;
+        // All samples at one temperature on a multiple of 20 would leave no range.
+        if (!(top > bottom)) top = bottom + kDegreesStep;
+    } else {
+        if (!(yMax > 0)) return std::nullopt;
+        top = roundedTop(yMax);
+    }
+    axes.yMax = static_cast<float>(top);
+    axes.yMin = static_cast<float>(bottom);
+    if (!std::isfinite(axes.xMin) || !std::isfinite(axes.yMax) || !std::isfinite(axes.yMin)) {
+        return std::nullopt;
+    }
+    return axes;
+}
+
+int drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
+                    Messages& messages, int kind) {
+    const GraphedDesign d = record.graphSource == kAnalysedDesign ? analysedDesign(record)
+                                                                  : highlightedRowDesign(record);
+    if (!finiteDesign(d, record)) return 0;
+    const auto curve = kind == kInductanceVsCurrent
+                           ? inductanceCurve(record, messages, d)
+                           : agingCurve(canvas, frame, record, messages, d, kind);
+    if (!curve || curve->points.empty()) return 0;
+    const auto axes = automaticAxes(kind, curve->points);
+    if (!axes) return 0;
+
+    canvas.setPen(colors::kBlack, 1);
+    DrawGraphAxes(canvas, frame, *axes);
+    canvas.setPen(colors::kRed, 1);
+    DrawCurve(canvas, curve->points, frame, *axes);
+    if (!curve->legendWritten) {
+        PlotTextAt(canvas, curve->legend, 100 * axes->xMin, 0.8 * axes->yMax + 0.2 * axes->yMin,
+                   frame, *axes);
+    }
+    if (curve->operatingPoint) {
+        PlotTextAt(canvas, kPlotSymbol, curve->operatingPoint->x, curve->operatingPoint->y, frame,
+                   *axes);
+    }
+    return 1;
+}
+
+int drawMaterialGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
+                      Messages& messages, int kind) {
+    const auto settings = materialGraphSettings(kind, record.graphMaterialCode);
+    if (!settings) return 0;
+    PlotAxes axes;
+    axes.xMin = static_cast<float>(settings->xMin);
+    axes.xDecades = settings->xDecades;
+    axes.yMin = static_cast<float>(settings->yMin);
+    axes.yMax = static_cast<float>(settings->yMax);
+    axes.sY = static_cast<float>(settings->sY);
+    axes.yDecades = settings->yDecades;
+    canvas.setPen(colors::kBlack, 1);
+    DrawGraphAxes(canvas, frame, axes);
+
+    canvas.setPen(colors::kRed, 1);
+    const auto curves = materialGraphCurves(record, messages, kind);
+    for (const MaterialCurve& curve : curves) {
+        PlotAxes own = axes;
+        own.sY = static_cast<float>(curve.sY);
+        DrawCurve(canvas, curve.points, frame, own);
+        PlotTextAt(canvas, curve.material, curve.label.x, curve.label.y, frame, own);
+    }
+    return static_cast<int>(curves.size());
+}
+
+FontSpec graphFont(int height) {
+    FontSpec font;
+    font.name = kFontName;
+    font.height = std::max(height, 1);
+    font.color = colors::kBlack;
+    return font;
+}
+
+// The y caption in lines no wider than `limit` (or than its widest word).
+std::vector<std::string> captionLines(Canvas& canvas, const std::string& caption, int limit) {
+    std::istringstream words(caption);
+    std::vector<std::string> lines;
+    for (std::string word; words >> word;) {
+        if (!lines.empty() && canvas.textWidth(lines.back() + " " + word) <= limit) {
+            lines.back() += " " + word;
+        } else {
+            lines.push_back(word);
+        }
+    }
+    return lines;
+}
+
+// Title, captions and date of the printed page; leaves the caption font set for the plot.
+void drawPrintedCaptions(Canvas& canvas, const GraphCaptions& captions, const GraphView& view) {
+    const int W = std::clamp(canvas.width(), 0, kMaxPixels);
+    const int H = std::clamp(canvas.height(), 0, kMaxPixels);
+    FontSpec font = graphFont(scaled(kTitleScale, H / kPageFontLines));
+    canvas.setFont(font);
+    canvas.textOut((W - canvas.textWidth(captions.title)) / 2,
+                   H / 10 - canvas.textHeight(captions.title) / 2, captions.title);
+
+    font = graphFont(scaled(kCaptionScale, font.height));
+    canvas.setFont(font);
+    canvas.textOut((W - canvas.textWidth(captions.xCaption)) / 2, scaled(kXCaptionRow, H),
+                   captions.xCaption);
+    // The y caption reaches no further right than halfway from the numbers' limit to the plot.
+    const PlotFrame frame = pagePlotFrame(W, H);
+    const int left = W / 36;
+    const auto lines =
+        captionLines(canvas, captions.yCaption, (frame.xl + static_cast<int>(frame.x0)) / 2 - left);
+    const int lineHeight = canvas.textHeight(captions.yCaption);
+    int y = H / 2 - static_cast<int>(lines.size()) * lineHeight / 2;
+    for (const std::string& line : lines) {
+        canvas.textOut(left, y, line);
+        y += lineHeight;
+    }
+    if (!view.dateText.empty()) {
+        const std::string date = trimmed(view.dateText);
+        canvas.textOut(W - 3 * (W / 36) - canvas.textWidth(date), scaled(kDateRow, H) + H / 60,
+                       date);
+    }
+}
+
+// Where the window's labels and button go around its plot.
+void placeWindowControls(Canvas& canvas, const PlotFrame& frame, const GraphView& view,
+                         GraphPageLayout& layout) {
+    const int W = std::clamp(canvas.width(), 0, kMaxPixels);
+    const int H = std::clamp(canvas.height(), 0, kMaxPixels);
+    const int h = canvas.textHeight("0");
+    const int font = std::clamp(view.fontHeight, 1, kMaxPixels / 8);
+    layout.titleBar = {0, 0, W, std::max(frame.upperEdge() - h, 0)};
+    const int numbersEnd = scaled(0.92, frame.yb) + h;
+    layout.xCaptionBar = {0, numbersEnd, W, std::max(H - numbersEnd, 0)};
+    layout.yCaptionColumn = {W / 100, frame.upperEdge(), std::max(frame.xl - W / 100, 0),
+                             std::max(frame.lowerEdge() - frame.upperEdge(), 0)};
+    layout.printButton = {W / 100 + font / 2, font / 4, 8 * font, 2 * font};
+}
+
+}  // namespace
+
+GraphCaptions graphCaptions(int kind, const std::string& graphMaterialCode) {
+    if (const auto settings = materialGraphSettings(kind, graphMaterialCode)) {
+        return {std::string(settings->title), std::string(settings->xCaption),
+                std::string(settings->yCaption)};
+    }
+    switch (kind) {
+        case kInductanceVsCurrent:
+            return {"INDUCTANCE vs CURRENT", "CURRENT IN AMPERES", " L, uH"};
+        case kLossVsAge:
+            return {"DECAY LOSS vs TIME", "TIME IN HOURS", "DECAY LOSS, mW"};
+        case kTemperatureVsAge:
+            return {"CORE TEMPERATURE vs TIME", "TIME IN HOURS", "TEMP, DEG C"};
+        default:
+            return {};
+    }
+}
+
+GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messages& messages,
+                              const GraphView& view) {
+    const int kind = record.graphKind;
+    const GraphCaptions captions = graphCaptions(kind, record.graphMaterialCode);
+    GraphPageLayout layout;
+    layout.title = captions.title;
+    layout.xCaption = captions.xCaption;
+    layout.yCaption = captions.yCaption;
+
+    const bool printing = canvas.isPrinter();
+    const int W = std::clamp(canvas.width(), 0, kMaxPixels);
+    const int H = std::clamp(canvas.height(), 0, kMaxPixels);
+    const PlotFrame frame = printing ? pagePlotFrame(W, H) : windowPlotFrame(W, H);
+    canvas.setPen(colors::kBlack, 1);
+    if (printing) {
+        if (captions.title.empty()) return layout;
+        drawPrintedCaptions(canvas, captions, view);
+    } else {
+        canvas.setBrushColor(view.background);
+        canvas.fillRect(W / 100, 0, W - W / 100, H);
+        canvas.setFont(graphFont(std::min(view.fontHeight, kMaxPixels / 8)));
+        placeWindowControls(canvas, frame, view, layout);
+        layout.showPrintButton = true;
+    }
+
+    if (kind >= kInitialPermVsDcBias && kind <= kCoreLoss100kHz) {
+        layout.curvesDrawn = drawMaterialGraph(canvas, frame, record, messages, kind);
+    } else if (kind >= kInductanceVsCurrent && kind <= kTemperatureVsAge) {
+        layout.curvesDrawn = drawDesignGraph(canvas, frame, record, messages, kind);
+    }
+    return layout;
+}
+
+}  // namespace korvell

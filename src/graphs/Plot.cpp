@@ -1,0 +1,236 @@
+#include "graphs/Plot.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/Format.h"
+
+namespace korvell {
+namespace {
+
+// Sizes of a surface are limited to this, so no placement product can overflow.
+constexpr int kMaxPixels = 100000;
+// Placed positions are limited to this far off the surface (points far outside in x are drawn).
+constexpr double kMaxCoordinate = 1e6;
+// At most this many decades on an axis and divisions on a linear y axis.
+constexpr int kMaxDecades = 12;
+constexpr int kMaxDivisions = 1000;
+
+constexpr int kDefaultDivisions = 10;
+constexpr int kMostDivisions = 27;  // more are halved
+constexpr double kDivisionsPerUnit = 0.2;
+constexpr double kLabelRow = 0.92;  // x-axis numbers: their top at 0.92 yb
+constexpr int kSymbolParts = 80;    // the cross reaches (xr - xl) / 80 each way
+
+// Tick multipliers within a decade.
+constexpr std::array<double, 10> kTicks = {1, 1.5, 2, 3, 4, 5, 6, 7, 8, 9};
+
+// Relative tolerance of "whole number" tests on single-precision axis values.
+constexpr double kWholeTolerance = 1e-4;
+constexpr int kMostDecimals = 3;
+
+std::optional<int> toPixel(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    return static_cast<int>(std::clamp(value, -kMaxCoordinate, kMaxCoordinate));
+}
+
+PlotFrame completeFrame(PlotFrame f) {
+    f.wP = static_cast<float>(f.xr - static_cast<double>(f.x0));
+    f.hP = static_cast<float>(2 * f.yt - f.yb);
+    return f;
+}
+
+bool isWhole(double value) {
+    return std::fabs(value - std::round(value)) <=
+           kWholeTolerance * std::max(1.0, std::fabs(value));
+}
+
+// Decimals that show the value as it is (at most kMostDecimals).
+int decimalsOf(double value) {
+    double scaledValue = value;
+    for (int decimals = 0; decimals < kMostDecimals; ++decimals, scaledValue *= 10) {
+        if (isWhole(scaledValue)) return decimals;
+    }
+    return kMostDecimals;
+}
+
+// "%3.0f" and a suffix; with the decimals a value that is not whole needs.
+std::string numberText(double value, const char* suffix, int minDecimals = 0) {
+    const int decimals = std::max(minDecimals, decimalsOf(value));
+    return strprintf("%3.*f%s", decimals, value, suffix);
+}
+
+bool unnumberedTick(double k) {
+    return k == 6 || k == 8 || k == 9;
+}
+
+// The number of the x tick v (= 10^r k) of value X = v xMin.
+std::string xAxisNumber(double X) {
+    if (X < 1) return numberText(X, "", 1);
+    if (X < 1000) return numberText(X, "");
+    if (X >= 1000000) return numberText(X / 1000000, "M");
+    return numberText(X / 1000, "k");
+}
+
+bool xTickNumbered(int r, double k, double v, double X, const PlotAxes& axes, int decades) {
+    if (unnumberedTick(k)) return false;
+    if (axes.xMin < 1 && ((r == 0 && (k == 1.5 || k == 4)) || (r == 1 && k == 1.5))) {
+        return false;
+    }
+    if (std::fabs(X - 1.5) < 1e-6 || v == 150 || v == 400) return false;
+    if (decades >= 4 && k != 1 && k != 3) return false;
+    return true;
+}
+
+// Divisions of a linear y axis.
+int linearDivisions(const PlotAxes& axes) {
+    int d = kDefaultDivisions;
+    if (axes.yMin >= 10) {
+        const double ratio = static_cast<double>(axes.yMax) / axes.yMin;
+        const double raw = ratio > 10 ? ratio - 1 : kDivisionsPerUnit * (axes.yMax - axes.yMin);
+        d = raw > 0 ? static_cast<int>(std::min(raw, double(kMaxDivisions))) : 0;
+        if (d > kMostDivisions) d /= 2;
+    }
+    // An axis of no divisions would divide by zero: it gets one.
+    return std::max(d, 1);
+}
+
+void drawLinearYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
+    const int d = linearDivisions(axes);
+    const double range = static_cast<double>(axes.yMax) - axes.yMin;
+    const int decimals = std::max(decimalsOf(range / d), decimalsOf(axes.yMin));
+    const int x0 = static_cast<int>(f.x0);
+    for (int r = 0; r <= d; ++r) {
+        const auto y = toPixel(std::floor(r * double(f.hP) / d + 0.5 + f.yb - f.yt));
+        if (!y) continue;
+        canvas.moveTo(x0, *y);
+        canvas.lineTo(f.xr, *y);
+        const std::string number = strprintf("%3.*f", decimals, axes.yMin + range * r / d);
+        const int w = canvas.textWidth(number);
+        canvas.textOut(std::max(x0 - 5 * w / 4, f.xl), *y - canvas.textHeight(number) / 2, number);
+    }
+}
+
+void drawLogYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes, int decades) {
+    const int x0 = static_cast<int>(f.x0);
+    for (int r = 0; r <= decades; ++r) {
+        for (const double k : kTicks) {
+            if (r == decades && k != 1) break;
+            const double v = std::pow(10.0, r) * k;
+            const auto y = toPixel(std::floor(f.yb + f.hP * std::log10(v) / decades + 0.5 - f.yt));
+            if (!y || *y > f.lowerEdge() || *y < f.upperEdge()) break;
+            canvas.moveTo(x0, *y);
+            canvas.lineTo(f.xr, *y);
+            if (unnumberedTick(k)) continue;
+            const double value = v * axes.sY;
+            const std::string number =
+                value >= 1000 ? numberText(value / 1000, "k") : numberText(value, "");
+            const int w = canvas.textWidth(number);
+            canvas.textOut(std::max(x0 - 3 * w / 2, f.xl), *y - canvas.textHeight(number) / 2,
+                           number);
+        }
+    }
+}
+
+void drawLogXScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
+    const int decades = std::clamp(axes.xDecades, 1, kMaxDecades);
+    const int labelRow = scaled(kLabelRow, f.yb);
+    for (int r = 0; r <= decades; ++r) {
+        for (const double k : kTicks) {
+            if (r == decades && k != 1) break;
+            const double v = std::pow(10.0, r) * k;
+            const auto x = toPixel(std::floor(std::log10(v) * f.wP / decades + f.x0 + 0.5));
+            if (!x) continue;
+            canvas.moveTo(*x, f.upperEdge());
+            canvas.lineTo(*x, f.lowerEdge());
+            const double X = v * axes.xMin;
+            if (!xTickNumbered(r, k, v, X, axes, decades)) continue;
+            const std::string number = xAxisNumber(X);
+            canvas.textOut(*x - canvas.textWidth(number) / 2, labelRow, number);
+        }
+    }
+}
+
+}  // namespace
+
+PlotFrame windowPlotFrame(int width, int height) {
+    const int w = std::clamp(width, 0, kMaxPixels);
+    const int h = std::clamp(height, 0, kMaxPixels);
+    return completeFrame({static_cast<float>(w / 10), w * 11 / 12, h * 19 / 20, w / 20, h / 12});
+}
+
+PlotFrame pagePlotFrame(int width, int height) {
+    const int w = std::clamp(width, 0, kMaxPixels);
+    const int h = std::clamp(height, 0, kMaxPixels);
+    return completeFrame({static_cast<float>(w * 0.1), w * 11 / 12, h * 19 / 20, w / 20, h / 8});
+}
+
+std::optional<int> plotX(const PlotFrame& f, const PlotAxes& axes, double x) {
+    if (axes.xDecades > 0) {
+        if (!(x > 0)) return std::nullopt;
+        return toPixel(std::floor(f.x0 + 0.5 + f.wP * std::log10(x / axes.xMin) / axes.xDecades));
+    }
+    if (axes.xDecades == 0) return toPixel(std::floor(f.x0 + 0.5 + f.wP * x / axes.xMin));
+    return std::nullopt;
+}
+
+std::optional<int> plotY(const PlotFrame& f, const PlotAxes& axes, double y) {
+    if (axes.yDecades > 0) {
+        if (!(y > 0)) return std::nullopt;
+        return toPixel(
+            std::floor(f.yb + f.hP * std::log10(y / axes.sY) / axes.yDecades + 0.5 - f.yt));
+    }
+    if (axes.yDecades < 0) return std::nullopt;
+    const double range = static_cast<double>(axes.yMax) - axes.yMin;
+    const double placed = std::floor(f.hP * (y - axes.yMin) * axes.sY / range + 0.5);
+    if (!std::isfinite(placed)) return std::nullopt;
+    return toPixel(placed + f.yb - f.yt);
+}
+
+void DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes) {
+    if (axes.yDecades > 0) {
+        drawLogYScale(canvas, frame, axes, std::min(axes.yDecades, kMaxDecades));
+    } else {
+        drawLinearYScale(canvas, frame, axes);
+    }
+    drawLogXScale(canvas, frame, axes);
+}
+
+void DrawCurve(Canvas& canvas, std::span<const CurvePoint> points, const PlotFrame& frame,
+               const PlotAxes& axes) {
+    PlotAxes placing = axes;
+    if (placing.xMin == 0) placing.xMin = 1;
+    bool penDown = false;
+    for (const CurvePoint& p : points) {
+        const auto y = plotY(frame, placing, p.y);
+        const auto x = y ? plotX(frame, placing, p.x) : std::nullopt;
+        if (!x || *y < frame.upperEdge() || *y > frame.lowerEdge()) {
+            penDown = false;
+            continue;
+        }
+        if (!penDown) canvas.moveTo(*x, *y);
+        canvas.lineTo(*x, *y);
+        penDown = true;
+    }
+}
+
+void PlotTextAt(Canvas& canvas, std::string_view text, double x, double y, const PlotFrame& frame,
+                const PlotAxes& axes) {
+    const auto px = plotX(frame, axes, x);
+    const auto py = plotY(frame, axes, y);
+    if (!px || !py) return;
+    if (text == kPlotSymbol) {
+        const int m = (frame.xr - frame.xl) / kSymbolParts;
+        canvas.setPen(colors::kBlack, 2);
+        canvas.moveTo(*px - m, *py);
+        canvas.lineTo(*px + m, *py);
+        canvas.moveTo(*px, *py - m);
+        canvas.lineTo(*px, *py + m);
+        canvas.setPen(colors::kBlack, 1);
+        return;
+    }
+    canvas.textOut(*px - canvas.textWidth(text) / 2, *py - canvas.textHeight(text) / 2, text);
+}
+
+}  // namespace korvell

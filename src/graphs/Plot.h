@@ -1,0 +1,86 @@
+// Plot drawing primitives of the graphs: the grid with its numbered scales, a curve through data
+// points and a text or cross marker at a data position. They keep no state: every call gets the
+// plot frame (pixels of the surface) and the axis settings (data units), and draws on the canvas
+// it is given, the graph window's or the printed page's.
+//
+// The x axis is logarithmic over xDecades decades from xMin. The y axis is linear from yMin to
+// yMax (yDecades 0; sY scales y - yMin before placing, 1 except for the initial-permeability
+// graph) or logarithmic over yDecades decades from sY.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "graphs/Curves.h"
+#include "platform/Canvas.h"
+
+namespace korvell {
+
+// Where the plot lies on a surface, pixels with y growing downwards. The plot spans x0 .. xr
+// and yt (upper edge) .. yb - yt (lower edge); y-axis numbers start no further left than xl.
+struct PlotFrame {
+    float x0 = 0;  // left edge
+    int xr = 0;    // right edge
+    int yb = 0;    // base line
+    int xl = 0;    // leftmost position of the y-axis numbers
+    int yt = 0;    // top margin: the upper edge
+    float wP = 0;  // width, xr - x0
+    float hP = 0;  // height, 2 yt - yb (negative: upwards)
+
+    int upperEdge() const { return yt; }
+    int lowerEdge() const { return yb - yt; }
+};
+
+// The frame of a window's client area: x0 = W/10, xr = 11W/12, yb = 19H/20, xl = W/20,
+// yt = H/12 (integer divisions).
+PlotFrame windowPlotFrame(int width, int height);
+// The frame of a printed page: x0 = 0.1 W, xr = 11W/12, yb = 19H/20, xl = W/20, yt = H/8.
+PlotFrame pagePlotFrame(int width, int height);
+
+struct PlotAxes {
+    float xMin = 1;
+    float sY = 1;
+    float yMin = 0;
+    float yMax = 100;
+    int xDecades = 3;
+    int yDecades = 0;  // 0: linear y axis
+};
+
+// Pixel column of a data x: floor(x0 + 0.5 + wP log10(x / xMin) / xDecades) on the logarithmic
+// axis (floor(x0 + 0.5 + wP x / xMin) with xDecades 0). None where x cannot be placed (x <= 0 on
+// the logarithmic axis, a range without width).
+std::optional<int> plotX(const PlotFrame& frame, const PlotAxes& axes, double x);
+// Pixel row of a data y: floor(hP (y - yMin) sY / (yMax - yMin) + 0.5) + yb - yt on the linear
+// axis, floor(yb + hP log10(y / sY) / yDecades + 0.5 - yt) on the logarithmic one. None where y
+// cannot be placed (y <= 0 on the logarithmic axis, an empty range).
+std::optional<int> plotY(const PlotFrame& frame, const PlotAxes& axes, double y);
+
+// The grid and the numbered scales, in the pen the caller set (black) and the canvas font.
+// Linear y: d divisions (10; for yMin >= 10, yMax/yMin - 1 when that ratio exceeds 10, else
+// 0.2 (yMax - yMin); halved when above 27), numbered "%3.0f" left of the plot. Logarithmic y:
+// a line per tick multiplier (1, 1.5, 2, 3 ... 9) of each decade within the plot, numbered but
+// for 6, 8 and 9. Logarithmic x: a line per tick multiplier, numbered below the plot unless a
+// rule leaves the number out (6, 8, 9; 1.5 and 4 of the first decade and 1.5 of the second when
+// xMin < 1; the values 1.5, 150 and 400 of the tick; all but 1 and 3 over four decades or more).
+// Numbers print "%3.1f" below 1, "%3.0f", "%3.0fk" and "%3.0fM"; a number those formats would
+// show wrongly (0.01 as "0.0", 1500 as "2k", 0.3 as "0") gets the decimals it needs.
+void DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes);
+
+// A polyline through the points in the pen the caller set (red). A point that cannot be placed
+// or lies above or below the plot lifts the pen; the next point inside starts a new line. Points
+// beyond the plot's left and right edges are drawn. An xMin of exactly 0 is taken as 1.
+void DrawCurve(Canvas& canvas, std::span<const CurvePoint> points, const PlotFrame& frame,
+               const PlotAxes& axes);
+
+// Writes the text centred on the data position (x, y) in the canvas font. The text "SYMBOL"
+// draws a cross instead: black strokes of width 2, (xr - xl) / 80 pixels each way, and leaves
+// a black pen of width 1. Nothing when the position cannot be placed.
+void PlotTextAt(Canvas& canvas, std::string_view text, double x, double y, const PlotFrame& frame,
+                const PlotAxes& axes);
+
+// The text that draws the cross marker.
+inline constexpr std::string_view kPlotSymbol = "SYMBOL";
+
+}  // namespace korvell
