@@ -52,4 +52,8 @@ Rect parametersWindowPlacement(int sw, int sh) {
     return {scaled(0.2, sw), scaled(0.2, sh), scaled(0.6, sw), scaled(0.68, sh)};
 }
 
+Rect graphWindowPlacement(int sw, int sh) {
+    return {sw / 8, sh / 4, 3 * sw / 4, 2 * sh / 3};
+}
+
 }  // namespace korvell

@@ -48,4 +48,7 @@ int resultsFontPoints(int screenWidth);
 // The parameters window: top 0.2 × SH, left 0.2 × SW, height 0.68 × SH, width 0.6 × SW.
 Rect parametersWindowPlacement(int screenWidth, int screenHeight);
 
+// The graph window: top SH / 4, left SW / 8, height 2 SH / 3, width 3 SW / 4.
+Rect graphWindowPlacement(int screenWidth, int screenHeight);
+
 }  // namespace korvell

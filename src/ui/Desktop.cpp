@@ -8,6 +8,7 @@
 
 #include "platform/qt/Printing.h"
 #include "platform/qt/QtMessages.h"
+#include "ui/GraphWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ParametersWindow.h"
 #include "ui/RequirementsWindow.h"
@@ -42,6 +43,8 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
     registerForm(m_results.get(), m_results.get());
     m_parameters = std::make_unique<ParametersWindow>(*this);
     registerForm(m_parameters.get(), m_parameters.get());
+    m_graph = std::make_unique<GraphWindow>(*this);
+    registerForm(m_graph.get(), m_graph.get());
     registerForm(m_main.get(), nullptr);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
@@ -54,6 +57,7 @@ Desktop::~Desktop() {
         form.widget->removeEventFilter(this);
     m_forms.clear();
     // The windows go in the reverse of their creation order, the main window last.
+    m_graph.reset();
     m_parameters.reset();
     m_results.reset();
     m_requirements.reset();
@@ -129,6 +133,25 @@ void Desktop::openRequirements() {
 
 void Desktop::openParameters() {
     open(*m_parameters);
+}
+
+void Desktop::closeGraphWindow() {
+    m_graph->hide();
+}
+
+void Desktop::showGraphWindow() {
+    open(*m_graph);
+    m_graph->opened();
+}
+
+bool Desktop::printPage(QWidget* parent, bool landscape, const char* pdfName,
+                        const std::function<void(Canvas&)>& draw) {
+    const PrintOutcome outcome = m_printer->printPage(
+        parent, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, pdfName, draw);
+    if (outcome == PrintOutcome::Failed) {
+        m_messages->show("THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER.", "ERROR ");
+    }
+    return outcome == PrintOutcome::Printed;
 }
 
 void Desktop::showResultsAnew() {

@@ -7,9 +7,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
 #include "ui/FormEvents.h"
@@ -25,6 +27,7 @@ class MainWindow;
 class RequirementsWindow;
 class ResultsWindow;
 class ParametersWindow;
+class GraphWindow;
 
 // The application title, shown on message boxes and by the desktop for the program.
 inline constexpr const char* kApplicationTitle = "INDUCTOR DESIGN FOR POWER FILTERS";
@@ -52,6 +55,7 @@ class Desktop : public QObject {
     RequirementsWindow& requirementsWindow() { return *m_requirements; }
     ResultsWindow& resultsWindow() { return *m_results; }
     ParametersWindow& parametersWindow() { return *m_parameters; }
+    GraphWindow& graphWindow() { return *m_graph; }
 
     // Shows the main window (start-up).
     void start();
@@ -70,10 +74,18 @@ class Desktop : public QObject {
     // Hides every window but the main one (the main window is closing).
     void closeOtherWindows();
 
+    // The graph window: closed before a graph command sets the request, shown after it, so it
+    // draws the new graph even when it was open.
+    void closeGraphWindow();
+    void showGraphWindow();
+
+    // Prints one page drawn by `draw` (the default printer, or a PDF file named by the user where
+    // none is installed); a failure is reported. False when nothing was printed.
+    bool printPage(QWidget* parent, bool landscape, const char* pdfName,
+                   const std::function<void(Canvas&)>& draw);
+
     // Windows that later parts of the program fill in; until they exist these do nothing.
     void openMaterialSelector() {}
-    void closeGraphWindow() {}
-    void showGraphWindow() {}
     void openAnalysis() {}
     void showGettingStarted() {}
     void showHelpTopics() {}
@@ -110,6 +122,7 @@ class Desktop : public QObject {
     std::unique_ptr<RequirementsWindow> m_requirements;
     std::unique_ptr<ResultsWindow> m_results;
     std::unique_ptr<ParametersWindow> m_parameters;
+    std::unique_ptr<GraphWindow> m_graph;
 
     std::vector<Form> m_forms;
     QPointer<QWidget> m_activeForm;

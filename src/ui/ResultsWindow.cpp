@@ -8,7 +8,6 @@
 #include "graphs/GraphRequest.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
-#include "platform/qt/Printing.h"
 #include "platform/qt/QtCanvas.h"
 #include "record/ResultCells.h"
 #include "ui/Desktop.h"
@@ -144,13 +143,9 @@ void ResultsWindow::printClick() {
     DesignRecord& record = m_desktop.record();
     record.printRequested = 1;
     const ResultsPageView view = pageView();
-    const PrintOutcome outcome = m_desktop.printer().printPage(
-        this, QPageLayout::Landscape, kPdfName,
-        [&](Canvas& canvas) { drawResultsPage(canvas, record, view); });
+    m_desktop.printPage(this, true, kPdfName,
+                        [&](Canvas& canvas) { drawResultsPage(canvas, record, view); });
     record.printRequested = 0;
-    if (outcome == PrintOutcome::Failed) {
-        m_desktop.messages().show("THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER.", "ERROR ");
-    }
     repaint();
 }
 

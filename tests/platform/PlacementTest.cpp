@@ -45,6 +45,7 @@ TEST(Placement, WindowsFromTheScreenSize) {
     EXPECT_EQ(resultsWindowPlacement(1024, 768), (Rect{25, 128, 972, 514}));
     EXPECT_EQ(resultsWindowPlacement(800, 600), (Rect{20, 100, 759, 480}));
     EXPECT_EQ(parametersWindowPlacement(1280, 1024), (Rect{256, 204, 767, 696}));
+    EXPECT_EQ(graphWindowPlacement(1280, 1024), (Rect{160, 256, 960, 682}));
 }
 
 TEST(Placement, ResultsFontGrowsWithTheScreen) {
