@@ -96,7 +96,81 @@ std::optional<OperatingFields> operatingFields(int application) {
     }
 }
 
+// The operating conditions of the snapshot, in its order, with the format each is kept in.
+struct SnapshotField {
+    float DesignRecord::*field;
+    const char* format;
+};
+constexpr std::array<SnapshotField, 10> kSnapshotFields = {{
+    {&DesignRecord::maxCurrent, "%6.2f"},
+    {&DesignRecord::acCurrentMax, "%6.2f"},
+    {&DesignRecord::resonantPeakCurrent, "%6.2f"},
+    {&DesignRecord::onVoltage, "%6.2f"},
+    {&DesignRecord::offVoltage, "%6.2f"},
+    {&DesignRecord::pfcPeakInputVoltage, "%6.2f"},
+    {&DesignRecord::pfcOutputVoltage, "%6.2f"},
+    {&DesignRecord::resonantPeakVoltage, "%6.2f"},
+    {&DesignRecord::frequencyKhz, "%6.1f"},
+    {&DesignRecord::lineFrequencyHz, "%6.2f"},
+}};
+
+// Application names as the analysis header gives them.
+constexpr std::array<std::string_view, kApplicationCount> kAnalysisNames = {
+    "DC BIASED OUTPUT FILTER INDUCTOR", "CONTROLLED INDUCTANCE SWING INDUCTOR",
+    "WIDE INDUCTANCE SWING INDUCTOR",   "POWER FACTOR BOOST INDUCTOR",
+    "POWERLINE REQUENCY INDUCTOR",      "RESONANT CONVERTER INDUCTOR",
+};
+
 }  // namespace
+
+std::string analysisHeader(int application) {
+    const bool known = application >= 0 && application < kApplicationCount;
+    return std::string(known ? kAnalysisNames[static_cast<std::size_t>(application)] : "") +
+           " ANALYSIS";
+}
+
+AnalysisCaptions analysisCaptions(int application) {
+    switch (application) {
+        case kDcBiased:
+        case kControlledSwing:
+        case kWideSwing:
+            return {"DC BIAS CURRENT", "AMPERES", "PEAK INDUCTOR VOLTAGE", "DC OUTPUT VOLTAGE",
+                    "k HERTZ"};
+        case kPowerFactorBoost:
+            return {"DC BIAS CURRENT", "AMPERES", "PEAK REGULATOR INPUT VOLTAGE  ",
+                    "REGULATOR DC OUTPUT VOLTAGE  ", "k HERTZ"};
+        case kPowerline:
+            return {"AC CURRENT", "AMPERES RMS", "", "", "HERTZ"};
+        case kResonant:
+            return {"PEAK CURRENT", "AMPERES", "PEAK VOLTAGE", "", "k HERTZ"};
+        default:
+            return {};
+    }
+}
+
+OperatingSnapshot takeOperatingSnapshot(const DesignRecord& r) {
+    OperatingSnapshot snapshot;
+    for (std::size_t k = 0; k < kSnapshotFields.size(); ++k) {
+        snapshot.texts[k] = strprintf(kSnapshotFields[k].format,
+                                      static_cast<double>(r.*(kSnapshotFields[k].field)));
+    }
+    snapshot.stackedCores = r.stackedCores;
+    snapshot.wireStrands = r.wireStrands;
+    snapshot.avgVoltage = r.avgVoltage;
+    snapshot.pfcVoltageRatio = r.pfcVoltageRatio;
+    snapshot.rippleCurrent = r.rippleCurrent;
+    return snapshot;
+}
+
+void restoreOperatingSnapshot(DesignRecord& r, const OperatingSnapshot& snapshot) {
+    for (std::size_t k = 0; k < kSnapshotFields.size(); ++k)
+        r.*(kSnapshotFields[k].field) = readFieldFloat(snapshot.texts[k]);
+    r.stackedCores = snapshot.stackedCores;
+    r.wireStrands = snapshot.wireStrands;
+    r.avgVoltage = snapshot.avgVoltage;
+    r.pfcVoltageRatio = snapshot.pfcVoltageRatio;
+    r.rippleCurrent = snapshot.rippleCurrent;
+}
 
 bool analysisFieldShown(int application, int field) {
     if (field < 0 || field >= kAnalysisFieldCount) return false;
