@@ -1,7 +1,9 @@
 #include "pages/AnalysisPage.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "platform/Format.h"
 #include "platform/Placement.h"
 
 namespace korvell {
@@ -27,6 +29,34 @@ FontSpec pageFont(int height) {
 
 void drawRightAligned(Canvas& canvas, int right, int y, const std::string& text) {
     canvas.textOut(right - canvas.textWidth(text), y, text);
+}
+
+// A text at the left of a line and one ending at its right, `room` pixels apart.
+struct FitLine {
+    std::string left;
+    std::string right;
+    int room;
+};
+
+// The font height, at most `height`, at which no two texts of a line meet: the left text, a blank
+// and the visible part of the right one fit in the room. Large fonts on a narrow window or page
+// are made smaller rather than written over each other.
+int fittedHeight(Canvas& canvas, int height, const std::vector<FitLine>& lines) {
+    constexpr int kTries = 4;  // widths follow the height closely; a few steps settle it
+    for (int step = 0; step < kTries && height > 1; ++step) {
+        canvas.setFont(pageFont(height));
+        int worst = 0;  // the needed width of the tightest line, in thousandths of its room
+        for (const FitLine& line : lines) {
+            if (line.room <= 0) continue;
+            const long long needed = canvas.textWidth(line.left) + canvas.textWidth(" ") +
+                                     canvas.textWidth(trimmed(line.right));
+            worst =
+                std::max(worst, static_cast<int>(std::min(needed * 1000 / line.room, 1000000LL)));
+        }
+        if (worst <= 1000) break;
+        height = std::max(1, static_cast<int>(static_cast<long long>(height) * 1000 / worst));
+    }
+    return height;
 }
 
 // The frame of a page of result rows: rows `pitch` apart from `top`, the first column at
@@ -59,6 +89,19 @@ int drawResultRows(Canvas& canvas, const DesignRecord& record, const AnalysisTab
     return f.top + rowsInFirstColumn * f.pitch;
 }
 
+// Every result row as its label and value within the value column, and its units within what is
+// left of its half of the width.
+std::vector<FitLine> resultLines(const DesignRecord& record, const AnalysisTable& table,
+                                 const RowsFrame& f) {
+    std::vector<FitLine> lines;
+    const int unitsRoom = f.width / 2 - 2 * f.margin - f.valueColumn;
+    for (const AnalysisRow& row : table.rows) {
+        lines.push_back({row.label, analysisValueText(row, record), f.valueColumn});
+        lines.push_back({analysisUnitsText(row, record), "", unitsRoom});
+    }
+    return lines;
+}
+
 struct PageRows {
     int first;
     int count;
@@ -74,7 +117,6 @@ void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const Analysis
                       const AnalysisPageView& view) {
     const int width = std::clamp(view.windowWidth, 0, kMaxPixels);
     const int h = std::clamp(view.fontHeight, 1, kMaxFontHeight);
-    canvas.setFont(pageFont(h));
 
     RowsFrame f;
     f.width = width;
@@ -82,6 +124,8 @@ void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const Analysis
     f.valueColumn = width * 2 / 7;
     f.pitch = scaled(1.4, h);
     f.top = kPageTopInFontHeights * h;
+
+    canvas.setFont(pageFont(fittedHeight(canvas, h, resultLines(record, table, f))));
 
     // The page of the last analysis goes, whatever its number of rows.
     constexpr int kClearedLines = 9;
@@ -102,15 +146,29 @@ void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const Anal
     const int X = W / 5;
     const int E = scaled(0.54, W);
 
+    RowsFrame f;
+    f.width = W;
+    f.margin = M;
+    f.valueColumn = W * 2 / 7;
+    f.pitch = P;
+
     // The window's font at its point size on the page, 1.25 times larger for the title.
     const int titlePoints = scaled(1.25, std::clamp(printout.fontPoints, 1, 1000));
     const int textPoints = scaled(0.8, titlePoints);
     const int dpi = std::clamp(canvas.dotsPerInch(), 1, 100000);
-    canvas.setFont(pageFont(pixelsForPoints(titlePoints, dpi)));
+    const int titleHeight =
+        fittedHeight(canvas, pixelsForPoints(titlePoints, dpi), {{kTitle, "", W - 2 * M}});
+    std::vector<FitLine> lines = resultLines(record, table, f);
+    lines.push_back({printout.header, printout.dateText, W - 2 * M - X});
+    for (const AnalysisEntryLine& entry : printout.entries)
+        lines.push_back({entry.caption, entry.text, E - X});
+    const int textHeight = fittedHeight(canvas, pixelsForPoints(textPoints, dpi), lines);
+
+    canvas.setFont(pageFont(titleHeight));
     int y = H / 10;
     canvas.textOut((W - canvas.textWidth(kTitle)) / 2, y, kTitle);
 
-    canvas.setFont(pageFont(pixelsForPoints(textPoints, dpi)));
+    canvas.setFont(pageFont(textHeight));
     y += 3 * P / 2;
     canvas.textOut(X, y, printout.header);
     drawRightAligned(canvas, W - 2 * M, y, printout.dateText);
@@ -134,11 +192,6 @@ void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const Anal
     }
 
     y += 2 * P;
-    RowsFrame f;
-    f.width = W;
-    f.margin = M;
-    f.valueColumn = W * 2 / 7;
-    f.pitch = P;
     for (const auto& [heading, display] : {std::pair{"ELECTRICAL PROPERTIES:", kElectricalPage},
                                            std::pair{"MECHANICAL PROPERTIES:", kMechanicalPage}}) {
         canvas.textOut(M, y, heading);

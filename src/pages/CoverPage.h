@@ -13,7 +13,7 @@ namespace korvell {
 // The cover's six lines, top to bottom.
 inline constexpr std::array<std::string_view, 6> kCoverLines = {
     "Inductor", "Design Software",   "Using",
-    "Korvell",  "Iron Powder Cores", "Press any key or click to begin"};
+    "Korvell",  "Iron Powder Cores", "Any key or click to begin"};
 
 // Fills the surface black and draws the six lines in red Impact (the first five centred, an
 // eighth, a twenty-fourth or a twelfth of the height tall) and the last in small white Arial.

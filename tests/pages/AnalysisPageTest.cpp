@@ -198,10 +198,17 @@ TEST(AnalysisPage, PrintoutHoldsTitleHeaderEntriesAndBothPages) {
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->x, 1920);
     EXPECT_EQ(header->y, 1260 + 315);
-    EXPECT_EQ(header->font.height, 200);  // 12 points
+    // 12 points would be 200 pixels; the header and the date would meet, so the text is made
+    // smaller: the header, a blank and the date fill the line exactly.
+    const int text = header->font.height;
+    EXPECT_EQ(text, 180);
+    const auto width = [text](std::string_view s) {
+        return static_cast<int>(s.size()) * text * 6 / 10;
+    };
     const DrawnText* date = canvas.find("Tue Dec  8 09:05:03 2026");
     ASSERT_NE(date, nullptr);
-    EXPECT_EQ(date->x + 24 * 120, 9600 - 2 * 266);
+    EXPECT_EQ(date->x + width(date->text), 9600 - 2 * 266);
+    EXPECT_GE(date->x, 1920 + width(header->text) + width(" "));
     EXPECT_EQ(date->y, header->y);
 
     // The entry rows, one line each from 2.5 lines below the header.
@@ -217,7 +224,7 @@ TEST(AnalysisPage, PrintoutHoldsTitleHeaderEntriesAndBothPages) {
     }
     const DrawnText* part = canvas.find("T106-21");
     ASSERT_NE(part, nullptr);
-    EXPECT_EQ(part->x + 7 * 120, 5184);
+    EXPECT_EQ(part->x + width("T106-21"), 5184);
     const auto row0 = canvas.textsAt(firstEntry);
     ASSERT_EQ(row0.size(), 5u);
     EXPECT_EQ(row0[2].text, " X ");
@@ -260,6 +267,60 @@ TEST(AnalysisPage, PrintoutHoldsTitleHeaderEntriesAndBothPages) {
     // The whole page fits on the sheet.
     for (const DrawnText& t : canvas.texts)
         EXPECT_LT(t.y + t.font.height, 12600) << t.text;
+}
+
+// No two texts drawn on one line overlap.
+void expectNoTextsMeet(RecordingCanvas& canvas) {
+    for (std::size_t i = 0; i < canvas.texts.size(); ++i) {
+        for (std::size_t j = i + 1; j < canvas.texts.size(); ++j) {
+            const DrawnText& a = canvas.texts[i];
+            const DrawnText& b = canvas.texts[j];
+            if (a.y != b.y) continue;
+            const auto visible = [](const DrawnText& t) {
+                const auto first = t.text.find_first_not_of(' ');
+                const auto last = t.text.find_last_not_of(' ');
+                const int w = t.font.height * 6 / 10;
+                if (first == std::string::npos) return std::pair{t.x, t.x};
+                return std::pair{t.x + static_cast<int>(first) * w,
+                                 t.x + static_cast<int>(last + 1) * w};
+            };
+            const auto [a0, a1] = visible(a);
+            const auto [b0, b1] = visible(b);
+            EXPECT_TRUE(a1 <= b0 || b1 <= a0) << a.text << " | " << b.text;
+        }
+    }
+}
+
+TEST(AnalysisPage, LongCaptionsMakeThePrintedTextSmallerNotOverlapping) {
+    AnalysisTable table = filledTable();
+    table.rows[5].label = "AVG. AC FLUX DENSITY";
+    table.rows[13].value = 123456.0f;
+    const DesignRecord record;
+    RecordingCanvas canvas(9600, 12600, true);
+    canvas.setDotsPerInch(1200);
+    AnalysisPrintout p = printout();
+    p.header = "POWER FACTOR BOOST INDUCTOR ANALYSIS";
+    p.entries[4] = {"PEAK REGULATOR INPUT VOLTAGE  ", "311.00", "VOLTS"};
+    p.entries[5] = {"REGULATOR DC OUTPUT VOLTAGE  ", "400.00", "VOLTS"};
+    drawAnalysisPrintout(canvas, record, table, p);
+    expectNoTextsMeet(canvas);
+    EXPECT_LT(canvas.find("ELECTRICAL PROPERTIES:")->font.height, 200);
+}
+
+TEST(AnalysisPage, ANarrowWindowsPageKeepsItsTextsApart) {
+    AnalysisTable table = filledTable();
+    table.rows[5].label = "AVG. AC FLUX DENSITY";
+    table.rows[13].value = 123456.0f;
+    const DesignRecord record;
+    for (const int display : {int{kElectricalPage}, int{kMechanicalPage}}) {
+        RecordingCanvas canvas(563, 384);
+        AnalysisPageView v = view(display);
+        v.windowWidth = 563;
+        v.fontHeight = 11;
+        drawAnalysisPage(canvas, record, table, v);
+        expectNoTextsMeet(canvas);
+        EXPECT_LT(canvas.texts.back().font.height, 11);
+    }
 }
 
 TEST(AnalysisPage, PrintedFontFollowsTheWindowsPointSize) {
