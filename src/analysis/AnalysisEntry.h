@@ -19,6 +19,18 @@ namespace korvell {
 // output or PFC regulator output), frequency (kHz; Hz for powerline), ambient temperature (°C),
 // strands.
 constexpr int kAnalysisFieldCount = 10;
+enum AnalysisField : int {
+    kPartNumberField = 0,
+    kStackField = 1,
+    kWireField = 2,
+    kTurnsField = 3,
+    kCurrentField = 4,
+    kVoltage1Field = 5,
+    kVoltage2Field = 6,
+    kFrequencyField = 7,
+    kAmbientField = 8,
+    kStrandsField = 9,
+};
 using AnalysisTexts = std::array<std::string, kAnalysisFieldCount>;
 
 // Whether a field is shown (and checked) for an application: the powerline analysis has no

@@ -52,6 +52,13 @@ DateNames dateNames(const std::tm& local) {
     return names;
 }
 
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
 std::string standardDateText(const std::tm& local) {
     const DateNames names = dateNames(local);
     const long long year = static_cast<long long>(local.tm_year) + 1900;

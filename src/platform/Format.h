@@ -18,6 +18,9 @@ struct DateNames {
 };
 DateNames dateNames(const std::tm& local);
 
+// The current local date and time.
+std::tm localNow();
+
 // The standard 24-character date and time text, trimmed: "Tue Dec  8 09:05:03 2026", the day of
 // the month right-aligned in two places.
 std::string standardDateText(const std::tm& local);
