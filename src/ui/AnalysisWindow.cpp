@@ -287,6 +287,7 @@ void AnalysisWindow::loadInputs() {
     putRequirementsBack();
     m_snapshot = takeOperatingSnapshot(record);
     loadAnalysisInputs(record, m_texts);
+    m_partNumberError = false;
     showTexts();
 }
 

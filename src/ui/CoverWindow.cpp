@@ -8,6 +8,7 @@
 #include "platform/Placement.h"
 #include "platform/qt/QtCanvas.h"
 #include "ui/Desktop.h"
+#include "ui/MainWindow.h"
 
 namespace korvell {
 namespace {
@@ -29,7 +30,7 @@ class LogoPicture : public QWidget {
 }  // namespace
 
 CoverWindow::CoverWindow(Desktop& desktop)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_desktop(desktop) {
     setObjectName("TCoverForm");
     setWindowTitle("Korvell");
     QPalette palette = this->palette();
@@ -72,12 +73,19 @@ bool CoverWindow::event(QEvent* event) {
 
 void CoverWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    hide();
+    dismiss();
 }
 
 void CoverWindow::mousePressEvent(QMouseEvent* event) {
     event->accept();
+    dismiss();
+}
+
+void CoverWindow::dismiss() {
     hide();
+    // Without a window manager to pass it on, the keyboard would stay with no window at all.
+    QWidget& main = m_desktop.mainWindow();
+    if (main.isVisible()) main.activateWindow();
 }
 
 }  // namespace korvell

@@ -1,6 +1,6 @@
 // The cover (TCoverForm): borderless and black over the whole screen, the six lines of the cover
 // page painted on it and the Korvell logo in its picture (Image1). The first key or click hides
-// it; the key goes no further.
+// it and hands the keyboard to the main window; the key goes no further.
 #pragma once
 
 #include <QWidget>
@@ -27,6 +27,9 @@ class CoverWindow : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    void dismiss();
+
+    Desktop& m_desktop;
     QWidget* m_picture = nullptr;
 };
 

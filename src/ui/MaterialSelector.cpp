@@ -81,7 +81,7 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
     setWindowTitle(kCaption);
     setToolTip(kHint);
     setSilverBackground(*this);
-    setFont(designFont("MS Sans Serif", 12));
+    setFont(designFont("MS Sans Serif", 13));
 
     const QFont boxFont = designFont("MS Sans Serif", 14, true);
     for (int k = 0; k < kSelectableMaterialCount; ++k) {
@@ -94,7 +94,7 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
             "CheckBox_" +
             QString::fromUtf8(code.substr(1).data(), static_cast<qsizetype>(code.size() - 1)));
         box->setFont(boxFont);
-        box->setGeometry(kBoxLeft, top, kBoxWidth, kRowPitch - 6);
+        box->setGeometry(kBoxLeft, top, kBoxWidth, kRowPitch - 2);
         auto* label = new QLabel(kRows[k].description, this);
         label->setObjectName(kRows[k].labelName);
         label->setWordWrap(true);

@@ -52,6 +52,8 @@ class StartUpTest : public QObject {
         QVERIFY(!t.desktop->analysisWindow().isVisible());
         QVERIFY(t.desktop->mainWindow().isVisible());
         QVERIFY(t.messages.empty());
+        // The keyboard is the main window's again.
+        QCOMPARE(QApplication::activeWindow(), &t.desktop->mainWindow());
     }
 
     void aClickOnTheCoverOrItsPictureTakesItAway() {
