@@ -10,19 +10,6 @@
 namespace korvell {
 namespace {
 
-enum Field : int {
-    kPartNumber = 0,
-    kStack = 1,
-    kWireGage = 2,
-    kTurns = 3,
-    kCurrent = 4,
-    kVoltage1 = 5,
-    kVoltage2 = 6,
-    kFrequency = 7,
-    kAmbient = 8,
-    kStrands = 9,
-};
-
 constexpr std::string_view kEssentialDataCaption = "ESSENTIAL DATA MISSING";
 // Every letter the catalog's part numbers hold: shape prefixes, size suffixes (H among them) and
 // the gap designations (Q).
@@ -30,13 +17,13 @@ constexpr std::string_view kPartNumberCharacters = "ABCDEGHQST0123456789-/";
 
 std::string allowedCharacters(int field, const DesignRecord& r) {
     switch (field) {
-        case kStack:
-        case kTurns:
-        case kStrands:
+        case kStackField:
+        case kTurnsField:
+        case kStrandsField:
             return std::string(kCountFieldChars);
-        case kWireGage:
+        case kWireField:
             return " #.0123456789" + r.wireGageName;
-        case kAmbient:
+        case kAmbientField:
             return std::string(kSignedFieldChars);
         default:
             return std::string(kUnsignedFieldChars);
@@ -96,13 +83,87 @@ std::optional<OperatingFields> operatingFields(int application) {
     }
 }
 
+// The operating conditions of the snapshot, in its order, with the format each is kept in.
+struct SnapshotField {
+    float DesignRecord::*field;
+    const char* format;
+};
+constexpr std::array<SnapshotField, 10> kSnapshotFields = {{
+    {&DesignRecord::maxCurrent, "%6.2f"},
+    {&DesignRecord::acCurrentMax, "%6.2f"},
+    {&DesignRecord::resonantPeakCurrent, "%6.2f"},
+    {&DesignRecord::onVoltage, "%6.2f"},
+    {&DesignRecord::offVoltage, "%6.2f"},
+    {&DesignRecord::pfcPeakInputVoltage, "%6.2f"},
+    {&DesignRecord::pfcOutputVoltage, "%6.2f"},
+    {&DesignRecord::resonantPeakVoltage, "%6.2f"},
+    {&DesignRecord::frequencyKhz, "%6.1f"},
+    {&DesignRecord::lineFrequencyHz, "%6.2f"},
+}};
+
+// Application names as the analysis header gives them.
+constexpr std::array<std::string_view, kApplicationCount> kAnalysisNames = {
+    "DC BIASED OUTPUT FILTER INDUCTOR", "CONTROLLED INDUCTANCE SWING INDUCTOR",
+    "WIDE INDUCTANCE SWING INDUCTOR",   "POWER FACTOR BOOST INDUCTOR",
+    "POWERLINE REQUENCY INDUCTOR",      "RESONANT CONVERTER INDUCTOR",
+};
+
 }  // namespace
+
+std::string analysisHeader(int application) {
+    const bool known = application >= 0 && application < kApplicationCount;
+    return std::string(known ? kAnalysisNames[static_cast<std::size_t>(application)] : "") +
+           " ANALYSIS";
+}
+
+AnalysisCaptions analysisCaptions(int application) {
+    switch (application) {
+        case kDcBiased:
+        case kControlledSwing:
+        case kWideSwing:
+            return {"DC BIAS CURRENT", "AMPERES", "PEAK INDUCTOR VOLTAGE", "DC OUTPUT VOLTAGE",
+                    "k HERTZ"};
+        case kPowerFactorBoost:
+            return {"DC BIAS CURRENT", "AMPERES", "PEAK REGULATOR INPUT VOLTAGE  ",
+                    "REGULATOR DC OUTPUT VOLTAGE  ", "k HERTZ"};
+        case kPowerline:
+            return {"AC CURRENT", "AMPERES RMS", "", "", "HERTZ"};
+        case kResonant:
+            return {"PEAK CURRENT", "AMPERES", "PEAK VOLTAGE", "", "k HERTZ"};
+        default:
+            return {};
+    }
+}
+
+OperatingSnapshot takeOperatingSnapshot(const DesignRecord& r) {
+    OperatingSnapshot snapshot;
+    for (std::size_t k = 0; k < kSnapshotFields.size(); ++k) {
+        snapshot.texts[k] = strprintf(kSnapshotFields[k].format,
+                                      static_cast<double>(r.*(kSnapshotFields[k].field)));
+    }
+    snapshot.stackedCores = r.stackedCores;
+    snapshot.wireStrands = r.wireStrands;
+    snapshot.avgVoltage = r.avgVoltage;
+    snapshot.pfcVoltageRatio = r.pfcVoltageRatio;
+    snapshot.rippleCurrent = r.rippleCurrent;
+    return snapshot;
+}
+
+void restoreOperatingSnapshot(DesignRecord& r, const OperatingSnapshot& snapshot) {
+    for (std::size_t k = 0; k < kSnapshotFields.size(); ++k)
+        r.*(kSnapshotFields[k].field) = readFieldFloat(snapshot.texts[k]);
+    r.stackedCores = snapshot.stackedCores;
+    r.wireStrands = snapshot.wireStrands;
+    r.avgVoltage = snapshot.avgVoltage;
+    r.pfcVoltageRatio = snapshot.pfcVoltageRatio;
+    r.rippleCurrent = snapshot.rippleCurrent;
+}
 
 bool analysisFieldShown(int application, int field) {
     if (field < 0 || field >= kAnalysisFieldCount) return false;
     const auto fields = operatingFields(application);
-    if (fields && field == kVoltage1) return fields->voltage1 != nullptr;
-    if (fields && field == kVoltage2) return fields->voltage2 != nullptr;
+    if (fields && field == kVoltage1Field) return fields->voltage1 != nullptr;
+    if (fields && field == kVoltage2Field) return fields->voltage2 != nullptr;
     return true;
 }
 
@@ -119,21 +180,21 @@ void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
         }
         partNumber.resize(blank);
     }
-    texts[kPartNumber] = partNumber;
-    texts[kStrands] = design.strands > 0 ? strprintf("%d", design.strands) : "1";
-    texts[kTurns] = strprintf("%d", design.turns);
-    texts[kWireGage] = design.wire + " " + r.wireGageName;
-    texts[kAmbient] = strprintf("%6.1f", static_cast<double>(r.ambientTemp));
-    texts[kStack] = strprintf("%d", stack);
+    texts[kPartNumberField] = partNumber;
+    texts[kStrandsField] = design.strands > 0 ? strprintf("%d", design.strands) : "1";
+    texts[kTurnsField] = strprintf("%d", design.turns);
+    texts[kWireField] = design.wire + " " + r.wireGageName;
+    texts[kAmbientField] = strprintf("%6.1f", static_cast<double>(r.ambientTemp));
+    texts[kStackField] = strprintf("%d", stack);
 
     if (const auto fields = operatingFields(r.applicationType)) {
         const auto shown = [&r](float DesignRecord::*field, const char* format) {
             return strprintf(format, static_cast<double>(r.*field));
         };
-        texts[kCurrent] = shown(fields->current, "%6.2f");
-        if (fields->voltage1) texts[kVoltage1] = shown(fields->voltage1, "%6.2f");
-        if (fields->voltage2) texts[kVoltage2] = shown(fields->voltage2, "%6.2f");
-        texts[kFrequency] = shown(fields->frequency, fields->frequencyFormat);
+        texts[kCurrentField] = shown(fields->current, "%6.2f");
+        if (fields->voltage1) texts[kVoltage1Field] = shown(fields->voltage1, "%6.2f");
+        if (fields->voltage2) texts[kVoltage2Field] = shown(fields->voltage2, "%6.2f");
+        texts[kFrequencyField] = shown(fields->frequency, fields->frequencyFormat);
     }
 }
 
@@ -166,7 +227,7 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     }
 
     // The wire gage: AWG 00, 000 and 0000 are held as -1, -2 and -3.
-    const std::optional<float> gage = readWireGage(texts[kWireGage], r.wireGageSystem);
+    const std::optional<float> gage = readWireGage(texts[kWireField], r.wireGageSystem);
     if (!gage || !wireTableLookup(r, r.wireGageSystem, kByGage, *gage)) {
         messages.show("Invalid Wire Size", kDataEntryErrorCaption);
         return false;
@@ -174,18 +235,18 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     const float found = r.wireGage;
     const char* name = r.wireGageName.c_str();
     if (r.wireGageSystem == kMetricWire) {
-        texts[kWireGage] = strprintf("%5.2f %s", static_cast<double>(found), name);
+        texts[kWireField] = strprintf("%5.2f %s", static_cast<double>(found), name);
     } else if (found > -1) {
-        texts[kWireGage] = strprintf("#%3d %s", static_cast<int>(found), name);
+        texts[kWireField] = strprintf("#%3d %s", static_cast<int>(found), name);
     } else {
         const char* zeros = found <= -3 ? "0000" : found <= -2 ? "000" : "00";
-        texts[kWireGage] = strprintf("# %4s %s", zeros, name);
+        texts[kWireField] = strprintf("# %4s %s", zeros, name);
     }
 
-    const std::string partNumber = texts[kPartNumber];
-    const std::int32_t strands = readFieldCount(texts[kStrands]);
-    const std::int32_t turns = readFieldCount(texts[kTurns]);
-    const std::int32_t stack = readFieldCount(texts[kStack]);
+    const std::string partNumber = texts[kPartNumberField];
+    const std::int32_t strands = readFieldCount(texts[kStrandsField]);
+    const std::int32_t turns = readFieldCount(texts[kTurnsField]);
+    const std::int32_t stack = readFieldCount(texts[kStackField]);
 
     if (const std::string problems = partNumberProblems(partNumber); !problems.empty()) {
         messages.show(problems, kDataEntryErrorCaption);
@@ -209,12 +270,12 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
 
     const auto value = [&texts](int field) { return readFieldFloat(texts[field]); };
     if (const auto fields = operatingFields(app)) {
-        r.*(fields->current) = value(kCurrent);
-        if (fields->voltage1) r.*(fields->voltage1) = value(kVoltage1);
-        if (fields->voltage2) r.*(fields->voltage2) = value(kVoltage2);
-        r.*(fields->frequency) = value(kFrequency);
+        r.*(fields->current) = value(kCurrentField);
+        if (fields->voltage1) r.*(fields->voltage1) = value(kVoltage1Field);
+        if (fields->voltage2) r.*(fields->voltage2) = value(kVoltage2Field);
+        r.*(fields->frequency) = value(kFrequencyField);
     }
-    r.ambientTemp = value(kAmbient);
+    r.ambientTemp = value(kAmbientField);
     return true;
 }
 

@@ -19,16 +19,59 @@ namespace korvell {
 // output or PFC regulator output), frequency (kHz; Hz for powerline), ambient temperature (°C),
 // strands.
 constexpr int kAnalysisFieldCount = 10;
+enum AnalysisField : int {
+    kPartNumberField = 0,
+    kStackField = 1,
+    kWireField = 2,
+    kTurnsField = 3,
+    kCurrentField = 4,
+    kVoltage1Field = 5,
+    kVoltage2Field = 6,
+    kFrequencyField = 7,
+    kAmbientField = 8,
+    kStrandsField = 9,
+};
 using AnalysisTexts = std::array<std::string, kAnalysisFieldCount>;
 
 // Whether a field is shown (and checked) for an application: the powerline analysis has no
 // voltage fields, the resonant analysis no second voltage.
 bool analysisFieldShown(int application, int field);
 
+// The analysis window's header: the application's name followed by " ANALYSIS".
+std::string analysisHeader(int application);
+
+// Captions of the rows that change with the application: the current row's label (Label4) and
+// units (Label14), the labels of the two voltage rows (Label5, Label6) and the frequency units
+// (Label17). An empty caption belongs to a hidden row, whose label keeps the text it had.
+struct AnalysisCaptions {
+    std::string_view current;
+    std::string_view currentUnits;
+    std::string_view voltage1;
+    std::string_view voltage2;
+    std::string_view frequencyUnits;
+};
+AnalysisCaptions analysisCaptions(int application);
+
 // Fills the texts from results row selectedDesign (part number, stack count from a stacked part
 // number, strands, turns, wire text with the gage name) and from the requirements of the
 // record's application; operating fields of other applications keep their texts.
 void loadAnalysisInputs(const DesignRecord& record, AnalysisTexts& texts);
+
+// The operating conditions of the requirements as the analysis window found them, so that closing
+// it puts them back: the ten currents, voltages and frequencies as texts ("%6.2f", the kHz
+// frequency "%6.1f"), read back with only the decimals those hold; and, exactly, the search inputs
+// that an analysis overwrites and the next search does not derive again (stacked cores, strands,
+// average voltage, PFC voltage ratio, ripple current).
+struct OperatingSnapshot {
+    std::array<std::string, 10> texts;
+    std::int32_t stackedCores = 1;
+    std::int32_t wireStrands = 1;
+    float avgVoltage = 0;
+    float pfcVoltageRatio = 0;
+    float rippleCurrent = 0;
+};
+OperatingSnapshot takeOperatingSnapshot(const DesignRecord& record);
+void restoreOperatingSnapshot(DesignRecord& record, const OperatingSnapshot& snapshot);
 
 // The part number as typed: upper-cased; the message text "INVALID CHARACTER %1s" (from the
 // first character outside the letters, digits, dash and slash of catalog part numbers) when it

@@ -48,6 +48,17 @@ enum class AgingMenuOutcome {
 };
 AgingMenuOutcome requestAgingGraphFromMenu(DesignRecord& record, int kind);
 
+// The analysis window's DC PERM, AC PERM and INDUCTANCE (kinds 2, 3 and 7) for the analysed
+// design: false, request unchanged, unless its turns are above 0 and its part number has a dash
+// followed by a material code; otherwise graphKind, the material code and, for kind 7,
+// graphSource 1.
+bool requestAnalysedDesignGraph(DesignRecord& record, int kind);
+
+// The analysis window's T RISE: the material code is read when the part number has a dash; with
+// core loss (coreLossMw, watts after an analysis) and a code of an aging material, graph 9 of the
+// analysed design; with core loss otherwise, the negligible-aging box; without, nothing.
+AgingMenuOutcome requestAnalysedAgingGraph(DesignRecord& record);
+
 // The negligible-aging text: the caption of the main window's box (its text is empty) and the
 // message of the results window's refusal.
 inline constexpr const char* kNegligibleAgingText =

@@ -201,19 +201,10 @@ int drawRows(Canvas& canvas, const Geometry& g, const DesignRecord& record, int 
 }  // namespace
 
 std::string resultsDateText(const std::tm& local) {
-    static constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed",
-                                                             "Thu", "Fri", "Sat"};
-    static constexpr std::array<const char*, 12> kMonths = {
-        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const char* weekday = local.tm_wday >= 0 && local.tm_wday < 7
-                              ? kWeekdays[static_cast<std::size_t>(local.tm_wday)]
-                              : "???";
-    const char* month = local.tm_mon >= 0 && local.tm_mon < 12
-                            ? kMonths[static_cast<std::size_t>(local.tm_mon)]
-                            : "???";
+    const DateNames names = dateNames(local);
     const long long year = static_cast<long long>(local.tm_year) + 1900;
-    return trimmed(strprintf("%s %s %02d %02d:%02d:%02d %4lld\n", weekday, month, local.tm_mday,
-                             local.tm_hour, local.tm_min, local.tm_sec, year));
+    return trimmed(strprintf("%s %s %02d %02d:%02d:%02d %4lld\n", names.weekday, names.month,
+                             local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, year));
 }
 
 bool summaryRowShown(int application, int row) {

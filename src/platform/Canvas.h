@@ -51,6 +51,10 @@ class Canvas {
     // Whether this surface is a printer page (the pages draw their printed form on it).
     virtual bool isPrinter() const { return false; }
 
+    // Resolution of the surface, pixels per inch: a font given in points is this many pixels
+    // high per 72 points (a screen's 96, a printer's 300 or 1200).
+    virtual int dotsPerInch() const { return 96; }
+
     // Fills a rectangle with the brush colour.
     virtual void setBrushColor(Color color) = 0;
     virtual void fillRect(int x, int y, int w, int h) = 0;

@@ -1,5 +1,6 @@
 #include "platform/Format.h"
 
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -36,6 +37,33 @@ std::string trimmed(const std::string& text) {
     if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(blanks);
     return text.substr(first, last - first + 1);
+}
+
+DateNames dateNames(const std::tm& local) {
+    static constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed",
+                                                             "Thu", "Fri", "Sat"};
+    static constexpr std::array<const char*, 12> kMonths = {
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    DateNames names{"???", "???"};
+    if (local.tm_wday >= 0 && local.tm_wday < 7)
+        names.weekday = kWeekdays[static_cast<std::size_t>(local.tm_wday)];
+    if (local.tm_mon >= 0 && local.tm_mon < 12)
+        names.month = kMonths[static_cast<std::size_t>(local.tm_mon)];
+    return names;
+}
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+std::string standardDateText(const std::tm& local) {
+    const DateNames names = dateNames(local);
+    const long long year = static_cast<long long>(local.tm_year) + 1900;
+    return trimmed(strprintf("%s %s %2d %02d:%02d:%02d %4lld\n", names.weekday, names.month,
+                             local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, year));
 }
 
 }  // namespace korvell

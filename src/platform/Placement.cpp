@@ -1,5 +1,6 @@
 #include "platform/Placement.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/Canvas.h"
@@ -15,6 +16,10 @@ int mulDivRounded(int value, int num, int den) {
     const std::int64_t divisor = den > 0 ? den : -den;
     const std::int64_t rounded = (magnitude + half) / divisor;
     return static_cast<int>(negative ? -rounded : rounded);
+}
+
+int pixelsForPoints(int points, int dotsPerInch) {
+    return mulDivRounded(points, dotsPerInch, 72);
 }
 
 Rect mainWindowPlacement(int sw, int sh) {
@@ -54,6 +59,42 @@ Rect parametersWindowPlacement(int sw, int sh) {
 
 Rect graphWindowPlacement(int sw, int sh) {
     return {sw / 8, sh / 4, 3 * sw / 4, 2 * sh / 3};
+}
+
+AnalysisWindowPlacement analysisWindowPlacement(int sw, int sh) {
+    AnalysisWindowPlacement place;
+    Rect& w = place.window;
+    w = {scaled(0.1, sw), scaled(0.2, sh), scaled(0.8, sw), scaled(0.67, sh)};
+    if (sh <= 720) {
+        w.height = scaled(0.8, sh);
+        w.width = scaled(0.88, sw);
+    }
+    if (sw > 1200) {
+        w.width = scaled(0.6, sw);
+        place.fontPoints = 12;
+        place.fieldPanelLeft = scaled(0.46, w.width);
+    } else {
+        place.fieldPanelLeft = scaled(0.42, w.width);
+        place.fontPoints = sw > 1020 ? 10 : sw > 720 ? 9 : kAnalysisDesignFontPoints;
+    }
+    place.unitPanelLeft = scaled(0.6, w.width);
+    return place;
+}
+
+Rect materialSelectorPlacement(int sw, int sh) {
+    constexpr int kWidth = 588;
+    constexpr int kHeight = 676;
+    const int width = std::clamp(sw, 0, kWidth);
+    const int height = std::clamp(sh, 0, kHeight);
+    return {(std::max(sw, 0) - width) / 2, (std::max(sh, 0) - height) / 2, width, height};
+}
+
+Rect helpWindowPlacement(int sw, int sh) {
+    return {scaled(0.2, sw), scaled(0.2, sh), scaled(0.72, sw), scaled(0.68, sh)};
+}
+
+Rect coverPicturePlacement(int cw, int ch) {
+    return {scaled(0.25, cw), scaled(0.65, ch), scaled(0.5, cw), scaled(0.21, ch)};
 }
 
 }  // namespace korvell

@@ -17,6 +17,10 @@ struct Rect {
 // a control tree is scaled to the screen (halves away from zero).
 int mulDivRounded(int value, int num, int den);
 
+// Pixel height of a point size on a surface of the given dots per inch, as a font height is
+// derived from its size: points × dpi / 72, rounded.
+int pixelsForPoints(int points, int dotsPerInch);
+
 // Screen width on which the main window's controls have their design size.
 constexpr int kDesignScreenWidth = 1024;
 
@@ -50,5 +54,30 @@ Rect parametersWindowPlacement(int screenWidth, int screenHeight);
 
 // The graph window: top SH / 4, left SW / 8, height 2 SH / 3, width 3 SW / 4.
 Rect graphWindowPlacement(int screenWidth, int screenHeight);
+
+// The analysis window: top 0.2 × SH, left 0.1 × SW, 0.8 × SW wide and 0.67 × SH high; on screens
+// up to 720 high 0.8 × SH high and 0.88 × SW wide. On screens wider than 1200 it is 0.6 × SW
+// wide with a 12 point font, the field panel at 0.46 and the unit panel at 0.6 of its width;
+// otherwise the panels at 0.42 and 0.6 of its width and 10 points on screens wider than 1020,
+// 9 wider than 720, else the form's design size.
+struct AnalysisWindowPlacement {
+    Rect window;
+    int fieldPanelLeft = 0;
+    int unitPanelLeft = 0;
+    int fontPoints = 0;
+};
+constexpr int kAnalysisDesignFontPoints = 8;
+AnalysisWindowPlacement analysisWindowPlacement(int screenWidth, int screenHeight);
+
+// The material selector: its design size of 588 × 676 centred on the screen, cut to the screen
+// where that is smaller.
+Rect materialSelectorPlacement(int screenWidth, int screenHeight);
+
+// The help window: top 0.2 × SH, left 0.2 × SW, height 0.68 × SH, width 0.72 × SW.
+Rect helpWindowPlacement(int screenWidth, int screenHeight);
+
+// The picture of the cover: left 0.25 × W, width 0.5 × W, top 0.65 × H, height 0.21 × H of the
+// cover's client area.
+Rect coverPicturePlacement(int clientWidth, int clientHeight);
 
 }  // namespace korvell

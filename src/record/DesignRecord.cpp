@@ -48,6 +48,18 @@ DesignRecord::DesignRecord() {
     }
 }
 
+bool materialSlotSelected(const DesignRecord& record, int k) {
+    if (k < 0 || k >= kSelectableMaterialCount) return false;
+    const auto slot = static_cast<std::size_t>(k);
+    return record.selectedMaterials[slot] == kSelectableMaterials[slot];
+}
+
+void writeMaterialSelection(DesignRecord& record,
+                            const std::array<bool, kSelectableMaterialCount>& checked) {
+    for (std::size_t k = 0; k < checked.size(); ++k)
+        record.selectedMaterials[k] = checked[k] ? std::string(kSelectableMaterials[k]) : "";
+}
+
 std::string materialCodeOf(std::string_view partNumber) {
     const auto dash = partNumber.find('-');
     if (dash == std::string_view::npos) return {};

@@ -267,6 +267,14 @@ struct DesignRecord {
     friend bool operator==(const DesignRecord&, const DesignRecord&) = default;
 };
 
+// The material selector's view of selectedMaterials: whether slot k (0..13) holds its own code
+// (an out-of-range k is never selected).
+bool materialSlotSelected(const DesignRecord& record, int k);
+// Writes the 14 selectable slots from the selector's check marks: a checked material's slot holds
+// its code, the others are emptied; slots 14 and 15 are left as they are.
+void writeMaterialSelection(DesignRecord& record,
+                            const std::array<bool, kSelectableMaterialCount>& checked);
+
 // Material code of a part number: the text from its first '-' read as the longest run of
 // dashes and digits ("T999-21 x2" gives "-21"); empty when there is no dash.
 std::string materialCodeOf(std::string_view partNumber);

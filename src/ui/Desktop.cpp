@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWindow>
 
-#include "platform/qt/Printing.h"
 #include "platform/qt/QtMessages.h"
+#include "ui/AnalysisWindow.h"
+#include "ui/CoverWindow.h"
 #include "ui/GraphWindow.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
+#include "ui/MaterialSelector.h"
 #include "ui/ParametersWindow.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
@@ -34,9 +38,10 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
         m_screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
     }
 
-    // The windows in their start-up order: the main window first. The material selector, graph,
-    // analysis, help and cover windows take their places in this order as they are added.
+    // The windows in their start-up order: the main window first, the cover last.
     m_main = std::make_unique<MainWindow>(*this);
+    m_materialSelector = std::make_unique<MaterialSelector>(*this);
+    registerForm(m_materialSelector.get(), m_materialSelector.get());
     m_requirements = std::make_unique<RequirementsWindow>(*this);
     registerForm(m_requirements.get(), m_requirements.get());
     m_results = std::make_unique<ResultsWindow>(*this);
@@ -45,6 +50,12 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
     registerForm(m_parameters.get(), m_parameters.get());
     m_graph = std::make_unique<GraphWindow>(*this);
     registerForm(m_graph.get(), m_graph.get());
+    m_analysis = std::make_unique<AnalysisWindow>(*this);
+    registerForm(m_analysis.get(), m_analysis.get());
+    m_help = std::make_unique<HelpWindow>(*this);
+    registerForm(m_help.get(), nullptr);
+    m_cover = std::make_unique<CoverWindow>(*this);
+    registerForm(m_cover.get(), nullptr);
     registerForm(m_main.get(), nullptr);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
@@ -57,15 +68,28 @@ Desktop::~Desktop() {
         form.widget->removeEventFilter(this);
     m_forms.clear();
     // The windows go in the reverse of their creation order, the main window last.
+    m_cover.reset();
+    m_help.reset();
+    m_analysis.reset();
     m_graph.reset();
     m_parameters.reset();
     m_results.reset();
     m_requirements.reset();
+    m_materialSelector.reset();
     m_main.reset();
+}
+
+std::vector<QWidget*> Desktop::windows() const {
+    return {m_main.get(),         m_materialSelector.get(),
+            m_requirements.get(), m_results.get(),
+            m_parameters.get(),   m_graph.get(),
+            m_analysis.get(),     m_help.get(),
+            m_cover.get()};
 }
 
 void Desktop::start() {
     m_main->show();
+    showCover();
 }
 
 void Desktop::registerForm(QWidget* widget, FormEvents* events) {
@@ -144,19 +168,64 @@ void Desktop::showGraphWindow() {
     m_graph->opened();
 }
 
-bool Desktop::printPage(QWidget* parent, bool landscape, const char* pdfName,
-                        const std::function<void(Canvas&)>& draw) {
-    const PrintOutcome outcome = m_printer->printPage(
-        parent, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, pdfName, draw);
-    if (outcome == PrintOutcome::Failed) {
-        m_messages->show("THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER.", "ERROR ");
-    }
-    return outcome == PrintOutcome::Printed;
-}
-
 void Desktop::showResultsAnew() {
     m_results->hide();
     open(*m_results);
+}
+
+void Desktop::openMaterialSelector() {
+    open(*m_materialSelector);
+}
+
+void Desktop::openAnalysis() {
+    sendMainWindowBack();
+    closeGraphWindow();
+    m_analysis->loadInputs();
+    m_analysis->field(0)->setFocus(Qt::OtherFocusReason);
+    open(*m_analysis);
+}
+
+void Desktop::showGettingStarted() {
+    m_help->showGettingStarted();
+    open(*m_help);
+}
+
+void Desktop::showHelpTopics() {
+    m_help->showHelpTopics();
+    open(*m_help);
+}
+
+void Desktop::showCover() {
+    m_cover->coverScreen(m_screenSize);
+    open(*m_cover);
+}
+
+void Desktop::agingGraph(AgingMenuOutcome outcome) {
+    switch (outcome) {
+        case AgingMenuOutcome::ShowGraph:
+            closeGraphWindow();
+            showGraphWindow();
+            break;
+        case AgingMenuOutcome::NegligibleMaterial:
+            m_messages->show("", kNegligibleAgingText);
+            break;
+        case AgingMenuOutcome::Nothing:
+            break;
+    }
+}
+
+bool Desktop::storeRequirements(const std::function<bool()>& store) {
+    m_analysis->putRequirementsBack();
+    const bool accepted = store();
+    m_analysis->takeRequirements();
+    return accepted;
+}
+
+void Desktop::printPage(QWidget* parent, QPageLayout::Orientation orientation,
+                        const QString& pdfName, const PageDrawing& draw) {
+    if (m_printer->printPage(parent, orientation, pdfName, draw) == PrintOutcome::Failed) {
+        m_messages->show("THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER.", "ERROR ");
+    }
 }
 
 }  // namespace korvell

@@ -7,27 +7,32 @@
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+#include <QWidget>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "graphs/GraphRequest.h"
 #include "platform/Canvas.h"
 #include "platform/Messages.h"
+#include "platform/qt/Printing.h"
 #include "record/DesignRecord.h"
 #include "ui/FormEvents.h"
 
-class QWidget;
 class QWindow;
 
 namespace korvell {
 
-class PagePrinter;
 class QtMessages;
 class MainWindow;
+class MaterialSelector;
 class RequirementsWindow;
 class ResultsWindow;
 class ParametersWindow;
 class GraphWindow;
+class AnalysisWindow;
+class HelpWindow;
+class CoverWindow;
 
 // The application title, shown on message boxes and by the desktop for the program.
 inline constexpr const char* kApplicationTitle = "INDUCTOR DESIGN FOR POWER FILTERS";
@@ -52,12 +57,19 @@ class Desktop : public QObject {
     QSize screenSize() const { return m_screenSize; }
 
     MainWindow& mainWindow() { return *m_main; }
+    MaterialSelector& materialSelector() { return *m_materialSelector; }
     RequirementsWindow& requirementsWindow() { return *m_requirements; }
     ResultsWindow& resultsWindow() { return *m_results; }
     ParametersWindow& parametersWindow() { return *m_parameters; }
     GraphWindow& graphWindow() { return *m_graph; }
+    AnalysisWindow& analysisWindow() { return *m_analysis; }
+    HelpWindow& helpWindow() { return *m_help; }
+    CoverWindow& coverWindow() { return *m_cover; }
 
-    // Shows the main window (start-up).
+    // The windows in the order they were created.
+    std::vector<QWidget*> windows() const;
+
+    // Shows the main window and the cover over it (start-up).
     void start();
 
     // To open a window: enable it, then show it and bring it to the front.
@@ -74,22 +86,32 @@ class Desktop : public QObject {
     // Hides every window but the main one (the main window is closing).
     void closeOtherWindows();
 
+    // The material selector, modeless.
+    void openMaterialSelector();
+    // The main window's ANALYSIS: the main window goes back, the graph window closes, the
+    // analysis window is loaded from the highlighted design and the requirements and opened with
+    // the focus in its part number.
+    void openAnalysis();
+    void showGettingStarted();
+    void showHelpTopics();
+    // The cover, full screen over the main window, until a key or a click.
+    void showCover();
+
     // The graph window: closed before a graph command sets the request, shown after it, so it
     // draws the new graph even when it was open.
     void closeGraphWindow();
     void showGraphWindow();
+    // Carries out an aging graph command: the graph shown anew, or the negligible-aging box.
+    void agingGraph(AgingMenuOutcome outcome);
 
-    // Prints one page drawn by `draw` (the default printer, or a PDF file named by the user where
-    // none is installed); a failure is reported. False when nothing was printed.
-    bool printPage(QWidget* parent, bool landscape, const char* pdfName,
-                   const std::function<void(Canvas&)>& draw);
+    // Runs the requirements window's storing of the requirements (store returns whether they
+    // were accepted). An open analysis window first puts back the operating conditions its own
+    // entries replaced and afterwards keeps the stored requirements as those to put back.
+    bool storeRequirements(const std::function<bool()>& store);
 
-    // Windows that later parts of the program fill in; until they exist these do nothing.
-    void openMaterialSelector() {}
-    void openAnalysis() {}
-    void showGettingStarted() {}
-    void showHelpTopics() {}
-    void showCover() {}
+    // Prints one page through the program's printer; a page the printer refused is reported.
+    void printPage(QWidget* parent, QPageLayout::Orientation orientation, const QString& pdfName,
+                   const PageDrawing& draw);
 
     // The window of the program that was activated last (null when none, or after it was hidden).
     QWidget* activeForm() const { return m_activeForm; }
@@ -117,12 +139,16 @@ class Desktop : public QObject {
     PagePrinter* m_printer;
     QSize m_screenSize;
 
-    // Windows in their creation order; the main window first.
+    // Windows in their creation order; the main window first, the cover last.
     std::unique_ptr<MainWindow> m_main;
+    std::unique_ptr<MaterialSelector> m_materialSelector;
     std::unique_ptr<RequirementsWindow> m_requirements;
     std::unique_ptr<ResultsWindow> m_results;
     std::unique_ptr<ParametersWindow> m_parameters;
     std::unique_ptr<GraphWindow> m_graph;
+    std::unique_ptr<AnalysisWindow> m_analysis;
+    std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<CoverWindow> m_cover;
 
     std::vector<Form> m_forms;
     QPointer<QWidget> m_activeForm;

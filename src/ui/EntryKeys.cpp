@@ -8,12 +8,10 @@
 namespace korvell {
 namespace {
 
-bool isLetterOrDigitKey(const QKeyEvent& key) {
-    // Ctrl, Alt and Meta combinations are shortcuts (select all, copy, Alt+O), not typing.
+// A key that puts a character into the field (a digit, a letter, a point, a minus sign, a blank).
+bool typesACharacter(const QKeyEvent& key) {
     const auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-    if (key.modifiers() & shortcut) return false;
-    const int k = key.key();
-    return (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z);
+    return !(key.modifiers() & shortcut) && !key.text().isEmpty() && key.text().front().isPrint();
 }
 
 bool isEnter(int key) {
@@ -21,6 +19,14 @@ bool isEnter(int key) {
 }
 
 }  // namespace
+
+bool EntryKeys::isTypingKey(const QKeyEvent& key) {
+    // Ctrl, Alt and Meta combinations are shortcuts (select all, copy, Alt+O), not typing.
+    const auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (key.modifiers() & shortcut) return false;
+    const int k = key.key();
+    return (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z);
+}
 
 EntryKeys::EntryKeys(QObject* parent, Rules rules) : QObject(parent), m_rules(std::move(rules)) {
     for (const Field& field : m_rules.fields)
@@ -57,7 +63,8 @@ void EntryKeys::typingKey(const Field& field) {
     if (m_firstKey && m_rules.firstKeyReplaces) edit->clear();
     m_firstKey = false;
     const std::string text = edit->text().toStdString();
-    if (text.find_first_not_of(field.typingChars) != std::string::npos) {
+    if (!field.typingChars.empty() &&
+        text.find_first_not_of(field.typingChars) != std::string::npos) {
         edit->setText(QString::fromStdString(text.substr(0, text.size() - 1)));
         edit->setCursorPosition(static_cast<int>(edit->text().size()));
     }
@@ -70,6 +77,9 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
+            m_pressedIn = watched;
+            m_pressedKey = key->key();
+            if (field->ownKeys) return false;
             bool consumed = false;
             if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
                 m_enterCount = 0;
@@ -78,8 +88,14 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
                 ++m_enterCount;
                 moveFocus(field->edit, 1);
                 consumed = true;
-            } else if (isLetterOrDigitKey(*key)) {
+            } else if (isTypingKey(*key)) {
                 typingKey(*field);
+            } else if (typesACharacter(*key)) {
+                // A point or a minus sign typed first replaces the value as a digit does, so
+                // that ".5" or "-20" can be typed over it.
+                m_enterCount = 0;
+                if (m_firstKey && m_rules.firstKeyReplaces) field->edit->clear();
+                m_firstKey = false;
             }
             if (m_enterCount > 1) {
                 m_enterCount = 0;
@@ -89,6 +105,11 @@ bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::KeyRelease: {
             const auto* key = static_cast<QKeyEvent*>(event);
+            if (field->ownKeys) {
+                const bool pressedHere = m_pressedIn == watched && m_pressedKey == key->key();
+                if (pressedHere && !key->isAutoRepeat()) field->ownKeys(*key);
+                return false;
+            }
             if (key->key() == Qt::Key_Up) {
                 moveFocus(field->edit, -1);
                 return true;

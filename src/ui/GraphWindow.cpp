@@ -121,7 +121,7 @@ void GraphWindow::printGraphClick() {
     GraphView printed = view();
     printed.dateText = resultsDateText(m_clock());
     RecordingMessages ignored;  // shown already when the window drew the same graph
-    m_desktop.printPage(this, true, kPdfName, [&](Canvas& canvas) {
+    m_desktop.printPage(this, QPageLayout::Landscape, kPdfName, [&](Canvas& canvas) {
         drawGraphPage(canvas, m_desktop.record(), ignored, printed);
     });
     update();

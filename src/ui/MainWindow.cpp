@@ -439,17 +439,7 @@ void MainWindow::designGraphCommand(int kind) {
 }
 
 void MainWindow::agingGraphCommand(int kind) {
-    switch (requestAgingGraphFromMenu(m_desktop.record(), kind)) {
-        case AgingMenuOutcome::ShowGraph:
-            m_desktop.closeGraphWindow();
-            m_desktop.showGraphWindow();
-            break;
-        case AgingMenuOutcome::NegligibleMaterial:
-            m_desktop.messages().show("", kNegligibleAgingText);
-            break;
-        case AgingMenuOutcome::Nothing:
-            break;
-    }
+    m_desktop.agingGraph(requestAgingGraphFromMenu(m_desktop.record(), kind));
 }
 
 void MainWindow::dataTableCommand(int displayMode, bool sendBack) {

@@ -275,7 +275,10 @@ void RequirementsWindow::buttonCancelClick() {
 void RequirementsWindow::buttonOkClick() {
     DesignRecord& record = m_desktop.record();
     const RequirementTexts texts = fieldTexts();
-    if (!acceptRequirements(record, m_desktop.messages(), texts)) return;
+    if (!m_desktop.storeRequirements(
+            [&] { return acceptRequirements(record, m_desktop.messages(), texts); })) {
+        return;
+    }
     m_texts = texts;
     run_design_search(record, m_desktop.messages());
     hide();

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "graphs/GraphRequest.h"
+#include "platform/Format.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
@@ -20,13 +21,6 @@ namespace {
 constexpr int kButtonHeight = 20;
 constexpr int kPageStep = 20;
 constexpr const char* kPdfName = "korvell-results.pdf";
-
-std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
 
 }  // namespace
 
@@ -143,7 +137,7 @@ void ResultsWindow::printClick() {
     DesignRecord& record = m_desktop.record();
     record.printRequested = 1;
     const ResultsPageView view = pageView();
-    m_desktop.printPage(this, true, kPdfName,
+    m_desktop.printPage(this, QPageLayout::Landscape, kPdfName,
                         [&](Canvas& canvas) { drawResultsPage(canvas, record, view); });
     record.printRequested = 0;
     repaint();

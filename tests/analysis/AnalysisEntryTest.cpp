@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "analysis/AnalysisEntry.h"
 
 namespace korvell {
@@ -130,6 +132,94 @@ TEST(AnalysisEntry, HiddenVoltageFieldsAreNotChecked) {
     EXPECT_TRUE(acceptAnalysisInputs(r, messages, texts));
     r.applicationType = kResonant;
     EXPECT_FALSE(acceptAnalysisInputs(r, messages, texts));  // the peak voltage is shown
+}
+
+TEST(AnalysisEntry, HeaderAndCaptionsFollowTheApplication) {
+    EXPECT_EQ(analysisHeader(kDcBiased), "DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS");
+    EXPECT_EQ(analysisHeader(kPowerline), "POWERLINE REQUENCY INDUCTOR ANALYSIS");
+    EXPECT_EQ(analysisHeader(9), " ANALYSIS");
+    EXPECT_EQ(analysisCaptions(kControlledSwing).voltage1, "PEAK INDUCTOR VOLTAGE");
+    const AnalysisCaptions pfc = analysisCaptions(kPowerFactorBoost);
+    EXPECT_EQ(pfc.voltage1, "PEAK REGULATOR INPUT VOLTAGE  ");
+    EXPECT_EQ(pfc.voltage2, "REGULATOR DC OUTPUT VOLTAGE  ");
+    EXPECT_EQ(pfc.frequencyUnits, "k HERTZ");
+    const AnalysisCaptions line = analysisCaptions(kPowerline);
+    EXPECT_EQ(line.current, "AC CURRENT");
+    EXPECT_EQ(line.currentUnits, "AMPERES RMS");
+    EXPECT_TRUE(line.voltage1.empty() && line.voltage2.empty());
+    EXPECT_EQ(line.frequencyUnits, "HERTZ");
+    const AnalysisCaptions resonant = analysisCaptions(kResonant);
+    EXPECT_EQ(resonant.current, "PEAK CURRENT");
+    EXPECT_EQ(resonant.voltage1, "PEAK VOLTAGE");
+    EXPECT_TRUE(resonant.voltage2.empty());
+    // Hidden rows are exactly the fields the entry check skips.
+    for (int a = 0; a < kApplicationCount; ++a) {
+        EXPECT_EQ(analysisFieldShown(a, 5), !analysisCaptions(a).voltage1.empty()) << a;
+        EXPECT_EQ(analysisFieldShown(a, 6), !analysisCaptions(a).voltage2.empty()) << a;
+    }
+}
+
+TEST(AnalysisEntry, SnapshotPutsTheRequirementsBackToTwoDecimals) {
+    DesignRecord r;
+    r.maxCurrent = 5.127f;
+    r.acCurrentMax = 1.5f;
+    r.resonantPeakCurrent = 2.004f;
+    r.onVoltage = 12.345f;
+    r.offVoltage = 5;
+    r.pfcPeakInputVoltage = 311.127f;
+    r.pfcOutputVoltage = 400;
+    r.resonantPeakVoltage = 100;
+    r.frequencyKhz = 100.26f;
+    r.lineFrequencyHz = 60;
+    r.stackedCores = 1;
+    r.wireStrands = 2;
+    r.avgVoltage = 6.977f;
+    r.pfcVoltageRatio = 0.7778f;
+    r.rippleCurrent = 0.35f;
+    const OperatingSnapshot snapshot = takeOperatingSnapshot(r);
+    EXPECT_EQ(snapshot.texts[0], "  5.13");
+    EXPECT_EQ(snapshot.texts[8], " 100.3");
+
+    // What the analysis window's OK and the analysis write.
+    RecordingMessages messages;
+    AnalysisTexts texts = {"T106-21", "3", "#18", "40", "9", "24", "12", "50", "25", "4"};
+    ASSERT_TRUE(acceptAnalysisInputs(r, messages, texts));
+    r.avgVoltage = 16;
+    r.pfcVoltageRatio = 2;
+    r.rippleCurrent = 1;
+    EXPECT_EQ(r.stackedCores, 3);
+
+    restoreOperatingSnapshot(r, snapshot);
+    EXPECT_FLOAT_EQ(r.maxCurrent, 5.13f);
+    EXPECT_FLOAT_EQ(r.acCurrentMax, 1.5f);
+    EXPECT_FLOAT_EQ(r.resonantPeakCurrent, 2.0f);
+    EXPECT_FLOAT_EQ(r.onVoltage, 12.35f);  // 12.345f is just above 12.345
+    EXPECT_FLOAT_EQ(r.offVoltage, 5);
+    EXPECT_FLOAT_EQ(r.pfcPeakInputVoltage, 311.13f);
+    EXPECT_FLOAT_EQ(r.frequencyKhz, 100.3f);  // one decimal for kHz
+    EXPECT_FLOAT_EQ(r.lineFrequencyHz, 60);
+    // The search inputs come back exactly.
+    EXPECT_EQ(r.stackedCores, 1);
+    EXPECT_EQ(r.wireStrands, 2);
+    EXPECT_EQ(r.avgVoltage, 6.977f);
+    EXPECT_EQ(r.pfcVoltageRatio, 0.7778f);
+    EXPECT_EQ(r.rippleCurrent, 0.35f);
+    // The part number, turns and ambient temperature stay as the analysis left them.
+    EXPECT_EQ(r.corePartNumber, "T106-21");
+    EXPECT_EQ(r.turns, 40);
+    EXPECT_EQ(r.ambientTemp, 25);
+}
+
+TEST(AnalysisEntry, SnapshotOfExtremeValuesComesBackBounded) {
+    DesignRecord r;
+    r.maxCurrent = 3.4e38f;
+    r.onVoltage = -1e-30f;
+    const OperatingSnapshot snapshot = takeOperatingSnapshot(r);
+    DesignRecord back;
+    restoreOperatingSnapshot(back, snapshot);
+    EXPECT_TRUE(std::isfinite(back.maxCurrent));
+    EXPECT_NEAR(back.maxCurrent / 3.4e38f, 1.0f, 1e-6f);
+    EXPECT_EQ(back.onVoltage, 0);  // "-0.00"
 }
 
 TEST(AnalysisEntry, TypedPartNumberIsUpperCasedAndChecked) {

@@ -81,5 +81,41 @@ TEST(GraphRequest, TemperatureRiseRefusalsLaterOverrideEarlier) {
     EXPECT_EQ(ok.graphMaterialCode, "-26");
 }
 
+TEST(GraphRequest, AnalysedDesignGraphsNeedTurnsAndAMaterial) {
+    DesignRecord r;
+    r.corePartNumber = "T106-21";
+    r.turns = 0;
+    r.graphKind = 5;
+    EXPECT_FALSE(requestAnalysedDesignGraph(r, kInductanceVsCurrent));
+    r.turns = 40;
+    r.corePartNumber = "T106-";
+    EXPECT_FALSE(requestAnalysedDesignGraph(r, kInductanceVsCurrent));
+    EXPECT_EQ(r.graphKind, 5);
+
+    r.corePartNumber = "T106-21";
+    r.graphSource = kHighlightedDesign;
+    EXPECT_TRUE(requestAnalysedDesignGraph(r, kPercentPermVsDcBias));
+    EXPECT_EQ(r.graphKind, kPercentPermVsDcBias);
+    EXPECT_EQ(r.graphSource, kHighlightedDesign);
+    EXPECT_EQ(r.graphMaterialCode, "-21");
+    EXPECT_TRUE(requestAnalysedDesignGraph(r, kInductanceVsCurrent));
+    EXPECT_EQ(r.graphSource, kAnalysedDesign);
+}
+
+TEST(GraphRequest, AnalysedAgingNeedsCoreLossAndAnAgingMaterial) {
+    DesignRecord r;
+    r.corePartNumber = "T106-37";
+    r.coreLossMw = 0;  // watts after an analysis
+    EXPECT_EQ(requestAnalysedAgingGraph(r), AgingMenuOutcome::Nothing);
+    r.coreLossMw = 0.2f;
+    EXPECT_EQ(requestAnalysedAgingGraph(r), AgingMenuOutcome::NegligibleMaterial);
+    r.corePartNumber = "T106-21";
+    r.graphKind = 1;
+    EXPECT_EQ(requestAnalysedAgingGraph(r), AgingMenuOutcome::ShowGraph);
+    EXPECT_EQ(r.graphKind, kTemperatureVsAge);
+    EXPECT_EQ(r.graphSource, kAnalysedDesign);
+    EXPECT_EQ(r.graphMaterialCode, "-21");
+}
+
 }  // namespace
 }  // namespace korvell

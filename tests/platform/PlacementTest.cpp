@@ -48,6 +48,47 @@ TEST(Placement, WindowsFromTheScreenSize) {
     EXPECT_EQ(graphWindowPlacement(1280, 1024), (Rect{160, 256, 960, 682}));
 }
 
+TEST(Placement, AnalysisWindowFontAndPanelsFollowTheScreen) {
+    struct Case {
+        int sw, sh;
+        Rect window;
+        int fieldPanel, unitPanel, points;
+    };
+    const Case cases[] = {
+        // 0.6 x 1280 in extended precision is just below 768.
+        {1280, 1024, {128, 204, 767, 686}, 352, 460, 12},
+        {1024, 768, {102, 153, 819, 514}, 343, 491, 10},
+        {800, 600, {80, 120, 704, 480}, 295, 422, 9},
+        {640, 480, {64, 96, 563, 384}, 236, 337, kAnalysisDesignFontPoints},
+    };
+    for (const Case& c : cases) {
+        const AnalysisWindowPlacement place = analysisWindowPlacement(c.sw, c.sh);
+        EXPECT_EQ(place.window, c.window) << c.sw;
+        EXPECT_EQ(place.fieldPanelLeft, c.fieldPanel) << c.sw;
+        EXPECT_EQ(place.unitPanelLeft, c.unitPanel) << c.sw;
+        EXPECT_EQ(place.fontPoints, c.points) << c.sw;
+    }
+    // The font steps at 1200, 1020 and 720 pixels of screen width.
+    EXPECT_EQ(analysisWindowPlacement(1200, 900).fontPoints, 10);
+    EXPECT_EQ(analysisWindowPlacement(1020, 900).fontPoints, 9);
+    EXPECT_EQ(analysisWindowPlacement(720, 900).fontPoints, kAnalysisDesignFontPoints);
+}
+
+TEST(Placement, HelpSelectorAndCoverPicture) {
+    EXPECT_EQ(helpWindowPlacement(1280, 1024), (Rect{256, 204, 921, 696}));
+    EXPECT_EQ(helpWindowPlacement(1024, 768), (Rect{204, 153, 737, 522}));
+    EXPECT_EQ(materialSelectorPlacement(1280, 1024), (Rect{346, 174, 588, 676}));
+    EXPECT_EQ(materialSelectorPlacement(800, 600), (Rect{106, 0, 588, 600}));
+    EXPECT_EQ(materialSelectorPlacement(-5, 0), (Rect{0, 0, 0, 0}));
+    EXPECT_EQ(coverPicturePlacement(1280, 1024), (Rect{320, 665, 640, 215}));
+}
+
+TEST(Placement, PointSizesInPixels) {
+    EXPECT_EQ(pixelsForPoints(12, 96), 16);
+    EXPECT_EQ(pixelsForPoints(12, 1200), 200);
+    EXPECT_EQ(pixelsForPoints(9, 300), 38);  // 37.5
+}
+
 TEST(Placement, ResultsFontGrowsWithTheScreen) {
     EXPECT_EQ(resultsFontPoints(1280), 12);
     EXPECT_EQ(resultsFontPoints(1200), 10);

@@ -1,6 +1,6 @@
-#include "record/DesignRecord.h"
-
 #include <gtest/gtest.h>
+
+#include "record/DesignRecord.h"
 
 namespace korvell {
 namespace {
@@ -15,7 +15,8 @@ TEST(DesignRecord, StartsFromTheDefaults) {
         EXPECT_FLOAT_EQ(r.designParamsByApplication[a][8], 55.0f);
         EXPECT_FLOAT_EQ(r.designParamsByApplication[a][9], 1.0f);
         EXPECT_FLOAT_EQ(r.designParamsByApplication[a][10], 1.0f);
-        for (float v : r.requirementsByApplication[a]) EXPECT_EQ(v, 0.0f);
+        for (float v : r.requirementsByApplication[a])
+            EXPECT_EQ(v, 0.0f);
     }
     EXPECT_EQ(r.selectedMaterials[0], "-11");
     EXPECT_EQ(r.selectedMaterials[13], "-39");
@@ -47,6 +48,25 @@ TEST(DesignRecord, MaterialCodeIsTheRunOfDashesAndDigits) {
     EXPECT_EQ(materialCodeOf("T80-13B/91"), "-13");
     EXPECT_EQ(materialCodeOf("E321-36/Q102"), "-36");
     EXPECT_EQ(materialCodeOf("T999"), "");
+}
+
+TEST(DesignRecord, MaterialSelectionKeepsItsSlotsInSelectorOrder) {
+    DesignRecord r;
+    for (int k = 0; k < kSelectableMaterialCount; ++k)
+        EXPECT_TRUE(materialSlotSelected(r, k)) << k;
+    EXPECT_FALSE(materialSlotSelected(r, -1));
+    EXPECT_FALSE(materialSlotSelected(r, kSelectableMaterialCount));
+
+    std::array<bool, kSelectableMaterialCount> checked{};
+    checked[4] = true;  // -21
+    r.selectedMaterials[14] = "-52";
+    writeMaterialSelection(r, checked);
+    for (int k = 0; k < kSelectableMaterialCount; ++k)
+        EXPECT_EQ(r.selectedMaterials[k], k == 4 ? "-21" : "") << k;
+    EXPECT_EQ(r.selectedMaterials[14], "-52");  // beyond the selector's fourteen
+    // A slot holding another material's code is not that material selected.
+    r.selectedMaterials[5] = "-21";
+    EXPECT_FALSE(materialSlotSelected(r, 5));
 }
 
 }  // namespace

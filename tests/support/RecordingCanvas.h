@@ -44,6 +44,8 @@ class RecordingCanvas : public Canvas {
     int width() const override { return m_width; }
     int height() const override { return m_height; }
     bool isPrinter() const override { return m_printer; }
+    int dotsPerInch() const override { return m_dotsPerInch; }
+    void setDotsPerInch(int dpi) { m_dotsPerInch = dpi; }
 
     void setBrushColor(Color color) override { m_brush = color; }
     void fillRect(int x, int y, int w, int h) override { fills.push_back({x, y, w, h, m_brush}); }
@@ -96,6 +98,7 @@ class RecordingCanvas : public Canvas {
     int m_width;
     int m_height;
     bool m_printer;
+    int m_dotsPerInch = 96;
     Color m_brush = colors::kWhite;
     Color m_penColor = colors::kBlack;
     int m_penWidth = 1;

@@ -1,7 +1,5 @@
 // The results window: placement and font, the scroll bar and its keys, the two displays, the
 // graph buttons' checks, and PRINT on one landscape page read back from the PDF file.
-#include <QDir>
-#include <QProcess>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -13,43 +11,6 @@
 #include "ui/UiTests.h"
 
 namespace korvell::test {
-
-namespace {
-
-// The date every page of these tests is printed with: Tue Dec 08 09:05:03 2026.
-std::tm fixedDate() {
-    std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 11;
-    t.tm_mday = 8;
-    t.tm_wday = 2;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 3;
-    return t;
-}
-
-// A 100 uH, 5 A buck output filter accepted and searched as the requirements window does.
-void searchBuckFilter(TestDesktop& t, const char* stack = "1") {
-    RequirementTexts texts = requirementFieldTexts(t.record());
-    texts[0] = "100";
-    texts[2] = "5";
-    texts[5] = "12";
-    texts[6] = "5";
-    texts[7] = "100";
-    texts[9] = stack;
-    QVERIFY(acceptRequirements(t.record(), t.messages, texts));
-    run_design_search(t.record(), t.messages);
-}
-
-QString pdfText(const QString& path) {
-    QProcess process;
-    process.start("pdftotext", {"-layout", path, "-"});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-}  // namespace
 
 class ResultsWindowTest : public QObject {
     Q_OBJECT

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPushButton>
 #include <QTest>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <memory>
@@ -54,6 +55,17 @@ T* control(QWidget& window, const char* name) {
     if (found == nullptr) qFatal("no control %s in %s", name, qPrintable(window.objectName()));
     return found;
 }
+
+// The date every printed page of the tests carries: Tue Dec 08 09:05:03 2026.
+std::tm fixedDate();
+
+// A 100 uH, 5 A buck output filter (12 V on, 5 V off, 100 kHz) accepted and searched as the
+// requirements window does, with the stack count given.
+void searchBuckFilter(TestDesktop& t, const char* stack = "1");
+
+// The text of a PDF file, laid out (pdftotext -layout), and its number of pages (pdfinfo).
+QString pdfText(const QString& path);
+int pdfPages(const QString& path);
 
 // Types text into the focused widget key by key, as a user does.
 inline void typeKeys(QWidget* widget, const char* keys) {

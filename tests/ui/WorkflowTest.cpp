@@ -1,5 +1,5 @@
-// The design workflow from the keyboard alone, as an engineer runs it: the menu to the
-// requirements, five numbers and Enter twice, the results scrolled and switched to DIMENSIONS,
+// The design workflow from the keyboard alone, as an engineer runs it: the cover away, the menu to
+// the requirements, five numbers and Enter twice, the results scrolled and switched to DIMENSIONS,
 // and the numbers shown agree with the korvell command line for the same requirements.
 #include <QMenu>
 #include <QMenuBar>
@@ -8,6 +8,7 @@
 
 #include "platform/Format.h"
 #include "record/ResultCells.h"
+#include "ui/CoverWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
@@ -44,6 +45,12 @@ class WorkflowTest : public QObject {
         TestDesktop t;
         MainWindow& main = t.desktop->mainWindow();
         t.desktop->start();
+        settle();
+        // The program starts with its cover; a key takes it away.
+        CoverWindow& cover = t.desktop->coverWindow();
+        QVERIFY(cover.isVisible());
+        QTest::keyClick(&cover, Qt::Key_Space);
+        QVERIFY(!cover.isVisible());
         main.activateWindow();
         settle();
 

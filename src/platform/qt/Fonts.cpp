@@ -2,8 +2,6 @@
 
 #include <QColor>
 
-#include "platform/Placement.h"
-
 namespace korvell {
 namespace {
 constexpr const char* kSans = "Liberation Sans";
@@ -37,10 +35,6 @@ QFont designFont(const char* face, int pixelHeight, bool bold, bool italic) {
     spec.bold = bold;
     spec.italic = italic;
     return toQFont(spec);
-}
-
-int pixelsForPoints(int points, int dotsPerInch) {
-    return mulDivRounded(points, dotsPerInch, 72);
 }
 
 QColor toQColor(Color color) {

@@ -20,10 +20,6 @@ QFont toQFont(const FontSpec& font);
 // A window font of the design: face and character height in pixels.
 QFont designFont(const char* face, int pixelHeight, bool bold = false, bool italic = false);
 
-// Pixel height of a point size on a surface of the given dots per inch, as a font height is
-// derived from its size: points × dpi / 72, rounded.
-int pixelsForPoints(int points, int dotsPerInch);
-
 QColor toQColor(Color color);
 
 }  // namespace korvell

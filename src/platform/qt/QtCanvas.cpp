@@ -20,6 +20,11 @@ QtCanvas::QtCanvas(QPainter& painter, int width, int height, bool printer)
     m_pen.setCosmetic(false);
 }
 
+int QtCanvas::dotsPerInch() const {
+    const QPaintDevice* device = m_painter.device();
+    return device != nullptr && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
+}
+
 void QtCanvas::setBrushColor(Color color) {
     m_brush = toQColor(color);
 }

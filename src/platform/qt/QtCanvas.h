@@ -19,6 +19,7 @@ class QtCanvas : public Canvas {
     int width() const override { return m_width; }
     int height() const override { return m_height; }
     bool isPrinter() const override { return m_printer; }
+    int dotsPerInch() const override;
 
     void setBrushColor(Color color) override;
     void fillRect(int x, int y, int w, int h) override;

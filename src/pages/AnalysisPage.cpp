@@ -1,0 +1,205 @@
+#include "pages/AnalysisPage.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/Format.h"
+#include "platform/Placement.h"
+
+namespace korvell {
+namespace {
+
+constexpr const char* kTitle = "KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS";
+// Sizes the window reports are limited to this, so no placement product can overflow.
+constexpr int kMaxPixels = 100000;
+constexpr int kMaxFontHeight = 10000;
+// The window's page begins this many font heights down, below the entry fields.
+constexpr int kPageTopInFontHeights = 21;
+// The date stands at this height of the window, level with the header.
+constexpr int kDateTop = 26;
+
+FontSpec pageFont(int height) {
+    FontSpec font;
+    font.name = "Arial";
+    font.height = std::max(height, 1);
+    font.color = colors::kBlack;
+    font.bold = true;
+    return font;
+}
+
+void drawRightAligned(Canvas& canvas, int right, int y, const std::string& text) {
+    canvas.textOut(right - canvas.textWidth(text), y, text);
+}
+
+// A text at the left of a line and one ending at its right, `room` pixels apart.
+struct FitLine {
+    std::string left;
+    std::string right;
+    int room;
+};
+
+// The font height, at most `height`, at which no two texts of a line meet: the left text, a blank
+// and the visible part of the right one fit in the room. Large fonts on a narrow window or page
+// are made smaller rather than written over each other.
+int fittedHeight(Canvas& canvas, int height, const std::vector<FitLine>& lines) {
+    constexpr int kTries = 4;  // widths follow the height closely; a few steps settle it
+    for (int step = 0; step < kTries && height > 1; ++step) {
+        canvas.setFont(pageFont(height));
+        int worst = 0;  // the needed width of the tightest line, in thousandths of its room
+        for (const FitLine& line : lines) {
+            if (line.room <= 0) continue;
+            const long long needed = canvas.textWidth(line.left) + canvas.textWidth(" ") +
+                                     canvas.textWidth(trimmed(line.right));
+            worst =
+                std::max(worst, static_cast<int>(std::min(needed * 1000 / line.room, 1000000LL)));
+        }
+        if (worst <= 1000) break;
+        height = std::max(1, static_cast<int>(static_cast<long long>(height) * 1000 / worst));
+    }
+    return height;
+}
+
+// The frame of a page of result rows: rows `pitch` apart from `top`, the first column at
+// `margin`, the second half a width further on, each value ending `valueColumn` after its
+// column's left edge and its units a margin after that.
+struct RowsFrame {
+    int width = 0;
+    int margin = 0;
+    int valueColumn = 0;
+    int pitch = 0;
+    int top = 0;
+};
+
+// Rows first .. first + n - 1 of the table in two columns; returns the y below the taller
+// (first) column.
+int drawResultRows(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
+                   int first, int n, const RowsFrame& f) {
+    const int columnStep = f.width / 2 - f.margin;
+    const int rowsInFirstColumn = (n + 1) / 2;
+    for (int i = 0; i < n; ++i) {
+        const AnalysisRow& row = table.rows[static_cast<std::size_t>(first + i)];
+        const int c = 2 * i / (n + 1);
+        const int x = c * columnStep + f.margin;
+        const int y = (i - c * rowsInFirstColumn) * f.pitch + f.top;
+        canvas.textOut(x, y, row.label);
+        drawRightAligned(canvas, x + f.valueColumn, y, analysisValueText(row, record));
+        canvas.textOut(c * columnStep + 2 * f.margin + f.valueColumn, y,
+                       analysisUnitsText(row, record));
+    }
+    return f.top + rowsInFirstColumn * f.pitch;
+}
+
+// Every result row as its label and value within the value column, and its units within what is
+// left of its half of the width.
+std::vector<FitLine> resultLines(const DesignRecord& record, const AnalysisTable& table,
+                                 const RowsFrame& f) {
+    std::vector<FitLine> lines;
+    const int unitsRoom = f.width / 2 - 2 * f.margin - f.valueColumn;
+    for (const AnalysisRow& row : table.rows) {
+        lines.push_back({row.label, analysisValueText(row, record), f.valueColumn});
+        lines.push_back({analysisUnitsText(row, record), "", unitsRoom});
+    }
+    return lines;
+}
+
+struct PageRows {
+    int first;
+    int count;
+};
+PageRows pageRows(int display) {
+    if (display == kMechanicalPage) return {kElectricalRows, kAnalysisRows - kElectricalRows};
+    return {0, kElectricalRows};
+}
+
+}  // namespace
+
+void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
+                      const AnalysisPageView& view) {
+    const int width = std::clamp(view.windowWidth, 0, kMaxPixels);
+    const int h = std::clamp(view.fontHeight, 1, kMaxFontHeight);
+
+    RowsFrame f;
+    f.width = width;
+    f.margin = width / 36;
+    f.valueColumn = width * 2 / 7;
+    f.pitch = scaled(1.4, h);
+    f.top = kPageTopInFontHeights * h;
+
+    canvas.setFont(pageFont(fittedHeight(canvas, h, resultLines(record, table, f))));
+
+    // The page of the last analysis goes, whatever its number of rows.
+    constexpr int kClearedLines = 9;
+    canvas.setBrushColor(colors::kSilver);
+    canvas.fillRect(f.margin, f.top, width - 2 * f.margin, kClearedLines * f.pitch);
+    drawRightAligned(canvas, width - 2 * f.margin, kDateTop, view.dateText);
+
+    const PageRows rows = pageRows(view.display);
+    drawResultRows(canvas, record, table, rows.first, rows.count, f);
+}
+
+void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
+                          const AnalysisPrintout& printout) {
+    const int W = std::clamp(canvas.width(), 0, kMaxPixels);
+    const int H = std::clamp(canvas.height(), 0, kMaxPixels);
+    const int P = H / 60;
+    const int M = W / 36;
+    const int X = W / 5;
+    const int E = scaled(0.54, W);
+
+    RowsFrame f;
+    f.width = W;
+    f.margin = M;
+    f.valueColumn = W * 2 / 7;
+    f.pitch = P;
+
+    // The window's font at its point size on the page, 1.25 times larger for the title.
+    const int titlePoints = scaled(1.25, std::clamp(printout.fontPoints, 1, 1000));
+    const int textPoints = scaled(0.8, titlePoints);
+    const int dpi = std::clamp(canvas.dotsPerInch(), 1, 100000);
+    const int titleHeight =
+        fittedHeight(canvas, pixelsForPoints(titlePoints, dpi), {{kTitle, "", W - 2 * M}});
+    std::vector<FitLine> lines = resultLines(record, table, f);
+    lines.push_back({printout.header, printout.dateText, W - 2 * M - X});
+    for (const AnalysisEntryLine& entry : printout.entries)
+        lines.push_back({entry.caption, entry.text, E - X});
+    const int textHeight = fittedHeight(canvas, pixelsForPoints(textPoints, dpi), lines);
+
+    canvas.setFont(pageFont(titleHeight));
+    int y = H / 10;
+    canvas.textOut((W - canvas.textWidth(kTitle)) / 2, y, kTitle);
+
+    canvas.setFont(pageFont(textHeight));
+    y += 3 * P / 2;
+    canvas.textOut(X, y, printout.header);
+    drawRightAligned(canvas, W - 2 * M, y, printout.dateText);
+
+    y += 3 * P / 2 + P;
+    for (std::size_t j = 0; j < printout.entries.size(); ++j) {
+        const AnalysisEntryLine& entry = printout.entries[j];
+        canvas.textOut(X, y, entry.caption);
+        drawRightAligned(canvas, E, y, entry.text);
+        if (j == 0) {
+            canvas.textOut(E + M, y, " X ");
+            canvas.textOut(E + 2 * M, y, printout.stackText);
+            canvas.textOut(E + 3 * M, y, printout.stackCaption);
+        } else if (j == 1) {
+            canvas.textOut(E + M, y, " X ");
+            canvas.textOut(E + 2 * M, y, printout.strandsText);
+        } else if (j >= 3) {
+            canvas.textOut(E + M, y, entry.units);
+        }
+        y += P;
+    }
+
+    y += 2 * P;
+    for (const auto& [heading, display] : {std::pair{"ELECTRICAL PROPERTIES:", kElectricalPage},
+                                           std::pair{"MECHANICAL PROPERTIES:", kMechanicalPage}}) {
+        canvas.textOut(M, y, heading);
+        y += 3 * P / 2;
+        f.top = y;
+        const PageRows rows = pageRows(display);
+        y = drawResultRows(canvas, record, table, rows.first, rows.count, f) + P / 2;
+    }
+}
+
+}  // namespace korvell

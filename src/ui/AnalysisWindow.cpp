@@ -1,0 +1,412 @@
+#include "ui/AnalysisWindow.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+#include "graphs/GraphRequest.h"
+#include "platform/Format.h"
+#include "platform/Placement.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/QtCanvas.h"
+#include "ui/Desktop.h"
+#include "ui/EntryKeys.h"
+#include "ui/Widgets.h"
+
+namespace korvell {
+namespace {
+
+QString toQ(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr const char* kCaption = "Analysis";
+constexpr const char* kPdfName = "korvell-analysis.pdf";
+// Characters a field holds (read back with at most this many).
+constexpr int kFieldLength = 13;
+
+// The buttons along the top edge, left to right.
+struct Button {
+    const char* name;
+    const char* caption;
+};
+constexpr std::array<Button, 8> kButtons = {{
+    {"PRINT", "PRINT"},
+    {"Electrical", "ELECTRICAL"},
+    {"Mechanical", "MECHANICAL"},
+    {"Perm_vs_Idc", "DC PERM"},
+    {"Perm_vs_AC_Flux", "AC PERM "},
+    {"L_vs_I", "INDUCTANCE"},
+    {"Loss", "LOSS "},
+    {"Temp_Rise", "T RISE"},
+}};
+
+// Caption labels of fields 0..8 with the design's texts; rows 4..6 and the frequency units take
+// the application's captions on activation.
+struct CaptionLabel {
+    const char* name;
+    const char* text;
+};
+constexpr std::array<CaptionLabel, 9> kCaptionLabels = {{
+    {"Label0", "CORE PART NUMBER"},
+    {"Label20", "NUMBER IN STACK"},
+    {"Label2", "WIRE GAGE /  STRANDS"},
+    {"Label3", "NUMBER OF TURNS"},
+    {"Label4", "DC BIAS CURRENT"},
+    {"Label5", "PEAK INDUCTOR VOLTAGE"},
+    {"Label6", "DC OUTPUT VOLTAGE"},
+    {"Label7", "FREQUENCY"},
+    {"Label8", "AMBIENT TEMPERATURE"},
+}};
+// Unit labels of fields 4..8.
+constexpr std::array<CaptionLabel, 5> kUnitLabels = {{
+    {"Label14", "AMPERES"},
+    {"Label15", "VOLTS"},
+    {"Label16", "VOLTS"},
+    {"Label17", "k HERTZ"},
+    {"Label18", "DEGREES C"},
+}};
+
+// The fields of the left panel, top to bottom; the stack count and the strands stand in the unit
+// panel beside the part number and the wire.
+constexpr std::array<int, 8> kPanelRows = {kPartNumberField, kWireField,     kTurnsField,
+                                           kCurrentField,    kVoltage1Field, kVoltage2Field,
+                                           kFrequencyField,  kAmbientField};
+// Enter and the arrows walk the fields as they are read: left to right, then down.
+constexpr std::array<int, kAnalysisFieldCount> kWalkingOrder = {
+    kPartNumberField, kStackField,    kWireField,     kStrandsField,   kTurnsField,
+    kCurrentField,    kVoltage1Field, kVoltage2Field, kFrequencyField, kAmbientField};
+
+// Characters a numeric field may hold while typing; a stray one goes with the next key.
+std::string typingChars(int field) {
+    return field == kAmbientField ? "-.0123456789" : ".0123456789";
+}
+
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+AnalysisWindow::AnalysisWindow(Desktop& desktop) : m_desktop(desktop), m_clock(localNow) {
+    setObjectName("TAnalysis");
+    setWindowTitle(kCaption);
+    setSilverBackground(*this);
+
+    const QSize screen = m_desktop.screenSize();
+    const AnalysisWindowPlacement place = analysisWindowPlacement(screen.width(), screen.height());
+    m_fontPoints = place.fontPoints;
+    m_fontHeight = pixelsForPoints(m_fontPoints, logicalDpiY());
+    setFont(designFont("Arial", m_fontHeight, true));
+
+    buildControls();
+
+    EntryKeys::Rules rules;
+    for (const int k : kWalkingOrder) {
+        EntryKeys::Field entry{m_fields[k], typingChars(k)};
+        if (k == kPartNumberField)
+            entry.ownKeys = [this](const QKeyEvent& key) { partNumberKeys(key); };
+        // The wire takes its gage name as typed; OK checks it.
+        if (k == kWireField) entry.typingChars.clear();
+        rules.fields.push_back(std::move(entry));
+    }
+    rules.firstKeyReplaces = true;
+    rules.ok = [this] { m_ok->click(); };
+    m_keys = new EntryKeys(this, std::move(rules));
+
+    const Rect& w = place.window;
+    setGeometry(w.left, w.top, w.width, w.height);
+    placeControls(place.fieldPanelLeft, place.unitPanelLeft);
+}
+
+void AnalysisWindow::buildControls() {
+    const QFont buttonFont = designFont("Arial", m_fontHeight * 3 / 4, true);
+    for (std::size_t i = 0; i < kButtons.size(); ++i) {
+        auto* button = new QPushButton(kButtons[i].caption, this);
+        button->setObjectName(kButtons[i].name);
+        button->setFont(buttonFont);
+        m_buttons[i] = button;
+    }
+    connect(m_buttons[0], &QPushButton::clicked, this, [this] { printClick(); });
+    connect(m_buttons[1], &QPushButton::clicked, this, [this] { electricalClick(); });
+    connect(m_buttons[2], &QPushButton::clicked, this, [this] { mechanicalClick(); });
+    connect(m_buttons[3], &QPushButton::clicked, this,
+            [this] { designGraphClick(kPercentPermVsDcBias); });
+    connect(m_buttons[4], &QPushButton::clicked, this,
+            [this] { designGraphClick(kPercentPermVsAcFlux); });
+    connect(m_buttons[5], &QPushButton::clicked, this,
+            [this] { designGraphClick(kInductanceVsCurrent); });
+    connect(m_buttons[6], &QPushButton::clicked, this, [this] { lossClick(); });
+    connect(m_buttons[7], &QPushButton::clicked, this, [this] { tRiseClick(); });
+
+    m_header = new QLabel(this);
+    m_header->setObjectName("Header");
+    // Its text stands level with the date the page writes at the right.
+    m_header->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (int k = 0; k < kAnalysisFieldCount; ++k) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString("Param_%1").arg(k));
+        edit->setMaxLength(kFieldLength);
+        const bool text = k == kPartNumberField || k == kWireField;
+        edit->setAlignment(text ? Qt::AlignLeft | Qt::AlignVCenter
+                                : Qt::AlignRight | Qt::AlignVCenter);
+        m_fields[k] = edit;
+    }
+    for (std::size_t k = 0; k < kCaptionLabels.size(); ++k) {
+        auto* label = new QLabel(kCaptionLabels[k].text, this);
+        label->setObjectName(kCaptionLabels[k].name);
+        label->setBuddy(m_fields[k]);
+        m_captions[k] = label;
+    }
+    for (std::size_t j = 0; j < kUnitLabels.size(); ++j) {
+        auto* label = new QLabel(kUnitLabels[j].text, this);
+        label->setObjectName(kUnitLabels[j].name);
+        m_units[kCurrentField + j] = label;
+    }
+    for (const auto& [index, name] : {std::pair{0, "Label11a"}, std::pair{1, "Label2a"}}) {
+        auto* times = new QLabel("X", this);
+        times->setObjectName(name);
+        times->setAlignment(Qt::AlignCenter);
+        m_times[static_cast<std::size_t>(index)] = times;
+    }
+
+    m_ok = new QPushButton("OK", this);
+    m_ok->setObjectName("Button_OK");
+    connect(m_ok, &QPushButton::clicked, this, [this] { buttonOkClick(); });
+
+    // Tab order: the fields as Enter walks them, OK, then the buttons of the top row.
+    QWidget* previous = nullptr;
+    const auto chain = [this, &previous](QWidget* next) {
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    };
+    for (const int k : kWalkingOrder)
+        chain(m_fields[k]);
+    chain(m_ok);
+    for (QPushButton* button : m_buttons)
+        chain(button);
+}
+
+// The top row of buttons, the header level with the page's date, the caption column at the left,
+// the field panel and the unit panel; every row a little taller than the font.
+void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
+    const int h = m_fontHeight;
+    const int w = width();
+    const int margin = w / 36;
+    const int buttonWidth = (w - margin) / static_cast<int>(m_buttons.size());
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        m_buttons[i]->setGeometry(margin / 2 + static_cast<int>(i) * buttonWidth, 1,
+                                  buttonWidth - 2, std::min(h + 6, 24));
+    }
+    // The page writes its date at the right end of the header's line.
+    constexpr int kHeaderTop = 26;
+    const int rowHeight = scaled(1.45, h);
+    m_header->setGeometry(margin, kHeaderTop, w - 2 * margin, rowHeight);
+
+    const int firstRow = kHeaderTop + scaled(1.6, h) + 2;
+    const int pitch = scaled(1.8, h);
+    const int fieldWidth = std::max(unitLeft - fieldLeft - margin / 2, h);
+    const int countWidth = 3 * h;
+    for (std::size_t r = 0; r < kPanelRows.size(); ++r) {
+        const int k = kPanelRows[r];
+        const int top = firstRow + static_cast<int>(r) * pitch;
+        m_captions[k]->setGeometry(margin, top, fieldLeft - margin - 4, rowHeight);
+        m_fields[k]->setGeometry(fieldLeft, top, fieldWidth, rowHeight);
+        if (m_units[k] != nullptr) {
+            m_units[k]->setGeometry(unitLeft, top, w - unitLeft - margin, rowHeight);
+        }
+    }
+    // Beside the part number: X, the stack count, its caption; beside the wire: X, the strands.
+    for (const auto& [row, count, times] :
+         {std::tuple{0, kStackField, 0}, std::tuple{1, kStrandsField, 1}}) {
+        const int top = firstRow + row * pitch;
+        m_times[static_cast<std::size_t>(times)]->setGeometry(unitLeft, top, h, rowHeight);
+        m_fields[count]->setGeometry(unitLeft + h + 2, top, countWidth, rowHeight);
+    }
+    const int captionLeft = unitLeft + h + countWidth + 10;
+    m_captions[kStackField]->setGeometry(captionLeft, firstRow,
+                                         std::max(w - captionLeft - margin, h), rowHeight);
+    m_ok->setGeometry(fieldLeft, firstRow + static_cast<int>(kPanelRows.size()) * pitch, fieldWidth,
+                      rowHeight);
+}
+
+void AnalysisWindow::applyCaptions() {
+    const int a = m_desktop.record().applicationType;
+    m_header->setText(QString::fromStdString(analysisHeader(a)));
+    const AnalysisCaptions captions = analysisCaptions(a);
+    const auto caption = [](QLabel* label, std::string_view text) {
+        if (!text.empty()) label->setText(toQ(text));
+    };
+    caption(m_captions[kCurrentField], captions.current);
+    caption(m_units[kCurrentField], captions.currentUnits);
+    caption(m_captions[kVoltage1Field], captions.voltage1);
+    caption(m_captions[kVoltage2Field], captions.voltage2);
+    caption(m_units[kFrequencyField], captions.frequencyUnits);
+    for (const int k : {kVoltage1Field, kVoltage2Field}) {
+        const bool shown = analysisFieldShown(a, k);
+        m_captions[k]->setVisible(shown);
+        m_fields[k]->setVisible(shown);
+        m_units[k]->setVisible(shown);
+    }
+    for (int k = 0; k < static_cast<int>(m_captions.size()); ++k)
+        m_fields[k]->setAccessibleName(m_captions[k]->text());
+    m_fields[kStrandsField]->setAccessibleName("STRANDS");
+}
+
+void AnalysisWindow::showTexts() {
+    for (int k = 0; k < kAnalysisFieldCount; ++k) {
+        m_fields[k]->clear();
+        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+    }
+}
+
+void AnalysisWindow::readFields() {
+    for (int k = 0; k < kAnalysisFieldCount; ++k)
+        m_texts[k] = m_fields[k]->text().left(kFieldLength).toStdString();
+}
+
+void AnalysisWindow::formActivate() {
+    applyCaptions();
+    showTexts();
+    m_keys->raiseFirstKeyFlag();
+    drawResults();
+}
+
+void AnalysisWindow::formDeactivate() {
+    // What was typed and not yet analysed comes back when the window is activated again.
+    readFields();
+}
+
+void AnalysisWindow::loadInputs() {
+    DesignRecord& record = m_desktop.record();
+    // Opened again while open: the requirements go back first, so that they are what is kept.
+    putRequirementsBack();
+    m_snapshot = takeOperatingSnapshot(record);
+    loadAnalysisInputs(record, m_texts);
+    m_partNumberError = false;
+    showTexts();
+}
+
+void AnalysisWindow::putRequirementsBack() {
+    if (m_snapshot) restoreOperatingSnapshot(m_desktop.record(), *m_snapshot);
+}
+
+void AnalysisWindow::takeRequirements() {
+    if (m_snapshot) m_snapshot = takeOperatingSnapshot(m_desktop.record());
+}
+
+void AnalysisWindow::closeEvent(QCloseEvent* event) {
+    putRequirementsBack();
+    m_snapshot.reset();
+    QWidget::closeEvent(event);
+}
+
+void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
+    QLineEdit* edit = m_fields[kPartNumberField];
+    if (EntryKeys::isTypingKey(key) || isEnter(key.key())) {
+        const TypedPartNumber typed = checkTypedPartNumber(edit->text().toStdString());
+        const QString upper = QString::fromStdString(typed.text);
+        if (edit->text() != upper) {
+            const int caret = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(caret);
+        }
+        m_partNumberError = typed.error.has_value();
+        if (typed.error) m_desktop.messages().show(*typed.error, "ERROR");
+    }
+    if (m_partNumberError) return;
+    if (isEnter(key.key())) m_fields[kStackField]->setFocus(Qt::OtherFocusReason);
+    if (key.key() == Qt::Key_Down) m_fields[kStrandsField]->setFocus(Qt::OtherFocusReason);
+}
+
+bool AnalysisWindow::buttonOkClick() {
+    readFields();
+    DesignRecord& record = m_desktop.record();
+    const bool accepted = acceptAnalysisInputs(record, m_desktop.messages(), m_texts);
+    // The wire is shown as the size found, once it was found.
+    m_fields[kWireField]->setText(QString::fromStdString(m_texts[kWireField]));
+    if (!accepted) return false;
+    if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
+        return false;
+    }
+    drawResults();
+    return true;
+}
+
+void AnalysisWindow::drawResults() {
+    m_page.windowWidth = frameGeometry().width();
+    m_page.fontHeight = m_fontHeight;
+    m_page.display = m_displayMode;
+    m_page.dateText = standardDateText(m_clock());
+    m_pageDrawn = true;
+    update();
+}
+
+void AnalysisWindow::paintEvent(QPaintEvent*) {
+    if (!m_pageDrawn) return;
+    QPainter painter(this);
+    QtCanvas canvas(painter, width(), height());
+    AnalysisPageView view = m_page;
+    view.windowWidth = frameGeometry().width();
+    drawAnalysisPage(canvas, m_desktop.record(), m_table, view);
+}
+
+void AnalysisWindow::electricalClick() {
+    m_displayMode = kElectricalPage;
+    buttonOkClick();
+}
+
+void AnalysisWindow::mechanicalClick() {
+    m_displayMode = kMechanicalPage;
+    buttonOkClick();
+}
+
+void AnalysisWindow::lossClick() {
+    buttonOkClick();
+}
+
+AnalysisPrintout AnalysisWindow::printout() const {
+    AnalysisPrintout out;
+    out.header = m_header->text().toStdString();
+    out.dateText = standardDateText(m_clock());
+    out.fontPoints = m_fontPoints;
+    for (std::size_t r = 0; r < kPanelRows.size(); ++r) {
+        const int k = kPanelRows[r];
+        AnalysisEntryLine& line = out.entries[r];
+        line.caption = m_captions[k]->text().toStdString();
+        line.text = m_fields[k]->text().toStdString();
+        if (m_units[k] != nullptr) line.units = m_units[k]->text().toStdString();
+    }
+    out.stackText = m_fields[kStackField]->text().toStdString();
+    out.stackCaption = m_captions[kStackField]->text().toStdString();
+    out.strandsText = m_fields[kStrandsField]->text().toStdString();
+    return out;
+}
+
+void AnalysisWindow::printClick() {
+    // Only an analysis that ran is printed: its entries and results belong together.
+    if (!buttonOkClick()) return;
+    const AnalysisPrintout out = printout();
+    const DesignRecord& record = m_desktop.record();
+    m_desktop.printPage(this, QPageLayout::Portrait, kPdfName, [&](Canvas& canvas) {
+        drawAnalysisPrintout(canvas, record, m_table, out);
+    });
+}
+
+void AnalysisWindow::designGraphClick(int kind) {
+    if (!buttonOkClick()) return;
+    if (!requestAnalysedDesignGraph(m_desktop.record(), kind)) return;
+    m_desktop.closeGraphWindow();
+    m_desktop.showGraphWindow();
+}
+
+void AnalysisWindow::tRiseClick() {
+    if (!buttonOkClick()) return;
+    m_desktop.agingGraph(requestAnalysedAgingGraph(m_desktop.record()));
+}
+
+}  // namespace korvell

@@ -1,0 +1,106 @@
+// The analysis window (TAnalysis): one existing inductor, entered or taken from the results table,
+// analysed by the core (acceptAnalysisInputs, AnalyzeDesign) and shown as its ELECTRICAL or
+// MECHANICAL page (drawAnalysisPage) below the entry fields; PRINT puts the entries and both pages
+// on one portrait sheet; four buttons ask for graphs of the analysed design. Opening it keeps the
+// requirements' operating conditions, and closing it puts them back.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <ctime>
+#include <functional>
+#include <optional>
+
+#include "analysis/Analysis.h"
+#include "analysis/AnalysisEntry.h"
+#include "pages/AnalysisPage.h"
+#include "ui/FormEvents.h"
+
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace korvell {
+
+class Desktop;
+class EntryKeys;
+
+class AnalysisWindow : public QWidget, public FormEvents {
+    Q_OBJECT
+  public:
+    explicit AnalysisWindow(Desktop& desktop);
+
+    void formActivate() override;
+    void formDeactivate() override;
+
+    // LoadAnalysisInputs: keeps the requirements' operating conditions, then fills the fields
+    // from the highlighted results row and the requirements.
+    void loadInputs();
+
+    // The requirements window is about to store requirements: the operating conditions this
+    // window replaced go back first, so that what is stored there is the user's requirements
+    // alone; once stored they are what closing this window puts back.
+    void putRequirementsBack();
+    void takeRequirements();
+
+    // Handlers. The OK returns whether the analysis ran and its page was drawn.
+    bool buttonOkClick();
+    void electricalClick();
+    void mechanicalClick();
+    void lossClick();
+    void printClick();
+    void designGraphClick(int kind);  // DC PERM, AC PERM, INDUCTANCE
+    void tRiseClick();
+
+    QLineEdit* field(int k) const { return m_fields[static_cast<std::size_t>(k)]; }
+    EntryKeys& keys() const { return *m_keys; }
+    const AnalysisTable& table() const { return m_table; }
+    // The texts behind the fields: as loaded, or as last read by OK or on leaving the window.
+    const AnalysisTexts& texts() const { return m_texts; }
+    int displayMode() const { return m_displayMode; }
+    // The page as last drawn (activation, or an analysis).
+    const AnalysisPageView& pageView() const { return m_page; }
+    int fontPoints() const { return m_fontPoints; }
+    bool holdsRequirements() const { return m_snapshot.has_value(); }
+    // The clock of the page and the printout; tests fix it.
+    void setClock(std::function<std::tm()> clock) { m_clock = std::move(clock); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void placeControls(int fieldLeft, int unitLeft);
+    void applyCaptions();
+    void showTexts();
+    void readFields();
+    void partNumberKeys(const QKeyEvent& key);
+    void drawResults();
+    AnalysisPrintout printout() const;
+
+    Desktop& m_desktop;
+    AnalysisTable m_table;
+    AnalysisTexts m_texts;
+    std::optional<OperatingSnapshot> m_snapshot;
+    int m_displayMode = kElectricalPage;
+    AnalysisPageView m_page;
+    bool m_pageDrawn = false;
+    bool m_partNumberError = false;
+    int m_fontPoints = 0;
+    int m_fontHeight = 16;
+    std::function<std::tm()> m_clock;
+
+    std::array<QLineEdit*, kAnalysisFieldCount> m_fields{};
+    // Caption labels of fields 0..8 (field 1's is "NUMBER IN STACK"), unit labels of fields 4..8.
+    std::array<QLabel*, 9> m_captions{};
+    std::array<QLabel*, kAnalysisFieldCount> m_units{};
+    std::array<QLabel*, 2> m_times{};  // the "X" before the stack count and the strands
+    QLabel* m_header = nullptr;
+    std::array<QPushButton*, 8> m_buttons{};
+    QPushButton* m_ok = nullptr;
+    EntryKeys* m_keys = nullptr;
+};
+
+}  // namespace korvell

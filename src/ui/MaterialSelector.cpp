@@ -1,0 +1,178 @@
+#include "ui/MaterialSelector.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/Placement.h"
+#include "platform/qt/Fonts.h"
+#include "ui/Desktop.h"
+#include "ui/Widgets.h"
+
+namespace korvell {
+namespace {
+
+constexpr const char* kCaption =
+    "Korvell Materials for Power Conversion and Line Filter Applications";
+constexpr const char* kHint = "Select any or all From the List";
+
+// The rows top to bottom, in the order of the selectable materials: the label's name and the
+// words that describe the material (claims the material tables bear out).
+struct MaterialRow {
+    const char* labelName;
+    const char* description;
+};
+constexpr const char* kLowPermeability =
+    "Low permeability which results in low operating flux density with no additional gap loss.";
+constexpr const char* kThirteenAlternate =
+    "Inexpensive alternate to -13 material for applications where high frequency core loss is "
+    "not critical.  Good linearity at high bias.";
+constexpr std::array<MaterialRow, kSelectableMaterialCount> kRows = {{
+    {"Label_11", kLowPermeability},
+    {"Label_13",
+     "Low core loss and good linearity under high bias conditions.  A good high frequency "
+     "material.  Highest cost. "},
+    {"Label_16", kLowPermeability},
+    {"Label_17",
+     "Low core loss similar to -13 with higher permeability and low cost.  Good DC saturation "
+     "Characteristics"},
+    {"Label_21",
+     "General purpose, cost effective for a wide variety of power conversion and line filter "
+     "applications."},
+    {"Label_23",
+     "Good Linearity, low cost, relatively low permeability.  Popular in large sizes for high "
+     "power UPS chokes"},
+    {"Label_25", kThirteenAlternate},
+    {"Label_27", kThirteenAlternate},
+    {"Label_29",
+     "A higher permeability alternate to -21 material.  A low cost material best used at line "
+     "frequency."},
+    {"Label_31",
+     "The least expensive material.  Characteristics similar to -21 material.  Popular in large "
+     "sizes."},
+    {"Label_32",
+     "The highest permeability material.  A high permeability alternate ot -36 material with "
+     "slightly higher core loses."},
+    {"Label_36",
+     "Lower core loss at high frequency and same permeability as -21 material.  Widely used for "
+     "high frequency choke designs."},
+    {"Label37",
+     "Moderate core loss for use in high power and automotive applications.  Good linearity with "
+     "DC bias.  Less expensive than -39 Material."},
+    {"Label39",
+     "Higher permeabililty than -37 Matrial.  Core losses are similar at highest frequencies and "
+     "lower at low frequencies.  Price competitive in small sizes."},
+}};
+
+// The form's design, 588 × 676: fourteen rows, the buttons below them.
+constexpr int kTop = 10;
+constexpr int kRowPitch = 43;
+constexpr int kBoxLeft = 14;
+constexpr int kBoxWidth = 64;
+constexpr int kLabelLeft = 84;
+constexpr int kLabelWidth = 490;
+constexpr int kButtonWidth = 170;
+constexpr int kButtonHeight = 32;
+
+}  // namespace
+
+MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
+    setObjectName("TMaterialSelector");
+    setWindowTitle(kCaption);
+    setToolTip(kHint);
+    setSilverBackground(*this);
+    setFont(designFont("MS Sans Serif", 13));
+
+    const QFont boxFont = designFont("MS Sans Serif", 14, true);
+    for (int k = 0; k < kSelectableMaterialCount; ++k) {
+        const auto code = kSelectableMaterials[static_cast<std::size_t>(k)];
+        const int top = kTop + k * kRowPitch;
+        auto* box = new QCheckBox(
+            QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size())), this);
+        // CheckBox_11 for -11: the code without its dash.
+        box->setObjectName(
+            "CheckBox_" +
+            QString::fromUtf8(code.substr(1).data(), static_cast<qsizetype>(code.size() - 1)));
+        box->setFont(boxFont);
+        box->setGeometry(kBoxLeft, top, kBoxWidth, kRowPitch - 2);
+        auto* label = new QLabel(kRows[k].description, this);
+        label->setObjectName(kRows[k].labelName);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setGeometry(kLabelLeft, top, kLabelWidth, kRowPitch - 2);
+        box->setAccessibleDescription(label->text());
+        m_boxes[k] = box;
+        m_labels[k] = label;
+    }
+    // -23 carries its description as its own hint.
+    m_boxes[5]->setToolTip(m_labels[5]->text());
+
+    const int buttonsTop = kTop + kSelectableMaterialCount * kRowPitch + 8;
+    const auto makeButton = [this, buttonsTop](const char* name, const char* caption, int slot) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setGeometry(30 + slot * (kButtonWidth + 9), buttonsTop, kButtonWidth,
+                            kButtonHeight);
+        return button;
+    };
+    QPushButton* invert = makeButton("INVERT", "INVERT SELECTION", 0);
+    invert->setToolTip("PRESS TO DE-SELECT ALL SELECTED MATERIALS");
+    QPushButton* selectAll = makeButton("SELECT_ALL", "SELECT ALL", 1);
+    QPushButton* ok = makeButton("Button1", "OK", 2);
+    connect(invert, &QPushButton::clicked, this, [this] { invertClick(); });
+    connect(selectAll, &QPushButton::clicked, this, [this] { selectAllClick(); });
+    connect(ok, &QPushButton::clicked, this, [this] { okClick(); });
+
+    // Tab order: the rows, then the three buttons.
+    QWidget* previous = m_boxes[0];
+    for (std::size_t k = 1; k < m_boxes.size(); ++k) {
+        setTabOrder(previous, m_boxes[k]);
+        previous = m_boxes[k];
+    }
+    for (QWidget* next : {static_cast<QWidget*>(invert), static_cast<QWidget*>(selectAll),
+                          static_cast<QWidget*>(ok)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    const QSize screen = m_desktop.screenSize();
+    const Rect place = materialSelectorPlacement(screen.width(), screen.height());
+    setGeometry(place.left, place.top, place.width, place.height);
+    setEnabled(false);
+}
+
+void MaterialSelector::formActivate() {
+    const DesignRecord& record = m_desktop.record();
+    for (int k = 0; k < kSelectableMaterialCount; ++k) {
+        if (materialSlotSelected(record, k)) m_boxes[k]->setChecked(true);
+    }
+}
+
+void MaterialSelector::formDeactivate() {
+    writeSelection();
+}
+
+void MaterialSelector::writeSelection() {
+    std::array<bool, kSelectableMaterialCount> checked{};
+    for (std::size_t k = 0; k < checked.size(); ++k)
+        checked[k] = m_boxes[k]->isChecked();
+    writeMaterialSelection(m_desktop.record(), checked);
+}
+
+void MaterialSelector::selectAllClick() {
+    for (QCheckBox* box : m_boxes)
+        box->setChecked(true);
+}
+
+void MaterialSelector::invertClick() {
+    for (QCheckBox* box : m_boxes)
+        box->setChecked(!box->isChecked());
+}
+
+void MaterialSelector::okClick() {
+    writeSelection();
+    setEnabled(false);
+    hide();
+}
+
+}  // namespace korvell
