@@ -318,8 +318,14 @@ void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
         m_partNumberError = typed.error.has_value();
         if (typed.error) m_desktop.messages().show(*typed.error, "ERROR");
     }
+    if (EntryKeys::isTypingKey(key)) m_keys->resetEnterCount();
     if (m_partNumberError) return;
-    if (isEnter(key.key())) m_fields[kStackField]->setFocus(Qt::OtherFocusReason);
+    if (isEnter(key.key())) {
+        // Enter in the part number counts as the first of two, so that a design loaded from
+        // the results table is analysed by Enter twice from where the window opens.
+        m_fields[kStackField]->setFocus(Qt::OtherFocusReason);
+        m_keys->countEnter();
+    }
     if (key.key() == Qt::Key_Down) m_fields[kStrandsField]->setFocus(Qt::OtherFocusReason);
 }
 

@@ -70,6 +70,13 @@ void EntryKeys::typingKey(const Field& field) {
     }
 }
 
+void EntryKeys::countEnter() {
+    if (++m_enterCount > 1) {
+        m_enterCount = 0;
+        if (m_rules.ok) m_rules.ok();
+    }
+}
+
 bool EntryKeys::eventFilter(QObject* watched, QEvent* event) {
     const Field* field = fieldOf(watched);
     if (field == nullptr) return QObject::eventFilter(watched, event);

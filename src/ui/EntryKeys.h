@@ -46,6 +46,8 @@ class EntryKeys : public QObject {
     bool firstKeyFlag() const { return m_firstKey; }
     int enterCount() const { return m_enterCount; }
     void resetEnterCount() { m_enterCount = 0; }
+    // An Enter handled by a field's own keys counts as one of two in a row: the second runs OK.
+    void countEnter();
 
     // The fields shown at present, in walking order.
     std::vector<QLineEdit*> shownFields() const;

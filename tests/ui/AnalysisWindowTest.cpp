@@ -222,6 +222,18 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(focused(), w.field(7));
     }
 
+    void enterTwiceFromThePartNumberAnalysesTheLoadedDesign() {
+        TestDesktop t;
+        searchBuckFilter(t);
+        AnalysisWindow& w = openAnalysis(t);
+        QCOMPARE(focused(), w.field(0));
+        QTest::keyClick(w.field(0), Qt::Key_Return);
+        QCOMPARE(w.table().rows[kInductanceRow].value, 0.0f);
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QVERIFY(w.table().rows[kInductanceRow].value > 50);
+        QVERIFY(t.messages.empty());
+    }
+
     void aKeyPressedElsewhereIsNotTypedIntoThePartNumber() {
         TestDesktop t;
         AnalysisWindow& w = openAnalysis(t);
