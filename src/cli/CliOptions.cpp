@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -104,7 +105,11 @@ void refuseInput(CliContext& context, const std::string& text) {
 
 nlohmann::json jsonNumber(float value) {
     if (!std::isfinite(value)) return nullptr;
-    return std::strtod(strprintf("%.7g", static_cast<double>(value)).c_str(), nullptr);
+    // The number "%.7g" prints, read back as a double.
+    const std::string text = generalText(static_cast<double>(value), 7);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
 }
 
 }  // namespace korvell::cli
