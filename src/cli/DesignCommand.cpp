@@ -130,27 +130,26 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv)
             << trimmed(row.value) << "  " << row.units << '\n';
     }
     out << '\n';
-    constexpr int kFirstWidth = 18;
-    constexpr int kWidth = 11;
-    for (const auto& line : headings) {
-        for (int c = 0; c < kResultColumns; ++c) {
-            if (c == 0) {
-                out << std::left << std::setw(kFirstWidth) << line[c] << std::right;
-            } else {
-                out << std::setw(kWidth) << line[c];
-            }
+    // The part number left-aligned in 18 columns, the other cells right-aligned in 11; a cell
+    // that fills its width (a wire of millions of strands) is still set off by a blank.
+    constexpr std::size_t kFirstWidth = 18;
+    constexpr std::size_t kWidth = 11;
+    const auto putCell = [&out](int column, const std::string& cell) {
+        if (column == 0) {
+            out << cell;
+            if (cell.size() < kFirstWidth) out << std::string(kFirstWidth - cell.size(), ' ');
+            return;
         }
+        out << std::string(cell.size() < kWidth ? kWidth - cell.size() : 1, ' ') << cell;
+    };
+    for (const auto& line : headings) {
+        for (int c = 0; c < kResultColumns; ++c)
+            putCell(c, line[c]);
         out << '\n';
     }
     for (int i = 0; i < shown; ++i) {
-        for (int c = 0; c < kResultColumns; ++c) {
-            const std::string cell = resultCellText(r, display, i, c);
-            if (c == 0) {
-                out << std::left << std::setw(kFirstWidth) << cell << std::right;
-            } else {
-                out << std::setw(kWidth) << cell;
-            }
-        }
+        for (int c = 0; c < kResultColumns; ++c)
+            putCell(c, resultCellText(r, display, i, c));
         out << '\n';
     }
     if (r.designCount < kMaxDesigns) out << r.designResults[r.designCount].partNumber << '\n';

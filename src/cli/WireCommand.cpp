@@ -21,8 +21,6 @@ namespace {
 
 constexpr int kAwgTableFirst = -3;  // 0000
 constexpr int kAwgTableLast = 50;
-constexpr float kLowestGage = -3;   // the analysis accepts AWG 0000 ...
-constexpr float kHighestGage = 50;  // ... to gage 50
 
 struct WireOptions {
     std::string system = "awg";
@@ -183,7 +181,7 @@ void runWire(CliContext& context, const WireOptions& options) {
             context.exitCode = kExitRefused;
             return;
         }
-        if (*gage < kLowestGage || *gage > kHighestGage) {
+        if (!wireGageInRange(*gage)) {
             messages.show("WIRE GAGE is OUT OF RANGE", "ESSENTIAL DATA MISSING");
             context.exitCode = kExitRefused;
             return;

@@ -93,7 +93,8 @@ std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts)
 // shows exactly one message:
 // - a field with a character outside its set: "INVALID CHARACTER in Parameter%2d.  %s ", nothing
 //   stored;
-// - stacked cores × strands below 1: the counts are not stored, fields 0-8 are;
+// - stacked cores × strands below 1, or either count above kLargestCount ("ERROR: STACKED CORES
+//   and WIRE STRANDS MUST NOT EXCEED 16777216"): the counts are not stored, fields 0-8 are;
 // - a failing range check (only the last failing one is reported): fields 0-10 and the active
 //   requirements of the application are stored, except an ambient temperature outside the
 //   design-parameter limits, which is not.

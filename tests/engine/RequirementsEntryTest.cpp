@@ -254,7 +254,7 @@ TEST(RequirementsEntry, CountsBelowOneAreRefusedAndNotStored) {
     EXPECT_FLOAT_EQ(r.inductanceRequired, 0.05f);  // fields 0-8 are stored first
 }
 
-TEST(RequirementsEntry, AbsurdCountsSaturateWithoutOverflow) {
+TEST(RequirementsEntry, CountsUpToTwoToTheTwentyFourAreAccepted) {
     DesignRecord r;
     RecordingMessages messages;
     RequirementTexts texts = buckTexts();
@@ -262,10 +262,32 @@ TEST(RequirementsEntry, AbsurdCountsSaturateWithoutOverflow) {
     texts[10] = "100000";  // the product exceeds int32
     ASSERT_TRUE(acceptRequirements(r, messages, texts));
     EXPECT_EQ(r.stackedCores, 100000);
-    texts[9] = "999999999999";
+    texts[9] = "16777216";
+    texts[10] = "16777216";
     ASSERT_TRUE(acceptRequirements(r, messages, texts));
-    EXPECT_EQ(r.stackedCores, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(requirementFieldTexts(r)[9], "2147483647");
+    EXPECT_EQ(r.stackedCores, 16777216);
+    EXPECT_EQ(r.wireStrands, 16777216);
+    EXPECT_EQ(requirementFieldTexts(r)[10], "16777216");
+}
+
+TEST(RequirementsEntry, CountsASinglePrecisionFieldCannotHoldAreRefused) {
+    for (const auto& [stack, strands] :
+         {std::pair{"16777217", "1"}, std::pair{"1", "16777217"}, std::pair{"999999999999", "1"}}) {
+        DesignRecord r;
+        RecordingMessages messages;
+        RequirementTexts texts = buckTexts();
+        texts[9] = stack;
+        texts[10] = strands;
+        EXPECT_FALSE(acceptRequirements(r, messages, texts));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages.last().text,
+                  "ERROR: STACKED CORES and WIRE STRANDS MUST NOT EXCEED 16777216");
+        EXPECT_EQ(messages.last().caption, "DATA ENTRY ERROR");
+        EXPECT_EQ(r.stackedCores, 1);  // the counts are not stored
+        EXPECT_EQ(r.wireStrands, 1);
+        EXPECT_EQ(r.designParamsByApplication[kDcBiased][9], 1);
+        EXPECT_EQ(r.designParamsByApplication[kDcBiased][10], 1);
+    }
 }
 
 TEST(RequirementsEntry, AmbientTemperatureHasTheDesignParameterLimits) {
