@@ -218,7 +218,12 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
             const double iDc = r.maxCurrent;
             H = lm > 0 ? kFourPiTenth * N * iDc / lm : 0;
             const auto point = pctPermDcBias(material, static_cast<int>(mu), H);
-            if (!point) return 0;
+            if (!point) {
+                messages.show(
+                    strprintf("NO DC BIAS PERMEABILITY DATA FOR MATERIAL %s", material.c_str()),
+                    "ERROR ");
+                return 0;
+            }
             percent = point->percent;
             if (pfc) {
                 vAvg = r.pfcOutputVoltage;

@@ -5,6 +5,7 @@
 #include "analysis/AnalysisEntry.h"
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
+#include "engine/EntryFields.h"
 #include "platform/Format.h"
 
 namespace korvell::cli {
@@ -77,7 +78,17 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
 
     AnalysisTexts texts;
     loadAnalysisInputs(r, texts);
-    const TypedPartNumber typed = checkTypedPartNumber(o.part.value_or(""));
+    // A part number as a results row writes it ("T106-21 x2") carries the stack count.
+    const StackedPartNumber part = splitStackedPartNumber(o.part.value_or(""));
+    if (part.stack) {
+        if (o.stack && readFieldCount(*o.stack) != *part.stack) {
+            refuseInput(context, "--part names a stack of " + std::to_string(*part.stack) +
+                                     " cores, --stack " + *o.stack);
+            return;
+        }
+        texts[1] = std::to_string(*part.stack);
+    }
+    const TypedPartNumber typed = checkTypedPartNumber(part.partNumber);
     if (typed.error) {
         messages.show(*typed.error, "ERROR");
         context.exitCode = kExitRefused;
@@ -91,8 +102,15 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
     }
 
     AnalysisTable table;
+    const std::size_t shownBefore = messages.messages().size();
     const int result = AnalyzeDesign(r, messages, table, r.applicationType);
     if (result <= 0) {
+        // A refusal always says why.
+        if (messages.messages().size() == shownBefore) {
+            messages.show(
+                strprintf("ANALYSIS OF CORE P/N %s NOT COMPLETED", r.corePartNumber.c_str()),
+                "PROGRAM ERROR ");
+        }
         context.exitCode = kExitRefused;
         return;
     }
@@ -141,7 +159,9 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     AnalyzeOptions& o = *options;
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
     addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
-    c->add_option("--part", o.part, "Core part number, e.g. T80-21")->required();
+    c->add_option("--part", o.part,
+                  "Core part number, e.g. T80-21; a stack as a results row writes it, T80-21 x2")
+        ->required();
     addFieldOptions(*c, fieldOptions(), o);
     addChoice(*c, "--winding", o.winding, kWindingOptionNames, "Winding type");
     addParameterOptions(*c, o.parameters);

@@ -88,7 +88,15 @@ int run_design_search(DesignRecord& record, Messages& messages) {
     int restart = 1;
     int wireResult = 0;
     bool ended = false;
-    while (r.designCount < kMaxDesigns) {
+    if (!shapeServesApplication(r.coreShape, r.applicationType)) {
+        // Said plainly, rather than walking a catalog of which no core can pass.
+        messages.show(
+            strprintf("NO %s CORE SUITS THE %s", std::string(kShapeNames[r.coreShape]).c_str(),
+                      std::string(kApplicationNames[r.applicationType]).c_str()),
+            "NOTICE: ");
+        ended = true;
+    }
+    while (!ended && r.designCount < kMaxDesigns) {
         const int status = next_core(r, messages, restart, r.minPercentPerm, r.applicationType);
         restart = 0;
         if (status > 0) {
