@@ -146,7 +146,8 @@ TEST(DesignCommand, ResonantFrequencyIsDerivedWhenNotGiven) {
     const auto doc = nlohmann::json::parse(result.out);
     EXPECT_FLOAT_EQ(doc["derivedFrequencyKhz"].get<float>(), 795.8f);
     const auto table = runCli(designArgs("--app resonant --inductance 10 --current 2 --vpeak 100"));
-    EXPECT_EQ(table.out.rfind("FREQUENCY 795.8 kHz DERIVED FROM THE INDUCTANCE", 0), 0u) << table.out;
+    EXPECT_EQ(table.out.rfind("FREQUENCY 795.8 kHz DERIVED FROM THE INDUCTANCE", 0), 0u)
+        << table.out;
 }
 
 TEST(DesignCommand, DimensionsTableUsesTheDisplayUnits) {
