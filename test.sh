@@ -27,7 +27,8 @@ done
 
 ./scripts/install-deps.sh
 if [ "$preset" = fuzz ]; then
-  ./scripts/install-fuzz-deps.sh
+  # clang with its libFuzzer and sanitizer runtimes, only for the fuzz build.
+  ./scripts/install-deps.sh clang libclang-rt-dev
   cmake --preset fuzz >/dev/null
   cmake --build --preset fuzz
   exec ./scripts/run-fuzz.sh build/fuzz "$fuzz_seconds"

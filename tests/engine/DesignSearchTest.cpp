@@ -155,17 +155,23 @@ TEST(DesignSearch, DcAndPfcDesignsOnCompositeCoresUseTheComposites) {
     }
 }
 
+// A search that finds nothing: no designs, the end marker in row 0, and one message saying why.
+void expectEmptySearchSaying(DesignRecord r, const std::string& caption, const std::string& text) {
+    RecordingMessages messages;
+    run_design_search(r, messages);
+    EXPECT_EQ(r.designCount, 0);
+    EXPECT_EQ(r.designResults[0].partNumber, kEndOfCatalogMarker);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.last().caption, caption);
+    EXPECT_EQ(messages.last().text, text);
+}
+
 TEST(DesignSearch, ApplicationsNoCompositeServesSaySoPlainly) {
-    for (DesignRecord r :
+    for (const DesignRecord& r :
          {testing::powerlineChoke(kComposite), testing::resonantInductor(kComposite)}) {
-        RecordingMessages messages;
-        run_design_search(r, messages);
-        EXPECT_EQ(r.designCount, 0);
-        EXPECT_EQ(r.designResults[0].partNumber, kEndOfCatalogMarker);
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages.last().caption, "NOTICE: ");
-        EXPECT_EQ(messages.last().text, "NO COMPOSITE CORE SUITS THE " +
-                                            std::string(kApplicationNames[r.applicationType]));
+        expectEmptySearchSaying(
+            r, "NOTICE: ",
+            "NO COMPOSITE CORE SUITS THE " + std::string(kApplicationNames[r.applicationType]));
     }
     EXPECT_TRUE(shapeServesApplication(kToroid, kPowerline));
     EXPECT_TRUE(shapeServesApplication(kComposite, kWideSwing));
@@ -175,15 +181,10 @@ TEST(DesignSearch, ApplicationsNoCompositeServesSaySoPlainly) {
 TEST(DesignSearch, NoCandidateAnywhereReportsTheEnergyLimit) {
     DesignRecord r = buckFilter();
     r.inductanceRequired = 500.0f;  // 500 mH at 5 A: no core of the catalog carries it
-    RecordingMessages messages;
-    run_design_search(r, messages);
-    EXPECT_EQ(r.designCount, 0);
-    EXPECT_EQ(r.designResults[0].partNumber, kEndOfCatalogMarker);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages.last().caption, "  ...END OF CATALOG REACHED ...");
-    EXPECT_EQ(messages.last().text,
-              "Energy Product Requirement exceeds capacity of largest core in catalog. Consider "
-              "stacking two or more cores");
+    expectEmptySearchSaying(
+        r, "  ...END OF CATALOG REACHED ...",
+        "Energy Product Requirement exceeds capacity of largest core in catalog. Consider "
+        "stacking two or more cores");
 }
 
 TEST(DesignSearch, WireDiagnosticOnlyAboveOneTenthMillihenry) {
