@@ -181,20 +181,22 @@ RequirementTexts requirementFieldTexts(const DesignRecord& record) {
 }
 
 double averageVoltage(double onVoltage, double offVoltage) {
-    if (!(onVoltage * offVoltage > 0)) return 0.0;
+    // Both voltages positive: two negative texts left in the fields while typing are no voltage.
+    if (!(onVoltage > 0 && offVoltage > 0)) return 0.0;
     return 2.0 * onVoltage * offVoltage / (onVoltage + offVoltage);
 }
 
 std::optional<double> rippleCurrentPp(double avgVoltage, double inductanceUh, double current,
                                       double frequencyKhz) {
-    if (!(inductanceUh * current * frequencyKhz > 0)) return std::nullopt;
+    if (!(inductanceUh > 0 && current > 0 && frequencyKhz > 0 && avgVoltage >= 0))
+        return std::nullopt;
     const double ripple = avgVoltage / frequencyKhz / inductanceUh * 1000.0 * 0.5;
     return ripple > current ? current : ripple;
 }
 
 std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurrent,
                                            double peakVoltage) {
-    if (!(inductanceUh * peakCurrent > 0)) return std::nullopt;
+    if (!(inductanceUh > 0 && peakCurrent > 0 && peakVoltage >= 0)) return std::nullopt;
     return 1000.0 / (2.0 * 3.14159) / inductanceUh * peakVoltage / peakCurrent;
 }
 

@@ -254,6 +254,29 @@ TEST(RequirementsEntry, CountsBelowOneAreRefusedAndNotStored) {
     EXPECT_FLOAT_EQ(r.inductanceRequired, 0.05f);  // fields 0-8 are stored first
 }
 
+TEST(RequirementsEntry, MinusSignsLeftWhileTypingNeverMakeNegativeFigures) {
+    // Leaving a field computes the ripple and the resonant frequency from texts that may still
+    // hold a minus the key handling has not yet removed (found by fuzzing: a resonant peak
+    // voltage of -5 stored a negative frequency).
+    EXPECT_EQ(averageVoltage(-5, -7), 0.0);
+    EXPECT_FALSE(rippleCurrentPp(5, -50, -2, 100));
+    EXPECT_FALSE(resonantFrequencyKhz(4, 40, -5));
+    EXPECT_FALSE(resonantFrequencyKhz(-10, -2, 100));
+    EXPECT_DOUBLE_EQ(*resonantFrequencyKhz(10, 2, 0), 0.0);
+    DesignRecord r;
+    r.applicationType = kResonant;
+    r.frequencyKhz = 100;
+    RequirementTexts texts = {"4", "0", "40", "", "25", "-5", "", "", "", "", ""};
+    leaveRequirementField(r, texts);
+    EXPECT_EQ(r.frequencyKhz, 100);
+    EXPECT_EQ(texts[7], "");
+    r.applicationType = kDcBiased;
+    texts = {"-50", "0", "-2", "", "", "-7", "-5", "100", "25", "1", "1"};
+    leaveRequirementField(r, texts);
+    EXPECT_GE(r.avgVoltage, 0);
+    EXPECT_GE(r.rippleCurrent, 0);
+}
+
 TEST(RequirementsEntry, CountsUpToTwoToTheTwentyFourAreAccepted) {
     DesignRecord r;
     RecordingMessages messages;
