@@ -103,13 +103,19 @@ void refuseInput(CliContext& context, const std::string& text) {
     context.exitCode = kExitRefused;
 }
 
-nlohmann::json jsonNumber(float value) {
-    if (!std::isfinite(value)) return nullptr;
+std::optional<double> jsonNumberValue(float value) {
+    if (!std::isfinite(value)) return std::nullopt;
     // The number "%.7g" prints, read back as a double.
     const std::string text = generalText(static_cast<double>(value), 7);
     double number = 0;
     std::from_chars(text.data(), text.data() + text.size(), number);
     return number;
+}
+
+nlohmann::json jsonNumber(float value) {
+    const std::optional<double> number = jsonNumberValue(value);
+    if (!number) return nullptr;
+    return *number;
 }
 
 }  // namespace korvell::cli

@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
+#include "cli/JsonText.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "pages/ResultsPage.h"
@@ -62,47 +63,104 @@ const std::vector<FieldOption<DesignOptions>>& requirementOptions() {
     return options;
 }
 
-nlohmann::json designJson(const DesignRecord& r, int i) {
+// One design, its members in the sorted order of the library's objects.
+void writeDesign(JsonText& json, const DesignRecord& r, int i) {
     const DesignResult& d = r.designResults[i];
     const DesignWire& w = r.designWires[i];
-    nlohmann::json dims = nlohmann::json::array();
-    for (const auto& slot : r.designDimensions[i].slot) {
-        dims.push_back(slot ? jsonNumber(*slot) : nlohmann::json(nullptr));
-    }
-    return {
-        {"partNumber", d.partNumber},
-        {"price", jsonNumber(d.price)},
-        {"al", jsonNumber(d.al)},
-        {"strands", d.strands},
-        {"turns", d.turns},
-        {"wire", d.wire},
-        {"fillPercent", jsonNumber(d.fillPercent)},
-        {"rdc", jsonNumber(d.rdc)},
-        {"rac", jsonNumber(d.rac)},
-        {"bac", jsonNumber(d.bac)},
-        {"percentPerm", jsonNumber(d.percentPerm)},
-        {"coreLossW", jsonNumber(d.coreLossW)},
-        {"copperLossW", jsonNumber(d.copperLossW)},
-        {"tempRise", jsonNumber(d.tempRise)},
-        {"build", jsonNumber(d.build)},
-        {"woundOd", jsonNumber(d.woundOd)},
-        {"woundId", jsonNumber(d.woundId)},
-        {"woundHeight", jsonNumber(d.woundHeight)},
-        {"bobbinDim", jsonNumber(d.bobbinDim)},
-        {"surfaceArea", jsonNumber(d.surfaceArea)},
-        {"coreVolume", jsonNumber(d.coreVolume)},
-        {"wireData",
-         {{"label", w.label},
-          {"area", jsonNumber(w.area)},
-          {"bareDia", jsonNumber(w.bareDia)},
-          {"dia", jsonNumber(w.dia)},
-          {"maxDia", jsonNumber(w.maxDia)},
-          {"build", jsonNumber(w.build)},
-          {"gage", jsonNumber(w.gage)},
-          {"ohmsPerFoot", jsonNumber(w.ohmsPerFoot)},
-          {"weightPerFoot", jsonNumber(w.weightPerFoot)}}},
-        {"dimensions", dims},
+    const auto number = [&json](const char* name, float value) {
+        json.key(name);
+        json.number(value);
     };
+    json.openObject();
+    number("al", d.al);
+    number("bac", d.bac);
+    number("bobbinDim", d.bobbinDim);
+    number("build", d.build);
+    number("copperLossW", d.copperLossW);
+    number("coreLossW", d.coreLossW);
+    number("coreVolume", d.coreVolume);
+    json.key("dimensions");
+    json.openArray();
+    for (const auto& slot : r.designDimensions[i].slot) {
+        if (slot) {
+            json.number(*slot);
+        } else {
+            json.null();
+        }
+    }
+    json.closeArray();
+    number("fillPercent", d.fillPercent);
+    json.key("partNumber");
+    json.string(d.partNumber);
+    number("percentPerm", d.percentPerm);
+    number("price", d.price);
+    number("rac", d.rac);
+    number("rdc", d.rdc);
+    json.key("strands");
+    json.integer(d.strands);
+    number("surfaceArea", d.surfaceArea);
+    number("tempRise", d.tempRise);
+    json.key("turns");
+    json.integer(d.turns);
+    json.key("wire");
+    json.string(d.wire);
+    json.key("wireData");
+    json.openObject();
+    number("area", w.area);
+    number("bareDia", w.bareDia);
+    number("build", w.build);
+    number("dia", w.dia);
+    number("gage", w.gage);
+    json.key("label");
+    json.string(w.label);
+    number("maxDia", w.maxDia);
+    number("ohmsPerFoot", w.ohmsPerFoot);
+    number("weightPerFoot", w.weightPerFoot);
+    json.closeObject();
+    number("woundHeight", d.woundHeight);
+    number("woundId", d.woundId);
+    number("woundOd", d.woundOd);
+    json.closeObject();
+}
+
+// The whole document: application, derived frequency (resonant, when derived), designCount,
+// designs, endMarker, messages.
+std::string designDocument(const DesignRecord& r, const CliMessages& messages,
+                           bool derivedFrequency) {
+    JsonText json;
+    json.openObject();
+    json.key("application");
+    json.string(kApplicationNames[r.applicationType]);
+    if (derivedFrequency) {
+        json.key("derivedFrequencyKhz");
+        json.number(r.frequencyKhz);
+    }
+    json.key("designCount");
+    json.integer(r.designCount);
+    json.key("designs");
+    json.openArray();
+    for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i)
+        writeDesign(json, r, i);
+    json.closeArray();
+    json.key("endMarker");
+    if (r.designCount < kMaxDesigns) {
+        json.string(r.designResults[r.designCount].partNumber);
+    } else {
+        json.null();
+    }
+    json.key("messages");
+    json.openArray();
+    for (const auto& m : messages.messages()) {
+        json.openObject();
+        json.key("caption");
+        json.string(m.caption);
+        json.key("text");
+        json.string(m.text);
+        json.closeObject();
+    }
+    json.closeArray();
+    json.closeObject();
+    return json.text();
 }
 
 void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv) {
@@ -217,23 +275,9 @@ void runDesign(DesignOptions& o, CliContext& context) {
 
     const int display = o.dimensions ? kDimensionsDisplay : kElectricalDisplay;
     switch (o.output.form()) {
-        case OutputForm::Json: {
-            nlohmann::json designs = nlohmann::json::array();
-            for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i)
-                designs.push_back(designJson(r, i));
-            nlohmann::json doc = {
-                {"application", kApplicationNames[app]},
-                {"designCount", r.designCount},
-                {"designs", designs},
-                {"endMarker", r.designCount < kMaxDesigns
-                                  ? nlohmann::json(r.designResults[r.designCount].partNumber)
-                                  : nlohmann::json(nullptr)},
-                {"messages", messages.toJson()},
-            };
-            if (derivedFrequency) doc["derivedFrequencyKhz"] = jsonNumber(r.frequencyKhz);
-            context.out << doc.dump(2) << '\n';
+        case OutputForm::Json:
+            context.out << designDocument(r, messages, derivedFrequency.has_value()) << '\n';
             break;
-        }
         case OutputForm::Csv:
             printTable(r, context.out, display, true);
             break;
