@@ -63,22 +63,31 @@ const std::vector<FieldOption<DesignOptions>>& requirementOptions() {
     return options;
 }
 
+// Float members of a row, each under its record name.
+template <typename Row>
+void writeNumbers(JsonText& json, const Row& row,
+                  std::initializer_list<std::pair<const char*, float Row::*>> members) {
+    for (const auto& [name, member] : members) {
+        json.key(name);
+        json.number(row.*member);
+    }
+}
+
 // One design, its members in the sorted order of the library's objects.
 void writeDesign(JsonText& json, const DesignRecord& r, int i) {
-    const DesignResult& d = r.designResults[i];
-    const DesignWire& w = r.designWires[i];
-    const auto number = [&json](const char* name, float value) {
-        json.key(name);
-        json.number(value);
-    };
+    using D = DesignResult;
+    using W = DesignWire;
+    const D& d = r.designResults[i];
+    const W& w = r.designWires[i];
     json.openObject();
-    number("al", d.al);
-    number("bac", d.bac);
-    number("bobbinDim", d.bobbinDim);
-    number("build", d.build);
-    number("copperLossW", d.copperLossW);
-    number("coreLossW", d.coreLossW);
-    number("coreVolume", d.coreVolume);
+    writeNumbers(json, d,
+                 {{"al", &D::al},
+                  {"bac", &D::bac},
+                  {"bobbinDim", &D::bobbinDim},
+                  {"build", &D::build},
+                  {"copperLossW", &D::copperLossW},
+                  {"coreLossW", &D::coreLossW},
+                  {"coreVolume", &D::coreVolume}});
     json.key("dimensions");
     json.openArray();
     for (const auto& slot : r.designDimensions[i].slot) {
@@ -89,37 +98,39 @@ void writeDesign(JsonText& json, const DesignRecord& r, int i) {
         }
     }
     json.closeArray();
-    number("fillPercent", d.fillPercent);
+    writeNumbers(json, d, {{"fillPercent", &D::fillPercent}});
     json.key("partNumber");
     json.string(d.partNumber);
-    number("percentPerm", d.percentPerm);
-    number("price", d.price);
-    number("rac", d.rac);
-    number("rdc", d.rdc);
+    writeNumbers(json, d,
+                 {{"percentPerm", &D::percentPerm},
+                  {"price", &D::price},
+                  {"rac", &D::rac},
+                  {"rdc", &D::rdc}});
     json.key("strands");
     json.integer(d.strands);
-    number("surfaceArea", d.surfaceArea);
-    number("tempRise", d.tempRise);
+    writeNumbers(json, d, {{"surfaceArea", &D::surfaceArea}, {"tempRise", &D::tempRise}});
     json.key("turns");
     json.integer(d.turns);
     json.key("wire");
     json.string(d.wire);
     json.key("wireData");
     json.openObject();
-    number("area", w.area);
-    number("bareDia", w.bareDia);
-    number("build", w.build);
-    number("dia", w.dia);
-    number("gage", w.gage);
+    writeNumbers(json, w,
+                 {{"area", &W::area},
+                  {"bareDia", &W::bareDia},
+                  {"build", &W::build},
+                  {"dia", &W::dia},
+                  {"gage", &W::gage}});
     json.key("label");
     json.string(w.label);
-    number("maxDia", w.maxDia);
-    number("ohmsPerFoot", w.ohmsPerFoot);
-    number("weightPerFoot", w.weightPerFoot);
+    writeNumbers(json, w,
+                 {{"maxDia", &W::maxDia},
+                  {"ohmsPerFoot", &W::ohmsPerFoot},
+                  {"weightPerFoot", &W::weightPerFoot}});
     json.closeObject();
-    number("woundHeight", d.woundHeight);
-    number("woundId", d.woundId);
-    number("woundOd", d.woundOd);
+    writeNumbers(
+        json, d,
+        {{"woundHeight", &D::woundHeight}, {"woundId", &D::woundId}, {"woundOd", &D::woundOd}});
     json.closeObject();
 }
 
