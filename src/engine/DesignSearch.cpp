@@ -4,6 +4,7 @@
 #include "engine/Winding.h"
 #include "materials/CoreLoss.h"
 #include "platform/Format.h"
+#include "record/StoredNumbers.h"
 
 namespace korvell {
 
@@ -33,10 +34,10 @@ void store_design(DesignRecord& record, int mode, int row) {
     out.price = static_cast<float>(corePrice(r.coreShape, material, r.coreVolume));
     out.al = r.coreAl;
     out.strands = r.wireStrands;
-    out.turns = static_cast<std::int32_t>(r.turns);
+    out.turns = toCount(r.turns);
     if (r.coreWindowKcmil > 0) {
         out.fillPercent =
-            static_cast<float>(0.1 * r.wireArea * r.turns * r.wireStrands / r.coreWindowKcmil);
+            toStoredFloat(0.1 * r.wireArea * r.turns * r.wireStrands / r.coreWindowKcmil);
     }
     out.percentPerm = r.percentPerm;
     out.rdc = r.dcResistance;
