@@ -1,5 +1,6 @@
 #include "cli/JsonText.h"
 
+#include <bit>
 #include <cmath>
 #include <nlohmann/json.hpp>
 
@@ -111,16 +112,23 @@ void JsonText::integer(long long value) {
 }
 
 void JsonText::number(float value) {
-    const std::optional<double> number = jsonNumberValue(value);
-    if (!number) {
+    if (!std::isfinite(value)) {
         null();
         return;
     }
     beforeValue();
-    // The library's own shortest form, so that the text is the one dump() writes.
-    char digits[64];
-    char* end = nlohmann::detail::to_chars(digits, digits + sizeof digits, *number);
-    m_out.append(digits, static_cast<std::size_t>(end - digits));
+    // A design's figures repeat (one wire gage, one core size in many rows): each value is
+    // converted once per document.
+    const auto [known, added] = m_numbers.try_emplace(std::bit_cast<std::uint32_t>(value));
+    if (added) {
+        // The library's own shortest form of the number, so that the text is the one dump()
+        // writes.
+        char digits[64];
+        char* end =
+            nlohmann::detail::to_chars(digits, digits + sizeof digits, *jsonNumberValue(value));
+        known->second.assign(digits, end);
+    }
+    m_out += known->second;
 }
 
 void JsonText::null() {

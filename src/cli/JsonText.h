@@ -4,8 +4,10 @@
 // Keys of an object are written in the order given, which must be the library's sorted order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korvell::cli {
@@ -36,6 +38,7 @@ class JsonText {
     std::string m_out;
     std::vector<int> m_counts;  // members written so far, per open object or array
     bool m_afterKey = false;
+    std::unordered_map<std::uint32_t, std::string> m_numbers;  // float bits to their text
 };
 
 }  // namespace korvell::cli

@@ -34,15 +34,21 @@ const char* letterCode(char letter) {
     return nullptr;
 }
 
+// Whether a table's name is exactly `name`; the first characters are compared first, as most
+// rows differ there.
+bool sameName(const std::string& name, const char* tableName) {
+    return !name.empty() && tableName[0] == name[0] && name == tableName;
+}
+
 const ToroidSize* findToroidSize(const std::string& name) {
     for (const auto& row : toroidSizes)
-        if (row.name[0] != '\0' && name == row.name) return &row;
+        if (sameName(name, row.name)) return &row;
     return nullptr;
 }
 
 const ECoreSize* findECoreSize(const std::string& name) {
     for (const auto& row : eCoreSizes)
-        if (name == row.name) return &row;
+        if (sameName(name, row.name)) return &row;
     return nullptr;
 }
 

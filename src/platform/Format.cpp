@@ -54,19 +54,20 @@ bool quickScaledDigits(double value, int precision, unsigned long long& scaled) 
 void appendFixed(std::string& out, double value, int width, int precision) {
     unsigned long long scaled = 0;
     if (std::isfinite(value) && quickScaledDigits(value, precision, scaled)) {
-        char reversed[32];
-        int n = 0;
+        // Written from the last digit backwards into the end of a buffer.
+        char text[40];
+        char* at = text + sizeof text;
         for (int i = 0; i < precision; ++i, scaled /= 10)
-            reversed[n++] = static_cast<char>('0' + scaled % 10);
-        if (precision > 0) reversed[n++] = '.';
+            *--at = static_cast<char>('0' + scaled % 10);
+        if (precision > 0) *--at = '.';
         do {
-            reversed[n++] = static_cast<char>('0' + scaled % 10);
+            *--at = static_cast<char>('0' + scaled % 10);
             scaled /= 10;
         } while (scaled > 0);
-        if (std::signbit(value)) reversed[n++] = '-';
-        if (n < width) out.append(static_cast<std::size_t>(width - n), ' ');
-        while (n > 0)
-            out += reversed[--n];
+        if (std::signbit(value)) *--at = '-';
+        const auto length = static_cast<int>(text + sizeof text - at);
+        if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+        out.append(at, static_cast<std::size_t>(length));
         return;
     }
     char digits[400];  // the widest double written fixed: 309 integer digits, sign and fraction
