@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that Korvell Inductors needs to build, test and run,
 # and only those that are missing. Safe to run again: it does nothing when all are present.
+#   scripts/install-deps.sh              the packages of the build, the tests and the program
+#   scripts/install-deps.sh PACKAGE...   those packages instead (./test.sh --fuzz asks for clang)
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,9 @@ packages=(
   fonts-liberation xvfb xauth poppler-utils
   desktop-file-utils appstream dpkg-dev
 )
+if [ $# -gt 0 ]; then
+  packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -159,32 +159,18 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     DesignRecord& r = record;
     const std::string entered = r.corePartNumber;
 
-    // Catalog of the shape named by the first letter.
-    std::int8_t shape = kToroid;
-    if (!entered.empty() && entered[0] == 'E') shape = kECore;
-    if (!entered.empty() && entered[0] == 'S') shape = kComposite;
-
-    // First catalog part number that begins with the entered text (up to its first blank).
-    const std::size_t compared = std::min(entered.find(' '), entered.size());
-    std::array<float, 10> line{};
-    bool found = false;
-    int tried = 0;
-    for (int index = 0; index < catalogRowCount(shape); ++index) {
-        if (catalogLookup(r, messages, index, shape) <= 0) break;
-        ++tried;
-        const auto fields = readCatalogLine(r.catalogLine);
-        if (!fields) return -1;
-        if (fields->partNumber.compare(0, compared, entered, 0, compared) == 0) {
-            line = fields->values;
-            found = true;
-            break;
-        }
-    }
-    if (!found) {
-        messages.show(strprintf("Core P/N %s not found in %d lines", entered.c_str(), tried),
-                      "ERROR ");
+    // The catalog core whose part number is exactly the entered one (up to its first blank,
+    // after which a stacked part carries its count).
+    const std::int8_t shape = partNumberShape(entered);
+    const std::optional<int> catalogRow = findCatalogRow(entered);
+    if (!catalogRow) {
+        messages.show(partNotFoundText(entered), "ERROR ");
         return -2;
     }
+    catalogLookup(r, messages, *catalogRow, shape);
+    const auto fields = readCatalogLine(r.catalogLine);
+    if (!fields) return -1;
+    const std::array<float, 10>& line = fields->values;
     const float mu = line[0];
     float al = line[1];
     float ac = line[2];
@@ -232,7 +218,12 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
             const double iDc = r.maxCurrent;
             H = lm > 0 ? kFourPiTenth * N * iDc / lm : 0;
             const auto point = pctPermDcBias(material, static_cast<int>(mu), H);
-            if (!point) return 0;
+            if (!point) {
+                messages.show(
+                    strprintf("NO DC BIAS PERMEABILITY DATA FOR MATERIAL %s", material.c_str()),
+                    "ERROR ");
+                return 0;
+            }
             percent = point->percent;
             if (pfc) {
                 vAvg = r.pfcOutputVoltage;

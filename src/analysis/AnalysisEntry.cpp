@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "engine/EntryFields.h"
+#include "materials/Catalog.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
 
@@ -167,20 +168,23 @@ bool analysisFieldShown(int application, int field) {
     return true;
 }
 
+StackedPartNumber splitStackedPartNumber(std::string_view text) {
+    StackedPartNumber split{std::string(text), std::nullopt};
+    const auto blank = text.find(' ');
+    if (blank == std::string_view::npos) return split;
+    const auto x = text.find_first_of("xX", blank);
+    if (x != std::string_view::npos) split.stack = readFieldCount(text.substr(x + 1));
+    split.partNumber.resize(blank);
+    return split;
+}
+
 void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
     const int row = r.selectedDesign >= 0 && r.selectedDesign < kMaxDesigns ? r.selectedDesign : 0;
     const DesignResult& design = r.designResults[row];
 
-    // A stacked design is stored as the part number, a blank, "x" and the count.
-    std::string partNumber = design.partNumber;
-    int stack = 1;
-    if (const auto blank = partNumber.find(' '); blank != std::string::npos) {
-        if (const auto x = partNumber.find('x', blank); x != std::string::npos) {
-            stack = readFieldCount(std::string_view(partNumber).substr(x + 1));
-        }
-        partNumber.resize(blank);
-    }
-    texts[kPartNumberField] = partNumber;
+    const StackedPartNumber part = splitStackedPartNumber(design.partNumber);
+    const int stack = part.stack.value_or(1);
+    texts[kPartNumberField] = part.partNumber;
     texts[kStrandsField] = design.strands > 0 ? strprintf("%d", design.strands) : "1";
     texts[kTurnsField] = strprintf("%d", design.turns);
     texts[kWireField] = design.wire + " " + r.wireGageName;
@@ -226,13 +230,15 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
         }
     }
 
-    // The wire gage: AWG 00, 000 and 0000 are held as -1, -2 and -3.
+    // The wire gage: AWG 00, 000 and 0000 are held as -1, -2 and -3. It is looked up on a
+    // scratch record, so that a refusal leaves the record's current wire as it was.
     const std::optional<float> gage = readWireGage(texts[kWireField], r.wireGageSystem);
-    if (!gage || !wireTableLookup(r, r.wireGageSystem, kByGage, *gage)) {
+    DesignRecord wire;
+    if (!gage || !wireTableLookup(wire, r.wireGageSystem, kByGage, *gage)) {
         messages.show("Invalid Wire Size", kDataEntryErrorCaption);
         return false;
     }
-    const float found = r.wireGage;
+    const float found = wire.wireGage;
     const char* name = r.wireGageName.c_str();
     if (r.wireGageSystem == kMetricWire) {
         texts[kWireField] = strprintf("%5.2f %s", static_cast<double>(found), name);
@@ -252,16 +258,35 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
         messages.show(problems, kDataEntryErrorCaption);
         return false;
     }
+    // Only a core of the catalog is analysed: a part number that merely begins like one (or
+    // has a material the catalog does not make that size in) names no core.
+    if (!findCatalogRow(partNumber)) {
+        messages.show(partNotFoundText(partNumber), "ERROR ");
+        return false;
+    }
 
     std::string essential;
     if (static_cast<double>(strands) * turns * stack < 1)
         essential = "CHECK TURNS, STRANDS, STACKED CORES";
-    if (*gage < -3 || *gage > 50) essential = "WIRE GAGE is OUT OF RANGE";
+    if (!wireGageInRange(*gage)) essential = "WIRE GAGE is OUT OF RANGE";
     if (!essential.empty()) {
         messages.show(essential, kEssentialDataCaption);
         return false;
     }
+    // Counts are kept in single precision: beyond 2^24 they would no longer be whole numbers.
+    if (strands > kLargestCount || turns > kLargestCount || stack > kLargestCount) {
+        messages.show(
+            strprintf("TURNS, STRANDS and STACKED CORES MUST NOT EXCEED %d", kLargestCount),
+            kDataEntryErrorCaption);
+        return false;
+    }
+    const float ambient = readFieldFloat(texts[kAmbientField]);
+    if (const auto message = ambientRangeMessage(kAmbientField, ambient)) {
+        messages.show(*message, kDataEntryErrorCaption);
+        return false;
+    }
 
+    wireTableLookup(r, r.wireGageSystem, kByGage, *gage);
     r.corePartNumber = partNumber;
     r.wireStrands = strands;
     r.turns = static_cast<float>(turns);
@@ -275,7 +300,7 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
         if (fields->voltage2) r.*(fields->voltage2) = value(kVoltage2Field);
         r.*(fields->frequency) = value(kFrequencyField);
     }
-    r.ambientTemp = value(kAmbientField);
+    r.ambientTemp = ambient;
     return true;
 }
 

@@ -52,6 +52,15 @@ struct AnalysisCaptions {
 };
 AnalysisCaptions analysisCaptions(int application);
 
+// A part number as a results row holds it: a stacked design is the part number, a blank, "x"
+// and the count ("T106-21 x2"). The part number before the blank, and the count when there is
+// an "x" (either case) after the blank.
+struct StackedPartNumber {
+    std::string partNumber;
+    std::optional<int> stack;
+};
+StackedPartNumber splitStackedPartNumber(std::string_view text);
+
 // Fills the texts from results row selectedDesign (part number, stack count from a stacked part
 // number, strands, turns, wire text with the gage name) and from the requirements of the
 // record's application; operating fields of other applications keep their texts.
@@ -83,9 +92,12 @@ struct TypedPartNumber {
 TypedPartNumber checkTypedPartNumber(std::string_view text);
 
 // The OK, before the analysis runs: character checks, the wire gage (its text is rewritten from
-// the size found), the part-number syntax and the essential data. True when every check passes;
-// then the part number, counts, wire gage, operating fields and ambient temperature are stored
-// into the record. A refusal shows one message and stores nothing.
+// the size found), the part-number syntax, the part number in the catalog ("Core P/N %s not found
+// in %d lines", caption "ERROR "), the essential data, then the limits every entry path shares:
+// turns, strands and stack at most kLargestCount, the ambient temperature within the design
+// parameter limits. True when every check passes; then the part number, counts, wire gage (and
+// the current wire), operating fields and ambient temperature are stored into the record. A
+// refusal shows one message and changes nothing in the record.
 bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisTexts& texts);
 
 }  // namespace korvell

@@ -1,5 +1,8 @@
 #include "cli/AnalysisOptions.h"
 
+#include "engine/EntryFields.h"
+#include "platform/Format.h"
+
 namespace korvell::cli {
 namespace {
 
@@ -41,7 +44,9 @@ const std::vector<FieldOption<AnalysisOptions>>& fieldOptions() {
 
 CLI::Option* addAnalysisOptions(CLI::App& c, AnalysisOptions& o) {
     addChoice(c, "--app", o.app, kApplicationOptionNames, "Application type");
-    auto* part = c.add_option("--part", o.part, "Core part number, e.g. T80-21");
+    auto* part = c.add_option(
+        "--part", o.part,
+        "Core part number, e.g. T80-21; a stack as a results row writes it, T80-21 x2");
     addFieldOptions(c, fieldOptions(), o);
     addChoice(c, "--winding", o.winding, kWindingOptionNames, "Winding type");
     addParameterOptions(c, o.parameters);
@@ -62,7 +67,17 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) return refused();
 
     loadAnalysisInputs(r, texts);
-    const TypedPartNumber typed = checkTypedPartNumber(o.part.value_or(""));
+    // A part number as a results row writes it ("T106-21 x2") carries the stack count.
+    const StackedPartNumber part = splitStackedPartNumber(o.part.value_or(""));
+    if (part.stack) {
+        if (o.stack && readFieldCount(*o.stack) != *part.stack) {
+            refuseInput(context, "--part names a stack of " + std::to_string(*part.stack) +
+                                     " cores, --stack " + *o.stack);
+            return false;
+        }
+        texts[1] = std::to_string(*part.stack);
+    }
+    const TypedPartNumber typed = checkTypedPartNumber(part.partNumber);
     if (typed.error) {
         messages.show(*typed.error, "ERROR");
         return refused();
@@ -70,7 +85,16 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     texts[0] = typed.text;
     putFieldTexts(fieldOptions(), o, texts);
     if (!acceptAnalysisInputs(r, messages, texts)) return refused();
-    if (AnalyzeDesign(r, messages, table, r.applicationType) <= 0) return refused();
+    const std::size_t shownBefore = messages.messages().size();
+    if (AnalyzeDesign(r, messages, table, r.applicationType) <= 0) {
+        // A refusal always says why.
+        if (messages.messages().size() == shownBefore) {
+            messages.show(
+                strprintf("ANALYSIS OF CORE P/N %s NOT COMPLETED", r.corePartNumber.c_str()),
+                "PROGRAM ERROR ");
+        }
+        return refused();
+    }
     return true;
 }
 

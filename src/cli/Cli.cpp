@@ -6,7 +6,9 @@ namespace korvell::cli {
 
 void CliMessages::show(std::string_view text, std::string_view caption) {
     m_messages.push_back({std::string(text), std::string(caption)});
-    m_err << trimmed(std::string(caption)) << ": " << text << '\n';
+    // "CAPTION: text"; a caption that ends in a colon ("NOTICE: ") keeps just its own.
+    const std::string shown = trimmed(std::string(caption));
+    m_err << shown << (!shown.empty() && shown.back() == ':' ? " " : ": ") << text << '\n';
 }
 
 nlohmann::json CliMessages::toJson() const {

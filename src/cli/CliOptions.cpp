@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -110,9 +111,19 @@ bool acceptGraphMaterial(CliContext& context, CliMessages& messages, const std::
     return false;
 }
 
+std::optional<double> jsonNumberValue(float value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    // The number "%.7g" prints, read back as a double.
+    const std::string text = generalText(static_cast<double>(value), 7);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
+
 nlohmann::json jsonNumber(float value) {
-    if (!std::isfinite(value)) return nullptr;
-    return std::strtod(strprintf("%.7g", static_cast<double>(value)).c_str(), nullptr);
+    const std::optional<double> number = jsonNumberValue(value);
+    if (!number) return nullptr;
+    return *number;
 }
 
 }  // namespace korvell::cli

@@ -97,7 +97,9 @@ void putFieldTexts(const std::vector<FieldOption<Options>>& fields, const Option
 // UNRECOGNIZED MATERIAL code" and exit status 2.
 bool acceptGraphMaterial(CliContext& context, CliMessages& messages, const std::string& material);
 
-// A float of the record as a tidy JSON number (its shortest single-precision decimal).
+// A float of the record as a tidy JSON number: the double its "%.7g" decimal reads as; null
+// (none) when it is not finite.
 nlohmann::json jsonNumber(float value);
+std::optional<double> jsonNumberValue(float value);
 
 }  // namespace korvell::cli

@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
+#include "cli/JsonText.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "pages/ResultsPage.h"
@@ -62,47 +63,115 @@ const std::vector<FieldOption<DesignOptions>>& requirementOptions() {
     return options;
 }
 
-nlohmann::json designJson(const DesignRecord& r, int i) {
-    const DesignResult& d = r.designResults[i];
-    const DesignWire& w = r.designWires[i];
-    nlohmann::json dims = nlohmann::json::array();
-    for (const auto& slot : r.designDimensions[i].slot) {
-        dims.push_back(slot ? jsonNumber(*slot) : nlohmann::json(nullptr));
+// Float members of a row, each under its record name.
+template <typename Row>
+void writeNumbers(JsonText& json, const Row& row,
+                  std::initializer_list<std::pair<const char*, float Row::*>> members) {
+    for (const auto& [name, member] : members) {
+        json.key(name);
+        json.number(row.*member);
     }
-    return {
-        {"partNumber", d.partNumber},
-        {"price", jsonNumber(d.price)},
-        {"al", jsonNumber(d.al)},
-        {"strands", d.strands},
-        {"turns", d.turns},
-        {"wire", d.wire},
-        {"fillPercent", jsonNumber(d.fillPercent)},
-        {"rdc", jsonNumber(d.rdc)},
-        {"rac", jsonNumber(d.rac)},
-        {"bac", jsonNumber(d.bac)},
-        {"percentPerm", jsonNumber(d.percentPerm)},
-        {"coreLossW", jsonNumber(d.coreLossW)},
-        {"copperLossW", jsonNumber(d.copperLossW)},
-        {"tempRise", jsonNumber(d.tempRise)},
-        {"build", jsonNumber(d.build)},
-        {"woundOd", jsonNumber(d.woundOd)},
-        {"woundId", jsonNumber(d.woundId)},
-        {"woundHeight", jsonNumber(d.woundHeight)},
-        {"bobbinDim", jsonNumber(d.bobbinDim)},
-        {"surfaceArea", jsonNumber(d.surfaceArea)},
-        {"coreVolume", jsonNumber(d.coreVolume)},
-        {"wireData",
-         {{"label", w.label},
-          {"area", jsonNumber(w.area)},
-          {"bareDia", jsonNumber(w.bareDia)},
-          {"dia", jsonNumber(w.dia)},
-          {"maxDia", jsonNumber(w.maxDia)},
-          {"build", jsonNumber(w.build)},
-          {"gage", jsonNumber(w.gage)},
-          {"ohmsPerFoot", jsonNumber(w.ohmsPerFoot)},
-          {"weightPerFoot", jsonNumber(w.weightPerFoot)}}},
-        {"dimensions", dims},
-    };
+}
+
+// One design, its members in the sorted order of the library's objects.
+void writeDesign(JsonText& json, const DesignRecord& r, int i) {
+    using D = DesignResult;
+    using W = DesignWire;
+    const D& d = r.designResults[i];
+    const W& w = r.designWires[i];
+    json.openObject();
+    writeNumbers(json, d,
+                 {{"al", &D::al},
+                  {"bac", &D::bac},
+                  {"bobbinDim", &D::bobbinDim},
+                  {"build", &D::build},
+                  {"copperLossW", &D::copperLossW},
+                  {"coreLossW", &D::coreLossW},
+                  {"coreVolume", &D::coreVolume}});
+    json.key("dimensions");
+    json.openArray();
+    for (const auto& slot : r.designDimensions[i].slot) {
+        if (slot) {
+            json.number(*slot);
+        } else {
+            json.null();
+        }
+    }
+    json.closeArray();
+    writeNumbers(json, d, {{"fillPercent", &D::fillPercent}});
+    json.key("partNumber");
+    json.string(d.partNumber);
+    writeNumbers(json, d,
+                 {{"percentPerm", &D::percentPerm},
+                  {"price", &D::price},
+                  {"rac", &D::rac},
+                  {"rdc", &D::rdc}});
+    json.key("strands");
+    json.integer(d.strands);
+    writeNumbers(json, d, {{"surfaceArea", &D::surfaceArea}, {"tempRise", &D::tempRise}});
+    json.key("turns");
+    json.integer(d.turns);
+    json.key("wire");
+    json.string(d.wire);
+    json.key("wireData");
+    json.openObject();
+    writeNumbers(json, w,
+                 {{"area", &W::area},
+                  {"bareDia", &W::bareDia},
+                  {"build", &W::build},
+                  {"dia", &W::dia},
+                  {"gage", &W::gage}});
+    json.key("label");
+    json.string(w.label);
+    writeNumbers(json, w,
+                 {{"maxDia", &W::maxDia},
+                  {"ohmsPerFoot", &W::ohmsPerFoot},
+                  {"weightPerFoot", &W::weightPerFoot}});
+    json.closeObject();
+    writeNumbers(
+        json, d,
+        {{"woundHeight", &D::woundHeight}, {"woundId", &D::woundId}, {"woundOd", &D::woundOd}});
+    json.closeObject();
+}
+
+// The whole document: application, derived frequency (resonant, when derived), designCount,
+// designs, endMarker, messages.
+std::string designDocument(const DesignRecord& r, const CliMessages& messages,
+                           bool derivedFrequency) {
+    JsonText json;
+    json.openObject();
+    json.key("application");
+    json.string(kApplicationNames[r.applicationType]);
+    if (derivedFrequency) {
+        json.key("derivedFrequencyKhz");
+        json.number(r.frequencyKhz);
+    }
+    json.key("designCount");
+    json.integer(r.designCount);
+    json.key("designs");
+    json.openArray();
+    for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i)
+        writeDesign(json, r, i);
+    json.closeArray();
+    json.key("endMarker");
+    if (r.designCount < kMaxDesigns) {
+        json.string(r.designResults[r.designCount].partNumber);
+    } else {
+        json.null();
+    }
+    json.key("messages");
+    json.openArray();
+    for (const auto& m : messages.messages()) {
+        json.openObject();
+        json.key("caption");
+        json.string(m.caption);
+        json.key("text");
+        json.string(m.text);
+        json.closeObject();
+    }
+    json.closeArray();
+    json.closeObject();
+    return json.text();
 }
 
 void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv) {
@@ -130,27 +199,26 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv)
             << trimmed(row.value) << "  " << row.units << '\n';
     }
     out << '\n';
-    constexpr int kFirstWidth = 18;
-    constexpr int kWidth = 11;
-    for (const auto& line : headings) {
-        for (int c = 0; c < kResultColumns; ++c) {
-            if (c == 0) {
-                out << std::left << std::setw(kFirstWidth) << line[c] << std::right;
-            } else {
-                out << std::setw(kWidth) << line[c];
-            }
+    // The part number left-aligned in 18 columns, the other cells right-aligned in 11; a cell
+    // that fills its width (a wire of millions of strands) is still set off by a blank.
+    constexpr std::size_t kFirstWidth = 18;
+    constexpr std::size_t kWidth = 11;
+    const auto putCell = [&out](int column, const std::string& cell) {
+        if (column == 0) {
+            out << cell;
+            if (cell.size() < kFirstWidth) out << std::string(kFirstWidth - cell.size(), ' ');
+            return;
         }
+        out << std::string(cell.size() < kWidth ? kWidth - cell.size() : 1, ' ') << cell;
+    };
+    for (const auto& line : headings) {
+        for (int c = 0; c < kResultColumns; ++c)
+            putCell(c, line[c]);
         out << '\n';
     }
     for (int i = 0; i < shown; ++i) {
-        for (int c = 0; c < kResultColumns; ++c) {
-            const std::string cell = resultCellText(r, display, i, c);
-            if (c == 0) {
-                out << std::left << std::setw(kFirstWidth) << cell << std::right;
-            } else {
-                out << std::setw(kWidth) << cell;
-            }
-        }
+        for (int c = 0; c < kResultColumns; ++c)
+            putCell(c, resultCellText(r, display, i, c));
         out << '\n';
     }
     if (r.designCount < kMaxDesigns) out << r.designResults[r.designCount].partNumber << '\n';
@@ -218,23 +286,9 @@ void runDesign(DesignOptions& o, CliContext& context) {
 
     const int display = o.dimensions ? kDimensionsDisplay : kElectricalDisplay;
     switch (o.output.form()) {
-        case OutputForm::Json: {
-            nlohmann::json designs = nlohmann::json::array();
-            for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i)
-                designs.push_back(designJson(r, i));
-            nlohmann::json doc = {
-                {"application", kApplicationNames[app]},
-                {"designCount", r.designCount},
-                {"designs", designs},
-                {"endMarker", r.designCount < kMaxDesigns
-                                  ? nlohmann::json(r.designResults[r.designCount].partNumber)
-                                  : nlohmann::json(nullptr)},
-                {"messages", messages.toJson()},
-            };
-            if (derivedFrequency) doc["derivedFrequencyKhz"] = jsonNumber(r.frequencyKhz);
-            context.out << doc.dump(2) << '\n';
+        case OutputForm::Json:
+            context.out << designDocument(r, messages, derivedFrequency.has_value()) << '\n';
             break;
-        }
         case OutputForm::Csv:
             printTable(r, context.out, display, true);
             break;

@@ -1,5 +1,6 @@
 // korvell wire: one wire of a gage system, chosen by gage, copper area or largest insulated
 // diameter, or the whole table of the system.
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int kAwgTableFirst = -3;  // 0000
 constexpr int kAwgTableLast = 50;
-constexpr float kLowestGage = -3;   // the analysis accepts AWG 0000 ...
-constexpr float kHighestGage = 50;  // ... to gage 50
 
 struct WireOptions {
     std::string system = "awg";
@@ -183,7 +182,7 @@ void runWire(CliContext& context, const WireOptions& options) {
             context.exitCode = kExitRefused;
             return;
         }
-        if (*gage < kLowestGage || *gage > kHighestGage) {
+        if (!wireGageInRange(*gage)) {
             messages.show("WIRE GAGE is OUT OF RANGE", "ESSENTIAL DATA MISSING");
             context.exitCode = kExitRefused;
             return;
@@ -207,14 +206,17 @@ void runWire(CliContext& context, const WireOptions& options) {
     printWires(context, options, system, wires);
 }
 
-// Refuses numbers that are not finite ("nan", "inf"): no wire answers them.
+// Refuses numbers that are not finite ("nan", "inf") or lie beyond single precision, in which
+// the option is kept: no wire answers them.
 const CLI::Validator kFiniteNumber(
     [](std::string& text) {
         double value = 0;
         int used = 0;
         const bool number = std::sscanf(text.c_str(), " %lf%n", &value, &used) == 1 &&
                             trimmed(text.substr(static_cast<std::size_t>(used))).empty();
-        return number && std::isfinite(value) ? std::string() : "not a finite number: " + text;
+        if (!number || !std::isfinite(value)) return "not a finite number: " + text;
+        if (std::fabs(value) > FLT_MAX) return "beyond single precision: " + text;
+        return std::string();
     },
     "NUMBER");
 

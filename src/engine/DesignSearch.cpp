@@ -4,6 +4,7 @@
 #include "engine/Winding.h"
 #include "materials/CoreLoss.h"
 #include "platform/Format.h"
+#include "record/StoredNumbers.h"
 
 namespace korvell {
 
@@ -33,10 +34,10 @@ void store_design(DesignRecord& record, int mode, int row) {
     out.price = static_cast<float>(corePrice(r.coreShape, material, r.coreVolume));
     out.al = r.coreAl;
     out.strands = r.wireStrands;
-    out.turns = static_cast<std::int32_t>(r.turns);
+    out.turns = toCount(r.turns);
     if (r.coreWindowKcmil > 0) {
         out.fillPercent =
-            static_cast<float>(0.1 * r.wireArea * r.turns * r.wireStrands / r.coreWindowKcmil);
+            toStoredFloat(0.1 * r.wireArea * r.turns * r.wireStrands / r.coreWindowKcmil);
     }
     out.percentPerm = r.percentPerm;
     out.rdc = r.dcResistance;
@@ -88,7 +89,15 @@ int run_design_search(DesignRecord& record, Messages& messages) {
     int restart = 1;
     int wireResult = 0;
     bool ended = false;
-    while (r.designCount < kMaxDesigns) {
+    if (!shapeServesApplication(r.coreShape, r.applicationType)) {
+        // Said plainly, rather than walking a catalog of which no core can pass.
+        messages.show(
+            strprintf("NO %s CORE SUITS THE %s", std::string(kShapeNames[r.coreShape]).c_str(),
+                      std::string(kApplicationNames[r.applicationType]).c_str()),
+            "NOTICE: ");
+        ended = true;
+    }
+    while (!ended && r.designCount < kMaxDesigns) {
         const int status = next_core(r, messages, restart, r.minPercentPerm, r.applicationType);
         restart = 0;
         if (status > 0) {

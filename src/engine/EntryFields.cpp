@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Format.h"
+#include "record/DesignRecord.h"
 
 namespace korvell {
 namespace {
@@ -56,6 +57,19 @@ NumberText scanNumber(std::string_view text, bool withFraction) {
 
 std::string invalidCharacterMessage(int field, std::string_view text) {
     return strprintf("INVALID CHARACTER in Parameter%2d.  %s ", field, std::string(text).c_str());
+}
+
+std::optional<std::string> rangeMessage(int field, float value, float min, float max) {
+    if (value >= min && value <= max) return std::nullopt;
+    return strprintf("Parameter%2d. (%6.2f) Must Be In The Range: %6.2f To %6.2f", field,
+                     static_cast<double>(value), static_cast<double>(min),
+                     static_cast<double>(max));
+}
+
+std::optional<std::string> ambientRangeMessage(int field, float temperature) {
+    constexpr int kAmbientColumn = 8;
+    const ParamLimit limit = kDesignParamLimits[kAmbientColumn];
+    return rangeMessage(field, temperature, limit.min, limit.max);
 }
 
 bool holdsOnly(std::string_view text, std::string_view allowed) {

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,18 @@ inline constexpr std::string_view kProgramErrorCaption = "PROGRAM ERROR ";
 
 // "INVALID CHARACTER in Parameter%2d.  %s ", filled with the field number (from 0) and its text.
 std::string invalidCharacterMessage(int field, std::string_view text);
+
+// The largest count (turns, strands, stacked cores) an entry accepts: 2^24, the largest whole
+// number up to which single precision, in which the record keeps counts, holds every count.
+inline constexpr std::int32_t kLargestCount = 16777216;
+
+// The range message of a value outside inclusive limits, "Parameter%2d. (%6.2f) Must Be In The
+// Range: %6.2f To %6.2f", filled with the field number, the value and the limits; none within.
+std::optional<std::string> rangeMessage(int field, float value, float min, float max);
+
+// The ambient temperature's range message for a field (the design-parameter limits, -200 to
+// 250 °C, which keep copper's resistance positive); none within the limits.
+std::optional<std::string> ambientRangeMessage(int field, float temperature);
 
 // Valid characters of the entry fields.
 inline constexpr std::string_view kUnsignedFieldChars = " .0123456789";

@@ -98,11 +98,8 @@ bool acceptDesignParameters(DesignRecord& record, Messages& messages,
     for (int k = 0; k < kDesignParameterFieldCount; ++k) {
         const float v = readFieldFloat(texts[k]);
         const ParamLimit limit = kDesignParamLimits[k];
-        if (v < limit.min || v > limit.max) {
-            messages.show(strprintf("Parameter%2d. (%6.2f) Must Be In The Range: %6.2f To %6.2f",
-                                    k + 1, static_cast<double>(v), static_cast<double>(limit.min),
-                                    static_cast<double>(limit.max)),
-                          kParameterOutOfRangeCaption);
+        if (const auto message = rangeMessage(k + 1, v, limit.min, limit.max)) {
+            messages.show(*message, kParameterOutOfRangeCaption);
             return false;
         }
         const bool density = k == 1 && wireGageSystem == kMetricWire;

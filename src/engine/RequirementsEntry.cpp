@@ -119,12 +119,7 @@ std::string rangeFailure(const DesignRecord& r, float temperature) {
     }
     // The ambient temperature is bound by the same limits as in the parameters window, which
     // keep the copper resistance positive (copper's resistance vanishes near -234.5 °C).
-    const ParamLimit limit = kDesignParamLimits[kTemperatureColumn];
-    if (temperature < limit.min || temperature > limit.max) {
-        failure = strprintf("Parameter%2d. (%6.2f) Must Be In The Range: %6.2f To %6.2f",
-                            kTemperatureField, static_cast<double>(temperature),
-                            static_cast<double>(limit.min), static_cast<double>(limit.max));
-    }
+    if (auto message = ambientRangeMessage(kTemperatureField, temperature)) failure = *message;
     return failure;
 }
 
@@ -186,20 +181,22 @@ RequirementTexts requirementFieldTexts(const DesignRecord& record) {
 }
 
 double averageVoltage(double onVoltage, double offVoltage) {
-    if (!(onVoltage * offVoltage > 0)) return 0.0;
+    // Both voltages positive: two negative texts left in the fields while typing are no voltage.
+    if (!(onVoltage > 0 && offVoltage > 0)) return 0.0;
     return 2.0 * onVoltage * offVoltage / (onVoltage + offVoltage);
 }
 
 std::optional<double> rippleCurrentPp(double avgVoltage, double inductanceUh, double current,
                                       double frequencyKhz) {
-    if (!(inductanceUh * current * frequencyKhz > 0)) return std::nullopt;
+    if (!(inductanceUh > 0 && current > 0 && frequencyKhz > 0 && avgVoltage >= 0))
+        return std::nullopt;
     const double ripple = avgVoltage / frequencyKhz / inductanceUh * 1000.0 * 0.5;
     return ripple > current ? current : ripple;
 }
 
 std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurrent,
                                            double peakVoltage) {
-    if (!(inductanceUh * peakCurrent > 0)) return std::nullopt;
+    if (!(inductanceUh > 0 && peakCurrent > 0 && peakVoltage >= 0)) return std::nullopt;
     return 1000.0 / (2.0 * 3.14159) / inductanceUh * peakVoltage / peakCurrent;
 }
 
@@ -261,8 +258,7 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
     // winding, are refused below and never reach the record, so that neither a later CALCULATE
     // nor the parameters window can pick them up.
     const float temperature = v[kTemperatureField];
-    const ParamLimit temperatureLimit = kDesignParamLimits[kTemperatureColumn];
-    if (temperature >= temperatureLimit.min && temperature <= temperatureLimit.max) {
+    if (!ambientRangeMessage(kTemperatureField, temperature)) {
         params[kTemperatureColumn] = temperature;
         record.ambientTemp = temperature;
     }
@@ -271,6 +267,12 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
     if (static_cast<std::int64_t>(stacked) * strands < 1) {
         messages.show("ERROR: STACKED CORES and MIN WIRE STRANDS MUST BE GREATER THAN ZERO",
                       kDataEntryErrorCaption);
+        return false;
+    }
+    if (stacked > kLargestCount || strands > kLargestCount) {
+        messages.show(
+            strprintf("ERROR: STACKED CORES and WIRE STRANDS MUST NOT EXCEED %d", kLargestCount),
+            kDataEntryErrorCaption);
         return false;
     }
     params[kStackedCoresColumn] = static_cast<float>(stacked);

@@ -57,17 +57,18 @@ void applyApplicationSelections(DesignRecord& record);
 // in µH), field 8 "%6.1f", fields 9 and 10 "%4d". Eleven empty texts for an unknown application.
 RequirementTexts requirementFieldTexts(const DesignRecord& record);
 
-// Average voltage across a switch-mode inductor, V: 2 Von Voff / (Von + Voff) when Von Voff > 0,
-// else 0.
+// Average voltage across a switch-mode inductor, V: 2 Von Voff / (Von + Voff) when both are
+// positive, else 0.
 double averageVoltage(double onVoltage, double offVoltage);
 
 // Peak-to-peak ripple current, A: avgVoltage / f[kHz] / L[µH] × 1000 × 0.5, at most the current;
-// none when L × I × f is not positive.
+// none unless L, I and f are positive and the average voltage is not negative.
 std::optional<double> rippleCurrentPp(double avgVoltage, double inductanceUh, double current,
                                       double frequencyKhz);
 
 // Resonant frequency, kHz, at which L[µH] carries Ipk at Vpk: 1000 / (2 × 3.14159) / L × Vpk /
-// Ipk; none when L × Ipk is not positive.
+// Ipk; none unless L and Ipk are positive and Vpk is not negative (a minus left in a field while
+// typing never makes a negative frequency).
 std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurrent,
                                            double peakVoltage);
 
@@ -79,7 +80,7 @@ void updateRipple(DesignRecord& record, const RequirementTexts& texts);
 std::string rippleCurrentText(float rippleCurrent);
 
 // Resonant application only: sets frequencyKhz from fields 0, 2, 5 and returns it "%4.1f";
-// none (record unchanged) for other applications or when L × Ipk is not positive.
+// none (record unchanged) for other applications or when no frequency is derived.
 std::optional<std::string> updateResonantFrequency(DesignRecord& record,
                                                    const RequirementTexts& texts);
 
@@ -93,7 +94,8 @@ std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts)
 // shows exactly one message:
 // - a field with a character outside its set: "INVALID CHARACTER in Parameter%2d.  %s ", nothing
 //   stored;
-// - stacked cores × strands below 1: the counts are not stored, fields 0-8 are;
+// - stacked cores × strands below 1, or either count above kLargestCount ("ERROR: STACKED CORES
+//   and WIRE STRANDS MUST NOT EXCEED 16777216"): the counts are not stored, fields 0-8 are;
 // - a failing range check (only the last failing one is reported): fields 0-10 and the active
 //   requirements of the application are stored, except an ambient temperature outside the
 //   design-parameter limits, which is not.

@@ -98,6 +98,10 @@ bool solveSwingForce(DesignRecord& r, Messages& messages, std::string_view mater
 
 }  // namespace
 
+bool shapeServesApplication(std::int8_t shape, int application) {
+    return shape != kComposite || (application != kPowerline && application != kResonant);
+}
+
 int material_selected(const DesignRecord& record) {
     std::string material;
     if (!splitPartNumber(record.corePartNumber, material)) return 0;
@@ -235,7 +239,9 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
         switch (application) {
             case kDcBiased:
             case kPowerFactorBoost:
-                if (!material_selected(r)) break;
+                // The selector offers only the iron powders; composite cores pass as they do
+                // for the swinging chokes.
+                if (!material_selected(r) && r.coreShape != kComposite) break;
                 if (r.maxFillFactor * r.coreWindowKcmil * r.coreMlt > 0 &&
                     r.coreEnergyRating > r.largestCoreEnergy) {
                     r.largestCoreEnergy = r.coreEnergyRating;

@@ -18,6 +18,11 @@ namespace korvell {
 int next_core(DesignRecord& record, Messages& messages, int restart, float minPerm,
               std::int8_t application);
 
+// Whether cores of a shape can serve an application at all. Composite toroids cannot serve the
+// powerline choke (the composites have no AC permeability data) nor the resonant inductor (which
+// is wound only on -11, -13, -16 and -17); every other pairing can.
+bool shapeServesApplication(std::int8_t shape, int application);
+
 // 1 when the material code of corePartNumber is one of selectedMaterials, else 0.
 int material_selected(const DesignRecord& record);
 

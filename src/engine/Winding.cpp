@@ -37,6 +37,12 @@ std::string invalidTurnsText(const DesignRecord& r, const char* inductanceLabel,
         static_cast<double>(r.fluxAc));
 }
 
+// A wire the winding may use: one of the tables that the analysis accepts again (gages up to
+// 50); the finer AWG gages a look-up by area or diameter can reach count as no wire.
+bool windingWire(DesignRecord& r, std::int8_t system, int kind, float value) {
+    return wireTableLookup(r, system, kind, value) && wireGageInRange(r.wireGage);
+}
+
 }  // namespace
 
 int ecore_bobbin(DesignRecord& record) {
@@ -106,13 +112,15 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
         if (windingMode == kFullWindow) {
             const double k = r.windingFillRatio;
             const double copperShare = (W > 0 && k > 0) ? Cu / W / k : 1.0;
-            r.woundId = toStoredFloat(std::min(r.coreId * std::sqrt(std::max(0.0, 1 - copperShare)),
-                                               r.coreId - 2.0 * r.wireDia));
+            r.woundId = toStoredFloat(
+                std::max(0.0, std::min(r.coreId * std::sqrt(std::max(0.0, 1 - copperShare)),
+                                       r.coreId - 2.0 * r.wireDia)));
             r.woundOd = toStoredFloat(
                 std::max(std::sqrt(static_cast<double>(r.coreOd) * r.coreOd + 1e-6 * Cu / k),
                          r.coreOd + 2.0 * r.wireDia));
         } else {
-            r.woundId = r.coreId - 2 * r.wireDia;
+            // A wire thicker than the hole's radius closes it: the wound hole is no less than 0.
+            r.woundId = std::max(0.0f, r.coreId - 2 * r.wireDia);
             r.woundOd = r.coreOd + 2 * r.wireDia;
         }
         r.woundHeight = r.coreHt + r.woundOd - r.coreOd;
@@ -200,7 +208,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     if (windingMode == kFullWindow) {
         const double fill = coreShape == kECore ? kECoreFill : r.maxFillFactor;
         r.wireAreaTarget = toStoredFloat(fill * W / N / s);
-        if (!wireTableLookup(r, system, kByArea, r.wireAreaTarget)) return kNoWireForWindow;
+        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) return kNoWireForWindow;
     } else {
         double maxDia;
         if (coreShape != kECore) {
@@ -213,7 +221,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             maxDia = (0.9 * r.Esize->d - 0.01) / (s * N + 1);
         }
         r.maxWireDia = toStoredFloat(maxDia);
-        if (!wireTableLookup(r, system, kByMaxDiameter, r.maxWireDia)) return kNoWireForLayer;
+        if (!windingWire(r, system, kByMaxDiameter, r.maxWireDia)) return kNoWireForLayer;
         r.wireAreaTarget = r.wireArea;
     }
 
@@ -225,7 +233,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
 
     // Shrink the wire until the winding fits the toroid window.
     for (;;) {
-        if (!wireTableLookup(r, system, kByArea, r.wireAreaTarget)) return kNoWireForArea;
+        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) return kNoWireForArea;
         if (s * r.wireArea < requiredCopper && requiredCopper > 1) return kCurrentDensityTooHigh;
         double k = 0.218 * W / (r.wireArea * N);
         if (k >= kMaxWindingFill) k = kMaxWindingFill;
@@ -256,7 +264,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
                 break;
             }
         }
-        if (!wireTableLookup(r, system, kByMaxDiameter, 0.9f * r.wireDia)) {
+        if (!windingWire(r, system, kByMaxDiameter, 0.9f * r.wireDia)) {
             return kWireDoesNotFitBobbin;
         }
     }
@@ -287,7 +295,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         const double singleWireDia = r.wireDia;
         if (r.wireBareDia / depth > 3) {
             // Strand the conductor from wires no thicker than three skin depths.
-            if (!wireTableLookup(r, system, kByMaxDiameter, static_cast<float>(3 * depth))) {
+            if (!windingWire(r, system, kByMaxDiameter, static_cast<float>(3 * depth))) {
                 return kNoWireForLayer;
             }
             r.wireStrands = static_cast<std::int32_t>(singleWireDia / r.wireDia);

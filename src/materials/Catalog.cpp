@@ -16,26 +16,39 @@ constexpr const char* kCaption = "CATALOG LOOKUP ERROR";
 
 // A part number resolved into its catalog line, or the error text shown instead.
 struct CatalogEntry {
+    std::string partNumber;
     std::string line;
     std::string errorText;
     const ECoreSize* eCore = nullptr;
 };
 
+// White space as the C scanners skip it.
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 const char* letterCode(char letter) {
+    if (letter < 'a' || letter > 'z') return nullptr;
     for (const auto& row : materialLetterCodes)
         if (row.letter == letter) return row.code;
     return nullptr;
 }
 
+// Whether a table's name is exactly `name`; the first characters are compared first, as most
+// rows differ there.
+bool sameName(const std::string& name, const char* tableName) {
+    return !name.empty() && tableName[0] == name[0] && name == tableName;
+}
+
 const ToroidSize* findToroidSize(const std::string& name) {
     for (const auto& row : toroidSizes)
-        if (row.name[0] != '\0' && name == row.name) return &row;
+        if (sameName(name, row.name)) return &row;
     return nullptr;
 }
 
 const ECoreSize* findECoreSize(const std::string& name) {
     for (const auto& row : eCoreSizes)
-        if (name == row.name) return &row;
+        if (sameName(name, row.name)) return &row;
     return nullptr;
 }
 
@@ -68,6 +81,7 @@ LineFigures eCoreFigures(const ECoreSize& s) {
 CatalogEntry resolve(const std::string& partNumber, float al, std::int8_t shape,
                      const CompositeCore* composite) {
     CatalogEntry entry;
+    entry.partNumber = partNumber;
     const PartNumberTokens tokens = parsePartNumber(partNumber);
     if (tokens.count < 2) {
         entry.errorText = strprintf("<error> incomplete part number %s\n", partNumber.c_str());
@@ -98,11 +112,29 @@ CatalogEntry resolve(const std::string& partNumber, float al, std::int8_t shape,
         return entry;
     }
 
-    // Printed from the template "%%12s %%5.0f %%5.1f %%5.3f %%5.2f %%7.2f %%5.3f %%5.3f %%5.3f
-    // %%5.3f %%8.3f"; the last field is the reserved energy rating.
-    entry.line = strprintf("%12s %5.0f %5.1f %5.3f %5.2f %7.2f %5.3f %5.3f %5.3f %5.3f %8.3f",
-                           partNumber.c_str(), double(*mu), double(al), figures.ae, figures.le,
-                           figures.window, figures.mlt, figures.d1, figures.d2, figures.d3, 0.0);
+    // Printed as the template "%%12s %%5.0f %%5.1f %%5.3f %%5.2f %%7.2f %%5.3f %%5.3f %%5.3f
+    // %%5.3f %%8.3f" gives it; the last field is the reserved energy rating.
+    std::string& line = entry.line;
+    line.reserve(80);
+    if (partNumber.size() < 12) line.append(12 - partNumber.size(), ' ');
+    line += partNumber;
+    const struct {
+        double value;
+        int width, precision;
+    } fields[] = {{*mu, 5, 0},
+                  {al, 5, 1},
+                  {figures.ae, 5, 3},
+                  {figures.le, 5, 2},
+                  {figures.window, 7, 2},
+                  {figures.mlt, 5, 3},
+                  {figures.d1, 5, 3},
+                  {figures.d2, 5, 3},
+                  {figures.d3, 5, 3},
+                  {0.0, 8, 3}};
+    for (const auto& field : fields) {
+        line += ' ';
+        appendFixed(line, field.value, field.width, field.precision);
+    }
     return entry;
 }
 
@@ -129,12 +161,24 @@ std::vector<CatalogEntry> buildEntries(std::int8_t shape) {
     return entries;
 }
 
-// Every row of a shape resolved once, on first use (thread-safe static initialisation); a
+// Every row of a shape resolved once, on the shape's first use (thread-safe static
+// initialisation), so that a run that designs on toroids never builds the E-core lines; a
 // look-up then copies the row's line, and shows its message if it has one.
 const std::vector<CatalogEntry>& catalogEntries(std::int8_t shape) {
-    static const std::array<std::vector<CatalogEntry>, 3> entries{
-        buildEntries(kToroid), buildEntries(kECore), buildEntries(kComposite)};
-    return entries[shape];
+    switch (shape) {
+        case kECore: {
+            static const std::vector<CatalogEntry> eCores = buildEntries(kECore);
+            return eCores;
+        }
+        case kComposite: {
+            static const std::vector<CatalogEntry> composites = buildEntries(kComposite);
+            return composites;
+        }
+        default: {
+            static const std::vector<CatalogEntry> toroids = buildEntries(kToroid);
+            return toroids;
+        }
+    }
 }
 
 // Applies a resolved entry to the record; false when it carries an error.
@@ -169,7 +213,7 @@ PartNumberTokens parsePartNumber(std::string_view partNumber) {
     // (at most 15 characters) of its set, after optional blanks; a missing token ends the scan.
     std::size_t at = 0;
     const auto skipBlanks = [&] {
-        while (at < partNumber.size() && std::isspace(static_cast<unsigned char>(partNumber[at])))
+        while (at < partNumber.size() && isBlank(partNumber[at]))
             ++at;
     };
     const auto run = [&](std::string_view set, std::string& token) {
@@ -198,10 +242,10 @@ std::optional<CatalogLineFields> readCatalogLine(std::string_view line) {
     CatalogLineFields fields;
     std::size_t at = 0;
     const auto nextWord = [&]() -> std::string_view {
-        while (at < line.size() && std::isspace(static_cast<unsigned char>(line[at])))
+        while (at < line.size() && isBlank(line[at]))
             ++at;
         const std::size_t start = at;
-        while (at < line.size() && !std::isspace(static_cast<unsigned char>(line[at])))
+        while (at < line.size() && !isBlank(line[at]))
             ++at;
         return line.substr(start, at - start);
     };
@@ -224,20 +268,46 @@ std::optional<float> catalogMaterialPermeability(std::string_view code) {
 }
 
 std::string expandCatalogKey(std::string_view compressed) {
-    std::string text(compressed);
-    for (;;) {
-        const auto at = std::find_if(text.begin(), text.end(),
-                                     [](char ch) { return letterCode(ch) != nullptr; });
-        if (at == text.end()) return text;
-        const std::size_t pos = at - text.begin();
-        text.replace(pos, 1, letterCode(*at));
+    // No code holds a table letter (codes are dashes, digits, '/', 'Q' and upper-case suffix
+    // letters), so replacing the letters left to right is one pass over the key.
+    std::string text;
+    text.reserve(compressed.size() + 16);
+    for (const char ch : compressed) {
+        if (const char* code = letterCode(ch)) {
+            text += code;
+        } else {
+            text += ch;
+        }
     }
+    return text;
 }
 
 bool describeCatalogPart(DesignRecord& record, Messages& messages, std::string_view partNumber,
                          float al, std::int8_t shape) {
     if (shape != kToroid && shape != kECore) return false;
     return apply(resolve(std::string(partNumber), al, shape, nullptr), record, messages, shape);
+}
+
+std::int8_t partNumberShape(std::string_view partNumber) {
+    if (partNumber.empty()) return kToroid;
+    if (partNumber[0] == 'E') return kECore;
+    if (partNumber[0] == 'S') return kComposite;
+    return kToroid;
+}
+
+std::optional<int> findCatalogRow(std::string_view partNumber) {
+    const std::string_view bare = partNumber.substr(0, partNumber.find(' '));
+    const auto& entries = catalogEntries(partNumberShape(partNumber));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].errorText.empty() && entries[i].partNumber == bare)
+            return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+std::string partNotFoundText(std::string_view partNumber) {
+    return strprintf("Core P/N %s not found in %d lines", std::string(partNumber).c_str(),
+                     catalogRowCount(partNumberShape(partNumber)));
 }
 
 int catalogLookup(DesignRecord& record, Messages& messages, int index, std::int8_t shape) {

@@ -52,6 +52,19 @@ std::string expandCatalogKey(std::string_view compressed);
 bool describeCatalogPart(DesignRecord& record, Messages& messages, std::string_view partNumber,
                          float al, std::int8_t shape);
 
+// The shape whose catalog a typed part number names by its first letter: "E" E-core, "S"
+// (of "ST") composite toroid, anything else toroid.
+std::int8_t partNumberShape(std::string_view partNumber);
+
+// The row of the catalog of partNumberShape whose part number is exactly the text before the
+// first blank of `partNumber` (a stacked part carries " x" and the count after a blank); none
+// when no row has that part number. A prefix of a part number names no core.
+std::optional<int> findCatalogRow(std::string_view partNumber);
+
+// "Core P/N %s not found in %d lines": a part number that names no core of the catalog of its
+// shape, with that catalog's number of lines.
+std::string partNotFoundText(std::string_view partNumber);
+
 // Looks up catalog row `index` of `shape`: writes the catalog line into record.catalogLine and,
 // for E-cores, copies the size record into record.Esize. Returns rows minus index (1 for the last
 // row, 0 or less past the end, when nothing changes). A negative index or an unknown shape reads

@@ -172,6 +172,10 @@ int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float va
     return 0;
 }
 
+bool wireGageInRange(float gage) {
+    return gage >= kLowestWireGage && gage <= kHighestWireGage;
+}
+
 std::optional<float> readWireGage(std::string_view text, std::int8_t system) {
     std::size_t at = 0;
     const bool hashed = text.find('#') != std::string_view::npos;

@@ -23,6 +23,14 @@ enum WireSelect : int {
 // number; on 0 the current-wire fields are left as they were.
 int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float value);
 
+// The gages the program winds and analyses: -3 (AWG 0000) to 50. AWG has maximum insulated
+// diameters up to gage 50 and SWG ends at 50; the metric sizes, named by their diameter in mm
+// (0.05 to 8), all lie within. Finer AWG wire, which a look-up by area or diameter can reach
+// (gages 51 and 52), has no tabulated maximum diameter and is never used.
+inline constexpr float kLowestWireGage = -3;
+inline constexpr float kHighestWireGage = 50;
+bool wireGageInRange(float gage);
+
 // A wire size as written in the analysis window: "#18", "18 AWG", "0000", "0.50 mm". After any
 // '#' and blanks a number must start; what follows it (the gage name) is not read. With AWG a
 // zero written "00", "000" or "0000" stands for the gages one, two and three below zero.

@@ -1,6 +1,8 @@
 #include "platform/Format.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -29,6 +31,68 @@ std::string strprintf(const char* format, ...) {
     }
     va_end(copy);
     return out;
+}
+
+namespace {
+
+// The digits of |value| × 10^precision rounded to a whole number, when plain double arithmetic
+// gets them right: the product is below 2^52 and not within a millionth of a rounding tie, where
+// the inexact product could round the other way than printf's exact decimal expansion does.
+// Below 10^9 the product's error (half an ulp, under 1.2e-7) cannot cross that margin.
+bool quickScaledDigits(double value, int precision, unsigned long long& scaled) {
+    static constexpr double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (precision < 0 || precision > 9) return false;
+    const double x = std::fabs(value) * kPowers[precision];
+    if (!(x < 1e9)) return false;
+    const double whole = std::floor(x);
+    if (std::fabs(x - whole - 0.5) < 1e-6) return false;
+    scaled = static_cast<unsigned long long>(whole) + (x - whole > 0.5 ? 1 : 0);
+    return true;
+}
+
+}  // namespace
+
+void appendFixed(std::string& out, double value, int width, int precision) {
+    unsigned long long scaled = 0;
+    if (std::isfinite(value) && quickScaledDigits(value, precision, scaled)) {
+        // Written from the last digit backwards into the end of a buffer.
+        char text[40];
+        char* at = text + sizeof text;
+        for (int i = 0; i < precision; ++i, scaled /= 10)
+            *--at = static_cast<char>('0' + scaled % 10);
+        if (precision > 0) *--at = '.';
+        do {
+            *--at = static_cast<char>('0' + scaled % 10);
+            scaled /= 10;
+        } while (scaled > 0);
+        if (std::signbit(value)) *--at = '-';
+        const auto length = static_cast<int>(text + sizeof text - at);
+        if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+        out.append(at, static_cast<std::size_t>(length));
+        return;
+    }
+    char digits[400];  // the widest double written fixed: 309 integer digits, sign and fraction
+    const auto [end, error] = std::isfinite(value) && precision >= 0 && precision <= 40
+                                  ? std::to_chars(digits, digits + sizeof digits, value,
+                                                  std::chars_format::fixed, precision)
+                                  : std::to_chars_result{digits, std::errc::value_too_large};
+    if (error != std::errc()) {
+        out += strprintf("%*.*f", width, precision, value);
+        return;
+    }
+    const auto length = static_cast<int>(end - digits);
+    if (length < width) out.append(static_cast<std::size_t>(width - length), ' ');
+    out.append(digits, end);
+}
+
+std::string generalText(double value, int precision) {
+    char digits[64];
+    const auto [end, error] = std::isfinite(value) && precision > 0 && precision <= 17
+                                  ? std::to_chars(digits, digits + sizeof digits, value,
+                                                  std::chars_format::general, precision)
+                                  : std::to_chars_result{digits, std::errc::value_too_large};
+    if (error != std::errc()) return strprintf("%.*g", precision, value);
+    return std::string(digits, end);
 }
 
 std::string trimmed(const std::string& text) {

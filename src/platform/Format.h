@@ -8,6 +8,14 @@ namespace korvell {
 
 std::string strprintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Appends a finite number as printf's "%<width>.<precision>f" writes it (right-aligned, the same
+// correctly rounded digits), without going through the C formatter: the catalog lines and the
+// JSON numbers are written many times in one run. Not-finite values are written as "%f" would.
+void appendFixed(std::string& out, double value, int width, int precision);
+
+// A number as printf's "%.<precision>g" writes it (significant digits, trailing zeros dropped).
+std::string generalText(double value, int precision);
+
 // Removes leading and trailing blanks (spaces, tabs, line ends).
 std::string trimmed(const std::string& text);
 

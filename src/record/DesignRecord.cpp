@@ -12,6 +12,8 @@ const std::array<std::string_view, kApplicationCount> kApplicationNames = {
     "POWERLINE FREQUENCY INDUCTOR",     "RESONANT CONVERTER INDUCTOR",
 };
 
+const std::array<std::string_view, 3> kShapeNames = {"TOROID", "E-CORE", "COMPOSITE"};
+
 const std::array<std::string_view, kSelectableMaterialCount> kSelectableMaterials = {
     "-11", "-13", "-16", "-17", "-21", "-23", "-25",
     "-27", "-29", "-31", "-32", "-36", "-37", "-39",

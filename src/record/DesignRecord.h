@@ -42,6 +42,9 @@ constexpr int kDesignParamLimitCount = 9;
 // Application names, used as captions (index = applicationType).
 extern const std::array<std::string_view, kApplicationCount> kApplicationNames;
 
+// Core shape names as the requirements window lists them (index = coreShape).
+extern const std::array<std::string_view, 3> kShapeNames;
+
 // The 14 selectable iron-powder codes, in selector order.
 extern const std::array<std::string_view, kSelectableMaterialCount> kSelectableMaterials;
 

@@ -46,35 +46,40 @@ std::string resultCellText(const DesignRecord& r, int display, int row, int colu
     if (row < 0 || row >= kMaxDesigns) return {};
     const DesignResult& d = r.designResults[row];
     const double L = r.lengthFactor;
-    const auto f = [](const char* format, double v) { return strprintf(format, v); };
+    // "%<width>.<precision>f" of a value.
+    const auto f = [](int width, int precision, double v) {
+        std::string text;
+        appendFixed(text, v, width, precision);
+        return text;
+    };
     if (display == kElectricalDisplay) {
         switch (column) {
             case 0:
                 return d.partNumber;
             case 1:
-                return f("%6.2f", d.price);
+                return f(6, 2, d.price);
             case 2:
-                return f("%6.0f", d.al);
+                return f(6, 0, d.al);
             case 3:
                 return strprintf("%4d", d.turns);
             case 4:
                 return wireCell(d);
             case 5:
-                return f("%6.1f", d.fillPercent);
+                return f(6, 1, d.fillPercent);
             case 6:
-                return f("%6.4f", d.rdc);
+                return f(6, 4, d.rdc);
             case 7:
-                return f("%6.4f", d.rac);
+                return f(6, 4, d.rac);
             case 8:
-                return f("%6.1f", d.bac);
+                return f(6, 1, d.bac);
             case 9:
-                return f("%6.1f", d.percentPerm);
+                return f(6, 1, d.percentPerm);
             case 10:
-                return f("%6.2f", d.coreLossW);
+                return f(6, 2, d.coreLossW);
             case 11:
-                return f("%6.2f", d.copperLossW);
+                return f(6, 2, d.copperLossW);
             case 12:
-                return f("%6.1f", d.tempRise);
+                return f(6, 1, d.tempRise);
             default:
                 return {};
         }
@@ -101,13 +106,13 @@ std::string resultCellText(const DesignRecord& r, int display, int row, int colu
         case 8:
             return wireCell(d);
         case 9:
-            return f("%6.3f", r.designWires[row].maxDia * L);
+            return f(6, 3, r.designWires[row].maxDia * L);
         case 10:
-            return f("%6.3f", (ecore ? d.build : d.woundOd) * L);
+            return f(6, 3, (ecore ? d.build : d.woundOd) * L);
         case 11:
-            return f("%6.3f", (ecore ? d.woundHeight : d.woundId) * L);
+            return f(6, 3, (ecore ? d.woundHeight : d.woundId) * L);
         case 12:
-            return f("%6.3f", (ecore ? d.bobbinDim : d.woundHeight) * L);
+            return f(6, 3, (ecore ? d.bobbinDim : d.woundHeight) * L);
         default:
             return {};
     }

@@ -99,6 +99,23 @@ TEST(AnalysisEntry, RefusalsShowOneMessageAndStoreNothing) {
         {0, "T106-", "\n MISSING MATERIAL CODE in CORE PART NUMBER", "DATA ENTRY ERROR"},
         {3, "0", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
         {9, "", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
+        // A beginning of a catalog part number names no core.
+        {0, "T106-2", "Core P/N T106-2 not found in 446 lines", "ERROR "},
+        {0, "T106-99", "Core P/N T106-99 not found in 446 lines", "ERROR "},
+        {0, "E1-21", "Core P/N E1-21 not found in 152 lines", "ERROR "},
+        // The limits every entry path shares: counts a float holds exactly, the ambient range.
+        {3, "2147483647", "TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216",
+         "DATA ENTRY ERROR"},
+        {9, "16777217", "TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216",
+         "DATA ENTRY ERROR"},
+        {1, "99999999999", "TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216",
+         "DATA ENTRY ERROR"},
+        {3, "16777216", "", ""},
+        {8, "-999", "Parameter 8. (-999.00) Must Be In The Range: -200.00 To 250.00",
+         "DATA ENTRY ERROR"},
+        {8, "250.5", "Parameter 8. (250.50) Must Be In The Range: -200.00 To 250.00",
+         "DATA ENTRY ERROR"},
+        {8, "-200", "", ""},
     };
     for (const auto& c : cases) {
         DesignRecord r;
@@ -119,7 +136,21 @@ TEST(AnalysisEntry, RefusalsShowOneMessageAndStoreNothing) {
         EXPECT_EQ(r.corePartNumber, "T50-26") << c.text;
         EXPECT_EQ(r.turns, 7) << c.text;
         EXPECT_EQ(r.maxCurrent, 0) << c.text;
+        EXPECT_EQ(r.ambientTemp, DesignRecord{}.ambientTemp) << c.text;
+        EXPECT_EQ(r.wireArea, 0) << c.text;  // the current wire is left as it was
+        EXPECT_TRUE(r.wireSystemLabel.empty()) << c.text;
     }
+}
+
+TEST(AnalysisEntry, StackedPartNumbersSplitIntoPartAndCount) {
+    EXPECT_EQ(splitStackedPartNumber("T106-21").partNumber, "T106-21");
+    EXPECT_FALSE(splitStackedPartNumber("T106-21").stack);
+    const StackedPartNumber stacked = splitStackedPartNumber("T106-21 x3");
+    EXPECT_EQ(stacked.partNumber, "T106-21");
+    EXPECT_EQ(stacked.stack, 3);
+    EXPECT_EQ(splitStackedPartNumber("E150-13/Q102 X2").stack, 2);  // as the window upper-cases
+    EXPECT_EQ(splitStackedPartNumber("T106-21 junk").partNumber, "T106-21");
+    EXPECT_FALSE(splitStackedPartNumber("T106-21 junk").stack);
 }
 
 TEST(AnalysisEntry, HiddenVoltageFieldsAreNotChecked) {

@@ -125,17 +125,28 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
     }
 }
 
-TEST(Analysis, FindsTheFirstCatalogPartThatBeginsWithTheEntry) {
+TEST(Analysis, PartNumbersAreMatchedExactly) {
     DesignRecord r = inductor(testing::buckFilter(), "", 40, 20);
     RecordingMessages messages;
     AnalysisTable table;
-    r.corePartNumber = "T80-13A";  // the A size is listed as T80-13A/91
+    r.corePartNumber = "T80-13A/91";
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
     EXPECT_EQ(r.catalogLine.substr(0, 30).find("T80-13A/91"), r.catalogLine.find_first_not_of(' '));
-    r.corePartNumber = "T80-21 x2";  // only the text before the blank is compared
+    r.corePartNumber = "T80-21 x2";  // only the text before the blank names the core
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
     EXPECT_NE(r.catalogLine.find("T80-21 "), std::string::npos);
     EXPECT_TRUE(messages.empty());
+    // Beginnings of catalog part numbers name no core: not "T80-13A" for T80-13A/91, nor a
+    // material "-2" for T80-21 (which once analysed as T80-21 with no core loss).
+    for (const char* beginning : {"T80-13A", "T80-2", "T80-", "T8", "E1", "ST1"}) {
+        messages.clear();
+        r.corePartNumber = beginning;
+        EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), -2) << beginning;
+        ASSERT_EQ(messages.size(), 1u) << beginning;
+        EXPECT_EQ(messages.last().caption, "ERROR ");
+        EXPECT_EQ(
+            messages.last().text.rfind("Core P/N " + std::string(beginning) + " not found", 0), 0u);
+    }
 }
 
 TEST(Analysis, UnknownPartIsReportedAndTheTableKept) {

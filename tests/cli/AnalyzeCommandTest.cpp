@@ -73,6 +73,17 @@ TEST(AnalyzeCommand, RefusedEntriesExitWithTheProgramsMessage) {
         {"--app powerline --part T106-21 --turns 40 --wire #18 --von 5",
          "ERROR: --von does not apply"},
         {"--turns 40", "ERROR: "},
+        // Values no window could accept, and a beginning of a part number.
+        {"--part T106-21 --turns 2147483647 --wire #18",
+         "DATA ENTRY ERROR: TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216"},
+        {"--part T106-21 --turns 40 --wire #18 --strands 99999999999",
+         "DATA ENTRY ERROR: TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216"},
+        {"--part T106-21 --turns 40 --wire #18 --ambient -999",
+         "DATA ENTRY ERROR: Parameter 8. (-999.00) Must Be In The Range: -200.00 To 250.00"},
+        {"--part T106-2 --turns 40 --wire #18", "ERROR: Core P/N T106-2 not found in 446 lines"},
+        {"--part T106-21 --turns 40 --wire #51",
+         "ESSENTIAL DATA MISSING: WIRE GAGE is OUT OF RANGE"},
+        {"--app powerline --part ST157-411 --turns 40 --wire #18 --current 1 --frequency 60", ""},
     };
     for (const auto& c : cases) {
         const auto result = runCli(analyzeArgs(c.args));
@@ -80,6 +91,60 @@ TEST(AnalyzeCommand, RefusedEntriesExitWithTheProgramsMessage) {
         EXPECT_EQ(result.err.rfind(c.message, 0), 0u) << c.args << "\n" << result.err;
         EXPECT_TRUE(result.out.empty()) << c.args;
     }
+}
+
+TEST(AnalyzeCommand, EveryRefusalSaysWhyAndNoResultIsImpossible) {
+    // Exit status 2 always comes with "CAPTION: text" lines; an accepted analysis holds no nan
+    // or inf and no negative resistance, loss, flux or size.
+    const char* const hostile[] = {
+        "--part T106-21 --turns 16777216 --wire #18 --strands 16777216 --stack 16777216",
+        "--part T106-21 --turns 1 --wire 0000 --current 99999999999999999999999999999999999999999",
+        "--part T106-21 --turns 40 --wire #18 --ambient -200 --current 0.0000001",
+        "--part E150-13/Q102 --turns 9 --wire #50 --frequency 0.00001 --von 1e3",
+        "--app resonant --part T12-11 --turns 16777216 --wire #50 --current 1e30 --frequency 1e30",
+        "--app pfc --part ST250-413B --turns 3 --wire #40 --current 0 --vin-peak 0 --vout 0",
+        "--app powerline --part T400-21 --turns 16777216 --wire 0000 --current 1e30",
+        "--part T106-2 --turns 40 --wire #18",
+        "--part ST1 --turns 40 --wire #18",
+    };
+    for (const char* args : hostile) {
+        const auto result = runCli(analyzeArgs(std::string(args) + " --json"));
+        for (const char* bad : {"nan", "inf"}) {
+            EXPECT_EQ(result.out.find(bad), std::string::npos) << args;
+            EXPECT_EQ(result.err.find(bad), std::string::npos) << args;
+        }
+        if (result.status != 0) {
+            EXPECT_EQ(result.status, 2) << args;
+            ASSERT_FALSE(result.err.empty()) << args;
+            EXPECT_NE(result.err.find(": "), std::string::npos) << args;
+            continue;
+        }
+        const auto doc = nlohmann::json::parse(result.out);
+        for (const auto& row : doc["rows"]) {
+            ASSERT_TRUE(row["value"].is_number()) << args << " row " << row["row"];
+            EXPECT_GE(row["value"].get<double>(), 0) << args << " " << row["label"];
+        }
+    }
+}
+
+TEST(AnalyzeCommand, AStackedPartNumberAsTheResultsWriteItCarriesTheStack) {
+    const std::vector<std::string> tail = {"--turns",     "40",    "--wire", "#18",    "--current",
+                                           "5",           "--von", "12",     "--voff", "5",
+                                           "--frequency", "100",   "--json"};
+    auto args = [&tail](std::vector<std::string> head) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const auto stacked = runCli(args({"analyze", "--part", "T106-21 x2"}));
+    const auto asked = runCli(args({"analyze", "--part", "T106-21", "--stack", "2"}));
+    ASSERT_EQ(stacked.status, 0) << stacked.err;
+    ASSERT_EQ(asked.status, 0) << asked.err;
+    EXPECT_EQ(nlohmann::json::parse(stacked.out)["rows"], nlohmann::json::parse(asked.out)["rows"]);
+    const auto single = runCli(args({"analyze", "--part", "T106-21"}));
+    EXPECT_NE(nlohmann::json::parse(single.out)["rows"], nlohmann::json::parse(asked.out)["rows"]);
+    const auto clash = runCli(args({"analyze", "--part", "T106-21 x2", "--stack", "3"}));
+    EXPECT_EQ(clash.status, 2);
+    EXPECT_EQ(clash.err, "ERROR: --part names a stack of 2 cores, --stack 3\n");
 }
 
 TEST(AnalyzeCommand, FourZerosAreAnalysedAsAwg0000) {

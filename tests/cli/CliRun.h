@@ -58,6 +58,7 @@ inline CliResult runProgram(const std::string& arguments) {
             result.err.append(buffer.data(), n);
         fclose(f);
     }
+    std::remove(errFile.c_str());
     return result;
 }
 

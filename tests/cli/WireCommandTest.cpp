@@ -52,11 +52,17 @@ TEST(WireCommand, RefusedInputExitsTwoWithTheMessageOnStandardError) {
           {"wire"},
           {"wire", "--gage", "10", "--area", "1000"},
           {"wire", "--table", "--gage", "10"},
-          {"wire", "--gage-system", "bwg", "--gage", "10"}}) {
+          {"wire", "--gage-system", "bwg", "--gage", "10"},
+          // Finite as typed, but beyond the single precision the option is kept in.
+          {"wire", "--area", "1e39"},
+          {"wire", "--max-diameter", "-1e39"}}) {
         const auto refused = runCli(args);
         EXPECT_EQ(refused.status, 2) << refused.err;
         EXPECT_EQ(refused.out, "");
         EXPECT_NE(refused.err, "");
+        if (args.back().find("inf") == std::string::npos) {
+            EXPECT_EQ(refused.err.find("inf"), std::string::npos) << refused.err;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
+#include "engine/Screening.h"
 #include "platform/Format.h"
 
 namespace korvell {
@@ -136,28 +137,54 @@ TEST(DesignSearch, FortyDesignsStopTheSearchWithoutMessageOrMarker) {
         EXPECT_NE(d.partNumber, kEndOfCatalogMarker);
 }
 
-TEST(DesignSearch, DcFilterOnCompositeCoresFindsNoMaterialToUse) {
-    // The composites are not among the selectable materials, and a DC-biased search uses only
-    // selected materials.
-    DesignRecord r = buckFilter(kComposite);
-    RecordingMessages messages;
-    run_design_search(r, messages);
-    EXPECT_EQ(r.designCount, 0);
-    EXPECT_EQ(r.designResults[0].partNumber, kEndOfCatalogMarker);
+TEST(DesignSearch, DcAndPfcDesignsOnCompositeCoresUseTheComposites) {
+    // The selector offers only iron powders; composite cores pass the material test for the
+    // DC-biased and boost inductors as they do for the swinging chokes, whatever is selected.
+    for (DesignRecord r : {buckFilter(kComposite), testing::pfcBoost(kComposite)}) {
+        r.maxCurrent = 0.5f;
+        r.minPercentPerm = 10;
+        for (auto& material : r.selectedMaterials)
+            material.clear();
+        RecordingMessages messages;
+        run_design_search(r, messages);
+        ASSERT_GT(r.designCount, 0) << kApplicationNames[r.applicationType];
+        for (int i = 0; i < r.designCount; ++i) {
+            EXPECT_EQ(r.designResults[i].partNumber.rfind("ST", 0), 0u);
+            EXPECT_GT(r.designResults[i].coreLossW, 0) << r.designResults[i].partNumber;
+        }
+    }
 }
 
-TEST(DesignSearch, NoCandidateAnywhereReportsTheEnergyLimit) {
-    DesignRecord r = buckFilter();
-    r.inductanceRequired = 500.0f;  // 500 mH at 5 A: no core of the catalog carries it
+// A search that finds nothing: no designs, the end marker in row 0, and one message saying why.
+void expectEmptySearchSaying(DesignRecord r, const std::string& caption, const std::string& text) {
     RecordingMessages messages;
     run_design_search(r, messages);
     EXPECT_EQ(r.designCount, 0);
     EXPECT_EQ(r.designResults[0].partNumber, kEndOfCatalogMarker);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages.last().caption, "  ...END OF CATALOG REACHED ...");
-    EXPECT_EQ(messages.last().text,
-              "Energy Product Requirement exceeds capacity of largest core in catalog. Consider "
-              "stacking two or more cores");
+    EXPECT_EQ(messages.last().caption, caption);
+    EXPECT_EQ(messages.last().text, text);
+}
+
+TEST(DesignSearch, ApplicationsNoCompositeServesSaySoPlainly) {
+    for (const DesignRecord& r :
+         {testing::powerlineChoke(kComposite), testing::resonantInductor(kComposite)}) {
+        expectEmptySearchSaying(
+            r, "NOTICE: ",
+            "NO COMPOSITE CORE SUITS THE " + std::string(kApplicationNames[r.applicationType]));
+    }
+    EXPECT_TRUE(shapeServesApplication(kToroid, kPowerline));
+    EXPECT_TRUE(shapeServesApplication(kComposite, kWideSwing));
+    EXPECT_FALSE(shapeServesApplication(kComposite, kResonant));
+}
+
+TEST(DesignSearch, NoCandidateAnywhereReportsTheEnergyLimit) {
+    DesignRecord r = buckFilter();
+    r.inductanceRequired = 500.0f;  // 500 mH at 5 A: no core of the catalog carries it
+    expectEmptySearchSaying(
+        r, "  ...END OF CATALOG REACHED ...",
+        "Energy Product Requirement exceeds capacity of largest core in catalog. Consider "
+        "stacking two or more cores");
 }
 
 TEST(DesignSearch, WireDiagnosticOnlyAboveOneTenthMillihenry) {

@@ -148,5 +148,36 @@ TEST(Winding, BobbinGeometryStaysInsideTheCore) {
     EXPECT_EQ(ecore_bobbin(r), -1);
 }
 
+TEST(Winding, NeverWindsAWireTheAnalysisRefuses) {
+    // So many strands in one layer that only AWG 51 or 52 would lie side by side: those gages
+    // have no maximum diameter and the analysis refuses them, so the core gets no wire.
+    DesignRecord r = firstCandidate(buckFilter());
+    r.maxCurrent = 0.001f;
+    RecordingMessages messages;
+    int refused = 0;
+    for (int strands = 1; strands < 400; strands += 3) {
+        DesignRecord trial = r;
+        trial.wireStrands = strands;
+        const int result = select_wire(trial, messages, trial.turns, kSingleLayer, kToroid);
+        if (result == kWindingAccepted) {
+            EXPECT_TRUE(wireGageInRange(trial.wireGage)) << strands << " strands";
+        } else {
+            EXPECT_TRUE(result == kNoWireForLayer || result == kNoWireForArea) << result;
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);  // the finest wires were reached
+}
+
+TEST(Winding, AWireThickerThanTheHoleLeavesNoNegativeHole) {
+    DesignRecord r = firstCandidate(buckFilter());
+    r.turns = 1;
+    for (std::int8_t winding : {kFullWindow, kSingleLayer}) {
+        winding_resistance(r, winding, -3, kToroid);  // AWG 0000 through a small toroid
+        EXPECT_GE(r.woundId, 0);
+        EXPECT_GT(r.woundOd, r.coreOd);
+    }
+}
+
 }  // namespace
 }  // namespace korvell

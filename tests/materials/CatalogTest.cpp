@@ -338,23 +338,35 @@ TEST(CatalogLookup, EveryRowOfEveryShapeResolvesAndReadsBack) {
     EXPECT_TRUE(messages.empty()) << messages.last().text;
 }
 
-// The analysis takes the first catalog number that begins with the typed part number, so a
-// complete part number typed by the user must find its own row and not an earlier one.
-TEST(CatalogLookup, EveryPartNumberIsFoundAsItselfByPrefix) {
+// A typed part number names a core only when it is a catalog part number: every row is found as
+// itself (with or without a stacking suffix), and no beginning of one is found at all.
+TEST(CatalogLookup, EveryPartNumberIsFoundExactlyAndNoBeginningOfOne) {
     DesignRecord record;
     RecordingMessages messages;
     for (std::int8_t shape : {kToroid, kECore, kComposite}) {
-        std::vector<std::string> parts;
         for (int i = 0; i < catalogRowCount(shape); ++i) {
             catalogLookup(record, messages, i, shape);
-            parts.push_back(readLine(record.catalogLine).part);
-        }
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            for (std::size_t j = 0; j < i; ++j)
-                EXPECT_NE(parts[j].compare(0, parts[i].size(), parts[i]), 0)
-                    << parts[i] << " is found as " << parts[j];
+            const std::string part = readLine(record.catalogLine).part;
+            EXPECT_EQ(partNumberShape(part), shape) << part;
+            const auto row = findCatalogRow(part);
+            ASSERT_TRUE(row) << part;
+            // The same part number may not occur twice: the first row is the one found.
+            EXPECT_LE(*row, i) << part;
+            EXPECT_EQ(findCatalogRow(part + " x2"), row) << part;
+            for (std::size_t n = 1; n < part.size(); ++n) {
+                const std::string beginning = part.substr(0, n);
+                const auto found = findCatalogRow(beginning);
+                if (found) {  // only when the beginning is itself a catalog part number
+                    catalogLookup(record, messages, *found, shape);
+                    EXPECT_EQ(readLine(record.catalogLine).part, beginning);
+                }
+            }
         }
     }
+    EXPECT_FALSE(findCatalogRow(""));
+    EXPECT_FALSE(findCatalogRow("T106-2"));
+    EXPECT_EQ(partNotFoundText("T106-2"), "Core P/N T106-2 not found in 446 lines");
+    EXPECT_EQ(partNotFoundText("ST1-411"), "Core P/N ST1-411 not found in 10 lines");
 }
 
 }  // namespace
