@@ -167,6 +167,24 @@ void drawCursor(Canvas& canvas, const Geometry& g, int y) {
 
 // One design row: the part number a tenth of the first column in, every other cell ending at
 // nine tenths of its column. An end-of-search row shows its part number only.
+// Draws a cell's text in the room its column gives it: a text wider than that room (a wire of
+// thousands of strands, say) is drawn in a font just small enough to fit, so that no cell runs
+// into its neighbour. right < 0 places the text's left edge at `left` instead of its right edge
+// at `right`.
+void drawCell(Canvas& canvas, int left, int right, int room, int y, const std::string& text) {
+    const FontSpec font = canvas.font();
+    int width = canvas.textWidth(text);
+    if (width > room && room > 0) {
+        FontSpec smaller = font;
+        smaller.height =
+            std::max(1, static_cast<int>(static_cast<long long>(font.height) * room / width));
+        canvas.setFont(smaller);
+        width = canvas.textWidth(text);
+    }
+    canvas.textOut(right < 0 ? left : right - width, y, text);
+    if (!(canvas.font() == font)) canvas.setFont(font);
+}
+
 void drawRow(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display, int r,
              int y) {
     int x = 0;
@@ -174,10 +192,12 @@ void drawRow(Canvas& canvas, const Geometry& g, const DesignRecord& record, int 
         const std::string text = resultCellText(record, display, r, c);
         if (c == 0) {
             if (r == record.selectedDesign) drawCursor(canvas, g, y);
-            canvas.textOut(x + g.firstColumn / 10, y, text);
+            const int indent = g.firstColumn / 10;
+            drawCell(canvas, x + indent, -1, g.firstColumn - indent, y, text);
             if (text.find("END") != std::string::npos) return;
         } else {
-            canvas.textOut(x + scaled(0.9, g.otherColumn) - canvas.textWidth(text), y, text);
+            const int right = x + scaled(0.9, g.otherColumn);
+            drawCell(canvas, x, right, right - x, y, text);
         }
         x += g.columnWidth(c);
     }

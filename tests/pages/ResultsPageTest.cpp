@@ -356,5 +356,33 @@ TEST(ResultsPage, ImpossibleRecordValuesDrawWithoutHarm) {
     }
 }
 
+// Every cell stays inside the room its column gives it, however many strands the wire has: a
+// text that would run into the column before it is drawn in a smaller font instead.
+TEST(ResultsPage, WideCellsShrinkIntoTheirColumns) {
+    DesignRecord r = recordWithDesigns(2);
+    r.designResults[0].strands = 16777216;
+    r.designResults[0].partNumber = "T400-26D x16777216";
+    RecordingCanvas canvas(1000, 700);
+    drawResultsPage(canvas, r, windowView());
+    const auto row = canvas.textsAt(kRowTop);
+    ASSERT_EQ(row.size(), std::size_t{kResultColumns});
+    int columnLeft = 0;
+    for (int c = 0; c < kResultColumns; ++c) {
+        const int width = c == 0 ? 102 : 68;
+        const test::DrawnText& cell = row[static_cast<std::size_t>(c)];
+        test::RecordingCanvas measure(10, 10);
+        measure.setFont(cell.font);
+        EXPECT_GE(cell.x, columnLeft) << cell.text;
+        EXPECT_LE(cell.x + measure.textWidth(cell.text), columnLeft + width) << cell.text;
+        columnLeft += width;
+    }
+    // The wire cell is the one that had to give way; its neighbours keep the page font.
+    EXPECT_LT(row[4].font.height, 10);
+    EXPECT_EQ(row[3].font.height, 10);
+    EXPECT_LT(row[0].font.height, 10);
+    // The next row is back in the page font.
+    EXPECT_EQ(canvas.textsAt(kRowTop + kLine)[4].font.height, 10);
+}
+
 }  // namespace
 }  // namespace korvell
