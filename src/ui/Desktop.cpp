@@ -215,8 +215,17 @@ void Desktop::agingGraph(AgingMenuOutcome outcome) {
 }
 
 bool Desktop::storeRequirements(const std::function<bool()>& store) {
+    if (!m_analysis->holdsRequirements()) return store();
+    const DesignRecord before = m_record;
     m_analysis->putRequirementsBack();
+    const DesignRecord putBack = m_record;
     const bool accepted = store();
+    // A refusal that stored nothing (a character check) leaves the record as it was, the
+    // analysis window's entries included.
+    if (!accepted && m_record == putBack) {
+        m_record = before;
+        return false;
+    }
     m_analysis->takeRequirements();
     return accepted;
 }

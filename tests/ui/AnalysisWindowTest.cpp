@@ -234,6 +234,22 @@ class AnalysisWindowTest : public QObject {
         QVERIFY(t.messages.empty());
     }
 
+    void aRequirementsEntryRefusedForItsCharactersChangesNothing() {
+        TestDesktop t;
+        searchBuckFilter(t);
+        AnalysisWindow& w = openAnalysis(t);
+        w.field(4)->setText("7.5");  // a current of the analysis window's own
+        QVERIFY(w.buttonOkClick());
+        t.desktop->openRequirements();
+        settle();
+        RequirementsWindow& requirements = t.desktop->requirementsWindow();
+        requirements.field(9)->setText("2.5");
+        const DesignRecord before = t.record();
+        requirements.buttonOkClick();
+        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 9.  2.5 "));
+        QVERIFY(t.record() == before);
+    }
+
     void aKeyPressedElsewhereIsNotTypedIntoThePartNumber() {
         TestDesktop t;
         AnalysisWindow& w = openAnalysis(t);
