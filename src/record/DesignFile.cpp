@@ -1,0 +1,612 @@
+#include "record/DesignFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <vector>
+
+#include "engine/DesignSearch.h"
+#include "engine/EntryFields.h"
+#include "engine/ParametersEntry.h"
+#include "materials/Catalog.h"
+#include "platform/Format.h"
+
+namespace korvell {
+
+const std::array<std::string_view, kApplicationCount> kApplicationKeys = {
+    "dc", "controlled-swing", "wide-swing", "pfc", "powerline", "resonant"};
+const std::array<std::string_view, 3> kCoreShapeKeys = {"toroid", "e-core", "composite"};
+const std::array<std::string_view, 2> kWindingKeys = {"full", "single"};
+const std::array<std::string_view, 3> kUnitSystemKeys = {"metric", "english", "mixed-english"};
+const std::array<std::string_view, 3> kGageSystemKeys = {"metric", "awg", "swg"};
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Named float members of the record's structures, in the order the file writes them.
+template <typename T>
+struct FloatField {
+    const char* name;
+    float T::*member;
+};
+
+// The requirement columns of one application, in record units.
+constexpr std::array<const char*, kRequirementColumns> kRequirementKeys = {
+    "inductanceMh", "maxDcResistanceOhm", "currentA", "inductanceAtMinCurrentMh",
+    "minCurrentA",  "voltage1V",          "voltage2V", "frequency"};
+
+// The design parameter columns of one application; the last two are counts.
+constexpr std::array<const char*, kDesignParamColumns> kParameterKeys = {
+    "maxTempRiseC",    "copperAreaCmilPerA", "fillPercent",  "minPercentPerm",
+    "resistivityFactor", "tempRiseFactor",   "tempRiseExponent", "leadLengthIn",
+    "ambientC",        "stackedCores",       "wireStrands"};
+
+using R = DesignRecord;
+const std::array<FloatField<R>, 18> kActiveRequirementFields = {{
+    {"inductanceRequired", &R::inductanceRequired},
+    {"maxDcResistance", &R::maxDcResistance},
+    {"maxCurrent", &R::maxCurrent},
+    {"inductanceAtMinCurrent", &R::inductanceAtMinCurrent},
+    {"minCurrent", &R::minCurrent},
+    {"onVoltage", &R::onVoltage},
+    {"offVoltage", &R::offVoltage},
+    {"pfcPeakInputVoltage", &R::pfcPeakInputVoltage},
+    {"pfcOutputVoltage", &R::pfcOutputVoltage},
+    {"pfcVoltageRatio", &R::pfcVoltageRatio},
+    {"acCurrentMax", &R::acCurrentMax},
+    {"acCurrentMin", &R::acCurrentMin},
+    {"lineFrequencyHz", &R::lineFrequencyHz},
+    {"resonantPeakCurrent", &R::resonantPeakCurrent},
+    {"resonantPeakVoltage", &R::resonantPeakVoltage},
+    {"frequencyKhz", &R::frequencyKhz},
+    {"rippleCurrent", &R::rippleCurrent},
+    {"avgVoltage", &R::avgVoltage},
+}};
+
+// The active design parameters with the limits the parameters window gives their columns
+// (the fill as a fraction, the lead length for both leads).
+struct ActiveParameter {
+    const char* name;
+    float R::*member;
+    float min;
+    float max;
+};
+const std::array<ActiveParameter, 9> kActiveParameterFields = {{
+    {"maxTempRise", &R::maxTempRise, 0, 200},
+    {"minCopperAreaCma", &R::minCopperAreaCma, 10, 9999},
+    {"maxFillFactor", &R::maxFillFactor, 0.001f, 0.99f},
+    {"minPercentPerm", &R::minPercentPerm, 10, 100},
+    {"resistivityFactor", &R::resistivityFactor, 0.9f, 1.1f},
+    {"tempRiseFactor", &R::tempRiseFactor, 0.1f, 10},
+    {"tempRiseExponent", &R::tempRiseExponent, 0.25f, 1},
+    {"leadLengthTotal", &R::leadLengthTotal, 0, 200},
+    {"ambientTemp", &R::ambientTemp, -200, 250},
+}};
+
+using D = DesignResult;
+const std::array<FloatField<D>, 17> kResultFloatFields = {{
+    {"price", &D::price},
+    {"al", &D::al},
+    {"fillPercent", &D::fillPercent},
+    {"rdc", &D::rdc},
+    {"rac", &D::rac},
+    {"bac", &D::bac},
+    {"percentPerm", &D::percentPerm},
+    {"coreLossW", &D::coreLossW},
+    {"copperLossW", &D::copperLossW},
+    {"tempRise", &D::tempRise},
+    {"build", &D::build},
+    {"woundOd", &D::woundOd},
+    {"woundId", &D::woundId},
+    {"woundHeight", &D::woundHeight},
+    {"bobbinDim", &D::bobbinDim},
+    {"surfaceArea", &D::surfaceArea},
+    {"coreVolume", &D::coreVolume},
+}};
+
+using W = DesignWire;
+const std::array<FloatField<W>, 8> kWireFloatFields = {{
+    {"area", &W::area},
+    {"bareDia", &W::bareDia},
+    {"dia", &W::dia},
+    {"maxDia", &W::maxDia},
+    {"build", &W::build},
+    {"gage", &W::gage},
+    {"ohmsPerFoot", &W::ohmsPerFoot},
+    {"weightPerFoot", &W::weightPerFoot},
+}};
+
+constexpr std::size_t kPartNumberLength = 19;  // char[20]
+constexpr std::size_t kWireTextLength = 7;     // char[8]
+constexpr std::size_t kWireLabelLength = 7;
+
+// A float as the shortest decimal that reads back as the same float.
+Json number(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return Json(std::strtod(std::string(buffer, result.ptr).c_str(), nullptr));
+}
+
+template <std::size_t N>
+int indexOf(const std::array<std::string_view, N>& keys, std::string_view key) {
+    const auto it = std::find(keys.begin(), keys.end(), key);
+    return it == keys.end() ? -1 : static_cast<int>(it - keys.begin());
+}
+
+bool hasResults(const DesignRecord& r) {
+    return r.designCount > 0 || !r.designResults[0].partNumber.empty();
+}
+
+Json resultsJson(const DesignRecord& r) {
+    Json search = Json::object();
+    Json active = Json::object();
+    for (const auto& f : kActiveRequirementFields)
+        active[f.name] = number(r.*(f.member));
+    search["activeRequirements"] = active;
+    Json parameters = Json::object();
+    for (const auto& f : kActiveParameterFields)
+        parameters[f.name] = number(r.*(f.member));
+    search["activeParameters"] = parameters;
+    Json summary = Json::array();
+    for (const auto& row : r.reqtSummary)
+        summary.push_back({{"label", row.label}, {"value", row.value}, {"units", row.units}});
+    search["summary"] = summary;
+    const int count = std::clamp(r.designCount, 0, kMaxDesigns);
+    search["designCount"] = count;
+    Json designs = Json::array();
+    for (int i = 0; i < count; ++i) {
+        const DesignResult& d = r.designResults[i];
+        Json design = {{"partNumber", d.partNumber},
+                       {"strands", d.strands},
+                       {"turns", d.turns},
+                       {"wire", d.wire}};
+        for (const auto& f : kResultFloatFields)
+            design[f.name] = number(d.*(f.member));
+        const DesignWire& w = r.designWires[i];
+        Json wire = {{"label", w.label}};
+        for (const auto& f : kWireFloatFields)
+            wire[f.name] = number(w.*(f.member));
+        design["wireData"] = wire;
+        Json dimensions = Json::array();
+        for (const auto& slot : r.designDimensions[i].slot)
+            dimensions.push_back(slot ? number(*slot) : Json(nullptr));
+        design["dimensions"] = dimensions;
+        designs.push_back(design);
+    }
+    search["designs"] = designs;
+    search["endMarker"] =
+        count < kMaxDesigns ? Json(r.designResults[count].partNumber) : Json(nullptr);
+    return search;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading: every check says which field and which value it refused.
+
+struct Refusal {
+    std::string text;
+};
+
+std::string shown(const Json& value) {
+    std::string text = value.dump();
+    if (text.size() > 40) text = text.substr(0, 37) + "...";
+    return text;
+}
+
+[[noreturn]] void refuse(const std::string& field, const std::string& why) {
+    throw Refusal{"DESIGN FILE FIELD " + field + ": " + why};
+}
+
+[[noreturn]] void refuseValue(const std::string& field, const Json& value, const std::string& why) {
+    refuse(field, shown(value) + " " + why);
+}
+
+// The members of an object, all present and none other.
+const Json& object(const Json& parent, const std::string& field,
+                   const std::vector<std::string>& keys) {
+    if (!parent.is_object()) refuseValue(field, parent, "is not an object");
+    for (const auto& [key, value] : parent.items()) {
+        (void)value;
+        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            refuse(field.empty() ? key : field + "." + key, "is not a field of a design file");
+        }
+    }
+    for (const auto& key : keys) {
+        if (!parent.contains(key)) refuse(field.empty() ? key : field + "." + key, "is missing");
+    }
+    return parent;
+}
+
+std::string path(const std::string& parent, const std::string& key) {
+    return parent.empty() ? key : parent + "." + key;
+}
+
+float readFloat(const Json& value, const std::string& field, double min, double max) {
+    if (!value.is_number()) refuseValue(field, value, "is not a number");
+    const double v = value.get<double>();
+    if (!std::isfinite(v) || v < -FLT_MAX || v > FLT_MAX) {
+        refuseValue(field, value, "is not a number a field can hold");
+    }
+    const float f = static_cast<float>(v);
+    if (f < min || f > max) {
+        refuseValue(field, value,
+                    strprintf("is outside %g to %g", min, static_cast<double>(std::min(max, 3.4e38))));
+    }
+    return f;
+}
+
+std::int32_t readCount(const Json& value, const std::string& field, std::int64_t min,
+                       std::int64_t max) {
+    if (!value.is_number_integer()) refuseValue(field, value, "is not a whole number");
+    const auto v = value.get<std::int64_t>();
+    if (value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)) {
+        refuseValue(field, value, strprintf("is outside %lld to %lld", static_cast<long long>(min),
+                                            static_cast<long long>(max)));
+    }
+    if (v < min || v > max) {
+        refuseValue(field, value, strprintf("is outside %lld to %lld", static_cast<long long>(min),
+                                            static_cast<long long>(max)));
+    }
+    return static_cast<std::int32_t>(v);
+}
+
+std::string readText(const Json& value, const std::string& field, std::size_t longest) {
+    if (!value.is_string()) refuseValue(field, value, "is not a text");
+    const std::string text = value.get<std::string>();
+    if (text.size() > longest) {
+        refuseValue(field, value, strprintf("is longer than %zu characters", longest));
+    }
+    for (const unsigned char c : text) {
+        if (c < 0x20 || c >= 0x7f) refuseValue(field, value, "holds a character a field cannot");
+    }
+    return text;
+}
+
+template <std::size_t N>
+int readChoice(const Json& value, const std::string& field,
+               const std::array<std::string_view, N>& keys) {
+    if (!value.is_string()) refuseValue(field, value, "is not a text");
+    const int index = indexOf(keys, value.get<std::string>());
+    if (index < 0) {
+        std::string choices;
+        for (const auto& key : keys)
+            choices += (choices.empty() ? "" : ", ") + std::string(key);
+        refuseValue(field, value, "is not one of " + choices);
+    }
+    return index;
+}
+
+// A part number of the results: a catalog part, with " x" and the stack count when stacked.
+std::string readPartNumber(const Json& value, const std::string& field) {
+    const std::string text = readText(value, field, kPartNumberLength);
+    if (!findCatalogRow(text)) refuseValue(field, value, "is not a part number of the catalog");
+    return text;
+}
+
+void readRequirements(const Json& file, DesignRecord& r) {
+    std::vector<std::string> apps(kApplicationKeys.begin(), kApplicationKeys.end());
+    const Json& all = object(file.at("requirements"), "requirements", apps);
+    for (int a = 0; a < kApplicationCount; ++a) {
+        const std::string field = path("requirements", apps[a]);
+        const Json& row = object(all.at(apps[a]), field,
+                                 std::vector<std::string>(kRequirementKeys.begin(),
+                                                          kRequirementKeys.end()));
+        for (int k = 0; k < kRequirementColumns; ++k) {
+            // The requirement fields take no minus sign.
+            r.requirementsByApplication[a][k] =
+                readFloat(row.at(kRequirementKeys[k]), path(field, kRequirementKeys[k]), 0, FLT_MAX);
+        }
+    }
+}
+
+void readParameters(const Json& file, DesignRecord& r) {
+    std::vector<std::string> apps(kApplicationKeys.begin(), kApplicationKeys.end());
+    const Json& all = object(file.at("designParameters"), "designParameters", apps);
+    for (int a = 0; a < kApplicationCount; ++a) {
+        const std::string field = path("designParameters", apps[a]);
+        const Json& row =
+            object(all.at(apps[a]), field,
+                   std::vector<std::string>(kParameterKeys.begin(), kParameterKeys.end()));
+        for (int k = 0; k < kDesignParamColumns; ++k) {
+            const std::string name = path(field, kParameterKeys[k]);
+            if (k < kDesignParamLimitCount) {
+                const ParamLimit limit = kDesignParamLimits[k];
+                r.designParamsByApplication[a][k] =
+                    readFloat(row.at(kParameterKeys[k]), name, limit.min, limit.max);
+            } else {
+                r.designParamsByApplication[a][k] =
+                    static_cast<float>(readCount(row.at(kParameterKeys[k]), name, 1, kLargestCount));
+            }
+        }
+    }
+}
+
+void readMaterials(const Json& value, DesignRecord& r) {
+    if (!value.is_array()) refuseValue("materials", value, "is not a list");
+    for (auto& slot : r.selectedMaterials)
+        slot.clear();
+    for (const Json& code : value) {
+        const int k = readChoice(code, "materials", kSelectableMaterials);
+        if (!r.selectedMaterials[k].empty()) refuseValue("materials", code, "is listed twice");
+        r.selectedMaterials[k] = std::string(kSelectableMaterials[k]);
+    }
+}
+
+void readResults(const Json& value, DesignRecord& r) {
+    const Json& search = object(value, "lastSearch",
+                                {"activeRequirements", "activeParameters", "summary",
+                                 "designCount", "designs", "endMarker"});
+    std::vector<std::string> names;
+    for (const auto& f : kActiveRequirementFields)
+        names.push_back(f.name);
+    const Json& active =
+        object(search.at("activeRequirements"), "lastSearch.activeRequirements", names);
+    for (const auto& f : kActiveRequirementFields) {
+        r.*(f.member) = readFloat(active.at(f.name), path("lastSearch.activeRequirements", f.name),
+                                  0, FLT_MAX);
+    }
+    names.clear();
+    for (const auto& f : kActiveParameterFields)
+        names.push_back(f.name);
+    const Json& parameters =
+        object(search.at("activeParameters"), "lastSearch.activeParameters", names);
+    for (const auto& f : kActiveParameterFields) {
+        r.*(f.member) =
+            readFloat(parameters.at(f.name), path("lastSearch.activeParameters", f.name), f.min, f.max);
+    }
+
+    const Json& summary = search.at("summary");
+    if (!summary.is_array() || summary.size() != r.reqtSummary.size()) {
+        refuseValue("lastSearch.summary", summary, "is not a list of nine rows");
+    }
+    for (std::size_t k = 0; k < r.reqtSummary.size(); ++k) {
+        const std::string field = strprintf("lastSearch.summary[%zu]", k);
+        const Json& row = object(summary[k], field, {"label", "value", "units"});
+        r.reqtSummary[k].label = readText(row.at("label"), field + ".label", 32);
+        r.reqtSummary[k].value = readText(row.at("value"), field + ".value", 16);
+        r.reqtSummary[k].units = readText(row.at("units"), field + ".units", 32);
+    }
+
+    r.designCount = readCount(search.at("designCount"), "lastSearch.designCount", 0, kMaxDesigns);
+    const Json& designs = search.at("designs");
+    if (!designs.is_array() || designs.size() != static_cast<std::size_t>(r.designCount)) {
+        refuseValue("lastSearch.designs", designs,
+                    strprintf("is not a list of designCount (%d) designs", r.designCount));
+    }
+    std::vector<std::string> designKeys = {"partNumber", "strands", "turns", "wire", "wireData",
+                                           "dimensions"};
+    for (const auto& f : kResultFloatFields)
+        designKeys.push_back(f.name);
+    std::vector<std::string> wireKeys = {"label"};
+    for (const auto& f : kWireFloatFields)
+        wireKeys.push_back(f.name);
+    for (int i = 0; i < r.designCount; ++i) {
+        const std::string field = strprintf("lastSearch.designs[%d]", i);
+        const Json& design = object(designs[i], field, designKeys);
+        DesignResult& d = r.designResults[i];
+        d.partNumber = readPartNumber(design.at("partNumber"), field + ".partNumber");
+        d.strands = readCount(design.at("strands"), field + ".strands", 1, kLargestCount);
+        d.turns = readCount(design.at("turns"), field + ".turns", 1, kLargestCount);
+        d.wire = readText(design.at("wire"), field + ".wire", kWireTextLength);
+        for (const auto& f : kResultFloatFields) {
+            // Results are magnitudes; none is negative.
+            d.*(f.member) = readFloat(design.at(f.name), path(field, f.name), 0, FLT_MAX);
+        }
+        const Json& wire = object(design.at("wireData"), field + ".wireData", wireKeys);
+        DesignWire& w = r.designWires[i];
+        w.label = readText(wire.at("label"), field + ".wireData.label", kWireLabelLength);
+        for (const auto& f : kWireFloatFields) {
+            // Gages below zero stand for AWG 00 to 0000.
+            const double min = f.member == &W::gage ? -3 : 0;
+            w.*(f.member) = readFloat(wire.at(f.name), path(field + ".wireData", f.name), min,
+                                      FLT_MAX);
+        }
+        const Json& dimensions = design.at("dimensions");
+        if (!dimensions.is_array() || dimensions.size() != 8) {
+            refuseValue(field + ".dimensions", dimensions, "is not a list of eight slots");
+        }
+        for (std::size_t k = 0; k < 8; ++k) {
+            const Json& slot = dimensions[k];
+            auto& target = r.designDimensions[i].slot[k];
+            if (slot.is_null()) {
+                target.reset();
+            } else {
+                target = readFloat(slot, strprintf("%s.dimensions[%zu]", field.c_str(), k), 0,
+                                   FLT_MAX);
+            }
+        }
+    }
+    const Json& marker = search.at("endMarker");
+    if (r.designCount < kMaxDesigns) {
+        const std::string text = readText(marker, "lastSearch.endMarker", kPartNumberLength);
+        if (text != kEndOfCatalogMarker) {
+            refuseValue("lastSearch.endMarker", marker,
+                        std::string("is not ") + kEndOfCatalogMarker);
+        }
+        r.designResults[r.designCount].partNumber = text;
+    } else if (!marker.is_null()) {
+        refuseValue("lastSearch.endMarker", marker, "follows forty designs");
+    }
+}
+
+void readFile(const Json& file, DesignRecord& r) {
+    if (!file.is_object()) refuseValue("the file", file, "is not a design file");
+    if (!file.contains("format") || file.at("format") != std::string(kDesignFileFormat)) {
+        refuse("format", "this is not a Korvell Inductors design file");
+    }
+    if (!file.contains("version")) refuse("version", "is missing");
+    const Json& version = file.at("version");
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1) {
+        refuseValue("version", version, "is not a version of the design file");
+    }
+    if (version.get<std::int64_t>() > kDesignFileVersion) {
+        throw Refusal{strprintf(
+            "THE DESIGN FILE IS OF VERSION %lld, NEWER THAN THIS PROGRAM READS (VERSION %d).  "
+            "OPEN IT WITH A NEWER KORVELL INDUCTORS.",
+            static_cast<long long>(version.get<std::int64_t>()), kDesignFileVersion)};
+    }
+    std::vector<std::string> keys = {"format",    "version",      "application",
+                                     "coreShape", "winding",      "materials",
+                                     "units",     "gageSystem",   "stackedCores",
+                                     "wireStrands", "requirements", "designParameters"};
+    if (file.contains("lastSearch")) keys.push_back("lastSearch");
+    object(file, "", keys);
+
+    r.applicationType =
+        static_cast<std::int8_t>(readChoice(file.at("application"), "application", kApplicationKeys));
+    r.coreShape =
+        static_cast<std::int8_t>(readChoice(file.at("coreShape"), "coreShape", kCoreShapeKeys));
+    r.windingMode = static_cast<std::int8_t>(readChoice(file.at("winding"), "winding", kWindingKeys));
+    readMaterials(file.at("materials"), r);
+    const int units = readChoice(file.at("units"), "units", kUnitSystemKeys);
+    const int gage = readChoice(file.at("gageSystem"), "gageSystem", kGageSystemKeys);
+    // The systems the program starts with keep the unit names it starts with; others are set
+    // as the parameters window sets them.
+    if (units != r.unitSystem || gage != r.wireGageSystem) applyDisplayUnits(r, units, gage);
+    r.stackedCores = readCount(file.at("stackedCores"), "stackedCores", 1, kLargestCount);
+    r.wireStrands = readCount(file.at("wireStrands"), "wireStrands", 1, kLargestCount);
+    readRequirements(file, r);
+    readParameters(file, r);
+    // The windows take the selections as they stand: no application change is pending.
+    r.lastApplication = r.applicationType;
+    r.savedShape = r.coreShape;
+    r.savedWindingMode = r.windingMode;
+    if (file.contains("lastSearch") && !file.at("lastSearch").is_null()) {
+        readResults(file.at("lastSearch"), r);
+    } else {
+        loadActiveDesignParameters(r);
+    }
+}
+
+}  // namespace
+
+std::string designFileText(const DesignRecord& r) {
+    Json file = Json::object();
+    file["format"] = kDesignFileFormat;
+    file["version"] = kDesignFileVersion;
+    const auto key = [](const auto& keys, int index) {
+        return std::string(keys[static_cast<std::size_t>(
+            std::clamp(index, 0, static_cast<int>(keys.size()) - 1))]);
+    };
+    file["application"] = key(kApplicationKeys, r.applicationType);
+    file["coreShape"] = key(kCoreShapeKeys, r.coreShape);
+    file["winding"] = key(kWindingKeys, r.windingMode);
+    Json materials = Json::array();
+    for (int k = 0; k < kSelectableMaterialCount; ++k) {
+        if (r.selectedMaterials[k] == kSelectableMaterials[k]) materials.push_back(r.selectedMaterials[k]);
+    }
+    file["materials"] = materials;
+    file["units"] = key(kUnitSystemKeys, r.unitSystem);
+    file["gageSystem"] = key(kGageSystemKeys, r.wireGageSystem);
+    file["stackedCores"] = r.stackedCores;
+    file["wireStrands"] = r.wireStrands;
+    Json requirements = Json::object();
+    Json parameters = Json::object();
+    for (int a = 0; a < kApplicationCount; ++a) {
+        Json row = Json::object();
+        for (int k = 0; k < kRequirementColumns; ++k)
+            row[kRequirementKeys[k]] = number(r.requirementsByApplication[a][k]);
+        requirements[std::string(kApplicationKeys[a])] = row;
+        Json params = Json::object();
+        for (int k = 0; k < kDesignParamColumns; ++k) {
+            const float v = r.designParamsByApplication[a][k];
+            params[kParameterKeys[k]] =
+                k < kDesignParamLimitCount ? number(v) : Json(toCount(v));
+        }
+        parameters[std::string(kApplicationKeys[a])] = params;
+    }
+    file["requirements"] = requirements;
+    file["designParameters"] = parameters;
+    if (hasResults(r)) file["lastSearch"] = resultsJson(r);
+    return file.dump(2) + "\n";
+}
+
+std::optional<std::string> readDesignFile(std::string_view text, DesignRecord& record) {
+    const Json file = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (file.is_discarded()) {
+        return std::string("THE DESIGN FILE IS NOT READABLE: IT IS NOT COMPLETE JSON");
+    }
+    DesignRecord read;
+    try {
+        readFile(file, read);
+    } catch (const Refusal& refusal) {
+        return refusal.text;
+    } catch (const nlohmann::json::exception& error) {
+        return std::string("THE DESIGN FILE IS NOT READABLE: ") + error.what();
+    }
+    record = std::move(read);
+    return std::nullopt;
+}
+
+std::optional<std::string> writeFileAtomically(const std::string& target, std::string_view text) {
+    namespace fs = std::filesystem;
+    const fs::path path(target);
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return "THE FILE " + target + " CANNOT BE WRITTEN: ITS FOLDER DOES NOT TAKE FILES";
+    const std::string temporary(name.data());
+    bool written = true;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) {
+            written = false;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (written && ::fsync(fd) != 0) written = false;
+    if (::close(fd) != 0) written = false;
+    if (written) {
+        // The file keeps the permissions an ordinary new file gets.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::chmod(temporary.c_str(), 0666 & ~mask);
+    }
+    std::error_code error;
+    if (written) fs::rename(temporary, path, error);
+    if (!written || error) {
+        fs::remove(temporary, error);
+        return "THE FILE " + target + " COULD NOT BE WRITTEN; ANY FILE OF THAT NAME IS AS IT WAS";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> saveDesignFile(const std::string& path, const DesignRecord& record) {
+    return writeFileAtomically(path, designFileText(record));
+}
+
+std::optional<std::string> openDesignFile(const std::string& path, DesignRecord& record) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "THE FILE " + path + " CANNOT BE OPENED";
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return "THE FILE " + path + " CANNOT BE READ";
+    return readDesignFile(text.str(), record);
+}
+
+bool inputsAtStartUpValues(const DesignRecord& r) {
+    const DesignRecord start;
+    return r.applicationType == start.applicationType && r.coreShape == start.coreShape &&
+           r.windingMode == start.windingMode && r.selectedMaterials == start.selectedMaterials &&
+           r.unitSystem == start.unitSystem && r.wireGageSystem == start.wireGageSystem &&
+           r.stackedCores == start.stackedCores && r.wireStrands == start.wireStrands &&
+           r.requirementsByApplication == start.requirementsByApplication &&
+           r.designParamsByApplication == start.designParamsByApplication;
+}
+
+}  // namespace korvell
