@@ -42,33 +42,38 @@ const std::vector<FieldOption<AnalysisOptions>>& fieldOptions() {
 
 }  // namespace
 
-CLI::Option* addAnalysisOptions(CLI::App& c, AnalysisOptions& o) {
+void addAnalysisOptions(CLI::App& c, AnalysisOptions& o) {
     addChoice(c, "--app", o.app, kApplicationOptionNames, "Application type");
-    auto* part = c.add_option(
-        "--part", o.part,
-        "Core part number, e.g. T80-21; a stack as a results row writes it, T80-21 x2");
+    c.add_option("--part", o.part,
+                 "Core part number, e.g. T80-21; a stack as a results row writes it, T80-21 x2");
     addFieldOptions(c, fieldOptions(), o);
     addChoice(c, "--winding", o.winding, kWindingOptionNames, "Winding type");
     addParameterOptions(c, o.parameters);
-    return part;
+    addInputOption(c, o.input);
 }
 
 bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessages& messages,
                         DesignRecord& r, AnalysisTable& table, AnalysisTexts& texts) {
-    r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
-    const int app = r.applicationType;
-    if (!fieldOptionsApply(context, fieldOptions(), o, app)) return false;
-    r.windingMode =
-        static_cast<std::int8_t>(o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
     const auto refused = [&context] {
         context.exitCode = kExitRefused;
         return false;
     };
+    if (o.input && !readInputFile(*o.input, r, messages)) return refused();
+    if (!o.part && !o.input) {
+        refuseInput(context, "--part is required (or --input with a design file of a search)");
+        return false;
+    }
+    r.applicationType = static_cast<std::int8_t>(o.app.value_or(r.applicationType));
+    const int app = r.applicationType;
+    if (!fieldOptionsApply(context, fieldOptions(), o, app)) return false;
+    const int winding = o.input ? int{r.windingMode} : app == kResonant ? int{kSingleLayer} : int{kFullWindow};
+    r.windingMode = static_cast<std::int8_t>(o.winding.value_or(winding));
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) return refused();
 
     loadAnalysisInputs(r, texts);
-    // A part number as a results row writes it ("T106-21 x2") carries the stack count.
-    const StackedPartNumber part = splitStackedPartNumber(o.part.value_or(""));
+    // A part number as a results row writes it ("T106-21 x2") carries the stack count; without
+    // one the saved design's part number stands.
+    const StackedPartNumber part = splitStackedPartNumber(o.part.value_or(texts[0]));
     if (part.stack) {
         if (o.stack && readFieldCount(*o.stack) != *part.stack) {
             refuseInput(context, "--part names a stack of " + std::to_string(*part.stack) +

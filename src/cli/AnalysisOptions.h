@@ -17,14 +17,16 @@ struct AnalysisOptions {
     std::optional<int> app, winding;
     std::optional<std::string> part, stack, wire, strands, turns, current, von, voff, vinPeak, vout,
         vpeak, frequency, ambient;
+    std::optional<std::string> input;  // a design file the options start from
     ParameterOptions parameters;
 };
 
-// Adds --app, --part, the entry fields, --winding and the design parameters; returns --part.
-CLI::Option* addAnalysisOptions(CLI::App& command, AnalysisOptions& options);
+// Adds --app, --part, the entry fields, --winding, the design parameters and --input.
+void addAnalysisOptions(CLI::App& command, AnalysisOptions& options);
 
 // Checks the options as the analysis window's OK does and analyses the design into the record
-// and the table. False when refused: the message is on standard error and the exit status is 2.
+// and the table. With --input the design file's inputs come first, and without --part its
+// first saved design is the one analysed, as the analysis window loads the highlighted row. False when refused: the message is on standard error and the exit status is 2.
 // texts holds the fields as the window would show them (the wire rewritten from its size).
 bool analyzeFromOptions(const AnalysisOptions& options, CliContext& context, CliMessages& messages,
                         DesignRecord& record, AnalysisTable& table, AnalysisTexts& texts);

@@ -73,7 +73,7 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<AnalyzeOptions>();
     AnalyzeOptions& o = *options;
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
-    addAnalysisOptions(*c, o.design)->required();
+    addAnalysisOptions(*c, o.design);
     addOutputOptions(*c, o.output, true);
     c->callback([options, &context] { runAnalyze(*options, context); });
 }

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "record/DesignFile.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -102,6 +104,20 @@ bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const Paramet
 void refuseInput(CliContext& context, const std::string& text) {
     context.err << "ERROR: " << text << '\n';
     context.exitCode = kExitRefused;
+}
+
+void addInputOption(CLI::App& command, std::optional<std::string>& input) {
+    command.add_option("--input", input,
+                       "Design file (*.korvell.json) to start from; options given as well "
+                       "override it");
+}
+
+bool readInputFile(const std::string& path, DesignRecord& record, CliMessages& messages) {
+    if (const auto refusal = openDesignFile(path, record)) {
+        messages.show(*refusal, kDesignFileCaption);
+        return false;
+    }
+    return true;
 }
 
 bool acceptGraphMaterial(CliContext& context, CliMessages& messages, const std::string& material) {

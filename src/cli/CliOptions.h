@@ -49,6 +49,11 @@ struct CliContext;
 // Refuses a command line the program cannot take: "ERROR: text" on standard error, exit 2.
 void refuseInput(CliContext& context, const std::string& text);
 
+// --input FILE: a design file (*.korvell.json) whose inputs the other options start from.
+void addInputOption(CLI::App& command, std::optional<std::string>& input);
+// Reads a design file into the record; false (after the message) when the file is refused.
+bool readInputFile(const std::string& path, DesignRecord& record, CliMessages& messages);
+
 // An option that fills one entry field of a window as typed, for the applications that show it.
 template <typename Options>
 struct FieldOption {

@@ -10,6 +10,7 @@
 #include "engine/RequirementsEntry.h"
 #include "pages/ResultsPage.h"
 #include "platform/Format.h"
+#include "record/DesignFile.h"
 #include "record/ResultCells.h"
 
 namespace korvell::cli {
@@ -21,6 +22,7 @@ struct DesignOptions {
         vinPeak, vout, vpeak, frequency, ambient, stack, strands;
     std::vector<std::string> materials;
     ParameterOptions parameters;
+    std::optional<std::string> input, save;
     bool dimensions = false;
     OutputOptions output;
 };
@@ -227,7 +229,11 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv)
 void runDesign(DesignOptions& o, CliContext& context) {
     DesignRecord r;
     CliMessages messages(context.err);
-    r.applicationType = static_cast<std::int8_t>(o.app.value_or(kDcBiased));
+    if (o.input && !readInputFile(*o.input, r, messages)) {
+        context.exitCode = kExitRefused;
+        return;
+    }
+    r.applicationType = static_cast<std::int8_t>(o.app.value_or(r.applicationType));
     const int app = r.applicationType;
 
     if (!fieldOptionsApply(context, requirementOptions(), o, app)) return;
@@ -235,10 +241,11 @@ void runDesign(DesignOptions& o, CliContext& context) {
         refuseInput(context, "the wide swing inductor is designed on composite cores only");
         return;
     }
-    r.coreShape =
-        static_cast<std::int8_t>(app == kWideSwing ? kComposite : o.shape.value_or(kToroid));
-    r.windingMode =
-        static_cast<std::int8_t>(o.winding.value_or(app == kResonant ? kSingleLayer : kFullWindow));
+    // A design file's shape and winding stand unless options change them.
+    r.coreShape = static_cast<std::int8_t>(
+        app == kWideSwing ? int{kComposite} : o.shape.value_or(o.input ? int{r.coreShape} : int{kToroid}));
+    const int winding = o.input ? int{r.windingMode} : app == kResonant ? int{kSingleLayer} : int{kFullWindow};
+    r.windingMode = static_cast<std::int8_t>(o.winding.value_or(winding));
     if (!o.materials.empty()) {
         for (auto& slot : r.selectedMaterials)
             slot.clear();
@@ -283,6 +290,12 @@ void runDesign(DesignOptions& o, CliContext& context) {
     }
 
     run_design_search(r, messages);
+    if (o.save) {
+        if (const auto failure = saveDesignFile(*o.save, r)) {
+            messages.show(*failure, kDesignFileCaption);
+            context.exitCode = kExitFailure;
+        }
+    }
 
     const int display = o.dimensions ? kDimensionsDisplay : kElectricalDisplay;
     switch (o.output.form()) {
@@ -315,6 +328,9 @@ void addDesignCommand(CLI::App& app, CliContext& context) {
         ->allow_extra_args(false);
     addParameterOptions(*c, o.parameters);
     c->add_flag("--dimensions", o.dimensions, "Show the DIMENSIONS table");
+    addInputOption(*c, o.input);
+    c->add_option("--save", o.save,
+                  "Write the inputs and the designs found to this design file (*.korvell.json)");
     addOutputOptions(*c, o.output, true);
     c->callback([options, &context] { runDesign(*options, context); });
 }

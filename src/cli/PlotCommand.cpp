@@ -52,7 +52,9 @@ bool prepareRecord(const CLI::App& command, PlotOptions& o, CliContext& context,
                        "--material is for the material graphs, kinds 1 to 6; the graph "
                        "of a design takes the material of its part number");
     }
-    if (!o.design.part) return refused(context, "--part is required for graph kinds 7 to 9");
+    if (!o.design.part && !o.design.input) {
+        return refused(context, "--part (or --input) is required for graph kinds 7 to 9");
+    }
     AnalysisTable table;
     AnalysisTexts texts;
     if (!analyzeFromOptions(o.design, context, messages, record, table, texts)) return false;

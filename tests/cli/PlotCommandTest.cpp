@@ -84,7 +84,7 @@ TEST(PlotCommand, RefusesInputAsTheAnalysisDoes) {
         {"plot --kind 4 --material -99", "DATA ENTRY ERROR: UNRECOGNIZED MATERIAL -99"},
         {"plot --kind 2 --turns 40", "ERROR: --turns describes a design"},
         {"plot --kind 7 --material -21 " + std::string(kBuck), "ERROR: --material is for"},
-        {"plot --kind 7 --turns 40", "ERROR: --part is required"},
+        {"plot --kind 7 --turns 40", "ERROR: --part (or --input) is required"},
         {"plot --kind 7 --part T106-21 --turns 4o --wire #18",
          "DATA ENTRY ERROR: INVALID CHARACTER  2 in Parameter 3.  4o "},
         {"plot --kind 9 --part T107-21 --turns 40 --wire #18",
