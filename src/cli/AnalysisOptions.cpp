@@ -66,7 +66,9 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     r.applicationType = static_cast<std::int8_t>(o.app.value_or(r.applicationType));
     const int app = r.applicationType;
     if (!fieldOptionsApply(context, fieldOptions(), o, app)) return false;
-    const int winding = o.input ? int{r.windingMode} : app == kResonant ? int{kSingleLayer} : int{kFullWindow};
+    const int winding = o.input            ? int{r.windingMode}
+                        : app == kResonant ? int{kSingleLayer}
+                                           : int{kFullWindow};
     r.windingMode = static_cast<std::int8_t>(o.winding.value_or(winding));
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) return refused();
 

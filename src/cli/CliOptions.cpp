@@ -1,7 +1,5 @@
 #include "cli/CliOptions.h"
 
-#include "record/DesignFile.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include "engine/ParametersEntry.h"
 #include "materials/Permeability.h"
 #include "platform/Format.h"
+#include "record/DesignFile.h"
 
 namespace korvell::cli {
 

@@ -180,17 +180,7 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv)
     const ResultHeadings headings = resultHeadings(r, display);
     const int shown = std::min(r.designCount, kMaxDesigns);
     if (csv) {
-        for (int c = 0; c < kResultColumns; ++c) {
-            const std::string cell = trimmed(headings[0][c] + " " + headings[1][c]);
-            out << (c ? "," : "") << '"' << cell << '"';
-        }
-        out << '\n';
-        for (int i = 0; i < shown; ++i) {
-            for (int c = 0; c < kResultColumns; ++c) {
-                out << (c ? "," : "") << '"' << trimmed(resultCellText(r, display, i, c)) << '"';
-            }
-            out << '\n';
-        }
+        out << resultsCsv(r, {display});
         return;
     }
     out << kApplicationNames[r.applicationType] << '\n';
@@ -243,8 +233,11 @@ void runDesign(DesignOptions& o, CliContext& context) {
     }
     // A design file's shape and winding stand unless options change them.
     r.coreShape = static_cast<std::int8_t>(
-        app == kWideSwing ? int{kComposite} : o.shape.value_or(o.input ? int{r.coreShape} : int{kToroid}));
-    const int winding = o.input ? int{r.windingMode} : app == kResonant ? int{kSingleLayer} : int{kFullWindow};
+        app == kWideSwing ? int{kComposite}
+                          : o.shape.value_or(o.input ? int{r.coreShape} : int{kToroid}));
+    const int winding = o.input            ? int{r.windingMode}
+                        : app == kResonant ? int{kSingleLayer}
+                                           : int{kFullWindow};
     r.windingMode = static_cast<std::int8_t>(o.winding.value_or(winding));
     if (!o.materials.empty()) {
         for (auto& slot : r.selectedMaterials)

@@ -44,14 +44,14 @@ struct FloatField {
 
 // The requirement columns of one application, in record units.
 constexpr std::array<const char*, kRequirementColumns> kRequirementKeys = {
-    "inductanceMh", "maxDcResistanceOhm", "currentA", "inductanceAtMinCurrentMh",
+    "inductanceMh", "maxDcResistanceOhm", "currentA",  "inductanceAtMinCurrentMh",
     "minCurrentA",  "voltage1V",          "voltage2V", "frequency"};
 
 // The design parameter columns of one application; the last two are counts.
 constexpr std::array<const char*, kDesignParamColumns> kParameterKeys = {
-    "maxTempRiseC",    "copperAreaCmilPerA", "fillPercent",  "minPercentPerm",
-    "resistivityFactor", "tempRiseFactor",   "tempRiseExponent", "leadLengthIn",
-    "ambientC",        "stackedCores",       "wireStrands"};
+    "maxTempRiseC",      "copperAreaCmilPerA", "fillPercent",      "minPercentPerm",
+    "resistivityFactor", "tempRiseFactor",     "tempRiseExponent", "leadLengthIn",
+    "ambientC",          "stackedCores",       "wireStrands"};
 
 using R = DesignRecord;
 const std::array<FloatField<R>, 18> kActiveRequirementFields = {{
@@ -240,8 +240,9 @@ float readFloat(const Json& value, const std::string& field, double min, double 
     }
     const float f = static_cast<float>(v);
     if (f < min || f > max) {
-        refuseValue(field, value,
-                    strprintf("is outside %g to %g", min, static_cast<double>(std::min(max, 3.4e38))));
+        refuseValue(
+            field, value,
+            strprintf("is outside %g to %g", min, static_cast<double>(std::min(max, 3.4e38))));
     }
     return f;
 }
@@ -250,13 +251,16 @@ std::int32_t readCount(const Json& value, const std::string& field, std::int64_t
                        std::int64_t max) {
     if (!value.is_number_integer()) refuseValue(field, value, "is not a whole number");
     const auto v = value.get<std::int64_t>();
-    if (value.is_number_unsigned() && value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)) {
-        refuseValue(field, value, strprintf("is outside %lld to %lld", static_cast<long long>(min),
-                                            static_cast<long long>(max)));
+    if (value.is_number_unsigned() &&
+        value.get<std::uint64_t>() > static_cast<std::uint64_t>(max)) {
+        refuseValue(field, value,
+                    strprintf("is outside %lld to %lld", static_cast<long long>(min),
+                              static_cast<long long>(max)));
     }
     if (v < min || v > max) {
-        refuseValue(field, value, strprintf("is outside %lld to %lld", static_cast<long long>(min),
-                                            static_cast<long long>(max)));
+        refuseValue(field, value,
+                    strprintf("is outside %lld to %lld", static_cast<long long>(min),
+                              static_cast<long long>(max)));
     }
     return static_cast<std::int32_t>(v);
 }
@@ -299,13 +303,13 @@ void readRequirements(const Json& file, DesignRecord& r) {
     const Json& all = object(file.at("requirements"), "requirements", apps);
     for (int a = 0; a < kApplicationCount; ++a) {
         const std::string field = path("requirements", apps[a]);
-        const Json& row = object(all.at(apps[a]), field,
-                                 std::vector<std::string>(kRequirementKeys.begin(),
-                                                          kRequirementKeys.end()));
+        const Json& row =
+            object(all.at(apps[a]), field,
+                   std::vector<std::string>(kRequirementKeys.begin(), kRequirementKeys.end()));
         for (int k = 0; k < kRequirementColumns; ++k) {
             // The requirement fields take no minus sign.
-            r.requirementsByApplication[a][k] =
-                readFloat(row.at(kRequirementKeys[k]), path(field, kRequirementKeys[k]), 0, FLT_MAX);
+            r.requirementsByApplication[a][k] = readFloat(
+                row.at(kRequirementKeys[k]), path(field, kRequirementKeys[k]), 0, FLT_MAX);
         }
     }
 }
@@ -325,8 +329,8 @@ void readParameters(const Json& file, DesignRecord& r) {
                 r.designParamsByApplication[a][k] =
                     readFloat(row.at(kParameterKeys[k]), name, limit.min, limit.max);
             } else {
-                r.designParamsByApplication[a][k] =
-                    static_cast<float>(readCount(row.at(kParameterKeys[k]), name, 1, kLargestCount));
+                r.designParamsByApplication[a][k] = static_cast<float>(
+                    readCount(row.at(kParameterKeys[k]), name, 1, kLargestCount));
             }
         }
     }
@@ -345,16 +349,16 @@ void readMaterials(const Json& value, DesignRecord& r) {
 
 void readResults(const Json& value, DesignRecord& r) {
     const Json& search = object(value, "lastSearch",
-                                {"activeRequirements", "activeParameters", "summary",
-                                 "designCount", "designs", "endMarker"});
+                                {"activeRequirements", "activeParameters", "summary", "designCount",
+                                 "designs", "endMarker"});
     std::vector<std::string> names;
     for (const auto& f : kActiveRequirementFields)
         names.push_back(f.name);
     const Json& active =
         object(search.at("activeRequirements"), "lastSearch.activeRequirements", names);
     for (const auto& f : kActiveRequirementFields) {
-        r.*(f.member) = readFloat(active.at(f.name), path("lastSearch.activeRequirements", f.name),
-                                  0, FLT_MAX);
+        r.*(f.member) =
+            readFloat(active.at(f.name), path("lastSearch.activeRequirements", f.name), 0, FLT_MAX);
     }
     names.clear();
     for (const auto& f : kActiveParameterFields)
@@ -362,8 +366,8 @@ void readResults(const Json& value, DesignRecord& r) {
     const Json& parameters =
         object(search.at("activeParameters"), "lastSearch.activeParameters", names);
     for (const auto& f : kActiveParameterFields) {
-        r.*(f.member) =
-            readFloat(parameters.at(f.name), path("lastSearch.activeParameters", f.name), f.min, f.max);
+        r.*(f.member) = readFloat(parameters.at(f.name),
+                                  path("lastSearch.activeParameters", f.name), f.min, f.max);
     }
 
     const Json& summary = search.at("summary");
@@ -384,8 +388,8 @@ void readResults(const Json& value, DesignRecord& r) {
         refuseValue("lastSearch.designs", designs,
                     strprintf("is not a list of designCount (%d) designs", r.designCount));
     }
-    std::vector<std::string> designKeys = {"partNumber", "strands", "turns", "wire", "wireData",
-                                           "dimensions"};
+    std::vector<std::string> designKeys = {"partNumber", "strands",  "turns",
+                                           "wire",       "wireData", "dimensions"};
     for (const auto& f : kResultFloatFields)
         designKeys.push_back(f.name);
     std::vector<std::string> wireKeys = {"label"};
@@ -409,8 +413,8 @@ void readResults(const Json& value, DesignRecord& r) {
         for (const auto& f : kWireFloatFields) {
             // Gages below zero stand for AWG 00 to 0000.
             const double min = f.member == &W::gage ? -3 : 0;
-            w.*(f.member) = readFloat(wire.at(f.name), path(field + ".wireData", f.name), min,
-                                      FLT_MAX);
+            w.*(f.member) =
+                readFloat(wire.at(f.name), path(field + ".wireData", f.name), min, FLT_MAX);
         }
         const Json& dimensions = design.at("dimensions");
         if (!dimensions.is_array() || dimensions.size() != 8) {
@@ -422,8 +426,8 @@ void readResults(const Json& value, DesignRecord& r) {
             if (slot.is_null()) {
                 target.reset();
             } else {
-                target = readFloat(slot, strprintf("%s.dimensions[%zu]", field.c_str(), k), 0,
-                                   FLT_MAX);
+                target =
+                    readFloat(slot, strprintf("%s.dimensions[%zu]", field.c_str(), k), 0, FLT_MAX);
             }
         }
     }
@@ -456,18 +460,18 @@ void readFile(const Json& file, DesignRecord& r) {
             "OPEN IT WITH A NEWER KORVELL INDUCTORS.",
             static_cast<long long>(version.get<std::int64_t>()), kDesignFileVersion)};
     }
-    std::vector<std::string> keys = {"format",    "version",      "application",
-                                     "coreShape", "winding",      "materials",
-                                     "units",     "gageSystem",   "stackedCores",
-                                     "wireStrands", "requirements", "designParameters"};
+    std::vector<std::string> keys = {
+        "format", "version",    "application",  "coreShape",   "winding",      "materials",
+        "units",  "gageSystem", "stackedCores", "wireStrands", "requirements", "designParameters"};
     if (file.contains("lastSearch")) keys.push_back("lastSearch");
     object(file, "", keys);
 
-    r.applicationType =
-        static_cast<std::int8_t>(readChoice(file.at("application"), "application", kApplicationKeys));
+    r.applicationType = static_cast<std::int8_t>(
+        readChoice(file.at("application"), "application", kApplicationKeys));
     r.coreShape =
         static_cast<std::int8_t>(readChoice(file.at("coreShape"), "coreShape", kCoreShapeKeys));
-    r.windingMode = static_cast<std::int8_t>(readChoice(file.at("winding"), "winding", kWindingKeys));
+    r.windingMode =
+        static_cast<std::int8_t>(readChoice(file.at("winding"), "winding", kWindingKeys));
     readMaterials(file.at("materials"), r);
     const int units = readChoice(file.at("units"), "units", kUnitSystemKeys);
     const int gage = readChoice(file.at("gageSystem"), "gageSystem", kGageSystemKeys);
@@ -504,7 +508,8 @@ std::string designFileText(const DesignRecord& r) {
     file["winding"] = key(kWindingKeys, r.windingMode);
     Json materials = Json::array();
     for (int k = 0; k < kSelectableMaterialCount; ++k) {
-        if (r.selectedMaterials[k] == kSelectableMaterials[k]) materials.push_back(r.selectedMaterials[k]);
+        if (r.selectedMaterials[k] == kSelectableMaterials[k])
+            materials.push_back(r.selectedMaterials[k]);
     }
     file["materials"] = materials;
     file["units"] = key(kUnitSystemKeys, r.unitSystem);
@@ -521,8 +526,7 @@ std::string designFileText(const DesignRecord& r) {
         Json params = Json::object();
         for (int k = 0; k < kDesignParamColumns; ++k) {
             const float v = r.designParamsByApplication[a][k];
-            params[kParameterKeys[k]] =
-                k < kDesignParamLimitCount ? number(v) : Json(toCount(v));
+            params[kParameterKeys[k]] = k < kDesignParamLimitCount ? number(v) : Json(toCount(v));
         }
         parameters[std::string(kApplicationKeys[a])] = params;
     }

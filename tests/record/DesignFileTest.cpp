@@ -1,5 +1,3 @@
-#include "record/DesignFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include "engine/DesignSearch.h"
 #include "engine/ParametersEntry.h"
 #include "engine/RequirementsEntry.h"
+#include "record/DesignFile.h"
 
 namespace korvell {
 namespace {
@@ -70,9 +69,9 @@ void expectSameSavedState(const DesignRecord& a, const DesignRecord& b) {
 struct Folder {
     fs::path path;
     Folder() {
-        path = fs::temp_directory_path() /
-               ("korvell-design-file-" + std::to_string(::getpid()) + "-" +
-                std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        path =
+            fs::temp_directory_path() / ("korvell-design-file-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(path);
     }
     ~Folder() { fs::remove_all(path); }
@@ -155,7 +154,8 @@ TEST(DesignFile, DamagedFilesAreRefusedWholeAndNameTheField) {
         {"/coreShape", nullptr, true, "coreShape: is missing"},
         {"/colour", "red", false, "colour: is not a field of a design file"},
         {"/requirements/dc/note", "x", false, "requirements.dc.note: is not a field"},
-        {"/lastSearch/designs/0/partNumber", "T106-2", false, "is not a part number of the catalog"},
+        {"/lastSearch/designs/0/partNumber", "T106-2", false,
+         "is not a part number of the catalog"},
         {"/lastSearch/designs/0/rdc", -0.5, false, "designs[0].rdc: -0.5 is outside"},
         {"/lastSearch/designCount", 41, false, "designCount: 41 is outside 0 to 40"},
         {"/lastSearch/summary/0/value", std::string(17, '9'), false, "longer than 16"},

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "record/ResultCells.h"
+
+namespace korvell {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+TEST(ResultsCsv, BothDisplaysSideBySideWithThePartNumberOnce) {
+    DesignRecord r;
+    r.designCount = 2;
+    r.designResults[0].partNumber = "T106-26";
+    r.designResults[0].wire = "# 18";
+    r.designResults[0].strands = 1;
+    r.designResults[0].turns = 40;
+    r.designResults[1].partNumber = "T130-26 x2";
+    r.designResults[1].wire = "# 16";
+    r.designResults[1].strands = 3;
+    r.designResults[2].partNumber = "END OF CATALG";
+    r.designDimensions[0].slot[2] = 1.06f;
+    r.lengthFactor = 25.4f;
+    r.lengthUnitName = "mm ";
+
+    const auto both = lines(resultsCsv(r, {kElectricalDisplay, kDimensionsDisplay}));
+    ASSERT_EQ(both.size(), 3u) << "a heading line and one line per design, no end marker";
+    // Headings hold commas of their own; every cell is quoted.
+    const auto cells = [](const std::string& line) {
+        return std::count(line.begin(), line.end(), '"') / 2;
+    };
+    EXPECT_EQ(cells(both[0]), 25);
+    EXPECT_EQ(both[0].rfind("\"CORE P/N\",\"PRICE US$\",\"AL nH\",\"TURNS\",", 0), 0u) << both[0];
+    EXPECT_NE(both[0].find("\"CORE DIMENSIONS, mm  ID\""), std::string::npos) << both[0];
+    EXPECT_EQ(both[1].substr(0, 10), "\"T106-26\",");
+    EXPECT_NE(both[1].find("\"26.924\""), std::string::npos) << both[1];
+    EXPECT_NE(both[2].find("\"3 x # 16\""), std::string::npos) << both[2];
+
+    const auto one = lines(resultsCsv(r, {kElectricalDisplay}));
+    EXPECT_EQ(cells(one[0]), 13);
+    EXPECT_EQ(one[1], both[1].substr(0, one[1].size()));
+
+    r.designResults[0].partNumber = "T\"1";
+    EXPECT_EQ(lines(resultsCsv(r, {kElectricalDisplay}))[1].rfind("\"T\"\"1\",", 0), 0u);
+}
+
+}  // namespace
+}  // namespace korvell
