@@ -87,3 +87,35 @@ SEARCHES = [
 ]
 write("DesignSearchFuzz",
       [bytes([a, s, w, g, 0]) + t.encode() for a, s, w, g, t in SEARCHES])
+
+# Design files: the inputs of a fresh program and of a PFC design in metric units, as the program
+# writes them (the reader also takes these with a last search; the fuzzer finds that shape from
+# the writer's own output, which every accepted input is written back as).
+APPS = ["dc", "controlled-swing", "wide-swing", "pfc", "powerline", "resonant"]
+REQ_KEYS = ["inductanceMh", "maxDcResistanceOhm", "currentA", "inductanceAtMinCurrentMh",
+            "minCurrentA", "voltage1V", "voltage2V", "frequency"]
+PARAM_KEYS = ["maxTempRiseC", "copperAreaCmilPerA", "fillPercent", "minPercentPerm",
+              "resistivityFactor", "tempRiseFactor", "tempRiseExponent", "leadLengthIn",
+              "ambientC", "stackedCores", "wireStrands"]
+MATERIALS = ["-11", "-13", "-16", "-17", "-21", "-23", "-25", "-27", "-29", "-31", "-32", "-36",
+             "-37", "-39"]
+
+
+def design_file(application, units, requirements, materials=MATERIALS):
+    import json
+    params = {a: dict(zip(PARAM_KEYS, [80.0 if a == "pfc" else 40.0, 150.0, 40.0, 40.0, 1.0, 1.0,
+                                        0.833, 0.25, 55.0, 1, 1])) for a in APPS}
+    reqs = {a: dict(zip(REQ_KEYS, requirements.get(a, [0.0] * 8))) for a in APPS}
+    return json.dumps({
+        "format": "korvell-inductors-design", "version": 1, "application": application,
+        "coreShape": "toroid", "winding": "full", "materials": materials, "units": units,
+        "gageSystem": "awg", "stackedCores": 1, "wireStrands": 1, "requirements": reqs,
+        "designParameters": params}, indent=2).encode()
+
+
+write("DesignFileFuzz", [
+    design_file("dc", "english", {}),
+    design_file("pfc", "metric", {"pfc": [0.4, 0.0, 5.0, 0.0, 0.0, 311.0, 400.0, 65.0]},
+                ["-21", "-36"]),
+    b'{"format": "korvell-inductors-design", "version": 2}',
+])

@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?build dir}
 seconds=${2:-60}
-targets=(PartNumberFuzz EntryFuzz WireTextFuzz DesignSearchFuzz)
+targets=(PartNumberFuzz EntryFuzz WireTextFuzz DesignSearchFuzz DesignFileFuzz)
 mkdir -p "$build/fuzz-findings"
 status=0
 for target in "${targets[@]}"; do

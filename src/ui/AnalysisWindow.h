@@ -43,6 +43,9 @@ class AnalysisWindow : public QWidget, public FormEvents {
     // alone; once stored they are what closing this window puts back.
     void putRequirementsBack();
     void takeRequirements();
+    // A record put in whole (a design file, NEW) has no requirements of this window's to put
+    // back.
+    void forgetRequirements() { m_snapshot.reset(); }
 
     // Handlers. The OK returns whether the analysis ran and its page was drawn.
     bool buttonOkClick();

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWindow>
 
 #include "platform/qt/QtMessages.h"
@@ -37,6 +38,9 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
         const QScreen* screen = QGuiApplication::primaryScreen();
         m_screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
     }
+
+    m_files = std::make_unique<FileCommands>(
+        *this, options.fileDialogs ? *options.fileDialogs : standardFileDialogs());
 
     // The windows in their start-up order: the main window first, the cover last.
     m_main = std::make_unique<MainWindow>(*this);
@@ -135,6 +139,13 @@ void Desktop::closeOtherWindows() {
     for (const Form& form : m_forms) {
         if (form.widget != m_main.get()) form.widget->hide();
     }
+}
+
+void Desktop::recordReplaced() {
+    m_analysis->forgetRequirements();
+    m_materialSelector->showSelection();
+    m_main->markShape(m_record.coreShape);
+    m_results->scrollBar()->setValue(0);
 }
 
 void Desktop::open(QWidget& window) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "graphs/GraphRequest.h"
@@ -17,6 +18,7 @@
 #include "platform/Messages.h"
 #include "platform/qt/Printing.h"
 #include "record/DesignRecord.h"
+#include "ui/FileCommands.h"
 #include "ui/FormEvents.h"
 
 class QWindow;
@@ -44,6 +46,8 @@ struct DesktopOptions {
     PagePrinter* printer = nullptr;
     // Screen size that placement works from; the primary screen's when empty.
     QSize screenSize;
+    // The questions of the FILES menu; the program's own dialogs when not given.
+    std::optional<FileDialogs> fileDialogs;
 };
 
 class Desktop : public QObject {
@@ -83,8 +87,14 @@ class Desktop : public QObject {
     // designs in front.
     void showResultsAnew();
 
-    // Hides every window but the main one (the main window is closing).
+    // Hides every window but the main one (the main window is closing, or a record is put in).
     void closeOtherWindows();
+
+    // The FILES menu.
+    FileCommands& files() { return *m_files; }
+    // After the whole record was replaced (a design file opened, NEW): the windows forget what
+    // they held of the record before.
+    void recordReplaced();
 
     // The material selector, modeless.
     void openMaterialSelector();
@@ -150,6 +160,7 @@ class Desktop : public QObject {
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<CoverWindow> m_cover;
 
+    std::unique_ptr<FileCommands> m_files;
     std::vector<Form> m_forms;
     QPointer<QWidget> m_activeForm;
 };

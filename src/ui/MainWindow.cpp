@@ -186,11 +186,14 @@ void MainWindow::buildMenus() {
 
     QMenu* files = bar->addMenu("&FILES");
     files->setObjectName("FilesMenu");
-    for (const auto& [name, caption] :
-         {std::pair{"NEW1", "NEW"}, std::pair{"OPEN1", "OPEN"}, std::pair{"CLOSEm", "CLOSE"},
-          std::pair{"SAVEAS1", "SAVE AS"}}) {
-        addCommand(files, name, caption);
-    }
+    connect(addCommand(files, "NEW1", "NEW"), &QAction::triggered, this,
+            [this] { m_desktop.files().newDesign(); });
+    connect(addCommand(files, "OPEN1", "OPEN"), &QAction::triggered, this,
+            [this] { m_desktop.files().openDesign(); });
+    connect(addCommand(files, "CLOSEm", "CLOSE"), &QAction::triggered, this,
+            [this] { m_desktop.files().closeDesign(); });
+    connect(addCommand(files, "SAVEAS1", "SAVE AS"), &QAction::triggered, this,
+            [this] { m_desktop.files().saveDesignAs(); });
 
     QMenu* references = bar->addMenu("&REFERENCES");
     references->setObjectName("ReferencesMenu");
@@ -417,9 +420,13 @@ void MainWindow::resonantButtonClick() {
     m_desktop.openRequirements();
 }
 
-void MainWindow::shapeCommand(int shape) {
+void MainWindow::markShape(int shape) {
     for (int i = 0; i < 3; ++i)
         m_shapeActions[i]->setChecked(i == shape);
+}
+
+void MainWindow::shapeCommand(int shape) {
+    markShape(shape);
     m_desktop.record().coreShape = static_cast<std::int8_t>(shape);
     m_desktop.openRequirements();
 }

@@ -36,6 +36,8 @@ class MainWindow : public QMainWindow {
     void materialsDataPopup(QPoint at);
 
     QMenu* popupMenu() const { return m_popup; }
+    // The check mark of the CORES menu on a shape (a record put in whole).
+    void markShape(int shape);
 
     // Scale of the design-time geometry (screen width / 1024) used at creation.
     int scaleNumerator() const { return m_scaleNum; }

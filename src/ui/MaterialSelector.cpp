@@ -148,6 +148,12 @@ void MaterialSelector::formActivate() {
     }
 }
 
+void MaterialSelector::showSelection() {
+    const DesignRecord& record = m_desktop.record();
+    for (int k = 0; k < kSelectableMaterialCount; ++k)
+        m_boxes[k]->setChecked(materialSlotSelected(record, k));
+}
+
 void MaterialSelector::formDeactivate() {
     writeSelection();
 }

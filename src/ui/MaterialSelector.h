@@ -28,6 +28,8 @@ class MaterialSelector : public QWidget, public FormEvents {
     void formActivate() override;
     // Writes the selection from the check marks.
     void formDeactivate() override;
+    // A record put in whole (a design file, NEW): the boxes show exactly its list.
+    void showSelection();
 
     void selectAllClick();
     void invertClick();

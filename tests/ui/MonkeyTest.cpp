@@ -98,6 +98,9 @@ class MonkeyTest : public QObject {
         QTemporaryDir dir;
         PdfFilePrinter printer(dir.filePath("monkey.pdf"));
         TestDesktop t(QSize(1280, 1024), &printer);
+        // The FILES menu saves to and opens one design file of the run.
+        t.files.saveAnswer = dir.filePath("monkey.korvell.json");
+        t.files.openAnswer = t.files.saveAnswer;
         t.desktop->start();
         settle();
 

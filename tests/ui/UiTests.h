@@ -29,14 +29,40 @@ struct RegisterUiTest {
 };
 
 // A desktop on a fixed 1280 × 1024 screen whose message boxes are recorded, not shown.
+// Answers to the FILES menu's questions, set by a test; no dialog is ever shown.
+struct ScriptedDialogs {
+    QString saveAnswer;  // empty: the save dialog is cancelled
+    bool saveAsCsv = false;
+    QString openAnswer;  // empty: the open dialog is cancelled
+    bool confirmAnswer = true;
+    int questions = 0;
+    FileDialogs dialogs() {
+        FileDialogs d;
+        d.saveName = [this](QWidget*, const QString&, bool& csv) {
+            csv = saveAsCsv;
+            return saveAnswer;
+        };
+        d.openName = [this](QWidget*, const QString&) { return openAnswer; };
+        d.confirm = [this](QWidget*, const QString&, const QString&) {
+            ++questions;
+            return confirmAnswer;
+        };
+        return d;
+    }
+};
+
+// A desktop on a fixed 1280 × 1024 screen whose message boxes are recorded, not shown, and whose
+// file dialogs answer from `files`.
 struct TestDesktop {
     RecordingMessages messages;
+    ScriptedDialogs files;
     std::unique_ptr<Desktop> desktop;
     explicit TestDesktop(QSize screen = QSize(1280, 1024), PagePrinter* printer = nullptr) {
         DesktopOptions options;
         options.messages = &messages;
         options.printer = printer;
         options.screenSize = screen;
+        options.fileDialogs = files.dialogs();
         desktop = std::make_unique<Desktop>(options);
     }
     DesignRecord& record() { return desktop->record(); }

@@ -1,0 +1,129 @@
+#include "ui/FileCommands.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "record/DesignFile.h"
+#include "record/ResultCells.h"
+#include "ui/Desktop.h"
+#include "ui/MainWindow.h"
+
+namespace korvell {
+namespace {
+
+constexpr const char* kMainCaption = "KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS";
+constexpr const char* kDesignFilter = "Korvell design files (*.korvell.json)";
+constexpr const char* kCsvFilter = "Results table, comma-separated values (*.csv)";
+constexpr const char* kNewQuestion =
+    "START A NEW DESIGN?  EVERY REQUIREMENT, PARAMETER AND SELECTION GOES BACK TO ITS START-UP "
+    "VALUE.";
+
+QString withSuffix(QString name, const QString& suffix) {
+    if (!name.endsWith(suffix, Qt::CaseInsensitive)) name += suffix;
+    return name;
+}
+
+}  // namespace
+
+FileDialogs standardFileDialogs() {
+    FileDialogs dialogs;
+    dialogs.saveName = [](QWidget* parent, const QString& suggested, bool& csv) {
+        QString filter;
+        const QString name = QFileDialog::getSaveFileName(
+            parent, "SAVE AS", suggested, QString(kDesignFilter) + ";;" + kCsvFilter, &filter);
+        csv = filter == kCsvFilter || name.endsWith(".csv", Qt::CaseInsensitive);
+        return name;
+    };
+    dialogs.openName = [](QWidget* parent, const QString& folder) {
+        return QFileDialog::getOpenFileName(parent, "OPEN", folder,
+                                            QString(kDesignFilter) + ";;All files (*)");
+    };
+    dialogs.confirm = [](QWidget* parent, const QString& text, const QString& caption) {
+        return QMessageBox::question(parent, caption, text,
+                                     QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    return dialogs;
+}
+
+FileCommands::FileCommands(Desktop& desktop, FileDialogs dialogs)
+    : m_desktop(desktop), m_dialogs(std::move(dialogs)) {}
+
+QString FileCommands::mainCaption() const {
+    if (m_fileName.isEmpty()) return kMainCaption;
+    return QString(kMainCaption) + " - " + QFileInfo(m_fileName).fileName();
+}
+
+void FileCommands::fileNameChanged(const QString& name) {
+    m_fileName = name;
+    m_desktop.mainWindow().setWindowTitle(mainCaption());
+}
+
+bool FileCommands::newDesign() {
+    QWidget* parent = &m_desktop.mainWindow();
+    if (!inputsAtStartUpValues(m_desktop.record()) &&
+        !m_dialogs.confirm(parent, kNewQuestion, "NOTICE: ")) {
+        return false;
+    }
+    m_desktop.closeOtherWindows();
+    m_desktop.record() = DesignRecord();
+    m_desktop.recordReplaced();
+    fileNameChanged({});
+    return true;
+}
+
+bool FileCommands::openDesign() {
+    QWidget* parent = &m_desktop.mainWindow();
+    const QString folder =
+        m_fileName.isEmpty() ? QDir::homePath() : QFileInfo(m_fileName).absolutePath();
+    const QString name = m_dialogs.openName(parent, folder);
+    if (name.isEmpty()) return false;
+    DesignRecord opened;
+    if (const auto refusal = openDesignFile(name.toStdString(), opened)) {
+        m_desktop.messages().show(*refusal, kDesignFileCaption);
+        return false;
+    }
+    // The windows let go of the old record (a selector writes its boxes as it closes) before
+    // the file's record takes its place.
+    m_desktop.closeOtherWindows();
+    m_desktop.record() = std::move(opened);
+    m_desktop.recordReplaced();
+    fileNameChanged(name);
+    // A file that holds a search is opened for review: its designs are shown.
+    if (m_desktop.record().designCount > 0) m_desktop.showResultsAnew();
+    return true;
+}
+
+void FileCommands::closeDesign() {
+    fileNameChanged({});
+}
+
+bool FileCommands::saveDesignAs() {
+    QWidget* parent = &m_desktop.mainWindow();
+    const QString suggested =
+        m_fileName.isEmpty() ? QDir::home().filePath("design.korvell.json") : m_fileName;
+    bool csv = false;
+    QString name = m_dialogs.saveName(parent, suggested, csv);
+    if (name.isEmpty()) return false;
+    const DesignRecord& record = m_desktop.record();
+    if (csv) {
+        name = withSuffix(name, ".csv");
+        const std::string table = resultsCsv(record, {kElectricalDisplay, kDimensionsDisplay});
+        if (const auto failure = writeFileAtomically(name.toStdString(), table)) {
+            m_desktop.messages().show(*failure, kDesignFileCaption);
+            return false;
+        }
+        return true;
+    }
+    name = withSuffix(name, QString::fromUtf8(kDesignFileSuffix.data(),
+                                              static_cast<qsizetype>(kDesignFileSuffix.size())));
+    if (const auto failure = saveDesignFile(name.toStdString(), record)) {
+        m_desktop.messages().show(*failure, kDesignFileCaption);
+        return false;
+    }
+    fileNameChanged(name);
+    return true;
+}
+
+}  // namespace korvell

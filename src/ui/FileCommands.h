@@ -1,0 +1,55 @@
+// The FILES menu: NEW, OPEN, CLOSE and SAVE AS of design files (*.korvell.json), and the export
+// of the last search as a CSV table. The reading, checking and writing are the core's
+// (record/DesignFile); this unit asks for names and answers, and shows what became of them.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace korvell {
+
+class Desktop;
+
+// The questions the file commands ask the user; the program's own dialogs when not given.
+struct FileDialogs {
+    // The name to save under; `csv` is set when the user chose the CSV table. Empty: cancelled.
+    std::function<QString(QWidget* parent, const QString& suggested, bool& csv)> saveName;
+    // The file to open. Empty: cancelled.
+    std::function<QString(QWidget* parent, const QString& folder)> openName;
+    // A question answered OK (true) or Cancel.
+    std::function<bool(QWidget* parent, const QString& text, const QString& caption)> confirm;
+};
+
+// The program's own dialogs: Qt's file dialogs and a message box with OK and Cancel.
+FileDialogs standardFileDialogs();
+
+class FileCommands {
+  public:
+    FileCommands(Desktop& desktop, FileDialogs dialogs);
+
+    // NEW: every setting back to its start-up value, after asking when the inputs differ from
+    // those. False when the user kept the inputs.
+    bool newDesign();
+    // OPEN: a design file into the record, whole or not at all. True when a file was opened.
+    bool openDesign();
+    // CLOSE: the current file name is forgotten; the inputs stay.
+    void closeDesign();
+    // SAVE AS: the inputs and the last search into a design file, or the last search as CSV.
+    bool saveDesignAs();
+
+    // The design file opened or saved last; empty when none.
+    const QString& fileName() const { return m_fileName; }
+    // The main window's caption: the program's, then the file's name when there is one.
+    QString mainCaption() const;
+
+  private:
+    void fileNameChanged(const QString& name);
+
+    Desktop& m_desktop;
+    FileDialogs m_dialogs;
+    QString m_fileName;
+};
+
+}  // namespace korvell
