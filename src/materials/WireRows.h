@@ -27,6 +27,7 @@ struct WireRow {
     float maxDia = 0;         // in
     float ohmsPerFoot = 0;    // ohm/ft at 20 °C
     float weightPerFoot = 0;  // lb/ft
+    friend bool operator==(const WireRow&, const WireRow&) = default;
 };
 
 // The current wire of a record as a row.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/ParametersEntry.h"
 #include "platform/Format.h"
 
 namespace korvell {
@@ -37,6 +38,10 @@ ListingCell generalCell(double value, int precision) {
 }
 
 }  // namespace
+
+std::string listingHeadingText(const ListingHeading& heading) {
+    return heading.unit.empty() ? heading.title : heading.title + "\n" + heading.unit;
+}
 
 std::array<ListingHeading, kCatalogColumns> catalogHeadings(const DesignRecord& r,
                                                             std::int8_t shape) {
@@ -104,6 +109,21 @@ std::array<ListingCell, kWireColumns> wireTableCells(const DesignRecord& r, cons
              fixedCell(w.maxDia * L, decimals),
              generalCell(w.ohmsPerFoot * perLong, 5),
              generalCell(w.weightPerFoot * r.weightFactor * perLong, 5)}};
+}
+
+std::string wireTableTitle(const DesignRecord& r) {
+    std::string title;
+    if (r.wireGageSystem >= 0 && r.wireGageSystem < static_cast<int>(kWireGageStandards.size())) {
+        title += "WIRE GAGE STANDARD: ";
+        title += kWireGageStandards[static_cast<std::size_t>(r.wireGageSystem)].choice;
+        title += "     ";
+    }
+    if (r.unitSystem >= 0 && r.unitSystem < static_cast<int>(kDisplayUnits.size())) {
+        title += "MEASUREMENT UNITS: ";
+        title += kDisplayUnits[static_cast<std::size_t>(r.unitSystem)].choice;
+        title += "     ";
+    }
+    return title + "RESISTANCE AT 20 DEG C";
 }
 
 }  // namespace korvell

@@ -19,6 +19,8 @@ struct ListingHeading {
     std::string title;
     std::string unit;  // empty for a plain number or a name
 };
+// A heading as a column shows it: the title, and the unit on a line of its own.
+std::string listingHeadingText(const ListingHeading& heading);
 
 struct ListingCell {
     std::string text;
@@ -44,5 +46,11 @@ constexpr int kWireColumns = 8;
 std::array<ListingHeading, kWireColumns> wireTableHeadings(const DesignRecord& record);
 std::array<ListingCell, kWireColumns> wireTableCells(const DesignRecord& record,
                                                      const WireRow& row);
+
+// The line above the wire table: the gage standard and the measurement units by the names the
+// parameters window lists them under ("WIRE GAGE STANDARD: AMERICAN, AWG     MEASUREMENT UNITS:
+// ENGLISH"), and the temperature the resistance holds at. A system or unit index out of range
+// leaves its part out.
+std::string wireTableTitle(const DesignRecord& record);
 
 }  // namespace korvell

@@ -34,15 +34,7 @@ TEST(WireRows, EachRowIsTheLookUpOfItsGage) {
             DesignRecord record;
             ASSERT_EQ(wireTableLookup(record, system, kByGage, gages[i]), 1);
             const WireRow& w = rows[i];
-            EXPECT_EQ(w.label, record.wireSystemLabel);
-            EXPECT_EQ(w.gage, record.wireGage);
-            EXPECT_EQ(w.area, record.wireArea);
-            EXPECT_EQ(w.bareDia, record.wireBareDia);
-            EXPECT_EQ(w.build, record.wireBuild);
-            EXPECT_EQ(w.dia, record.wireDia);
-            EXPECT_EQ(w.maxDia, record.wireMaxDia);
-            EXPECT_EQ(w.ohmsPerFoot, record.wireOhmsPerFoot);
-            EXPECT_EQ(w.weightPerFoot, record.wireWeightPerFoot);
+            EXPECT_TRUE(w == currentWireRow(record)) << int(system) << " " << w.gage;
             // Largest wire first.
             if (i > 0) {
                 EXPECT_LT(w.bareDia, rows[i - 1].bareDia) << int(system) << " " << i;
@@ -86,7 +78,12 @@ TEST(WireRows, CurrentWireRowCopiesTheRecordsWire) {
     const WireRow w = currentWireRow(record);
     EXPECT_EQ(w.label, " SWG");
     EXPECT_EQ(w.gage, 20.0f);
+    EXPECT_EQ(w.area, record.wireArea);
+    EXPECT_EQ(w.bareDia, record.wireBareDia);
+    EXPECT_EQ(w.build, record.wireBuild);
     EXPECT_EQ(w.dia, record.wireDia);
+    EXPECT_EQ(w.maxDia, record.wireMaxDia);
+    EXPECT_EQ(w.ohmsPerFoot, record.wireOhmsPerFoot);
     EXPECT_EQ(w.weightPerFoot, record.wireWeightPerFoot);
 }
 
