@@ -66,19 +66,6 @@ TEST(CatalogRows, NamedNumbersAreThoseOfTheCatalogLine) {
     }
 }
 
-TEST(CatalogRows, FieldNamesFollowTheLine) {
-    std::string names;
-    for (const auto& field : kCatalogNumberFields)
-        names += std::string(field.name) + " ";
-    EXPECT_EQ(names, "mu al ae le window mlt d1 d2 d3 reserved ");
-    EXPECT_EQ(std::string(catalogDimensionNames(kToroid)[0]), "ID");
-    EXPECT_EQ(std::string(catalogDimensionNames(kComposite)[1]), "OD");
-    EXPECT_EQ(std::string(catalogDimensionNames(kECore)[0]), "B");
-    EXPECT_EQ(std::string(catalogDimensionNames(kECore)[1]), "A");
-    EXPECT_EQ(std::string(catalogWindowUnit(kToroid)), "kcmil");
-    EXPECT_EQ(std::string(catalogWindowUnit(kECore)), "155 x cm^2");
-}
-
 TEST(CatalogRows, AnUnknownShapeListsNothing) {
     RecordingMessages messages;
     for (const std::int8_t shape : {std::int8_t{-1}, std::int8_t{3}}) {

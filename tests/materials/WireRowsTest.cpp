@@ -43,17 +43,6 @@ TEST(WireRows, EachRowIsTheLookUpOfItsGage) {
     }
 }
 
-TEST(WireRows, Awg10HasTheCatalogFigures) {
-    RecordingMessages messages;
-    std::vector<WireRow> rows;
-    ASSERT_TRUE(listWireTable(kAwg, messages, rows));
-    const WireRow& awg10 = rows[13];  // 0000, 000, 00, 0, 1, ... 10
-    EXPECT_EQ(awg10.gage, 10.0f);
-    EXPECT_EQ(awg10.label, " AWG");
-    EXPECT_FLOAT_EQ(awg10.bareDia, 0.1019f);
-    EXPECT_FLOAT_EQ(awg10.maxDia, 0.1061f);
-}
-
 TEST(WireRows, AnUnknownSystemListsNothing) {
     RecordingMessages messages;
     std::vector<WireRow> rows(3);

@@ -163,12 +163,6 @@ TEST(WireListingCells, AZeroLongLengthFactorLeavesThePerLengthCellsEmpty) {
     EXPECT_EQ(cells[2].text, "0.10190");
 }
 
-TEST(WireListingCells, HeadingsShowTheirUnitOnALineOfItsOwn) {
-    const auto headings = wireTableHeadings(inUnits(0, kAwg));
-    EXPECT_EQ(listingHeadingText(headings[6]), "RESISTANCE\nohms/m");
-    EXPECT_EQ(listingHeadingText(catalogHeadings(DesignRecord(), kToroid)[0]), "PART NUMBER");
-}
-
 TEST(WireListingCells, TitleNamesTheStandardAndTheUnits) {
     EXPECT_EQ(wireTableTitle(inUnits(0, kSwg)),
               "WIRE GAGE STANDARD: BRITISH, SWG     MEASUREMENT UNITS: METRIC     RESISTANCE AT "
