@@ -202,6 +202,11 @@ void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
     }
 }
 
+void takeCatalogPart(AnalysisTexts& texts, std::string_view partNumber) {
+    texts[kPartNumberField] = splitStackedPartNumber(partNumber).partNumber;
+    texts[kStackField] = "1";
+}
+
 TypedPartNumber checkTypedPartNumber(std::string_view text) {
     TypedPartNumber result;
     result.text.reserve(text.size());

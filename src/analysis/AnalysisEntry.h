@@ -66,6 +66,11 @@ StackedPartNumber splitStackedPartNumber(std::string_view text);
 // record's application; operating fields of other applications keep their texts.
 void loadAnalysisInputs(const DesignRecord& record, AnalysisTexts& texts);
 
+// A core chosen from the catalog replaces the loaded one: its part number (the text before any
+// blank, so a stacked form names its core) with one core in the stack; the wire, turns and
+// operating texts stay as loaded.
+void takeCatalogPart(AnalysisTexts& texts, std::string_view partNumber);
+
 // The operating conditions of the requirements as the analysis window found them, so that closing
 // it puts them back: the ten currents, voltages and frequencies as texts ("%6.2f", the kHz
 // frequency "%6.1f"), read back with only the decimals those hold; and, exactly, the search inputs

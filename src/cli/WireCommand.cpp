@@ -11,17 +11,14 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "materials/WireRows.h"
 #include "materials/WireTable.h"
-#include "materials/WireTables.h"
 #include "platform/Format.h"
 #include "record/DesignRecord.h"
 
 namespace korvell::cli {
 
 namespace {
-
-constexpr int kAwgTableFirst = -3;  // 0000
-constexpr int kAwgTableLast = 50;
 
 struct WireOptions {
     std::string system = "awg";
@@ -52,16 +49,6 @@ std::optional<float> parseGage(const std::string& text, std::int8_t system) {
     return readWireGage(t, system);
 }
 
-// The size as a user names it: metric diameter "0.55", AWG "0000", "000", "00", else the gage.
-std::string sizeText(std::int8_t system, float gage) {
-    if (system == kMetricWire) return strprintf("%4.2f", static_cast<double>(gage));
-    if (gage == -3) return "0000";
-    if (gage == -2) return "000";
-    if (gage == -1) return "00";
-    if (gage == std::trunc(gage)) return strprintf("%d", static_cast<int>(gage));
-    return strprintf("%g", static_cast<double>(gage));
-}
-
 // The shortest decimal that reads back as the same float, as a double (so that 0.1019f is
 // written 0.1019, not 0.10189999639987946).
 double shortest(float value) {
@@ -77,28 +64,27 @@ std::string shortestText(float value) {
     return std::string(buffer, result.ptr);
 }
 
-nlohmann::ordered_json wireJson(const DesignRecord& r) {
-    return {{"label", r.wireSystemLabel},
-            {"gage", shortest(r.wireGage)},
-            {"area", shortest(r.wireArea)},
-            {"bareDia", shortest(r.wireBareDia)},
-            {"build", shortest(r.wireBuild)},
-            {"dia", shortest(r.wireDia)},
-            {"maxDia", shortest(r.wireMaxDia)},
-            {"ohmsPerFoot", shortest(r.wireOhmsPerFoot)},
-            {"weightPerFoot", shortest(r.wireWeightPerFoot)}};
+nlohmann::ordered_json wireJson(const WireRow& w) {
+    return {{"label", w.label},
+            {"gage", shortest(w.gage)},
+            {"area", shortest(w.area)},
+            {"bareDia", shortest(w.bareDia)},
+            {"build", shortest(w.build)},
+            {"dia", shortest(w.dia)},
+            {"maxDia", shortest(w.maxDia)},
+            {"ohmsPerFoot", shortest(w.ohmsPerFoot)},
+            {"weightPerFoot", shortest(w.weightPerFoot)}};
 }
 
 std::string csvHeader() {
     return "label,gage,size,area,bareDia,build,dia,maxDia,ohmsPerFoot,weightPerFoot\n";
 }
 
-std::string csvRow(std::int8_t system, const DesignRecord& r) {
-    return r.wireSystemLabel + "," + shortestText(r.wireGage) + "," + sizeText(system, r.wireGage) +
-           "," + shortestText(r.wireArea) + "," + shortestText(r.wireBareDia) + "," +
-           shortestText(r.wireBuild) + "," + shortestText(r.wireDia) + "," +
-           shortestText(r.wireMaxDia) + "," + shortestText(r.wireOhmsPerFoot) + "," +
-           shortestText(r.wireWeightPerFoot) + "\n";
+std::string csvRow(std::int8_t system, const WireRow& w) {
+    return w.label + "," + shortestText(w.gage) + "," + wireTableSizeText(system, w.gage) + "," +
+           shortestText(w.area) + "," + shortestText(w.bareDia) + "," + shortestText(w.build) +
+           "," + shortestText(w.dia) + "," + shortestText(w.maxDia) + "," +
+           shortestText(w.ohmsPerFoot) + "," + shortestText(w.weightPerFoot) + "\n";
 }
 
 std::string tableHeader(std::int8_t system) {
@@ -106,32 +92,16 @@ std::string tableHeader(std::int8_t system) {
                      "BARE in", "BUILD in", "DIA in", "MAX in", "OHMS/FT", "LBS/FT");
 }
 
-std::string tableRow(std::int8_t system, const DesignRecord& r) {
+std::string tableRow(std::int8_t system, const WireRow& w) {
     return strprintf("%6s %10.1f %9.5f %9.5f %9.5f %9.5f %12.5g %12.5g\n",
-                     sizeText(system, r.wireGage).c_str(), static_cast<double>(r.wireArea),
-                     static_cast<double>(r.wireBareDia), static_cast<double>(r.wireBuild),
-                     static_cast<double>(r.wireDia), static_cast<double>(r.wireMaxDia),
-                     static_cast<double>(r.wireOhmsPerFoot),
-                     static_cast<double>(r.wireWeightPerFoot));
-}
-
-// Gages of every size of a system, largest wire first.
-std::vector<float> allGages(std::int8_t system) {
-    std::vector<float> gages;
-    if (system == kMetricWire) {
-        gages.assign(metricWireDiameters.begin(), metricWireDiameters.end());
-    } else if (system == kSwg) {
-        for (int g = 1; g <= kSwgGaugeCount; ++g)
-            gages.push_back(static_cast<float>(g));
-    } else {
-        for (int g = kAwgTableFirst; g <= kAwgTableLast; ++g)
-            gages.push_back(static_cast<float>(g));
-    }
-    return gages;
+                     wireTableSizeText(system, w.gage).c_str(), static_cast<double>(w.area),
+                     static_cast<double>(w.bareDia), static_cast<double>(w.build),
+                     static_cast<double>(w.dia), static_cast<double>(w.maxDia),
+                     static_cast<double>(w.ohmsPerFoot), static_cast<double>(w.weightPerFoot));
 }
 
 void printWires(CliContext& context, const WireOptions& options, std::int8_t system,
-                const std::vector<DesignRecord>& wires) {
+                const std::vector<WireRow>& wires) {
     const OutputForm form = options.output.form();
     if (form == OutputForm::Json) {
         if (options.table) {
@@ -156,19 +126,12 @@ void printWires(CliContext& context, const WireOptions& options, std::int8_t sys
 void runWire(CliContext& context, const WireOptions& options) {
     CliMessages messages(context.err);
     const std::int8_t system = gageSystemCode(options.system);
-    std::vector<DesignRecord> wires;
+    std::vector<WireRow> wires;
 
     if (options.table) {
-        for (const float gage : allGages(system)) {
-            DesignRecord record;
-            if (wireTableLookup(record, system, kByGage, gage) != 1) {
-                messages.show(strprintf("Wire Table Lookup error, Gage indicates %f",
-                                        static_cast<double>(gage)),
-                              "PROGRAM ERROR ");
-                context.exitCode = kExitFailure;
-                return;
-            }
-            wires.push_back(record);
+        if (!listWireTable(system, messages, wires)) {
+            context.exitCode = kExitFailure;
+            return;
         }
         printWires(context, options, system, wires);
         return;
@@ -202,7 +165,7 @@ void runWire(CliContext& context, const WireOptions& options) {
         context.exitCode = kExitRefused;
         return;
     }
-    wires.push_back(record);
+    wires.push_back(currentWireRow(record));
     printWires(context, options, system, wires);
 }
 

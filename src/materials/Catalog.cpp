@@ -237,9 +237,12 @@ PartNumberTokens parsePartNumber(std::string_view partNumber) {
     return tokens;
 }
 
-std::optional<CatalogLineFields> readCatalogLine(std::string_view line) {
-    // The line read back as "%s %g %g %g %g %g %g %g %g %g %g": a part number and ten numbers.
-    CatalogLineFields fields;
+namespace {
+
+// The line read back as "%s %g %g %g %g %g %g %g %g %g %g": a part number and ten numbers of
+// type T.
+template <typename T>
+bool readLineInto(std::string_view line, std::string& partNumber, std::array<T, 10>& values) {
     std::size_t at = 0;
     const auto nextWord = [&]() -> std::string_view {
         while (at < line.size() && isBlank(line[at]))
@@ -249,16 +252,29 @@ std::optional<CatalogLineFields> readCatalogLine(std::string_view line) {
             ++at;
         return line.substr(start, at - start);
     };
-    const std::string_view partNumber = nextWord();
-    if (partNumber.empty()) return std::nullopt;
-    fields.partNumber.assign(partNumber);
-    for (float& value : fields.values) {
+    const std::string_view part = nextWord();
+    if (part.empty()) return false;
+    partNumber.assign(part);
+    for (T& value : values) {
         const std::string_view word = nextWord();
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-        if (word.empty() || error != std::errc() || end != word.data() + word.size())
-            return std::nullopt;
+        if (word.empty() || error != std::errc() || end != word.data() + word.size()) return false;
     }
+    return true;
+}
+
+}  // namespace
+
+std::optional<CatalogLineFields> readCatalogLine(std::string_view line) {
+    CatalogLineFields fields;
+    if (!readLineInto(line, fields.partNumber, fields.values)) return std::nullopt;
     return fields;
+}
+
+std::optional<CatalogLineNumbers> readCatalogLineNumbers(std::string_view line) {
+    CatalogLineNumbers numbers;
+    if (!readLineInto(line, numbers.partNumber, numbers.values)) return std::nullopt;
+    return numbers;
 }
 
 std::optional<float> catalogMaterialPermeability(std::string_view code) {

@@ -36,6 +36,13 @@ struct CatalogLineFields {
     std::array<float, 10> values{};
 };
 std::optional<CatalogLineFields> readCatalogLine(std::string_view line);
+// The same ten numbers as doubles, each the nearest double to the decimal the line prints (what
+// a reader of the printed catalog sees); none unless all eleven fields are there.
+struct CatalogLineNumbers {
+    std::string partNumber;
+    std::array<double, 10> values{};
+};
+std::optional<CatalogLineNumbers> readCatalogLineNumbers(std::string_view line);
 
 // Initial permeability of a catalog material code (exact match); none when unknown.
 std::optional<float> catalogMaterialPermeability(std::string_view code);

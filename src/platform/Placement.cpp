@@ -93,6 +93,14 @@ Rect helpWindowPlacement(int sw, int sh) {
     return {scaled(0.2, sw), scaled(0.2, sh), scaled(0.72, sw), scaled(0.68, sh)};
 }
 
+Rect catalogWindowPlacement(int sw, int sh) {
+    return {sw / 10, sh / 10, sw * 4 / 5, sh * 3 / 4};
+}
+
+Rect wireTableWindowPlacement(int sw, int sh) {
+    return {sw * 3 / 20, sh * 3 / 20, sw * 7 / 10, sh * 7 / 10};
+}
+
 Rect coverPicturePlacement(int cw, int ch) {
     return {scaled(0.25, cw), scaled(0.65, ch), scaled(0.5, cw), scaled(0.21, ch)};
 }

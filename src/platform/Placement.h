@@ -76,6 +76,13 @@ Rect materialSelectorPlacement(int screenWidth, int screenHeight);
 // The help window: top 0.2 × SH, left 0.2 × SW, height 0.68 × SH, width 0.72 × SW.
 Rect helpWindowPlacement(int screenWidth, int screenHeight);
 
+// The catalog window: top SH / 10, left SW / 10, width 4 SW / 5, height 3 SH / 4 (integer
+// division of the products).
+Rect catalogWindowPlacement(int screenWidth, int screenHeight);
+
+// The wire-table window: top 3 SH / 20, left 3 SW / 20, width 7 SW / 10, height 7 SH / 10.
+Rect wireTableWindowPlacement(int screenWidth, int screenHeight);
+
 // The picture of the cover: left 0.25 × W, width 0.5 × W, top 0.65 × H, height 0.21 × H of the
 // cover's client area.
 Rect coverPicturePlacement(int clientWidth, int clientHeight);

@@ -291,6 +291,11 @@ void AnalysisWindow::loadInputs() {
     showTexts();
 }
 
+void AnalysisWindow::loadCatalogPart(std::string_view partNumber) {
+    takeCatalogPart(m_texts, partNumber);
+    showTexts();
+}
+
 void AnalysisWindow::putRequirementsBack() {
     if (m_snapshot) restoreOperatingSnapshot(m_desktop.record(), *m_snapshot);
 }

@@ -37,6 +37,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     // LoadAnalysisInputs: keeps the requirements' operating conditions, then fills the fields
     // from the highlighted results row and the requirements.
     void loadInputs();
+    // After loadInputs: a core chosen in the catalog replaces the loaded one, one in the stack.
+    void loadCatalogPart(std::string_view partNumber);
 
     // The requirements window is about to store requirements: the operating conditions this
     // window replaced go back first, so that what is stored there is the user's requirements

@@ -10,6 +10,7 @@
 
 #include "platform/qt/QtMessages.h"
 #include "ui/AnalysisWindow.h"
+#include "ui/CatalogWindow.h"
 #include "ui/CoverWindow.h"
 #include "ui/GraphWindow.h"
 #include "ui/HelpWindow.h"
@@ -18,6 +19,7 @@
 #include "ui/ParametersWindow.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
+#include "ui/WireTableWindow.h"
 
 namespace korvell {
 
@@ -60,6 +62,11 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
     registerForm(m_help.get(), nullptr);
     m_cover = std::make_unique<CoverWindow>(*this);
     registerForm(m_cover.get(), nullptr);
+    // The reference windows came after the start-up order was fixed: they are created last.
+    m_catalog = std::make_unique<CatalogWindow>(*this);
+    registerForm(m_catalog.get(), m_catalog.get());
+    m_wireTable = std::make_unique<WireTableWindow>(*this);
+    registerForm(m_wireTable.get(), m_wireTable.get());
     registerForm(m_main.get(), nullptr);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
@@ -72,6 +79,8 @@ Desktop::~Desktop() {
         form.widget->removeEventFilter(this);
     m_forms.clear();
     // The windows go in the reverse of their creation order, the main window last.
+    m_wireTable.reset();
+    m_catalog.reset();
     m_cover.reset();
     m_help.reset();
     m_analysis.reset();
@@ -88,7 +97,8 @@ std::vector<QWidget*> Desktop::windows() const {
             m_requirements.get(), m_results.get(),
             m_parameters.get(),   m_graph.get(),
             m_analysis.get(),     m_help.get(),
-            m_cover.get()};
+            m_cover.get(),        m_catalog.get(),
+            m_wireTable.get()};
 }
 
 void Desktop::start() {
@@ -189,9 +199,14 @@ void Desktop::openMaterialSelector() {
 }
 
 void Desktop::openAnalysis() {
+    openAnalysisOf({});
+}
+
+void Desktop::openAnalysisOf(std::string_view catalogPartNumber) {
     sendMainWindowBack();
     closeGraphWindow();
     m_analysis->loadInputs();
+    if (!catalogPartNumber.empty()) m_analysis->loadCatalogPart(catalogPartNumber);
     m_analysis->field(0)->setFocus(Qt::OtherFocusReason);
     open(*m_analysis);
 }
@@ -209,6 +224,16 @@ void Desktop::showHelpTopics() {
 void Desktop::showCover() {
     m_cover->coverScreen(m_screenSize);
     open(*m_cover);
+}
+
+void Desktop::openCatalog() {
+    m_catalog->showShape(m_record.coreShape);
+    open(*m_catalog);
+}
+
+void Desktop::openWireTables() {
+    m_wireTable->fillTable();
+    open(*m_wireTable);
 }
 
 void Desktop::agingGraph(AgingMenuOutcome outcome) {

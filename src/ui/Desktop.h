@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "graphs/GraphRequest.h"
@@ -35,6 +36,8 @@ class GraphWindow;
 class AnalysisWindow;
 class HelpWindow;
 class CoverWindow;
+class CatalogWindow;
+class WireTableWindow;
 
 // The application title, shown on message boxes and by the desktop for the program.
 inline constexpr const char* kApplicationTitle = "INDUCTOR DESIGN FOR POWER FILTERS";
@@ -69,6 +72,8 @@ class Desktop : public QObject {
     AnalysisWindow& analysisWindow() { return *m_analysis; }
     HelpWindow& helpWindow() { return *m_help; }
     CoverWindow& coverWindow() { return *m_cover; }
+    CatalogWindow& catalogWindow() { return *m_catalog; }
+    WireTableWindow& wireTableWindow() { return *m_wireTable; }
 
     // The windows in the order they were created.
     std::vector<QWidget*> windows() const;
@@ -102,10 +107,17 @@ class Desktop : public QObject {
     // analysis window is loaded from the highlighted design and the requirements and opened with
     // the focus in its part number.
     void openAnalysis();
+    // The same with a core chosen in the catalog: loaded as above, then that part number, one
+    // in the stack, in place of the highlighted design's core.
+    void openAnalysisOf(std::string_view catalogPartNumber);
     void showGettingStarted();
     void showHelpTopics();
     // The cover, full screen over the main window, until a key or a click.
     void showCover();
+    // REFERENCES: the catalog of the record's core shape, and the wire table of its gage
+    // standard in its display units.
+    void openCatalog();
+    void openWireTables();
 
     // The graph window: closed before a graph command sets the request, shown after it, so it
     // draws the new graph even when it was open.
@@ -149,7 +161,8 @@ class Desktop : public QObject {
     PagePrinter* m_printer;
     QSize m_screenSize;
 
-    // Windows in their creation order; the main window first, the cover last.
+    // Windows in their creation order: the main window first, the cover last of the nine of
+    // start-up, then the two reference windows.
     std::unique_ptr<MainWindow> m_main;
     std::unique_ptr<MaterialSelector> m_materialSelector;
     std::unique_ptr<RequirementsWindow> m_requirements;
@@ -159,6 +172,8 @@ class Desktop : public QObject {
     std::unique_ptr<AnalysisWindow> m_analysis;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<CoverWindow> m_cover;
+    std::unique_ptr<CatalogWindow> m_catalog;
+    std::unique_ptr<WireTableWindow> m_wireTable;
 
     std::unique_ptr<FileCommands> m_files;
     std::vector<Form> m_forms;

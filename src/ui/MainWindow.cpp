@@ -197,10 +197,12 @@ void MainWindow::buildMenus() {
 
     QMenu* references = bar->addMenu("&REFERENCES");
     references->setObjectName("ReferencesMenu");
-    addCommand(references, "KORVELLCATALOG1", "KORVELL CATALOG");
+    connect(addCommand(references, "KORVELLCATALOG1", "KORVELL CATALOG"), &QAction::triggered, this,
+            [this] { m_desktop.openCatalog(); });
     connect(addCommand(references, "MATERIALSDATA1", "MATERIALS DATA"), &QAction::triggered, this,
             [this] { materialsDataPopup(QPoint(180, 80)); });
-    addCommand(references, "WIRETABLESm", "WIRE TABLES");
+    connect(addCommand(references, "WIRETABLESm", "WIRE TABLES"), &QAction::triggered, this,
+            [this] { m_desktop.openWireTables(); });
     addCommand(references, "SALESOFFICES1", "SALES OFFICES");
 
     QMenu* designs = bar->addMenu("&AUTOMATIC DESIGNS");
@@ -365,6 +367,10 @@ void MainWindow::buildFunctionGroup(QWidget* client) {
     connect(button("MaterialSel"), &QPushButton::clicked, this, [this] {
         m_desktop.sendMainWindowBack();
         m_desktop.openMaterialSelector();
+    });
+    connect(button("WireTabl"), &QPushButton::clicked, this, [this] {
+        m_desktop.sendMainWindowBack();
+        m_desktop.openWireTables();
     });
     connect(button("Sales"), &QPushButton::clicked, this, [button] {
         button("Sales")->setEnabled(true);

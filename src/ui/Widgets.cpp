@@ -1,7 +1,11 @@
 #include "ui/Widgets.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QTableView>
+
+#include "platform/qt/Fonts.h"
 
 namespace korvell {
 
@@ -16,6 +20,17 @@ void setTextColor(QWidget& widget, const QColor& color) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::WindowText, color);
     widget.setPalette(palette);
+}
+
+void setUpListing(QTableView& table) {
+    table.setFont(designFont("MS Sans Serif", 14));
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.verticalHeader()->hide();
+    table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
+    table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table.setAlternatingRowColors(true);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

@@ -1,14 +1,21 @@
-// Small pieces shared by the windows: the silver window colour, coloured label text, and a label
-// that runs a command when clicked (the application name of the entry windows).
+// Small pieces shared by the windows: the silver window colour, coloured label text, a label
+// that runs a command when clicked (the application name of the entry windows), and the look of
+// the reference windows' tables.
 #pragma once
 
 #include <QColor>
 #include <QLabel>
 
+class QTableView;
+
 namespace korvell {
 
 void setSilverBackground(QWidget& widget);
 void setTextColor(QWidget& widget, const QColor& color);
+
+// A table to read: rows chosen whole, one at a time, nothing edited, no row numbers, rows a
+// little taller than the font, columns sharing the width.
+void setUpListing(QTableView& table);
 
 class ClickLabel : public QLabel {
     Q_OBJECT

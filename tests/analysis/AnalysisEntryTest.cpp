@@ -33,6 +33,24 @@ TEST(AnalysisEntry, LoadsTheHighlightedDesignAndItsStack) {
     EXPECT_EQ(texts[7], " 100.0");
 }
 
+TEST(AnalysisEntry, ACatalogCoreReplacesTheLoadedCoreAndItsStack) {
+    DesignRecord r;
+    r.designResults[0].partNumber = "T106-21 x3";
+    r.designResults[0].turns = 41;
+    r.designResults[0].wire = "# 18";
+    AnalysisTexts texts;
+    loadAnalysisInputs(r, texts);
+    takeCatalogPart(texts, "E50-36");
+    EXPECT_EQ(texts[0], "E50-36");
+    EXPECT_EQ(texts[1], "1");
+    // The rest stays as loaded.
+    EXPECT_EQ(texts[2], "# 18 AWG");
+    EXPECT_EQ(texts[3], "41");
+    takeCatalogPart(texts, "T80-13B/91 x2");
+    EXPECT_EQ(texts[0], "T80-13B/91");
+    EXPECT_EQ(texts[1], "1");
+}
+
 TEST(AnalysisEntry, AcceptsAndStoresTheEntries) {
     DesignRecord r;
     RecordingMessages messages;

@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "cli/CliRun.h"
+#include "materials/CatalogRows.h"
+#include "pages/ReferenceListings.h"
 
 namespace korvell {
 namespace {
@@ -58,6 +60,47 @@ TEST(CatalogCommand, JsonGivesEveryFieldOfEveryRow) {
     EXPECT_DOUBLE_EQ(row["d2"].get<double>(), 1.06);
     EXPECT_EQ(row["reserved"], 0);
     EXPECT_TRUE(json["messages"].empty());
+}
+
+TEST(CatalogCommand, PrintsTheRowsOfTheCoreListing) {
+    for (const auto& [name, shape] : {std::pair{"toroid", kToroid}, std::pair{"e-core", kECore},
+                                      std::pair{"composite", kComposite}}) {
+        RecordingMessages messages;
+        const auto rows = listCatalog(shape, messages).rows;
+        const auto json = nlohmann::json::parse(runCli({"catalog", "--shape", name, "--json"}).out);
+        ASSERT_EQ(json["rows"].size(), rows.size()) << name;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto& printed = json["rows"][i];
+            EXPECT_EQ(printed["index"], rows[i].index);
+            EXPECT_EQ(printed["partNumber"], rows[i].partNumber);
+            for (const auto& field : kCatalogNumberFields)
+                EXPECT_EQ(printed[field.name].get<double>(), rows[i].*field.member) << field.name;
+        }
+    }
+}
+
+TEST(CatalogCommand, CatalogWindowCellsInInchesAreTheTablesFigures) {
+    // Row, part number, then mu al ae le window mlt d1 d2 d3 reserved as the table prints them;
+    // the window shows the first four as printed and the dimensions in the results table's order.
+    const DesignRecord inches;
+    for (const auto& [name, shape] : {std::pair{"toroid", kToroid}, std::pair{"e-core", kECore},
+                                      std::pair{"composite", kComposite}}) {
+        RecordingMessages messages;
+        const auto rows = listCatalog(shape, messages).rows;
+        const auto lines = linesOf(runCli({"catalog", "--shape", name}).out);
+        ASSERT_EQ(lines.size(), rows.size() + 2);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto printed = testing::words(lines[i + 2]);
+            ASSERT_EQ(printed.size(), 12u);
+            const auto cells = catalogCells(inches, shape, rows[i]);
+            EXPECT_EQ(cells[0].text, printed[1]);
+            for (int k = 1; k <= 4; ++k)
+                EXPECT_EQ(cells[k].text, printed[k + 1]) << printed[1] << " column " << k;
+            EXPECT_EQ(cells[7].text, printed[9]) << printed[1];
+            EXPECT_EQ(cells[8].text, printed[8]) << printed[1];
+            EXPECT_EQ(cells[9].text, printed[10]) << printed[1];
+        }
+    }
 }
 
 TEST(CatalogCommand, RefusesAnUnknownShape) {

@@ -4,6 +4,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliRun.h"
+#include "engine/ParametersEntry.h"
+#include "materials/WireRows.h"
+#include "pages/ReferenceListings.h"
 
 namespace korvell {
 namespace {
@@ -32,6 +35,48 @@ TEST(WireCommand, Awg10AsJsonEndToEnd) {
     EXPECT_EQ(wire["area"], 10383.61);
     EXPECT_NEAR(wire["ohmsPerFoot"].get<double>(), 0.000999, 0.0000005);
     EXPECT_NEAR(wire["weightPerFoot"].get<double>(), 0.031608, 0.000001);
+}
+
+TEST(WireCommand, TablePrintsTheRowsOfTheCoreListing) {
+    for (const auto& [name, system] :
+         {std::pair{"awg", kAwg}, std::pair{"swg", kSwg}, std::pair{"metric", kMetricWire}}) {
+        RecordingMessages messages;
+        std::vector<WireRow> rows;
+        ASSERT_TRUE(listWireTable(system, messages, rows));
+        const auto json = jsonOf({"wire", "--table", "--gage-system", name, "--json"});
+        ASSERT_EQ(json.size(), rows.size()) << name;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(json[i]["label"], rows[i].label);
+            EXPECT_EQ(static_cast<float>(json[i]["gage"].get<double>()), rows[i].gage);
+            EXPECT_EQ(static_cast<float>(json[i]["maxDia"].get<double>()), rows[i].maxDia);
+            EXPECT_EQ(static_cast<float>(json[i]["weightPerFoot"].get<double>()),
+                      rows[i].weightPerFoot);
+        }
+    }
+}
+
+TEST(WireCommand, WireTableWindowCellsInInchUnitsAreTheTablesColumns) {
+    for (const auto& [name, system] :
+         {std::pair{"awg", kAwg}, std::pair{"swg", kSwg}, std::pair{"metric", kMetricWire}}) {
+        DesignRecord english;
+        ASSERT_TRUE(applyDisplayUnits(english, 1, system));
+        RecordingMessages messages;
+        std::vector<WireRow> rows;
+        ASSERT_TRUE(listWireTable(system, messages, rows));
+        const auto result = runCli({"wire", "--table", "--gage-system", name});
+        std::vector<std::vector<std::string>> lines;
+        std::istringstream in(result.out);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(testing::words(line));
+        ASSERT_EQ(lines.size(), rows.size() + 1) << name;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto cells = wireTableCells(english, rows[i]);
+            ASSERT_EQ(lines[i + 1].size(), cells.size());
+            for (std::size_t k = 0; k < cells.size(); ++k)
+                EXPECT_EQ(cells[k].text, lines[i + 1][k])
+                    << name << " row " << i << " column " << k;
+        }
+    }
 }
 
 TEST(WireCommand, RefusedInputExitsTwoWithTheMessageOnStandardError) {

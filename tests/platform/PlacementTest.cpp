@@ -83,6 +83,14 @@ TEST(Placement, HelpSelectorAndCoverPicture) {
     EXPECT_EQ(coverPicturePlacement(1280, 1024), (Rect{320, 665, 640, 215}));
 }
 
+TEST(Placement, ReferenceWindowsFromTheScreenSize) {
+    EXPECT_EQ(catalogWindowPlacement(1280, 1024), (Rect{128, 102, 1024, 768}));
+    EXPECT_EQ(catalogWindowPlacement(1024, 768), (Rect{102, 76, 819, 576}));
+    // Whole pixels by integer division: 7 × 1024 / 10 = 716.8 gives 716.
+    EXPECT_EQ(wireTableWindowPlacement(1280, 1024), (Rect{192, 153, 896, 716}));
+    EXPECT_EQ(wireTableWindowPlacement(1024, 768), (Rect{153, 115, 716, 537}));
+}
+
 TEST(Placement, PointSizesInPixels) {
     EXPECT_EQ(pixelsForPoints(12, 96), 16);
     EXPECT_EQ(pixelsForPoints(12, 1200), 200);

@@ -1,25 +1,29 @@
 // A monkey test of the windows: seeded random keys, clicks, list choices, typed texts and menu
-// commands over every window of the program, asserting after each event that nothing drawn holds
-// nan or inf, that the results hold finite numbers, and that an entry refused for its characters
-// left the record exactly as it was. KORVELL_MONKEY_EVENTS sets the number of events (default
-// 3000) and KORVELL_MONKEY_SEED the seed.
+// commands over every window of the program, asserting after each event that nothing drawn (and
+// now and then nothing the reference windows list) holds nan or inf, that the results hold finite
+// numbers, and that an entry refused for its characters left the record exactly as it was.
+// KORVELL_MONKEY_EVENTS sets the number of events (default 3000) and KORVELL_MONKEY_SEED the seed.
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <cmath>
 #include <random>
 
+#include "pages/ReferenceListings.h"
 #include "pages/ResultsPage.h"
 #include "platform/qt/Printing.h"
 #include "support/RecordingCanvas.h"
+#include "ui/CatalogWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/ParametersWindow.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
 #include "ui/UiTests.h"
 #include "ui/Widgets.h"
+#include "ui/WireTableWindow.h"
 
 namespace korvell::test {
 
@@ -84,6 +88,24 @@ std::vector<std::string> drawnTexts(const DesignRecord& record) {
         drawResultsPage(canvas, copy, view);
         for (const DrawnText& t : canvas.texts)
             texts.push_back(t.text);
+    }
+    return texts;
+}
+
+// The texts of the reference windows that are open: every catalog cell and wire-table cell.
+std::vector<QString> referenceTexts(Desktop& desktop) {
+    std::vector<QString> texts;
+    CatalogWindow& catalog = desktop.catalogWindow();
+    if (catalog.isVisible()) {
+        for (int r = 0; r < catalog.rowCount(); ++r)
+            for (int k = 0; k < kCatalogColumns; ++k)
+                texts.push_back(catalog.cellText(r, k));
+    }
+    QTableWidget* wires = desktop.wireTableWindow().grid();
+    if (desktop.wireTableWindow().isVisible()) {
+        for (int r = 0; r < wires->rowCount(); ++r)
+            for (int k = 0; k < wires->columnCount(); ++k)
+                texts.push_back(wires->item(r, k)->text());
     }
     return texts;
 }
@@ -201,8 +223,15 @@ class MonkeyTest : public QObject {
                     text.find("nan") == std::string::npos && text.find("inf") == std::string::npos,
                     qPrintable(QString::fromStdString(text) + " drawn, " + where));
             }
-            // Now and then the window system catches up (activations, focus, painting).
-            if (event % 16 == 0) settle();
+            // Now and then the window system catches up (activations, focus, painting), and the
+            // reference windows are read.
+            if (event % 16 == 0) {
+                settle();
+                for (const QString& text : referenceTexts(*t.desktop)) {
+                    QVERIFY2(!text.contains("nan") && !text.contains("inf"),
+                             qPrintable(text + " shown, " + where));
+                }
+            }
         }
         int searches = 0;
         for (const Message& m : t.messages.messages)

@@ -1,6 +1,7 @@
-// Start-up, cover and help: the nine windows in their creation order, the cover over the main
-// window until a key or a click (the key goes no further), CATALOG showing it again, the help
-// window's two texts, and the outermost handler of an escaped exception.
+// Start-up, cover and help: the nine windows in their creation order and the two reference
+// windows after them, the cover over the main window until a key or a click (the key goes no
+// further), CATALOG showing it again, the help window's two texts, and the outermost handler of
+// an escaped exception.
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -25,9 +26,9 @@ class StartUpTest : public QObject {
         QStringList names;
         for (QWidget* window : t.desktop->windows())
             names << window->objectName();
-        QCOMPARE(names,
-                 (QStringList{"TMainForm", "TMaterialSelector", "TReqtForm1", "TDataForm1",
-                              "TParamsForm", "TGraphicsForm", "TAnalysis", "THelp", "TCoverForm"}));
+        QCOMPARE(names, (QStringList{"TMainForm", "TMaterialSelector", "TReqtForm1", "TDataForm1",
+                                     "TParamsForm", "TGraphicsForm", "TAnalysis", "THelp",
+                                     "TCoverForm", "TCatalogForm", "TWireTableForm"}));
         for (QWidget* window : t.desktop->windows())
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }
