@@ -49,31 +49,16 @@ std::optional<float> parseGage(const std::string& text, std::int8_t system) {
     return readWireGage(t, system);
 }
 
-// The shortest decimal that reads back as the same float, as a double (so that 0.1019f is
-// written 0.1019, not 0.10189999639987946).
-double shortest(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    *result.ptr = '\0';
-    return std::strtod(buffer, nullptr);
-}
-
-std::string shortestText(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
 nlohmann::ordered_json wireJson(const WireRow& w) {
     return {{"label", w.label},
-            {"gage", shortest(w.gage)},
-            {"area", shortest(w.area)},
-            {"bareDia", shortest(w.bareDia)},
-            {"build", shortest(w.build)},
-            {"dia", shortest(w.dia)},
-            {"maxDia", shortest(w.maxDia)},
-            {"ohmsPerFoot", shortest(w.ohmsPerFoot)},
-            {"weightPerFoot", shortest(w.weightPerFoot)}};
+            {"gage", shortestFloatValue(w.gage)},
+            {"area", shortestFloatValue(w.area)},
+            {"bareDia", shortestFloatValue(w.bareDia)},
+            {"build", shortestFloatValue(w.build)},
+            {"dia", shortestFloatValue(w.dia)},
+            {"maxDia", shortestFloatValue(w.maxDia)},
+            {"ohmsPerFoot", shortestFloatValue(w.ohmsPerFoot)},
+            {"weightPerFoot", shortestFloatValue(w.weightPerFoot)}};
 }
 
 std::string csvHeader() {
@@ -81,10 +66,11 @@ std::string csvHeader() {
 }
 
 std::string csvRow(std::int8_t system, const WireRow& w) {
-    return w.label + "," + shortestText(w.gage) + "," + wireTableSizeText(system, w.gage) + "," +
-           shortestText(w.area) + "," + shortestText(w.bareDia) + "," + shortestText(w.build) +
-           "," + shortestText(w.dia) + "," + shortestText(w.maxDia) + "," +
-           shortestText(w.ohmsPerFoot) + "," + shortestText(w.weightPerFoot) + "\n";
+    return w.label + "," + shortestFloatText(w.gage) + "," + wireTableSizeText(system, w.gage) +
+           "," + shortestFloatText(w.area) + "," + shortestFloatText(w.bareDia) + "," +
+           shortestFloatText(w.build) + "," + shortestFloatText(w.dia) + "," +
+           shortestFloatText(w.maxDia) + "," + shortestFloatText(w.ohmsPerFoot) + "," +
+           shortestFloatText(w.weightPerFoot) + "\n";
 }
 
 std::string tableHeader(std::int8_t system) {

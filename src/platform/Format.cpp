@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace korvell {
@@ -114,6 +115,16 @@ DateNames dateNames(const std::tm& local) {
     if (local.tm_mon >= 0 && local.tm_mon < 12)
         names.month = kMonths[static_cast<std::size_t>(local.tm_mon)];
     return names;
+}
+
+std::string shortestFloatText(float value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+double shortestFloatValue(float value) {
+    return std::strtod(shortestFloatText(value).c_str(), nullptr);
 }
 
 std::tm localNow() {

@@ -19,6 +19,11 @@ std::string generalText(double value, int precision);
 // Removes leading and trailing blanks (spaces, tabs, line ends).
 std::string trimmed(const std::string& text);
 
+// The shortest decimal text that reads back as the same single-precision value ("0.1019", not
+// "0.10189999639987946"), and that decimal as a double, for JSON writers.
+std::string shortestFloatText(float value);
+double shortestFloatValue(float value);
+
 // English three-letter names of a date's weekday and month; "???" outside the calendar.
 struct DateNames {
     const char* weekday;

@@ -134,9 +134,7 @@ constexpr std::size_t kWireLabelLength = 7;
 
 // A float as the shortest decimal that reads back as the same float.
 Json number(float value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return Json(std::strtod(std::string(buffer, result.ptr).c_str(), nullptr));
+    return Json(shortestFloatValue(value));
 }
 
 template <std::size_t N>

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "pages/ResultsPage.h"
+#include "platform/Format.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
@@ -17,13 +18,6 @@ namespace {
 
 constexpr int kFontHeight = 13;
 constexpr const char* kPdfName = "korvell-graph.pdf";
-
-std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
 
 QString toQ(const std::string& text) {
     return QString::fromStdString(text);

@@ -64,14 +64,7 @@ class GraphWindowTest : public QObject {
 
     void resultsButtonsOpenTheDesignGraphs() {
         TestDesktop t;
-        RequirementTexts texts = requirementFieldTexts(t.record());
-        texts[0] = "100";
-        texts[2] = "5";
-        texts[5] = "12";
-        texts[6] = "5";
-        texts[7] = "100";
-        QVERIFY(acceptRequirements(t.record(), t.messages, texts));
-        run_design_search(t.record(), t.messages);
+        searchBuckFilter(t);
         ResultsWindow& results = t.desktop->resultsWindow();
         GraphWindow& w = t.desktop->graphWindow();
         // The first design whose material ages.

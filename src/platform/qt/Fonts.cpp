@@ -14,27 +14,27 @@ void installFontSubstitutions() {
     QFont::insertSubstitution("Impact", kNarrow);
 }
 
-QFont toQFont(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.name));
-    const bool impact = spec.name == "Impact";
+QFont toQFont(const FontSpec& wanted) {
+    QFont font(QString::fromStdString(wanted.name));
+    const bool impact = wanted.name == "Impact";
     if (impact) {
         font.setFamily(kNarrow);
         font.setStretch(QFont::Condensed);
     }
-    font.setPixelSize(spec.height > 0 ? spec.height : 1);
-    font.setBold(spec.bold || impact);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    font.setPixelSize(wanted.height > 0 ? wanted.height : 1);
+    font.setBold(wanted.bold || impact);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
     return font;
 }
 
 QFont designFont(const char* face, int pixelHeight, bool bold, bool italic) {
-    FontSpec spec;
-    spec.name = face;
-    spec.height = pixelHeight;
-    spec.bold = bold;
-    spec.italic = italic;
-    return toQFont(spec);
+    FontSpec wanted;
+    wanted.name = face;
+    wanted.height = pixelHeight;
+    wanted.bold = bold;
+    wanted.italic = italic;
+    return toQFont(wanted);
 }
 
 QColor toQColor(Color color) {
