@@ -111,19 +111,34 @@ PageRows pageRows(int display) {
     return {0, kElectricalRows};
 }
 
+// The frame of the window's result rows for its width and font.
+RowsFrame windowRowsFrame(int windowWidth, int fontHeight) {
+    RowsFrame f;
+    f.width = std::clamp(windowWidth, 0, kMaxPixels);
+    f.margin = f.width / 36;
+    f.valueColumn = f.width * 2 / 7;
+    f.pitch = scaled(1.4, fontHeight);
+    f.top = kPageTopInFontHeights * fontHeight;
+    return f;
+}
+
 }  // namespace
+
+int analysisPageHeight(int fontHeight) {
+    const int h = std::clamp(fontHeight, 1, kMaxFontHeight);
+    const RowsFrame f = windowRowsFrame(0, h);
+    int tallest = 0;
+    for (int display = 0; display < kAnalysisDisplays; ++display)
+        tallest = std::max(tallest, (pageRows(display).count + 1) / 2);
+    // The last row takes a whole line: its text with its descent.
+    return f.top + tallest * f.pitch;
+}
 
 void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
                       const AnalysisPageView& view) {
-    const int width = std::clamp(view.windowWidth, 0, kMaxPixels);
     const int h = std::clamp(view.fontHeight, 1, kMaxFontHeight);
-
-    RowsFrame f;
-    f.width = width;
-    f.margin = width / 36;
-    f.valueColumn = width * 2 / 7;
-    f.pitch = scaled(1.4, h);
-    f.top = kPageTopInFontHeights * h;
+    const RowsFrame f = windowRowsFrame(view.windowWidth, h);
+    const int width = f.width;
 
     canvas.setFont(pageFont(fittedHeight(canvas, h, resultLines(record, table, f))));
 

@@ -15,6 +15,8 @@
 namespace korvell {
 
 enum AnalysisDisplay : int { kElectricalPage = 0, kMechanicalPage = 1 };
+// The pages of results the window shows, one at a time.
+inline constexpr int kAnalysisDisplays = 2;
 
 // What the window tells the page about itself.
 struct AnalysisPageView {
@@ -29,6 +31,10 @@ struct AnalysisPageView {
 // values converted to the record's display units.
 void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
                       const AnalysisPageView& view);
+
+// The height of window the result pages take, from its top to below the last row of the tallest
+// page, for a window font `fontHeight` pixels high: the window is never made shorter.
+int analysisPageHeight(int fontHeight);
 
 // One entry row of the printed analysis, as the window shows it.
 struct AnalysisEntryLine {

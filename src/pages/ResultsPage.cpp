@@ -241,6 +241,13 @@ std::string_view resultsWindowCaption(int displayMode) {
                                              : "ELECTRICAL PROPERTIES DATA";
 }
 
+int resultsPageHeight(int fontHeight) {
+    const int h = limitedPixels(fontHeight, kMaxFontHeight);
+    const int line = scaled(1.4, h);
+    // The headings' two lines and a half, the rows, a blank line, STATUS: and the status line.
+    return 14 * h + 2 * line + line / 2 + kRowsShown * line + 3 * line;
+}
+
 ResultsPageLayout drawResultsPage(Canvas& canvas, DesignRecord& record,
                                   const ResultsPageView& view) {
     ResultsPageLayout layout;

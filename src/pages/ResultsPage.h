@@ -49,6 +49,10 @@ bool summaryRowShown(int application, int row);
 // The caption of the results window for a display mode.
 std::string_view resultsWindowCaption(int displayMode);
 
+// The height of window the page takes on the screen, from the window's top to below the status
+// line, for a window font `fontHeight` pixels high: the window is never made shorter.
+int resultsPageHeight(int fontHeight);
+
 // Draws the page. On a printer canvas (canvas.isPrinter()) the page is laid out on the canvas's
 // size with the printed header (title, application, window caption, date) and ends with the
 // table; the STATUS lines are the window's only. On a window canvas it is laid out on the

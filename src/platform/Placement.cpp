@@ -22,6 +22,41 @@ int pixelsForPoints(int points, int dotsPerInch) {
     return mulDivRounded(points, dotsPerInch, 72);
 }
 
+int scalingWidth(int sw, int sh) {
+    return std::min(sw, static_cast<int>(static_cast<long long>(sh) * 4 / 3));
+}
+
+namespace {
+// The position on [low, high - length] nearest to `wanted` (low when the length does not fit).
+int keptWithin(int wanted, int length, int low, int high) {
+    return std::max(low, std::min(wanted, high - length));
+}
+}  // namespace
+
+Rect fitOnScreen(const Rect& wanted, int minWidth, int minHeight, const Rect& area,
+                 const FrameMargins& frame) {
+    const int roomWidth = std::max(area.width - frame.left - frame.right, 0);
+    const int roomHeight = std::max(area.height - frame.top - frame.bottom, 0);
+    Rect r;
+    r.width = std::min(std::max(wanted.width, minWidth), roomWidth);
+    r.height = std::min(std::max(wanted.height, minHeight), roomHeight);
+    r.left = keptWithin(wanted.left, r.width, area.left + frame.left,
+                        area.left + area.width - frame.right);
+    r.top = keptWithin(wanted.top, r.height, area.top + frame.top,
+                       area.top + area.height - frame.bottom);
+    return r;
+}
+
+int lengthHolding(int required, double share) {
+    if (required <= 0 || !(share > 0)) return 0;
+    int n = static_cast<int>(required / share);
+    while (scaled(share, n) < required)
+        ++n;
+    while (n > 0 && scaled(share, n - 1) >= required)
+        --n;
+    return n;
+}
+
 Rect mainWindowPlacement(int sw, int sh) {
     return {sw / 20, sh / 20, scaled(0.9, sw), scaled(0.9, sh)};
 }
@@ -35,6 +70,11 @@ MainWindowLayout mainWindowLayout(int outerWidth, int cw, int ch) {
     return layout;
 }
 
+Size mainWindowMinimumClient(Size title, Size function) {
+    return {std::max(lengthHolding(title.width, 0.9), lengthHolding(function.width, 0.8)),
+            std::max(lengthHolding(title.height, 0.27), lengthHolding(function.height, 0.44))};
+}
+
 Rect requirementsWindowPlacement(int sw, int sh) {
     if (sh > 768) return {204, 153, 614, 522};
     const double share = sh > 640 ? 0.6 : 0.75;
@@ -46,7 +86,8 @@ Rect resultsWindowPlacement(int sw, int sh) {
             scaled(sh > 720 ? 0.67 : 0.8, sh)};
 }
 
-int resultsFontPoints(int sw) {
+int resultsFontPoints(int screenWidth, int screenHeight) {
+    const int sw = scalingWidth(screenWidth, screenHeight);
     if (sw > 1200) return 12;
     if (sw > 1020) return 10;
     if (sw > 720) return 9;
@@ -69,13 +110,14 @@ AnalysisWindowPlacement analysisWindowPlacement(int sw, int sh) {
         w.height = scaled(0.8, sh);
         w.width = scaled(0.88, sw);
     }
-    if (sw > 1200) {
+    const int steps = scalingWidth(sw, sh);
+    if (steps > 1200) {
         w.width = scaled(0.6, sw);
         place.fontPoints = 12;
         place.fieldPanelLeft = scaled(0.46, w.width);
     } else {
         place.fieldPanelLeft = scaled(0.42, w.width);
-        place.fontPoints = sw > 1020 ? 10 : sw > 720 ? 9 : kAnalysisDesignFontPoints;
+        place.fontPoints = steps > 1020 ? 10 : steps > 720 ? 9 : kAnalysisDesignFontPoints;
     }
     place.unitPanelLeft = scaled(0.6, w.width);
     return place;

@@ -24,6 +24,33 @@ int pixelsForPoints(int points, int dotsPerInch);
 // Screen width on which the main window's controls have their design size.
 constexpr int kDesignScreenWidth = 1024;
 
+// The width of the 4:3 screen that a screen holds: min(SW, 4 SH / 3). The rules that grow the
+// windows' contents and fonts with the screen width take this width, so that they follow the
+// smaller of the width and height ratios: a 1366 × 768 screen gets the contents of a 1024 × 768
+// one, a 1920 × 1080 screen those of a 1440 × 1080 one; 4:3 and 5:4 screens keep their own width.
+int scalingWidth(int screenWidth, int screenHeight);
+
+// Room the window manager's decorations usually take around a window's client area: a title
+// bar above it and thin borders.
+struct FrameMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+inline constexpr FrameMargins kUsualFrame{4, 30, 4, 4};
+
+// The client rectangle of a window that wants to be at `wanted` and needs at least
+// minWidth × minHeight for its controls: grown to that minimum, then cut to the area (less the
+// frame) and moved the least distance that puts it with its frame wholly on the area. A window
+// that fits stays where its placement rule put it.
+Rect fitOnScreen(const Rect& wanted, int minWidth, int minHeight, const Rect& area,
+                 const FrameMargins& frame = kUsualFrame);
+
+// The least length whose share (a product cut to its integer part, as the layout rules form it)
+// is at least `required`: the client size at which a group given that share holds its controls.
+int lengthHolding(int required, double share);
+
 // The main window at creation: top SH / 20, left SW / 20, height and width 0.9 of the screen's.
 Rect mainWindowPlacement(int screenWidth, int screenHeight);
 
@@ -36,6 +63,15 @@ struct MainWindowLayout {
 };
 MainWindowLayout mainWindowLayout(int outerWidth, int clientWidth, int clientHeight);
 
+// The smallest client area at which the layout gives the title group and the function group the
+// sizes their controls need.
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+Size mainWindowMinimumClient(Size titleGroupNeeds, Size functionGroupNeeds);
+
 // The requirements window: on screens up to 768 pixels high 0.15 × SH from the top and
 // 0.2 × SW from the left, 0.6 of the screen's size (0.75 on screens up to 640 high); on taller
 // screens the fixed place 204, 153 and size 614 × 522.
@@ -46,8 +82,8 @@ Rect requirementsWindowPlacement(int screenWidth, int screenHeight);
 Rect resultsWindowPlacement(int screenWidth, int screenHeight);
 
 // Point size of the results window's font: 12 on screens wider than 1200, 10 wider than 1020,
-// 9 wider than 720, else 7.
-int resultsFontPoints(int screenWidth);
+// 9 wider than 720, else 7; the width taken is the screen's scalingWidth.
+int resultsFontPoints(int screenWidth, int screenHeight);
 
 // The parameters window: top 0.2 × SH, left 0.2 × SW, height 0.68 × SH, width 0.6 × SW.
 Rect parametersWindowPlacement(int screenWidth, int screenHeight);
@@ -59,7 +95,8 @@ Rect graphWindowPlacement(int screenWidth, int screenHeight);
 // up to 720 high 0.8 × SH high and 0.88 × SW wide. On screens wider than 1200 it is 0.6 × SW
 // wide with a 12 point font, the field panel at 0.46 and the unit panel at 0.6 of its width;
 // otherwise the panels at 0.42 and 0.6 of its width and 10 points on screens wider than 1020,
-// 9 wider than 720, else the form's design size.
+// 9 wider than 720, else the form's design size. The width the steps are taken at is the
+// screen's scalingWidth, so that the font grows only as far as the screen's height allows.
 struct AnalysisWindowPlacement {
     Rect window;
     int fieldPanelLeft = 0;

@@ -30,7 +30,8 @@ ResultsWindow::ResultsWindow(Desktop& desktop) : m_desktop(desktop), m_clock(loc
     setSilverBackground(*this);
 
     const QSize screen = m_desktop.screenSize();
-    m_fontHeight = pixelsForPoints(resultsFontPoints(screen.width()), logicalDpiY());
+    m_fontHeight =
+        pixelsForPoints(resultsFontPoints(screen.width(), screen.height()), logicalDpiY());
     setFont(designFont("Arial", m_fontHeight, true));
 
     m_bevel = new QFrame(this);
