@@ -28,20 +28,23 @@ constexpr const char* kPdfName = "korvell-analysis.pdf";
 // Characters a field holds (read back with at most this many).
 constexpr int kFieldLength = 13;
 
-// The buttons along the top edge, left to right.
+// The buttons along the top edge, left to right, with what each runs; the row shares the
+// window's width among however many there are.
 struct Button {
     const char* name;
     const char* caption;
+    void (*click)(AnalysisWindow&);
 };
 constexpr std::array<Button, 8> kButtons = {{
-    {"PRINT", "PRINT"},
-    {"Electrical", "ELECTRICAL"},
-    {"Mechanical", "MECHANICAL"},
-    {"Perm_vs_Idc", "DC PERM"},
-    {"Perm_vs_AC_Flux", "AC PERM "},
-    {"L_vs_I", "INDUCTANCE"},
-    {"Loss", "LOSS "},
-    {"Temp_Rise", "T RISE"},
+    {"PRINT", "PRINT", [](AnalysisWindow& w) { w.printClick(); }},
+    {"Electrical", "ELECTRICAL", [](AnalysisWindow& w) { w.electricalClick(); }},
+    {"Mechanical", "MECHANICAL", [](AnalysisWindow& w) { w.mechanicalClick(); }},
+    {"Perm_vs_Idc", "DC PERM", [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsDcBias); }},
+    {"Perm_vs_AC_Flux", "AC PERM ",
+     [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsAcFlux); }},
+    {"L_vs_I", "INDUCTANCE", [](AnalysisWindow& w) { w.designGraphClick(kInductanceVsCurrent); }},
+    {"Loss", "LOSS ", [](AnalysisWindow& w) { w.lossClick(); }},
+    {"Temp_Rise", "T RISE", [](AnalysisWindow& w) { w.tRiseClick(); }},
 }};
 
 // Caption labels of fields 0..8 with the design's texts; rows 4..6 and the frequency units take
@@ -118,29 +121,23 @@ AnalysisWindow::AnalysisWindow(Desktop& desktop) : m_desktop(desktop), m_clock(l
     m_keys = new EntryKeys(this, std::move(rules));
 
     const Rect& w = place.window;
-    setGeometry(w.left, w.top, w.width, w.height);
+    resize(w.width, w.height);
+    placeControls(place.fieldPanelLeft, place.unitPanelLeft);
+    // Never so short that the last row of a page of results goes below the window.
+    const int needed = std::max(controlsExtent(*this).height(), analysisPageHeight(m_fontHeight));
+    m_desktop.placeWindow(*this, w, QSize(0, needed));
     placeControls(place.fieldPanelLeft, place.unitPanelLeft);
 }
 
 void AnalysisWindow::buildControls() {
     const QFont buttonFont = designFont("Arial", m_fontHeight * 3 / 4, true);
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        auto* button = new QPushButton(kButtons[i].caption, this);
-        button->setObjectName(kButtons[i].name);
+    for (const Button& b : kButtons) {
+        auto* button = new QPushButton(b.caption, this);
+        button->setObjectName(b.name);
         button->setFont(buttonFont);
-        m_buttons[i] = button;
+        connect(button, &QPushButton::clicked, this, [this, click = b.click] { click(*this); });
+        m_buttons.push_back(button);
     }
-    connect(m_buttons[0], &QPushButton::clicked, this, [this] { printClick(); });
-    connect(m_buttons[1], &QPushButton::clicked, this, [this] { electricalClick(); });
-    connect(m_buttons[2], &QPushButton::clicked, this, [this] { mechanicalClick(); });
-    connect(m_buttons[3], &QPushButton::clicked, this,
-            [this] { designGraphClick(kPercentPermVsDcBias); });
-    connect(m_buttons[4], &QPushButton::clicked, this,
-            [this] { designGraphClick(kPercentPermVsAcFlux); });
-    connect(m_buttons[5], &QPushButton::clicked, this,
-            [this] { designGraphClick(kInductanceVsCurrent); });
-    connect(m_buttons[6], &QPushButton::clicked, this, [this] { lossClick(); });
-    connect(m_buttons[7], &QPushButton::clicked, this, [this] { tRiseClick(); });
 
     m_header = new QLabel(this);
     m_header->setObjectName("Header");

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
@@ -103,7 +104,7 @@ class AnalysisWindow : public QWidget, public FormEvents {
     std::array<QLabel*, kAnalysisFieldCount> m_units{};
     std::array<QLabel*, 2> m_times{};  // the "X" before the stack count and the strands
     QLabel* m_header = nullptr;
-    std::array<QPushButton*, 8> m_buttons{};
+    std::vector<QPushButton*> m_buttons;  // the top row, left to right
     QPushButton* m_ok = nullptr;
     EntryKeys* m_keys = nullptr;
 };

@@ -100,7 +100,7 @@ CatalogWindow::CatalogWindow(Desktop& desktop) : m_desktop(desktop) {
 
     const QSize screen = m_desktop.screenSize();
     const Rect place = catalogWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    m_desktop.placeWindow(*this, place);
 }
 
 void CatalogWindow::formActivate() {

@@ -39,7 +39,10 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
     if (m_screenSize.isEmpty()) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         m_screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
+        m_availableArea = screen != nullptr ? screen->availableGeometry() : QRect();
     }
+    if (options.availableArea.isValid()) m_availableArea = options.availableArea;
+    if (!m_availableArea.isValid()) m_availableArea = QRect(QPoint(0, 0), m_screenSize);
 
     m_files = std::make_unique<FileCommands>(
         *this, options.fileDialogs ? *options.fileDialogs : standardFileDialogs());
@@ -99,6 +102,15 @@ std::vector<QWidget*> Desktop::windows() const {
             m_analysis.get(),     m_help.get(),
             m_cover.get(),        m_catalog.get(),
             m_wireTable.get()};
+}
+
+void Desktop::placeWindow(QWidget& window, const Rect& placement, QSize minimum) const {
+    minimum = minimum.expandedTo(window.minimumSizeHint()).expandedTo(QSize(0, 0));
+    const QRect& a = m_availableArea;
+    const Rect fitted = fitOnScreen(placement, minimum.width(), minimum.height(),
+                                    {a.x(), a.y(), a.width(), a.height()});
+    window.setMinimumSize(minimum.boundedTo(QSize(fitted.width, fitted.height)));
+    window.setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
 }
 
 void Desktop::start() {

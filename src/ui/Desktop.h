@@ -17,6 +17,7 @@
 #include "graphs/GraphRequest.h"
 #include "platform/Canvas.h"
 #include "platform/Messages.h"
+#include "platform/Placement.h"
 #include "platform/qt/Printing.h"
 #include "record/DesignRecord.h"
 #include "ui/FileCommands.h"
@@ -49,6 +50,9 @@ struct DesktopOptions {
     PagePrinter* printer = nullptr;
     // Screen size that placement works from; the primary screen's when empty.
     QSize screenSize;
+    // The part of the screen windows may take (less the desktop's panels); the primary screen's
+    // when no screen size is given, else the whole given screen.
+    QRect availableArea;
     // The questions of the FILES menu; the program's own dialogs when not given.
     std::optional<FileDialogs> fileDialogs;
 };
@@ -62,6 +66,12 @@ class Desktop : public QObject {
     Messages& messages() { return *m_messages; }
     PagePrinter& printer() { return *m_printer; }
     QSize screenSize() const { return m_screenSize; }
+    QRect availableArea() const { return m_availableArea; }
+
+    // Puts a window where its placement rule says, never smaller than `minimum` (nor than its
+    // layout asks), kept with its frame wholly on the available area; the window is given that
+    // minimum size too.
+    void placeWindow(QWidget& window, const Rect& placement, QSize minimum = {}) const;
 
     MainWindow& mainWindow() { return *m_main; }
     MaterialSelector& materialSelector() { return *m_materialSelector; }
@@ -160,6 +170,7 @@ class Desktop : public QObject {
     Messages* m_messages;
     PagePrinter* m_printer;
     QSize m_screenSize;
+    QRect m_availableArea;
 
     // Windows in their creation order: the main window first, the cover last of the nine of
     // start-up, then the two reference windows.

@@ -58,7 +58,7 @@ GraphWindow::GraphWindow(Desktop& desktop) : m_desktop(desktop), m_clock(localNo
 
     const QSize screen = m_desktop.screenSize();
     const Rect placement = graphWindowPlacement(screen.width(), screen.height());
-    setGeometry(placement.left, placement.top, placement.width, placement.height);
+    m_desktop.placeWindow(*this, placement);
 }
 
 GraphView GraphWindow::view() const {

@@ -44,7 +44,7 @@ HelpWindow::HelpWindow(Desktop& desktop) {
 
     const QSize screen = desktop.screenSize();
     const Rect place = helpWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    desktop.placeWindow(*this, place);
 }
 
 void HelpWindow::resizeEvent(QResizeEvent* event) {

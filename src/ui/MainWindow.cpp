@@ -120,6 +120,8 @@ constexpr int kHeadTop = 22;
 constexpr int kFirstButtonTop = 50;
 constexpr int kButtonHeight = 32;
 constexpr int kButtonPitch = 37;
+// Room a group keeps below its lowest line or button, inside its frame.
+constexpr int kGroupMargin = 4;
 
 // The six material-property graphs, as menu items, pop-up items and graph kinds.
 struct MaterialGraph {
@@ -149,7 +151,9 @@ MainWindow::MainWindow(Desktop& desktop) : m_desktop(desktop) {
     setSilverBackground(*this);
 
     const QSize screen = m_desktop.screenSize();
-    m_scaleNum = screen.width() > 0 ? screen.width() : kDesignScreenWidth;
+    // The contents grow with the screen as far as both its width and its height allow.
+    const int scaling = scalingWidth(screen.width(), screen.height());
+    m_scaleNum = scaling > 0 ? scaling : kDesignScreenWidth;
     setFont(designFont("MS Sans Serif", s(kWindowFontHeight)));
 
     m_client = new QWidget(this);
@@ -166,8 +170,19 @@ MainWindow::MainWindow(Desktop& desktop) : m_desktop(desktop) {
     buildTitleGroup(m_client);
     buildFunctionGroup(m_client);
 
-    const Rect place = mainWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    // The client area never gets so small that a group cuts its lines or buttons off: the
+    // title lines need their text's width, the column heads and buttons their design places.
+    int titleWidth = 0;
+    for (const QLabel* label : m_titleLabels)
+        titleWidth = std::max(titleWidth, label->sizeHint().width());
+    const TitleLabel& lastLine = kTitleLabels.back();
+    const QRect buttons = m_functionGroup->childrenRect();
+    const int margin = s(kGroupMargin);
+    const Size client = mainWindowMinimumClient(
+        {titleWidth + 2 * margin, s(lastLine.top + lastLine.height) + margin},
+        {buttons.right() + 1, buttons.bottom() + 1 + margin});
+    m_client->setMinimumSize(client.width, client.height);
+    m_desktop.placeWindow(*this, mainWindowPlacement(screen.width(), screen.height()));
 }
 
 int MainWindow::s(int designPixels) const {

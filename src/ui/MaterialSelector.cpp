@@ -64,9 +64,13 @@ constexpr std::array<MaterialRow, kSelectableMaterialCount> kRows = {{
      "lower at low frequencies.  Price competitive in small sizes."},
 }};
 
-// The form's design, 588 × 676: fourteen rows, the buttons below them.
+// The form's design, 588 × 676: fourteen rows, the buttons below them. On a screen too short for
+// it the rows close up, down to two lines of description each.
 constexpr int kTop = 10;
 constexpr int kRowPitch = 43;
+constexpr int kLeastRowPitch = 34;
+constexpr int kButtonGap = 8;
+constexpr int kBottomMargin = 10;
 constexpr int kBoxLeft = 14;
 constexpr int kBoxWidth = 64;
 constexpr int kLabelLeft = 84;
@@ -86,7 +90,6 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
     const QFont boxFont = designFont("MS Sans Serif", 14, true);
     for (int k = 0; k < kSelectableMaterialCount; ++k) {
         const auto code = kSelectableMaterials[static_cast<std::size_t>(k)];
-        const int top = kTop + k * kRowPitch;
         auto* box = new QCheckBox(
             QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size())), this);
         // CheckBox_11 for -11: the code without its dash.
@@ -94,12 +97,10 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
             "CheckBox_" +
             QString::fromUtf8(code.substr(1).data(), static_cast<qsizetype>(code.size() - 1)));
         box->setFont(boxFont);
-        box->setGeometry(kBoxLeft, top, kBoxWidth, kRowPitch - 2);
         auto* label = new QLabel(kRows[k].description, this);
         label->setObjectName(kRows[k].labelName);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        label->setGeometry(kLabelLeft, top, kLabelWidth, kRowPitch - 2);
         box->setAccessibleDescription(label->text());
         m_boxes[k] = box;
         m_labels[k] = label;
@@ -107,12 +108,10 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
     // -23 carries its description as its own hint.
     m_boxes[5]->setToolTip(m_labels[5]->text());
 
-    const int buttonsTop = kTop + kSelectableMaterialCount * kRowPitch + 8;
-    const auto makeButton = [this, buttonsTop](const char* name, const char* caption, int slot) {
+    const auto makeButton = [this](const char* name, const char* caption, int slot) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
-        button->setGeometry(30 + slot * (kButtonWidth + 9), buttonsTop, kButtonWidth,
-                            kButtonHeight);
+        m_buttons[static_cast<std::size_t>(slot)] = button;
         return button;
     };
     QPushButton* invert = makeButton("INVERT", "INVERT SELECTION", 0);
@@ -137,8 +136,32 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
 
     const QSize screen = m_desktop.screenSize();
     const Rect place = materialSelectorPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    const int leastHeight = kTop + kSelectableMaterialCount * kLeastRowPitch + kButtonGap +
+                            kButtonHeight + kBottomMargin;
+    m_desktop.placeWindow(*this, place,
+                          QSize(kLabelLeft + kLabelWidth + kBottomMargin, leastHeight));
+    layOutRows();
     setEnabled(false);
+}
+
+void MaterialSelector::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOutRows();
+}
+
+void MaterialSelector::layOutRows() {
+    const int room = height() - kTop - kButtonGap - kButtonHeight - kBottomMargin;
+    const int pitch = std::clamp(room / kSelectableMaterialCount, kLeastRowPitch, kRowPitch);
+    for (int k = 0; k < kSelectableMaterialCount; ++k) {
+        const int top = kTop + k * pitch;
+        m_boxes[k]->setGeometry(kBoxLeft, top, kBoxWidth, pitch - 2);
+        m_labels[k]->setGeometry(kLabelLeft, top, kLabelWidth, pitch - 2);
+    }
+    const int buttonsTop = kTop + kSelectableMaterialCount * pitch + kButtonGap;
+    for (std::size_t slot = 0; slot < m_buttons.size(); ++slot) {
+        m_buttons[slot]->setGeometry(30 + static_cast<int>(slot) * (kButtonWidth + 9), buttonsTop,
+                                     kButtonWidth, kButtonHeight);
+    }
 }
 
 void MaterialSelector::formActivate() {

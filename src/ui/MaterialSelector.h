@@ -37,12 +37,18 @@ class MaterialSelector : public QWidget, public FormEvents {
 
     QCheckBox* checkBox(int k) const { return m_boxes[static_cast<std::size_t>(k)]; }
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void writeSelection();
+    // The rows at the design's pitch, closer where the window is shorter, the buttons below.
+    void layOutRows();
 
     Desktop& m_desktop;
     std::array<QCheckBox*, kSelectableMaterialCount> m_boxes{};
     std::array<QLabel*, kSelectableMaterialCount> m_labels{};
+    std::array<QPushButton*, 3> m_buttons{};  // INVERT SELECTION, SELECT ALL, OK
 };
 
 }  // namespace korvell

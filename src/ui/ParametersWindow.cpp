@@ -26,8 +26,10 @@ constexpr int kFieldLeft = 320;
 constexpr int kFieldWidth = 110;
 constexpr int kFieldHeight = 24;
 constexpr int kUnitsLeft = 442;
-constexpr int kUnitsWidth = 200;
-constexpr int kDesignWidth = 660;
+constexpr int kUnitsWidth = 160;
+// The application name is centred across the window; its label is stretched to the window's
+// width, from this width at creation.
+constexpr int kDesignWidth = 600;
 
 }  // namespace
 
@@ -135,7 +137,12 @@ ParametersWindow::ParametersWindow(Desktop& desktop) : m_desktop(desktop) {
 
     const QSize screen = m_desktop.screenSize();
     const Rect place = parametersWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    m_desktop.placeWindow(*this, place, controlsExtent(*this));
+}
+
+void ParametersWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_application->setGeometry(0, m_application->y(), width(), m_application->height());
 }
 
 void ParametersWindow::formActivate() {

@@ -37,6 +37,9 @@ class ParametersWindow : public QWidget, public FormEvents {
     QLineEdit* currentDensityField() const { return m_density; }
     EntryKeys& keys() const { return *m_keys; }
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void loadFields();
 

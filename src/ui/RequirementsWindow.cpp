@@ -95,7 +95,7 @@ RequirementsWindow::RequirementsWindow(Desktop& desktop) : m_desktop(desktop) {
 
     const QSize screen = m_desktop.screenSize();
     const Rect place = requirementsWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    m_desktop.placeWindow(*this, place, controlsExtent(*this));
 }
 
 void RequirementsWindow::buildRows() {

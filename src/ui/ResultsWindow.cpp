@@ -75,7 +75,8 @@ ResultsWindow::ResultsWindow(Desktop& desktop) : m_desktop(desktop), m_clock(loc
     setFocusProxy(m_scrollBar);
 
     const Rect place = resultsWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    // Never so short that the status lines go below the window.
+    m_desktop.placeWindow(*this, place, QSize(0, resultsPageHeight(m_fontHeight)));
 }
 
 ResultsPageView ResultsWindow::pageView() {

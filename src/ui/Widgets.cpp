@@ -16,6 +16,13 @@ void setSilverBackground(QWidget& widget) {
     widget.setAutoFillBackground(true);
 }
 
+QSize controlsExtent(const QWidget& window) {
+    constexpr int kMargin = 10;
+    const QRect extent = window.childrenRect();
+    if (extent.isEmpty()) return {};
+    return {extent.right() + 1 + kMargin, extent.bottom() + 1 + kMargin};
+}
+
 void setTextColor(QWidget& widget, const QColor& color) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::WindowText, color);

@@ -11,6 +11,10 @@ class QTableView;
 namespace korvell {
 
 void setSilverBackground(QWidget& widget);
+
+// The size that holds every shown control of a window laid out by hand, with a margin to the
+// right of and below the farthest.
+QSize controlsExtent(const QWidget& window);
 void setTextColor(QWidget& widget, const QColor& color);
 
 // A table to read: rows chosen whole, one at a time, nothing edited, no row numbers, rows a

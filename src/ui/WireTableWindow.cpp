@@ -31,6 +31,8 @@ WireTableWindow::WireTableWindow(Desktop& desktop) : m_desktop(desktop) {
     m_title = new QLabel(this);
     m_title->setObjectName("TitleLabel");
     m_title->setFont(designFont("Arial", 15, true));
+    // The standard, the units and the temperature on one line, or on two in a narrow window.
+    m_title->setWordWrap(true);
 
     m_grid = new QTableWidget(0, kWireColumns, this);
     m_grid->setObjectName("WireGrid");
@@ -42,7 +44,7 @@ WireTableWindow::WireTableWindow(Desktop& desktop) : m_desktop(desktop) {
 
     const QSize screen = m_desktop.screenSize();
     const Rect place = wireTableWindowPlacement(screen.width(), screen.height());
-    setGeometry(place.left, place.top, place.width, place.height);
+    m_desktop.placeWindow(*this, place);
 }
 
 void WireTableWindow::formActivate() {
