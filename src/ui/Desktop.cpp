@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QWindow>
 
 #include "platform/qt/QtMessages.h"
@@ -71,6 +74,8 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
     m_wireTable = std::make_unique<WireTableWindow>(*this);
     registerForm(m_wireTable.get(), m_wireTable.get());
     registerForm(m_main.get(), nullptr);
+    for (QWidget* window : windows())
+        addWindowKeys(*window);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
             [this](QWindow* window) { focusWindowChanged(window); });
@@ -118,12 +123,40 @@ void Desktop::start() {
     showCover();
 }
 
+void Desktop::addWindowKeys(QWidget& window) {
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        button->installEventFilter(this);
+    if (&window == m_main.get() || &window == static_cast<QWidget*>(m_cover.get())) return;
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    connect(escape, &QShortcut::activated, this, [this, &window] {
+        window.close();
+        returnFromWindow(window);
+    });
+}
+
+void Desktop::returnFromWindow(QWidget& closed) {
+    QWidget* back = m_previousForm.data();
+    if (back == nullptr || back == &closed || !back->isVisible()) back = m_main.get();
+    if (back->isVisible()) back->activateWindow();
+}
+
 void Desktop::registerForm(QWidget* widget, FormEvents* events) {
     m_forms.push_back({widget, events});
     widget->installEventFilter(this);
 }
 
 bool Desktop::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (button != nullptr && plain &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (button->isEnabled() && !key->isAutoRepeat()) button->click();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
     // A window that is hidden stops being the active one, so showing it again activates it.
     if (event->type() == QEvent::Hide && watched == m_activeForm.data()) {
         for (const Form& form : m_forms) {
@@ -149,6 +182,7 @@ void Desktop::activate(QWidget& widget) {
     if (m_activeForm.data() == &widget) return;
     QWidget* previous = m_activeForm.data();
     m_activeForm = &widget;
+    if (previous != nullptr) m_previousForm = previous;
     for (const Form& form : m_forms) {
         if (form.widget == previous && form.events != nullptr) form.events->formDeactivate();
     }

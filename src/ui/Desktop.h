@@ -105,6 +105,11 @@ class Desktop : public QObject {
     // Hides every window but the main one (the main window is closing, or a record is put in).
     void closeOtherWindows();
 
+    // A window closed by its own command (Esc, or an OK that only hides it): the keyboard goes
+    // back to the window of the program that was active before it, else to the main window.
+    // Without a window manager to pass it on, it would stay with no window at all.
+    void returnFromWindow(QWidget& closed);
+
     // The FILES menu.
     FileCommands& files() { return *m_files; }
     // After the whole record was replaced (a design file opened, NEW): the windows forget what
@@ -163,6 +168,9 @@ class Desktop : public QObject {
     };
     void registerForm(QWidget* widget, FormEvents* events);
     void activate(QWidget& widget);
+    // Keys every window shares: Enter or Return presses the push button that has the focus, as
+    // Space does; Esc closes any window but the main one and the cover.
+    void addWindowKeys(QWidget& window);
 
     DesignRecord m_record;
     std::unique_ptr<QtMessages> m_ownMessages;
@@ -189,6 +197,7 @@ class Desktop : public QObject {
     std::unique_ptr<FileCommands> m_files;
     std::vector<Form> m_forms;
     QPointer<QWidget> m_activeForm;
+    QPointer<QWidget> m_previousForm;  // the one active before it
 };
 
 }  // namespace korvell

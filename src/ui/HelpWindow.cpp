@@ -20,6 +20,7 @@ QPlainTextEdit* makeText(QWidget* parent, const char* name, std::string_view tex
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(name);
     edit->setReadOnly(true);
+    edit->setTabChangesFocus(true);
     edit->setFont(designFont("MS Sans Serif", 15));
     edit->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     edit->setTabStopDistance(4 * edit->fontMetrics().horizontalAdvance(' ') * 2);

@@ -42,7 +42,8 @@ constexpr std::array<ToolButton, 6> kToolButtons = {{
     {"Button_Analysis", "A&NALYSIS", ""},
     {"Button_Design", "&DESIGN", ""},
     {"Button_Material", "&MATERIAL", ""},
-    {"Button_DataTable", "&DATA TABLE", ""},
+    // &DESIGN has D, DA&TA DISPLAY T: DATA TABLE takes the B.
+    {"Button_DataTable", "DATA TA&BLE", ""},
     {"Button_Calculate", "&CALCULATE",
      "Recalculates using updated material or parameter selection"},
 }};
@@ -235,7 +236,8 @@ void MainWindow::buildMenus() {
                 &QAction::triggered, this, [this, a] { applicationCommand(a); });
     }
 
-    QMenu* cores = bar->addMenu("CO&RES");
+    // &REFERENCES has R: CORES takes the E.
+    QMenu* cores = bar->addMenu("COR&ES");
     cores->setObjectName("CoresMenu");
     const std::array<std::pair<const char*, const char*>, 3> shapeItems = {{
         {"TOROIDm", "TOROID"},

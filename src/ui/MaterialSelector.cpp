@@ -202,6 +202,7 @@ void MaterialSelector::okClick() {
     writeSelection();
     setEnabled(false);
     hide();
+    m_desktop.returnFromWindow(*this);
 }
 
 }  // namespace korvell

@@ -111,15 +111,15 @@ ParametersWindow::ParametersWindow(Desktop& desktop) : m_desktop(desktop) {
     connect(m_ok, &QPushButton::clicked, this, [this] { buttonOkClick(); });
     m_cancel = new QPushButton("CANCEL", this);
     m_cancel->setObjectName("ButtonCancel");
-    m_cancel->setFocusPolicy(Qt::ClickFocus);
     m_cancel->setGeometry(360, listTop + 66, 120, 30);
     connect(m_cancel, &QPushButton::clicked, this, [this] { buttonCancelClick(); });
 
-    // Tab order: Param0, Param1A, Param2 .. Param8, the two lists, OK, then Param1 last.
+    // Tab order: Param0, Param1A, Param2 .. Param8, the two lists, OK, then Param1; after them
+    // CANCEL and the application name, so that the keyboard reaches every control.
     std::vector<QWidget*> order = {m_fields[0], m_density};
     for (int k = 2; k < kDesignParameterFieldCount; ++k)
         order.push_back(m_fields[k]);
-    order.insert(order.end(), {m_unitsBox, m_gageBox, m_ok, m_fields[1]});
+    order.insert(order.end(), {m_unitsBox, m_gageBox, m_ok, m_fields[1], m_cancel, m_application});
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -210,6 +210,7 @@ void ParametersWindow::buttonOkClick() {
     }
     setEnabled(false);
     hide();
+    m_desktop.returnFromWindow(*this);
 }
 
 void ParametersWindow::buttonCancelClick() {

@@ -176,12 +176,12 @@ void RequirementsWindow::buildControls() {
     m_cancel->setGeometry(330, top + 84, 120, 30);
     connect(m_cancel, &QPushButton::clicked, this, [this] { buttonCancelClick(); });
 
-    // Tab order: the fields top to bottom, the two lists, the buttons.
+    // Tab order: the fields top to bottom, the two lists, the buttons, the application name.
     QWidget* previous = m_fields[0];
     for (QWidget* next : std::initializer_list<QWidget*>{
              m_fields[1], m_fields[2], m_fields[3], m_fields[4], m_fields[5], m_fields[6],
              m_fields[7], m_fields[8], m_fields[9], m_fields[10], m_shapeBox, m_windingBox, m_ok,
-             m_cancel, m_material}) {
+             m_cancel, m_material, m_application}) {
         setTabOrder(previous, next);
         previous = next;
     }

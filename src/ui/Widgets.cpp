@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTableView>
 
 #include "platform/qt/Fonts.h"
@@ -38,6 +40,35 @@ void setUpListing(QTableView& table) {
     table.verticalHeader()->setDefaultSectionSize(table.fontMetrics().height() + 6);
     table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table.setAlternatingRowColors(true);
+    // Tab leaves the table for the next control; the arrow keys move between its rows.
+    table.setTabKeyNavigation(false);
+}
+
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit clicked();
+            event->accept();
+            return;
+        }
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    const QRect text = fontMetrics().boundingRect(contentsRect(), int(alignment()), this->text());
+    option.rect = text.adjusted(-2, 0, 2, 0) & rect();
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
