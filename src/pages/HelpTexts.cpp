@@ -27,11 +27,15 @@ Press ANALYSIS to examine one inductor in detail.  The analysis window opens wit
 
 REFERENCE DATA
 
-MATERIALS DATA shows graphs of the magnetic properties of the Korvell iron powder materials: permeability against DC bias, against AC flux density and against frequency, and core loss at 1 kHz and 100 kHz.  MATERIAL SELECTION chooses the materials that the automatic design may use.
+MATERIALS DATA shows graphs of the magnetic properties of the Korvell iron powder materials: permeability against DC bias, against AC flux density and against frequency, and core loss at 1 kHz and 100 kHz.  MATERIAL SELECTION chooses the materials that the automatic design may use.  KORVELL CATALOG on the REFERENCES menu lists the cores of each shape with their magnetic and mechanical data; choose one and press ANALYZE to analyse an inductor wound on it.  WIRE TABLES lists every wire size of the chosen gage standard.
 
 MORE
 
-HELP on the menu bar lists the help topics.  PARAMS sets the design limits (temperature rise, copper area, window fill, minimum permeability and others), the units of measure and the wire gage standard.  CALCULATE runs the last design again after you have changed the materials or the parameters.  Nothing is saved when the program closes: every value starts from its default at the next start.
+HELP on the menu bar lists the help topics.  PARAMS sets the design limits (temperature rise, copper area, window fill, minimum permeability and others), the units of measure and the wire gage standard.  CALCULATE runs the last design again after you have changed the materials or the parameters.
+
+Nothing is saved by itself: every value starts from its default at the next start.  FILES > SAVE AS keeps your requirements, parameters, materials and the designs of the last search in a design file, which FILES > OPEN reads back; SAVE AS can also write the last search as a CSV table for a spreadsheet.
+
+Everything works from the keyboard too: Tab moves from control to control, Enter or Space presses the button that has the focus, Alt and the underlined letter of a caption runs it, and Esc closes a window.
 )";
 
 constexpr std::string_view kHelpTopicsText =
@@ -57,7 +61,7 @@ constexpr std::string_view kHelpTopicsText =
 
 PROGRAM DESCRIPTION
 
-Korvell Inductors designs and analyses inductors for power filter applications, wound on Korvell iron powder toroids, E-cores and composite toroids.  It has three primary functions.  The automatic design searches the Korvell catalog for cores that meet your requirements and lists up to forty designs.  The analysis computes the electrical and mechanical properties of one inductor that you describe.  The references show the properties of the Korvell materials as graphs.  The catalog, the material data and the wire tables are built into the program.
+Korvell Inductors designs and analyses inductors for power filter applications, wound on Korvell iron powder toroids, E-cores and composite toroids.  It has three primary functions.  The automatic design searches the Korvell catalog for cores that meet your requirements and lists up to forty designs.  The analysis computes the electrical and mechanical properties of one inductor that you describe.  The references show the properties of the Korvell materials as graphs.  The catalog, the material data and the wire tables are built into the program; design files keep your work between sessions.
 
 
 GETTING STARTED
@@ -69,17 +73,19 @@ MENUS AND BUTTONS
 
 The main window has a menu bar, a row of tool buttons and three columns of command buttons.
 
-	FILES - not used in this version; nothing is saved or opened.
-	REFERENCES - MATERIALS DATA opens the list of material graphs.
+	FILES - NEW, OPEN, CLOSE and SAVE AS of design files (see PROGRAM ADD-ONS, OTHER CATALOGS, AND OPTIONAL FEATURES).
+	REFERENCES - KORVELL CATALOG opens the catalog window, MATERIALS DATA the list of material graphs, WIRE TABLES the wire table window.  SALES OFFICES holds no list in this version.
 	AUTOMATIC DESIGNS - the six design types.
 	CORES - TOROID, E-CORE or COMPOSITE chooses the core shape and opens the requirements window; MATERIAL SELECTION opens the material selector; MATERIALS PROPERTIES lists the material graphs.
-	DATA DISPLAY - ELECTRICAL and DIMENSIONAL open the results table; % PERM vs DC BIAS, % PERM vs AC FLUX, INDUCTANCE vs CURRENT and TEMPERATURE vs AGE draw graphs of the highlighted design.
+	DATA DISPLAY - ELECTRICAL and DIMENSIONAL open the results table; % PERM vs DC BIAS, % PERM vs AC FLUX, INDUCTANCE vs CURRENT, LOSS vs AGE and TEMPERATURE vs AGE draw graphs of the highlighted design.
 	PARAMS - the design parameters, units and wire gage standard.
 	HELP - these help topics.
 
 The tool buttons: ANALYSIS opens the analysis window with the highlighted design; DESIGN opens the requirements window; MATERIAL opens the material selector; DATA TABLE opens the results table; CALCULATE runs the design search again with the current requirements, materials and parameters (when the requirements are not complete it opens the requirements window instead).
 
-The command buttons of the main window do the same: the six design types, ANALYSIS and GETTING STARTED, MATERIALS DATA, MATERIAL SELECTION and WIRE TABLES (not used in this version).  Hold the mouse over a button to see what it does.
+The command buttons of the main window do the same: the six design types, ANALYSIS and GETTING STARTED, MATERIALS DATA, MATERIAL SELECTION and WIRE TABLES.  Hold the mouse over a button to see what it does.
+
+From the keyboard, Tab moves from control to control in every window and Enter or Space presses the button that has the focus.  Alt and the underlined letter runs a button or opens a menu: Alt+N ANALYSIS, Alt+D DESIGN, Alt+M MATERIAL, Alt+B DATA TABLE, Alt+C CALCULATE; Alt+F FILES, Alt+R REFERENCES, Alt+A AUTOMATIC DESIGNS, Alt+E CORES, Alt+T DATA DISPLAY, Alt+P PARAMS, Alt+H HELP.  Esc closes any window but the main window.
 
 
 DESIGNS AVAILABLE
@@ -126,6 +132,8 @@ SELECTING CORES AND MATERIALS
 
 The core shape is chosen in the requirements window or from the CORES menu: TOROID, E-CORE or COMPOSITE toroid.  The winding may fill the window (FULL WINDOW) or lie in one layer (SINGLE LAYER).
 
+KORVELL CATALOG on the REFERENCES menu lists every core of the shape chosen in its SHAPE list: its permeability, Al value, magnetic cross section and path length, winding window, mean length of a turn and dimensions, the dimensions in the units chosen in PARAMS.  MATERIAL narrows the list to the cores of one material.  A click on a column heading sorts the list by that column, a second click reverses it; part numbers sort smallest core first, as the automatic design walks the catalog.  Choose a core and press ANALYZE, Enter, or double-click it: the analysis window opens with that core, one in the stack.
+
 MATERIAL SELECTION opens the list of the fourteen Korvell iron powder materials, each with a short description.  Check the materials the design may use.  SELECT ALL checks them all; INVERT SELECTION checks those that are not checked and clears those that are.  The selection is taken when you press OK or go to another window of the program.  With no material checked the design finds no iron powder core.
 
 
@@ -136,6 +144,10 @@ The results table lists the designs in catalog order, smallest core first, ten a
 DISPLAY ELECTRICAL shows core part number, price, Al value, turns, wire, window fill, DC and AC resistance, AC flux density, percent permeability, core and copper loss and temperature rise.  DISPLAY DIMENSIONS shows the same designs with the core dimensions, the magnetic cross section and path length, turns, wire and the wound dimensions.  Both tables follow the same cursor.  PRINT prints the table as shown on one page.  INDUCTANCE draws the inductance of the highlighted design against current, T RISE its core temperature against time.
 
 The graph window shows the material graphs and the graphs of one design; PRINT GRAPH prints the graph.
+
+WIRE TABLES, on the REFERENCES menu or the button of the main window, lists every size of the wire gage standard chosen in PARAMS with its copper area, bare and insulated diameters, resistance at 20 degrees C and weight, in the units chosen there.
+
+FILES > SAVE AS can write the designs of the last search as a CSV table instead of a design file: the columns of the ELECTRICAL and the DIMENSIONS displays side by side, in the units of the displays, for a spreadsheet.
 
 
 OPTIONS
@@ -196,7 +208,11 @@ Current in amperes, inductance in microhenries (uH), resistance in ohms, voltage
 
 PROGRAM ADD-ONS, OTHER CATALOGS, AND OPTIONAL FEATURES
 
-This version holds the Korvell catalogs of iron powder toroids, E-cores and composite toroids, the Korvell material data and the metric, AWG and SWG wire tables.  The FILES menu, the catalog and wire table views and the sales office list are not used in this version, and no designs are saved between sessions: print the results table or the analysis to keep them.
+This version holds the Korvell catalogs of iron powder toroids, E-cores and composite toroids, the Korvell material data and the metric, AWG and SWG wire tables, each with its own window (KORVELL CATALOG and WIRE TABLES).  The sales office list is not part of this version.
+
+DESIGN FILES.  FILES > SAVE AS writes a design file (*.korvell.json): the requirements of every application, the design parameters, the core shape, winding type, materials, units and wire gage standard, and the designs of the last search with the requirements they were made for.  FILES > OPEN reads one back; a file is taken only when all of it is valid, otherwise a message names the field and the value it cannot take, and nothing changes.  FILES > NEW puts every setting back to its start-up value (asking first when they differ), and FILES > CLOSE forgets the name of the file.  The main window's caption names the open file.
+
+THE COMMAND LINE.  The same engine runs from a terminal as korvell: korvell design for the automatic design, korvell analyze for one inductor, korvell plot for the graphs, korvell curve for the material curves, korvell catalog and korvell wire for the reference tables.  Each checks its input as the windows do, prints a table, or JSON with --json, and korvell --help lists the options.  korvell design --save writes a design file and --input starts from one, so work moves freely between the windows and scripts.
 )";
 
 }  // namespace
