@@ -160,23 +160,21 @@ std::optional<MaterialGraphSettings> materialGraphSettings(int kind,
 
 namespace {
 
+// The point of a kind's curve its label stands at.
+std::size_t labelIndex(int kind, const Curve& curve) {
+    const std::size_t wanted = kind == 1   ? 5
+                               : kind == 3 ? 52
+                               : kind == 4 ? 20
+                               : kind == 5 ? 50
+                                           : 30;
+    return std::min(wanted, curve.size() - 1);
+}
+
 // Label position of a kind's curve, in data units.
 CurvePoint labelPosition(int kind, const Curve& curve) {
-    auto at = [&](std::size_t i) { return curve[std::min(i, curve.size() - 1)]; };
-    switch (kind) {
-        case 1:
-            return at(5);
-        case 2:
-            return at(30);
-        case 3:
-            return {at(52).x, at(52).y + 10};
-        case 4:
-            return {at(20).x, at(20).y + 2};
-        case 5:
-            return at(50);
-        default:
-            return at(30);
-    }
+    const CurvePoint at = curve[labelIndex(kind, curve)];
+    const float rise = kind == 3 ? 10.0f : kind == 4 ? 2.0f : 0.0f;
+    return {at.x, at.y + rise};
 }
 
 std::optional<Curve> curveOfKind(Messages& messages, int kind, std::string_view material) {
@@ -226,7 +224,8 @@ std::vector<MaterialCurve> materialGraphCurves(const DesignRecord& record, Messa
             sY = 0.01 * *mu;
         }
         const CurvePoint label = labelPosition(kind, *points);
-        curves.push_back({material, std::move(*points), sY, label});
+        const std::size_t index = labelIndex(kind, *points);
+        curves.push_back({material, std::move(*points), sY, label, index});
     }
     return curves;
 }

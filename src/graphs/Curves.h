@@ -67,12 +67,14 @@ struct MaterialGraphSettings {
 std::optional<MaterialGraphSettings> materialGraphSettings(int kind,
                                                            std::string_view graphMaterialCode);
 
-// One curve of a material graph with the position of its material label (data units).
+// One curve of a material graph with the position of its material label (data units): the
+// kind's label point of the curve, raised by some units for kinds 3 and 4.
 struct MaterialCurve {
     std::string material;
     Curve points;  // in the generator's units (percent for kind 1)
     double sY;     // the y scale the graph applies to this curve
     CurvePoint label;
+    std::size_t labelIndex = 0;  // the point the label stands at
 };
 
 // The curves of graph `kind` (1-6) as the graph window draws them: record.graphMaterialCode

@@ -108,7 +108,7 @@ GraphedDesign highlightedRowDesign(const DesignRecord& r) {
 struct DesignCurve {
     Curve points;
     std::string legend;
-    bool legendWritten = false;  // the negligible-aging legend is written before the axes
+    bool legendOnDefaultAxes = false;  // the negligible-aging legend
     std::optional<CurvePoint> operatingPoint;
 };
 
@@ -155,9 +155,8 @@ std::string agingDataText(const DesignRecord& record, const GraphedDesign& d, do
 
 // Decay loss (kind 8, mW) or core temperature (kind 9, °C) against time (hours), from the aging
 // model's 32 samples below 1e6 hours. A design that does not age gets the negligible-aging
-// legend, written at once over the default axes.
-std::optional<DesignCurve> agingCurve(Canvas& canvas, const PlotFrame& frame,
-                                      const DesignRecord& record, Messages& messages,
+// legend, placed on the default axes.
+std::optional<DesignCurve> agingCurve(const DesignRecord& record, Messages& messages,
                                       const GraphedDesign& d, int kind) {
     const int application = applicationOf(record);
     const double fHz = application == kPowerline ? record.lineFrequencyHz
@@ -202,10 +201,7 @@ std::optional<DesignCurve> agingCurve(Canvas& canvas, const PlotFrame& frame,
     result.legend = strprintf(
         "CORE:  %s: %4.0f Turns, EXHIBITS NEGLIGIBLE AGING OVER  %4.0e HOURS @%4.0f Gauss",
         d.name.c_str(), d.turns, lastTime, d.b);
-    const PlotAxes defaults;
-    PlotTextAt(canvas, result.legend, 100 * defaults.xMin,
-               0.8 * defaults.yMax + 0.2 * defaults.yMin, frame, defaults);
-    result.legendWritten = true;
+    result.legendOnDefaultAxes = true;
     return result;
 }
 
@@ -253,37 +249,92 @@ std::optional<PlotAxes> automaticAxes(int kind, const Curve& points) {
     return axes;
 }
 
-int drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
-                    Messages& messages, int kind) {
+// What a plot drew: its curves, and where its y-axis numbers begin (x0 of the frame when it drew
+// no axes), which a caption beside them must keep clear of.
+struct PlotDrawn {
+    int curves = 0;
+    int numbersLeft = 0;
+};
+
+PlotDrawn drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
+                          Messages& messages, int kind, Color ground) {
+    PlotDrawn drawn{0, static_cast<int>(frame.x0)};
     const GraphedDesign d = record.graphSource == kAnalysedDesign ? analysedDesign(record)
                                                                   : highlightedRowDesign(record);
-    if (!finiteDesign(d, record)) return 0;
-    const auto curve = kind == kInductanceVsCurrent
-                           ? inductanceCurve(record, messages, d)
-                           : agingCurve(canvas, frame, record, messages, d, kind);
-    if (!curve || curve->points.empty()) return 0;
+    if (!finiteDesign(d, record)) return drawn;
+    const auto curve = kind == kInductanceVsCurrent ? inductanceCurve(record, messages, d)
+                                                    : agingCurve(record, messages, d, kind);
+    if (!curve || curve->points.empty()) return drawn;
     const auto axes = automaticAxes(kind, curve->points);
-    if (!axes) return 0;
+    if (!axes) return drawn;
 
-    canvas.setPen(colors::kBlack, 1);
-    DrawGraphAxes(canvas, frame, *axes);
-    canvas.setPen(colors::kRed, 1);
+    drawn.numbersLeft = DrawGraphAxes(canvas, frame, *axes);
+    canvas.setPen(colors::kRed, penWidth(canvas, kCurvePenPoints));
     DrawCurve(canvas, curve->points, frame, *axes);
-    if (!curve->legendWritten) {
-        PlotTextAt(canvas, curve->legend, 100 * axes->xMin, 0.8 * axes->yMax + 0.2 * axes->yMin,
-                   frame, *axes);
-    }
+    // The legend over the grid and the curve, at the same place of the axes it belongs to.
+    const PlotAxes legendAxes = curve->legendOnDefaultAxes ? PlotAxes{} : *axes;
+    PlotTextAt(canvas, curve->legend, 100 * legendAxes.xMin,
+               0.8 * legendAxes.yMax + 0.2 * legendAxes.yMin, frame, legendAxes, ground);
     if (curve->operatingPoint) {
         PlotTextAt(canvas, kPlotSymbol, curve->operatingPoint->x, curve->operatingPoint->y, frame,
                    *axes);
     }
-    return 1;
+    drawn.curves = 1;
+    return drawn;
 }
 
-int drawMaterialGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
-                      Messages& messages, int kind) {
+// The cell of a material label at a pixel point of its curve: centred on it, or just above or
+// just below it (variant 0, 1, 2).
+TextBox labelCell(Canvas& canvas, const std::string& text, int x, int y, int variant) {
+    TextBox cell = centredTextBox(canvas, text, x, y);
+    const int margin = cell.left - groundOf(canvas, cell).left;
+    if (variant == 1) cell.top = y - cell.height - 2 * margin;
+    if (variant == 2) cell.top = y + 2 * margin;
+    return cell;
+}
+
+// Where a curve's label goes: the kind's label point when the label's ground lies inside the
+// plot clear of the grounds in `taken`, else the point nearest to it along the curve (centred,
+// then above, then below it) where it does; the kind's point, kept inside the plot, when none
+// is clear.
+TextBox placeLabel(Canvas& canvas, const PlotFrame& frame, const PlotAxes& own,
+                   const MaterialCurve& curve, const std::vector<TextBox>& taken) {
+    const std::size_t n = curve.points.size();
+    const std::size_t home = std::min(curve.labelIndex, n - 1);
+    const float rise = curve.label.y - curve.points[home].y;
+    const auto clear = [&](const TextBox& cell) {
+        const TextBox g = groundOf(canvas, cell);
+        return insidePlot(frame, g) && std::none_of(taken.begin(), taken.end(),
+                                                    [&](const TextBox& t) { return t.meets(g); });
+    };
+    for (std::size_t step = 0; step < n; ++step) {
+        for (const std::size_t i : {home - step, home + step}) {
+            if (i >= n || (step == 0 && i != home)) continue;
+            const auto x = plotX(frame, own, curve.points[i].x);
+            const auto y = plotY(frame, own, curve.points[i].y + rise);
+            if (!x || !y) continue;
+            for (int variant = 0; variant < 3; ++variant) {
+                const TextBox cell = labelCell(canvas, curve.material, *x, *y, variant);
+                if (clear(cell)) return cell;
+            }
+        }
+    }
+    const auto x = plotX(frame, own, curve.label.x);
+    const auto y = plotY(frame, own, curve.label.y);
+    TextBox cell = centredTextBox(canvas, curve.material, x.value_or(frame.xr), y.value_or(0));
+    const int margin = cell.left - groundOf(canvas, cell).left;
+    cell.left = std::clamp(cell.left, static_cast<int>(frame.x0) + margin,
+                           std::max(static_cast<int>(frame.x0), frame.xr - cell.width - margin));
+    cell.top = std::clamp(cell.top, frame.upperEdge() + margin,
+                          std::max(frame.upperEdge(), frame.lowerEdge() - cell.height - margin));
+    return cell;
+}
+
+PlotDrawn drawMaterialGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
+                            Messages& messages, int kind, Color ground) {
+    PlotDrawn drawn{0, static_cast<int>(frame.x0)};
     const auto settings = materialGraphSettings(kind, record.graphMaterialCode);
-    if (!settings) return 0;
+    if (!settings) return drawn;
     PlotAxes axes;
     axes.xMin = static_cast<float>(settings->xMin);
     axes.xDecades = settings->xDecades;
@@ -291,18 +342,27 @@ int drawMaterialGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord
     axes.yMax = static_cast<float>(settings->yMax);
     axes.sY = static_cast<float>(settings->sY);
     axes.yDecades = settings->yDecades;
-    canvas.setPen(colors::kBlack, 1);
-    DrawGraphAxes(canvas, frame, axes);
+    drawn.numbersLeft = DrawGraphAxes(canvas, frame, axes);
 
-    canvas.setPen(colors::kRed, 1);
     const auto curves = materialGraphCurves(record, messages, kind);
-    for (const MaterialCurve& curve : curves) {
+    const auto ownAxes = [&](const MaterialCurve& curve) {
         PlotAxes own = axes;
         own.sY = static_cast<float>(curve.sY);
-        DrawCurve(canvas, curve.points, frame, own);
-        PlotTextAt(canvas, curve.material, curve.label.x, curve.label.y, frame, own);
+        return own;
+    };
+    canvas.setPen(colors::kRed, penWidth(canvas, kCurvePenPoints));
+    for (const MaterialCurve& curve : curves)
+        DrawCurve(canvas, curve.points, frame, ownAxes(curve));
+    // The labels over all the curves, each clear of those before it.
+    std::vector<TextBox> taken;
+    for (const MaterialCurve& curve : curves) {
+        if (curve.points.empty()) continue;
+        const TextBox cell = placeLabel(canvas, frame, ownAxes(curve), curve, taken);
+        writeOnGround(canvas, curve.material, cell, ground);
+        taken.push_back(groundOf(canvas, cell));
     }
-    return static_cast<int>(curves.size());
+    drawn.curves = static_cast<int>(curves.size());
+    return drawn;
 }
 
 FontSpec graphFont(int height) {
@@ -313,22 +373,59 @@ FontSpec graphFont(int height) {
     return font;
 }
 
-// The y caption in lines no wider than `limit` (or than its widest word).
-std::vector<std::string> captionLines(Canvas& canvas, const std::string& caption, int limit) {
-    std::istringstream words(caption);
+// A caption broken into lines no wider than `room`: between words, and after a '/' within a
+// word ("mW/" and "cm3"); the font made smaller when a line is wider still.
+struct FittedCaption {
     std::vector<std::string> lines;
+    FontSpec font;
+};
+FittedCaption fitCaption(Canvas& canvas, const std::string& caption, const FontSpec& font,
+                         int room) {
+    struct Piece {
+        std::string text;
+        bool afterBlank;  // a new word, not the rest of one
+    };
+    std::vector<Piece> pieces;
+    std::istringstream words(caption);
     for (std::string word; words >> word;) {
-        if (!lines.empty() && canvas.textWidth(lines.back() + " " + word) <= limit) {
-            lines.back() += " " + word;
-        } else {
-            lines.push_back(word);
+        for (std::size_t start = 0; start < word.size();) {
+            const std::size_t slash = word.find('/', start);
+            const std::size_t end = slash == std::string::npos ? word.size() : slash + 1;
+            pieces.push_back({word.substr(start, end - start), start == 0});
+            start = end;
         }
     }
-    return lines;
+    room = std::max(room, 1);
+    FittedCaption fitted{{}, font};
+    constexpr int kTries = 4;  // widths follow the height closely; a few steps settle it
+    for (int step = 0; step < kTries; ++step) {
+        canvas.setFont(fitted.font);
+        fitted.lines.clear();
+        int widest = 0;
+        for (const Piece& piece : pieces) {
+            if (!fitted.lines.empty()) {
+                const std::string joined =
+                    fitted.lines.back() + (piece.afterBlank ? " " : "") + piece.text;
+                if (canvas.textWidth(joined) <= room) {
+                    fitted.lines.back() = joined;
+                    widest = std::max(widest, canvas.textWidth(joined));
+                    continue;
+                }
+            }
+            fitted.lines.push_back(piece.text);
+            widest = std::max(widest, canvas.textWidth(piece.text));
+        }
+        if (widest <= room || fitted.font.height <= 1) break;
+        fitted.font.height = std::max(
+            1, static_cast<int>(static_cast<long long>(fitted.font.height) * room / widest));
+    }
+    return fitted;
 }
 
-// Title, captions and date of the printed page; leaves the caption font set for the plot.
-void drawPrintedCaptions(Canvas& canvas, const GraphCaptions& captions, const GraphView& view) {
+// Title, captions and date of the printed page, the y caption ending a blank short of the y-axis
+// numbers that begin at numbersLeft.
+void drawPrintedCaptions(Canvas& canvas, const GraphCaptions& captions, const GraphView& view,
+                         int numbersLeft) {
     const int W = std::clamp(canvas.width(), 0, kMaxPixels);
     const int H = std::clamp(canvas.height(), 0, kMaxPixels);
     FontSpec font = graphFont(scaled(kTitleScale, H / kPageFontLines));
@@ -340,17 +437,17 @@ void drawPrintedCaptions(Canvas& canvas, const GraphCaptions& captions, const Gr
     canvas.setFont(font);
     canvas.textOut((W - canvas.textWidth(captions.xCaption)) / 2, scaled(kXCaptionRow, H),
                    captions.xCaption);
-    // The y caption reaches no further right than halfway from the numbers' limit to the plot.
-    const PlotFrame frame = pagePlotFrame(W, H);
     const int left = W / 36;
-    const auto lines =
-        captionLines(canvas, captions.yCaption, (frame.xl + static_cast<int>(frame.x0)) / 2 - left);
+    const FittedCaption y =
+        fitCaption(canvas, captions.yCaption, font, numbersLeft - canvas.textWidth(" ") - left);
+    canvas.setFont(y.font);
     const int lineHeight = canvas.textHeight(captions.yCaption);
-    int y = H / 2 - static_cast<int>(lines.size()) * lineHeight / 2;
-    for (const std::string& line : lines) {
-        canvas.textOut(left, y, line);
-        y += lineHeight;
+    int top = H / 2 - static_cast<int>(y.lines.size()) * lineHeight / 2;
+    for (const std::string& line : y.lines) {
+        canvas.textOut(left, top, line);
+        top += lineHeight;
     }
+    canvas.setFont(font);
     if (!view.dateText.empty()) {
         const std::string date = trimmed(view.dateText);
         canvas.textOut(W - 3 * (W / 36) - canvas.textWidth(date), scaled(kDateRow, H) + H / 60,
@@ -358,9 +455,10 @@ void drawPrintedCaptions(Canvas& canvas, const GraphCaptions& captions, const Gr
     }
 }
 
-// Where the window's labels and button go around its plot.
+// Where the window's labels and button go around its plot; the y caption's column ends a blank
+// short of the y-axis numbers that begin at numbersLeft, its caption fitted into it.
 void placeWindowControls(Canvas& canvas, const PlotFrame& frame, const GraphView& view,
-                         GraphPageLayout& layout) {
+                         int numbersLeft, GraphPageLayout& layout) {
     const int W = std::clamp(canvas.width(), 0, kMaxPixels);
     const int H = std::clamp(canvas.height(), 0, kMaxPixels);
     const int h = canvas.textHeight("0");
@@ -368,9 +466,16 @@ void placeWindowControls(Canvas& canvas, const PlotFrame& frame, const GraphView
     layout.titleBar = {0, 0, W, std::max(frame.upperEdge() - h, 0)};
     const int numbersEnd = scaled(0.92, frame.yb) + h;
     layout.xCaptionBar = {0, numbersEnd, W, std::max(H - numbersEnd, 0)};
-    layout.yCaptionColumn = {W / 100, frame.upperEdge(), std::max(frame.xl - W / 100, 0),
+    const int columnRight = numbersLeft - canvas.textWidth(" ");
+    layout.yCaptionColumn = {W / 100, frame.upperEdge(), std::max(columnRight - W / 100, 0),
                              std::max(frame.lowerEdge() - frame.upperEdge(), 0)};
     layout.printButton = {W / 100 + font / 2, font / 4, 8 * font, 2 * font};
+    FontSpec captionFont = view.yCaptionFont;
+    captionFont.height = std::clamp(captionFont.height, 1, kMaxPixels / 8);
+    const FittedCaption y =
+        fitCaption(canvas, layout.yCaption, captionFont, layout.yCaptionColumn.width);
+    layout.yCaptionLines = y.lines;
+    layout.yCaptionFont = y.font;
 }
 
 }  // namespace
@@ -405,22 +510,31 @@ GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messag
     const int W = std::clamp(canvas.width(), 0, kMaxPixels);
     const int H = std::clamp(canvas.height(), 0, kMaxPixels);
     const PlotFrame frame = printing ? pagePlotFrame(W, H) : windowPlotFrame(W, H);
-    canvas.setPen(colors::kBlack, 1);
     if (printing) {
         if (captions.title.empty()) return layout;
-        drawPrintedCaptions(canvas, captions, view);
+        // The numbers and legends in the caption font: 0.7 of the title's.
+        canvas.setFont(graphFont(scaled(kCaptionScale, scaled(kTitleScale, H / kPageFontLines))));
     } else {
         canvas.setBrushColor(view.background);
         canvas.fillRect(W / 100, 0, W - W / 100, H);
         canvas.setFont(graphFont(std::min(view.fontHeight, kMaxPixels / 8)));
-        placeWindowControls(canvas, frame, view, layout);
-        layout.showPrintButton = true;
     }
 
+    // Texts over the plot stand on the surface's own background: white paper, the window's face.
+    const Color ground = printing ? colors::kWhite : view.background;
+    PlotDrawn drawn{0, static_cast<int>(frame.x0)};
     if (kind >= kInitialPermVsDcBias && kind <= kCoreLoss100kHz) {
-        layout.curvesDrawn = drawMaterialGraph(canvas, frame, record, messages, kind);
+        drawn = drawMaterialGraph(canvas, frame, record, messages, kind, ground);
     } else if (kind >= kInductanceVsCurrent && kind <= kTemperatureVsAge) {
-        layout.curvesDrawn = drawDesignGraph(canvas, frame, record, messages, kind);
+        drawn = drawDesignGraph(canvas, frame, record, messages, kind, ground);
+    }
+    layout.curvesDrawn = drawn.curves;
+
+    if (printing) {
+        drawPrintedCaptions(canvas, captions, view, drawn.numbersLeft);
+    } else {
+        placeWindowControls(canvas, frame, view, drawn.numbersLeft, layout);
+        layout.showPrintButton = true;
     }
     return layout;
 }

@@ -23,10 +23,13 @@
 //     and shows the button again. The printed page carries its own title, captions and date.
 //   - view.fontHeight: the pixel height of the window's font (axis numbers and legends on the
 //     window); view.background: the window's button-face colour; view.dateText: the date line
-//     of the printed page (for example resultsDateText of the local time); empty for none.
+//     of the printed page (for example resultsDateText of the local time); empty for none;
+//     view.yCaptionFont: the font of Y_label, which shows the returned yCaptionLines, one to a
+//     line, in the returned yCaptionFont.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Messages.h"
@@ -39,6 +42,7 @@ struct GraphView {
     int fontHeight = 13;                 // the window's font, pixels
     Color background = colors::kSilver;  // the window's button-face colour
     std::string dateText;                // printed page only
+    FontSpec yCaptionFont{"Arial Narrow", 12, colors::kBlack, true};  // the window's Y_label
 };
 
 // What the window shows around the plot after a drawing.
@@ -46,9 +50,12 @@ struct GraphPageLayout {
     std::string title;     // TitleLabel
     std::string xCaption;  // X_Label
     std::string yCaption;  // Y_label
+    // The y caption as Y_label shows it: broken into lines and in a font that fit its column.
+    std::vector<std::string> yCaptionLines;
+    FontSpec yCaptionFont;
     // The window's labels: a bar across the top, a bar across the bottom below the x-axis
-    // numbers, a narrow column left of the y-axis numbers; PRINT GRAPH at the top left. In the
-    // window's client pixels; empty after a printed drawing.
+    // numbers, a narrow column that ends short of the y-axis numbers; PRINT GRAPH at the top
+    // left. In the window's client pixels; empty after a printed drawing.
     Rect titleBar;
     Rect xCaptionBar;
     Rect yCaptionColumn;
@@ -71,12 +78,17 @@ GraphCaptions graphCaptions(int kind, const std::string& graphMaterialCode);
 //   - Window (canvas.isPrinter() false): the client area right of width / 100 is filled with
 //     view.background, the plot is framed by windowPlotFrame and numbered and labelled in
 //     "MS Sans Serif" of view.fontHeight; the captions are the window's labels, not drawn.
-//   - Printed page: first the title (a page font of height / 60 pixels, times 1.5, its centre
-//     at a tenth of the height, centred across), the x caption (0.7 of the title size, centred,
-//     its top at 0.9 of the height), the y caption (from width / 36, centred on mid-height,
-//     wrapped between words so it stays clear of the plot) and view.dateText (ending at
-//     width - 3 (width / 36), at 0.95 of the height + height / 60); then the plot framed by
-//     pagePlotFrame, its numbers and legends in the caption font.
+//   - Printed page: the plot framed by pagePlotFrame, its numbers and legends in the caption
+//     font, then the title (a page font of height / 60 pixels, times 1.5, its centre at a tenth
+//     of the height, centred across), the x caption (0.7 of the title size, centred, its top at
+//     0.9 of the height), the y caption (from width / 36, centred on mid-height, broken between
+//     words and after a '/' and made smaller where needed so that it ends short of the y-axis
+//     numbers) and view.dateText (ending at width - 3 (width / 36), at 0.95 of the height +
+//     height / 60).
+// Curves are drawn kCurvePenPoints wide on paper, a pixel on the window. Legends and material
+// labels stand on grounds of the background colour (white on paper) inside the plot; each
+// material label stands at a point of its own curve, the kind's label point where its ground
+// is clear of the labels placed before it, else the nearest point along the curve where it is.
 // A results row whose aging data (flux, frequency, area, loss, surface, volume, exponent)
 // multiply to less than 1e-6 is refused with its index text under "Graph Data ERROR" and no
 // curve; that is the only message, and it comes at every drawing of such a row. A kind outside

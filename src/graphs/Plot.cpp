@@ -20,8 +20,9 @@ constexpr int kMaxDivisions = 1000;
 constexpr int kDefaultDivisions = 10;
 constexpr int kMostDivisions = 27;  // more are halved
 constexpr double kDivisionsPerUnit = 0.2;
-constexpr double kLabelRow = 0.92;  // x-axis numbers: their top at 0.92 yb
-constexpr int kSymbolParts = 80;    // the cross reaches (xr - xl) / 80 each way
+constexpr double kLabelRow = 0.92;     // x-axis numbers: their top at 0.92 yb
+constexpr int kSymbolParts = 80;       // the cross reaches (xr - xl) / 80 each way
+constexpr int kGroundMarginParts = 8;  // a text's ground reaches 1/8 of a line beyond its cell
 
 // Tick multipliers within a decade.
 constexpr std::array<double, 10> kTicks = {1, 1.5, 2, 3, 4, 5, 6, 7, 8, 9};
@@ -96,11 +97,32 @@ int linearDivisions(const PlotAxes& axes) {
     return std::max(d, 1);
 }
 
-void drawLinearYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
+// The numbers of one axis, written in order along it: each is left out when its cell would meet
+// that of the number written before it.
+class AxisNumbers {
+  public:
+    explicit AxisNumbers(Canvas& canvas, int left) : m_canvas(canvas), m_left(left) {}
+    void write(int x, int y, const std::string& number) {
+        const TextBox cell{x, y, m_canvas.textWidth(number), m_canvas.textHeight(number)};
+        if (m_last && cell.meets(*m_last)) return;
+        m_canvas.textOut(x, y, number);
+        m_last = cell;
+        m_left = std::min(m_left, x);
+    }
+    int left() const { return m_left; }
+
+  private:
+    Canvas& m_canvas;
+    int m_left;
+    std::optional<TextBox> m_last;
+};
+
+int drawLinearYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
     const int d = linearDivisions(axes);
     const double range = static_cast<double>(axes.yMax) - axes.yMin;
     const int decimals = std::max(decimalsOf(range / d), decimalsOf(axes.yMin));
     const int x0 = static_cast<int>(f.x0);
+    AxisNumbers numbers(canvas, x0);
     for (int r = 0; r <= d; ++r) {
         const auto y = toPixel(std::floor(r * double(f.hP) / d + 0.5 + f.yb - f.yt));
         if (!y) continue;
@@ -108,12 +130,14 @@ void drawLinearYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) 
         canvas.lineTo(f.xr, *y);
         const std::string number = strprintf("%3.*f", decimals, axes.yMin + range * r / d);
         const int w = canvas.textWidth(number);
-        canvas.textOut(std::max(x0 - 5 * w / 4, f.xl), *y - canvas.textHeight(number) / 2, number);
+        numbers.write(std::max(x0 - 5 * w / 4, f.xl), *y - canvas.textHeight(number) / 2, number);
     }
+    return numbers.left();
 }
 
-void drawLogYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes, int decades) {
+int drawLogYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes, int decades) {
     const int x0 = static_cast<int>(f.x0);
+    AxisNumbers numbers(canvas, x0);
     for (int r = 0; r <= decades; ++r) {
         for (const double k : kTicks) {
             if (r == decades && k != 1) break;
@@ -127,15 +151,17 @@ void drawLogYScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes, int
             const std::string number =
                 value >= 1000 ? numberText(value / 1000, "k") : numberText(value, "");
             const int w = canvas.textWidth(number);
-            canvas.textOut(std::max(x0 - 3 * w / 2, f.xl), *y - canvas.textHeight(number) / 2,
-                           number);
+            numbers.write(std::max(x0 - 3 * w / 2, f.xl), *y - canvas.textHeight(number) / 2,
+                          number);
         }
     }
+    return numbers.left();
 }
 
 void drawLogXScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
     const int decades = std::clamp(axes.xDecades, 1, kMaxDecades);
     const int labelRow = scaled(kLabelRow, f.yb);
+    AxisNumbers numbers(canvas, 0);
     for (int r = 0; r <= decades; ++r) {
         for (const double k : kTicks) {
             if (r == decades && k != 1) break;
@@ -147,7 +173,7 @@ void drawLogXScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
             const double X = v * axes.xMin;
             if (!xTickNumbered(r, k, v, X, axes, decades)) continue;
             const std::string number = xAxisNumber(X);
-            canvas.textOut(*x - canvas.textWidth(number) / 2, labelRow, number);
+            numbers.write(*x - canvas.textWidth(number) / 2, labelRow, number);
         }
     }
 }
@@ -188,13 +214,21 @@ std::optional<int> plotY(const PlotFrame& f, const PlotAxes& axes, double y) {
     return toPixel(placed + f.yb - f.yt);
 }
 
-void DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes) {
-    if (axes.yDecades > 0) {
-        drawLogYScale(canvas, frame, axes, std::min(axes.yDecades, kMaxDecades));
-    } else {
-        drawLinearYScale(canvas, frame, axes);
-    }
+int DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes) {
+    canvas.setPen(kGridColor, penWidth(canvas, kGridPenPoints));
+    const int numbersLeft =
+        axes.yDecades > 0 ? drawLogYScale(canvas, frame, axes, std::min(axes.yDecades, kMaxDecades))
+                          : drawLinearYScale(canvas, frame, axes);
     drawLogXScale(canvas, frame, axes);
+    // The frame over the grid's outer lines.
+    const int x0 = static_cast<int>(frame.x0);
+    canvas.setPen(colors::kBlack, penWidth(canvas, kFramePenPoints));
+    canvas.moveTo(x0, frame.upperEdge());
+    canvas.lineTo(frame.xr, frame.upperEdge());
+    canvas.lineTo(frame.xr, frame.lowerEdge());
+    canvas.lineTo(x0, frame.lowerEdge());
+    canvas.lineTo(x0, frame.upperEdge());
+    return numbersLeft;
 }
 
 void DrawCurve(Canvas& canvas, std::span<const CurvePoint> points, const PlotFrame& frame,
@@ -215,22 +249,67 @@ void DrawCurve(Canvas& canvas, std::span<const CurvePoint> points, const PlotFra
     }
 }
 
-void PlotTextAt(Canvas& canvas, std::string_view text, double x, double y, const PlotFrame& frame,
-                const PlotAxes& axes) {
+TextBox centredTextBox(Canvas& canvas, std::string_view text, int x, int y) {
+    const int w = canvas.textWidth(text);
+    const int h = canvas.textHeight(text);
+    return {x - w / 2, y - h / 2, w, h};
+}
+
+TextBox groundOf(Canvas& canvas, const TextBox& cell) {
+    const int margin = std::max(1, canvas.textHeight("0") / kGroundMarginParts);
+    return {cell.left - margin, cell.top - margin, cell.width + 2 * margin,
+            cell.height + 2 * margin};
+}
+
+bool insidePlot(const PlotFrame& frame, const TextBox& box) {
+    return box.left >= static_cast<int>(frame.x0) && box.right() <= frame.xr &&
+           box.top >= frame.upperEdge() && box.bottom() <= frame.lowerEdge();
+}
+
+void writeOnGround(Canvas& canvas, std::string_view text, const TextBox& cell, Color ground) {
+    const TextBox g = groundOf(canvas, cell);
+    canvas.setBrushColor(ground);
+    canvas.fillRect(g.left, g.top, g.width, g.height);
+    canvas.textOut(cell.left, cell.top, text);
+}
+
+std::optional<TextBox> PlotTextAt(Canvas& canvas, std::string_view text, double x, double y,
+                                  const PlotFrame& frame, const PlotAxes& axes, Color ground) {
     const auto px = plotX(frame, axes, x);
     const auto py = plotY(frame, axes, y);
-    if (!px || !py) return;
+    if (!px || !py) return std::nullopt;
     if (text == kPlotSymbol) {
         const int m = (frame.xr - frame.xl) / kSymbolParts;
-        canvas.setPen(colors::kBlack, 2);
+        canvas.setPen(colors::kBlack, penWidth(canvas, kSymbolPenPoints, 2));
         canvas.moveTo(*px - m, *py);
         canvas.lineTo(*px + m, *py);
         canvas.moveTo(*px, *py - m);
         canvas.lineTo(*px, *py + m);
-        canvas.setPen(colors::kBlack, 1);
-        return;
+        canvas.setPen(colors::kBlack, penWidth(canvas, kFramePenPoints));
+        return std::nullopt;
     }
-    canvas.textOut(*px - canvas.textWidth(text) / 2, *py - canvas.textHeight(text) / 2, text);
+    // A text wider than the plot, with its ground, is written smaller.
+    const FontSpec font = canvas.font();
+    const int room = frame.xr - static_cast<int>(frame.x0);
+    const int needed = groundOf(canvas, centredTextBox(canvas, text, 0, 0)).width;
+    if (needed > room && room > 0) {
+        FontSpec smaller = font;
+        smaller.height =
+            std::max(1, static_cast<int>(static_cast<long long>(font.height) * room / needed));
+        canvas.setFont(smaller);
+    }
+    TextBox cell = centredTextBox(canvas, text, *px, *py);
+    const TextBox g = groundOf(canvas, cell);
+    const int margin = cell.left - g.left;
+    cell.left =
+        std::clamp(cell.left, static_cast<int>(frame.x0) + margin,
+                   std::max(static_cast<int>(frame.x0) + margin, frame.xr - margin - cell.width));
+    cell.top =
+        std::clamp(cell.top, frame.upperEdge() + margin,
+                   std::max(frame.upperEdge() + margin, frame.lowerEdge() - margin - cell.height));
+    writeOnGround(canvas, text, cell, ground);
+    if (!(canvas.font() == font)) canvas.setFont(font);
+    return cell;
 }
 
 }  // namespace korvell

@@ -39,6 +39,15 @@ PlotFrame windowPlotFrame(int width, int height);
 // The frame of a printed page: x0 = 0.1 W, xr = 11W/12, yb = 19H/20, xl = W/20, yt = H/8.
 PlotFrame pagePlotFrame(int width, int height);
 
+// Pen weights of the graphs, in points, as a printed page draws them; a window draws every line
+// one pixel wide (the cross two). The grid is a lighter grey than the curves and the frame, so
+// that on paper the curves stand out from it.
+inline constexpr double kCurvePenPoints = 0.6;
+inline constexpr double kGridPenPoints = 0.25;
+inline constexpr double kFramePenPoints = 0.75;
+inline constexpr double kSymbolPenPoints = 1.5;
+inline constexpr Color kGridColor{128, 128, 128};
+
 struct PlotAxes {
     float xMin = 1;
     float sY = 1;
@@ -57,7 +66,8 @@ std::optional<int> plotX(const PlotFrame& frame, const PlotAxes& axes, double x)
 // cannot be placed (y <= 0 on the logarithmic axis, an empty range).
 std::optional<int> plotY(const PlotFrame& frame, const PlotAxes& axes, double y);
 
-// The grid and the numbered scales, in the pen the caller set (black) and the canvas font.
+// The grid (grey, kGridPenPoints), the frame round the plot (black, kFramePenPoints) and the
+// numbered scales in the canvas font; leaves the frame's pen set.
 // Linear y: d divisions (10; for yMin >= 10, yMax/yMin - 1 when that ratio exceeds 10, else
 // 0.2 (yMax - yMin); halved when above 27), numbered "%3.0f" left of the plot. Logarithmic y:
 // a line per tick multiplier (1, 1.5, 2, 3 ... 9) of each decade within the plot, numbered but
@@ -65,8 +75,11 @@ std::optional<int> plotY(const PlotFrame& frame, const PlotAxes& axes, double y)
 // rule leaves the number out (6, 8, 9; 1.5 and 4 of the first decade and 1.5 of the second when
 // xMin < 1; the values 1.5, 150 and 400 of the tick; all but 1 and 3 over four decades or more).
 // Numbers print "%3.1f" below 1, "%3.0f", "%3.0fk" and "%3.0fM"; a number those formats would
-// show wrongly (0.01 as "0.0", 1500 as "2k", 0.3 as "0") gets the decimals it needs.
-void DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes);
+// show wrongly (0.01 as "0.0", 1500 as "2k", 0.3 as "0") gets the decimals it needs. A number
+// whose cell would meet that of the number written before it on its axis is left out, so that
+// a small plot's scale stays legible. Returns the leftmost x of the y-axis numbers (x0 when
+// none), where a caption beside them must end.
+int DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes);
 
 // A polyline through the points in the pen the caller set (red). A point that cannot be placed
 // or lies above or below the plot lifts the pen; the next point inside starts a new line. Points
@@ -74,11 +87,24 @@ void DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes)
 void DrawCurve(Canvas& canvas, std::span<const CurvePoint> points, const PlotFrame& frame,
                const PlotAxes& axes);
 
-// Writes the text centred on the data position (x, y) in the canvas font. The text "SYMBOL"
-// draws a cross instead: black strokes of width 2, (xr - xl) / 80 pixels each way, and leaves
-// a black pen of width 1. Nothing when the position cannot be placed.
-void PlotTextAt(Canvas& canvas, std::string_view text, double x, double y, const PlotFrame& frame,
-                const PlotAxes& axes);
+// Writes the text centred on the data position (x, y) in the canvas font, on a ground of the
+// `ground` colour (the surface's background) so that neither grid nor curves run through it;
+// the text is moved the least distance that keeps its ground inside the plot, and made smaller
+// when it is wider than the plot. Returns the cell written. The text "SYMBOL" draws a cross
+// instead: black strokes of kSymbolPenPoints (two pixels on a window), (xr - xl) / 80 pixels each
+// way, and leaves a black pen of the frame's weight. Nothing when the position cannot be placed.
+std::optional<TextBox> PlotTextAt(Canvas& canvas, std::string_view text, double x, double y,
+                                  const PlotFrame& frame, const PlotAxes& axes,
+                                  Color ground = colors::kWhite);
+
+// The cell of a text in the canvas font centred on a pixel position.
+TextBox centredTextBox(Canvas& canvas, std::string_view text, int x, int y);
+// The ground a text is written on: its cell and a margin round it.
+TextBox groundOf(Canvas& canvas, const TextBox& cell);
+// Whether a box lies wholly inside the plot.
+bool insidePlot(const PlotFrame& frame, const TextBox& box);
+// Writes the text in its cell on its ground of the `ground` colour.
+void writeOnGround(Canvas& canvas, std::string_view text, const TextBox& cell, Color ground);
 
 // The text that draws the cross marker.
 inline constexpr std::string_view kPlotSymbol = "SYMBOL";

@@ -154,10 +154,12 @@ int drawHeadings(Canvas& canvas, const Geometry& g, const DesignRecord& record, 
     return y + g.lineHeight / 2;
 }
 
-// Two lines bracketing the highlighted row: red on the window, the printer's plain black pen on
-// paper.
+// Two lines bracketing the highlighted row: red and a pixel wide on the window, black and half a
+// point wide on paper (a printer's single dot is too faint to see).
 void drawCursor(Canvas& canvas, const Geometry& g, int y) {
-    canvas.setPen(canvas.isPrinter() ? colors::kBlack : colors::kRed, 1);
+    constexpr double kCursorPenPoints = 0.5;
+    canvas.setPen(canvas.isPrinter() ? colors::kBlack : colors::kRed,
+                  penWidth(canvas, kCursorPenPoints));
     const int right = g.totalWidth();
     canvas.moveTo(0, y - 1);
     canvas.lineTo(right, y - 1);

@@ -81,4 +81,27 @@ inline int scaled(double factor, int pixels) {
     return static_cast<int>(static_cast<long double>(factor) * static_cast<long double>(pixels));
 }
 
+// The width of a pen `points` wide on a surface: on a printed page at the page's resolution, at
+// least one device pixel; on a window `screenPixels` (one pixel, as a window draws its lines).
+inline int penWidth(const Canvas& canvas, double points, int screenPixels = 1) {
+    if (!canvas.isPrinter()) return screenPixels;
+    const double pixels = points * canvas.dotsPerInch() / 72.0 + 0.5;
+    return pixels < 1 ? 1 : pixels > 1000 ? 1000 : static_cast<int>(pixels);
+}
+
+// Where a text stands on a surface: the cell its textOut fills, in pixels.
+struct TextBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    // Whether the two cells share any pixel (cells that only touch do not).
+    bool meets(const TextBox& other) const {
+        return left < other.right() && other.left < right() && top < other.bottom() &&
+               other.top < bottom();
+    }
+};
+
 }  // namespace korvell

@@ -45,11 +45,11 @@ GraphWindow::GraphWindow(Desktop& desktop) : m_desktop(desktop), m_clock(localNo
     m_xCaption->setFont(designFont("Arial", 14, true));
     m_xCaption->setAlignment(Qt::AlignCenter);
 
+    // The page breaks the y caption into lines and chooses its font so that it fits its column.
     m_yCaption = new QLabel(this);
     m_yCaption->setObjectName("Y_label");
-    m_yCaption->setFont(designFont("Arial Narrow", 12, true));
+    m_yCaption->setFont(toQFont(GraphView{}.yCaptionFont));
     m_yCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_yCaption->setWordWrap(true);
 
     m_print = new QPushButton("PRINT GRAPH", this);
     m_print->setObjectName("Button_PrintGraph");
@@ -85,7 +85,11 @@ void GraphWindow::paintEvent(QPaintEvent*) {
 void GraphWindow::applyLayout() {
     m_title->setText(toQ(m_layout.title));
     m_xCaption->setText(toQ(m_layout.xCaption));
-    m_yCaption->setText(toQ(m_layout.yCaption));
+    QStringList lines;
+    for (const std::string& line : m_layout.yCaptionLines)
+        lines << toQ(line);
+    m_yCaption->setText(lines.join('\n'));
+    if (!m_layout.yCaptionLines.empty()) m_yCaption->setFont(toQFont(m_layout.yCaptionFont));
     place(m_title, m_layout.titleBar);
     place(m_xCaption, m_layout.xCaptionBar);
     place(m_yCaption, m_layout.yCaptionColumn);

@@ -12,6 +12,7 @@
 #include "graphs/GraphRequest.h"
 #include "graphs/Plot.h"
 #include "platform/Format.h"
+#include "support/PageChecks.h"
 #include "support/RecordingCanvas.h"
 
 namespace korvell {
@@ -306,10 +307,15 @@ TEST(GraphPage, CoreThatDoesNotAgeGetsTheNegligibleAgingLegendOnce) {
                                 [&](const auto& t) { return t.text == legend; }),
                   1)
             << kind;
-        // Centred on (100, 80) of the default axes.
+        // At the height of 80 on the default axes, moved in from (100, 80) so that it ends
+        // inside the plot, on a ground over the grid.
         const auto* text = d.canvas.find(legend);
         const PlotAxes defaults;
-        EXPECT_EQ(text->x + d.canvas.textWidth(legend) / 2, *plotX(kFrame, defaults, 100));
+        EXPECT_EQ(text->y + d.canvas.textHeight(legend) / 2, *plotY(kFrame, defaults, 80));
+        const auto& ground = d.canvas.fills.back();
+        EXPECT_GE(ground.x, kFrame.x0);
+        EXPECT_LE(ground.x + ground.w, kFrame.xr);
+        EXPECT_LE(ground.x, text->x);
         EXPECT_TRUE(d.messages.empty());
     }
 }
@@ -383,7 +389,9 @@ TEST(GraphPage, PrintedPageCarriesItsCaptionsAndTheDate) {
     DesignRecord r;
     r.graphKind = kCoreLoss1kHz;
     Drawing d = draw(r, true);
-    EXPECT_TRUE(d.canvas.fills.empty());  // paper, no window background
+    // Paper: no window background, only the white grounds of the labels.
+    for (const auto& fill : d.canvas.fills)
+        EXPECT_EQ(fill.color, colors::kWhite);
     EXPECT_FALSE(d.layout.showPrintButton);
     const int base = kHeight / 60;
     const auto* title = d.canvas.find("CORE LOSS vs PEAK AC FLUX DENSITY @ 1 kHZ");
@@ -398,15 +406,26 @@ TEST(GraphPage, PrintedPageCarriesItsCaptionsAndTheDate) {
     const auto* date = d.canvas.find("Mon Dec 07 12:34:56 2026");
     ASSERT_NE(date, nullptr);
     EXPECT_EQ(date->x + d.canvas.textWidth(date->text), kWidth - 3 * (kWidth / 36));
-    // The y caption stays left of the plot; the plot is framed on the page.
+    // The y caption "LOSS mW/cm3" stays left of the numbers of the y axis, broken after its '/'.
     const auto* y = d.canvas.find("LOSS");
     ASSERT_NE(y, nullptr);
     EXPECT_EQ(y->x, kWidth / 36);
-    const PlotFrame page = pagePlotFrame(kWidth, kHeight);
+    int numbersLeft = kWidth;
+    for (const auto& t : d.canvas.texts)
+        if (t.x > kWidth / 36 && t.x < pagePlotFrame(kWidth, kHeight).x0)
+            numbersLeft = std::min(numbersLeft, t.x);
+    int captionLines = 0;
     for (const auto& t : d.canvas.texts) {
         if (t.x != kWidth / 36) continue;
-        EXPECT_LT(t.x + d.canvas.textWidth(t.text), page.x0) << t.text;
+        ++captionLines;
+        FontSpec font = d.canvas.font();
+        d.canvas.setFont(t.font);
+        EXPECT_LT(t.x + d.canvas.textWidth(t.text), numbersLeft) << t.text;
+        d.canvas.setFont(font);
     }
+    EXPECT_GE(captionLines, 2);
+    EXPECT_NE(d.canvas.find("mW/"), nullptr);
+    const PlotFrame page = pagePlotFrame(kWidth, kHeight);
     EXPECT_EQ(d.canvas.lines.front().x0, static_cast<int>(page.x0));
 }
 
@@ -414,7 +433,7 @@ TEST(GraphPage, WindowDrawingFillsItsBackgroundAndPlacesItsControls) {
     DesignRecord r;
     r.graphKind = kEffectivePermVsFrequency;
     const Drawing d = draw(r);
-    ASSERT_EQ(d.canvas.fills.size(), 1u);
+    ASSERT_GE(d.canvas.fills.size(), 1u);  // the background, then the labels' grounds
     EXPECT_EQ(d.canvas.fills[0].x, kWidth / 100);
     EXPECT_EQ(d.canvas.fills[0].w, kWidth - kWidth / 100);
     EXPECT_EQ(d.canvas.fills[0].color, colors::kSilver);
@@ -424,7 +443,8 @@ TEST(GraphPage, WindowDrawingFillsItsBackgroundAndPlacesItsControls) {
     // The labels do not cover the plot or its numbers.
     EXPECT_LE(d.layout.titleBar.top + d.layout.titleBar.height, kFrame.upperEdge());
     EXPECT_GT(d.layout.xCaptionBar.top, scaled(0.92, kFrame.yb));
-    EXPECT_LE(d.layout.yCaptionColumn.left + d.layout.yCaptionColumn.width, kFrame.xl);
+    EXPECT_LE(d.layout.yCaptionColumn.left + d.layout.yCaptionColumn.width, kFrame.x0);
+    EXPECT_EQ(d.layout.yCaptionLines, std::vector<std::string>{"PERM"});
     EXPECT_TRUE(d.canvas.find("FREQUENCY in HERTZ") == nullptr);  // the window's label shows it
 
     for (const int kind : {0, 10, -3}) {
@@ -432,6 +452,52 @@ TEST(GraphPage, WindowDrawingFillsItsBackgroundAndPlacesItsControls) {
         const Drawing none = draw(r);
         EXPECT_TRUE(none.canvas.lines.empty() && none.canvas.texts.empty()) << kind;
         EXPECT_EQ(none.layout.title, "") << kind;
+    }
+}
+
+// Every graph on the window of every common screen and on paper: no two texts meet (the
+// fourteen material labels of a graph included), and everything drawn lies on the surface.
+TEST(GraphPage, TextsKeepApartAndOnTheSurfaceOnEveryScreenAndOnPaper) {
+    std::vector<DesignRecord> graphs;
+    for (int kind = kInitialPermVsDcBias; kind <= kCoreLoss100kHz; ++kind) {
+        DesignRecord r;  // all fourteen materials selected
+        r.graphKind = static_cast<std::int8_t>(kind);
+        graphs.push_back(r);
+    }
+    AnalysisTable table;
+    DesignRecord design = testing::buckFilter();
+    ASSERT_TRUE(analysed(design, 40, table));
+    for (const int kind : {kInductanceVsCurrent, kLossVsAge, kTemperatureVsAge}) {
+        design.graphKind = static_cast<std::int8_t>(kind);
+        graphs.push_back(design);
+    }
+    // A core that does not age: the long legend over the default axes.
+    design.corePartNumber = "T106-37";
+    design.coreLossMw = 0.2f;
+    design.graphKind = kTemperatureVsAge;
+    graphs.push_back(design);
+
+    std::vector<test::ScreenSize> surfaces;
+    for (const test::ScreenSize& s : test::kCommonScreens) {
+        const Rect place = graphWindowPlacement(s.width, s.height);
+        surfaces.push_back({place.width, place.height});
+    }
+    surfaces.push_back(test::kLandscapePage);
+    for (const DesignRecord& r : graphs) {
+        for (const test::ScreenSize& s : surfaces) {
+            const bool paper = s.width == test::kLandscapePage.width;
+            RecordingCanvas canvas(s.width, s.height, paper);
+            canvas.setDotsPerInch(paper ? 1200 : 96);
+            RecordingMessages messages;
+            GraphView view;
+            view.dateText = "Mon Dec 07 12:34:56 2026";
+            drawGraphPage(canvas, r, messages, view);
+            const std::string where = std::to_string(r.graphKind) + " on " +
+                                      std::to_string(s.width) + "x" + std::to_string(s.height);
+            EXPECT_EQ(test::meetingTexts(canvas), std::vector<std::string>{}) << where;
+            EXPECT_EQ(test::drawnOutside(canvas, s.width, s.height), std::vector<std::string>{})
+                << where;
+        }
     }
 }
 

@@ -50,10 +50,11 @@ std::vector<std::string> yNumbers(const RecordingCanvas& canvas) {
     return numbers;
 }
 
+// The rows of the grey grid, not the frame drawn over its outer lines.
 std::vector<int> gridRows(const RecordingCanvas& canvas) {
     std::vector<int> rows;
     for (const auto& l : canvas.lines)
-        if (l.y0 == l.y1) rows.push_back(l.y0);
+        if (l.y0 == l.y1 && l.color == kGridColor) rows.push_back(l.y0);
     return rows;
 }
 
@@ -100,8 +101,9 @@ TEST(Plot, LogarithmicXAxisNumbersFollowTheExclusionRules) {
         DrawGraphAxes(canvas, kFrame, axes(c.xMin, c.decades));
         EXPECT_EQ(xNumbers(canvas), c.numbers) << c.xMin;
         // A grid line for every multiplier of every decade but the last, which has one.
-        const auto vertical = std::count_if(canvas.lines.begin(), canvas.lines.end(),
-                                            [](const auto& l) { return l.x0 == l.x1; });
+        const auto vertical =
+            std::count_if(canvas.lines.begin(), canvas.lines.end(),
+                          [](const auto& l) { return l.x0 == l.x1 && l.color == kGridColor; });
         EXPECT_EQ(vertical, 10 * c.decades + 1) << c.xMin;
     }
 }
@@ -145,6 +147,75 @@ TEST(Plot, NumbersThatTheFormatsWouldMisstateGetTheirDecimals) {
                                         "150", "200", "300", "400", "500", "700", "1k", "1.5k",
                                         "2k",  "3k",  "4k",  "5k",  "7k",  "10k"}));
     EXPECT_EQ(gridRows(loss).size(), 31u);  // 6, 8 and 9 have lines but no numbers
+}
+
+TEST(Plot, PensAreSetInPointsOnPaperAndAPixelOnTheWindow) {
+    struct Case {
+        bool printer;
+        int dpi;
+        int grid, frame, cross;
+    };
+    // At 1200 dpi a point is 16.7 pixels: the grid 0.25 pt, the frame 0.75 pt, the cross 1.5 pt.
+    const Case cases[] = {{true, 1200, 4, 13, 25}, {true, 96, 1, 1, 2}, {false, 96, 1, 1, 2}};
+    for (const Case& c : cases) {
+        RecordingCanvas canvas(1200, 900, c.printer);
+        canvas.setDotsPerInch(c.dpi);
+        DrawGraphAxes(canvas, kFrame, axes(1, 3));
+        for (const auto& l : canvas.lines) {
+            EXPECT_EQ(l.width, l.color == kGridColor ? c.grid : c.frame) << c.dpi;
+            EXPECT_TRUE(l.color == kGridColor || l.color == colors::kBlack);
+        }
+        // The frame: four black lines round the plot.
+        const auto frame = std::count_if(canvas.lines.begin(), canvas.lines.end(),
+                                         [](const auto& l) { return l.color == colors::kBlack; });
+        EXPECT_EQ(frame, 4);
+        canvas.lines.clear();
+        PlotTextAt(canvas, kPlotSymbol, 10, 50, kFrame, axes(1, 3));
+        EXPECT_EQ(canvas.lines.front().width, c.cross) << c.dpi;
+    }
+}
+
+TEST(Plot, NumbersThatWouldMeetTheOneBeforeAreLeftOut) {
+    // A short plot: three decades of a logarithmic axis in 120 rows, 40 a decade; 4 and 5 lie 4
+    // rows apart, closer than a number is high.
+    const PlotFrame low = windowPlotFrame(600, 160);
+    RecordingCanvas canvas(600, 160);
+    canvas.setFont({"MS Sans Serif", 10});
+    DrawGraphAxes(canvas, low, axes(10, 3, 0, 100, 3, 10));
+    std::vector<test::DrawnText> column;
+    for (const auto& t : canvas.texts)
+        if (t.x < low.x0 && t.y < scaled(0.92, low.yb) - 5) column.push_back(t);
+    ASSERT_GE(column.size(), 4u);
+    for (std::size_t i = 1; i < column.size(); ++i) {
+        const int h = canvas.textHeight(column[i].text);
+        EXPECT_GE(column[i - 1].y - column[i].y, h) << column[i].text;  // upwards, apart
+    }
+    EXPECT_LT(column.size(), 22u);  // some of the 22 numbers of a tall plot are left out
+    EXPECT_EQ(trimmed(column.front().text), "10");
+}
+
+TEST(Plot, TextOverThePlotStandsOnAGroundInsideIt) {
+    const PlotAxes a = axes(1, 3);
+    RecordingCanvas canvas(1200, 900);
+    canvas.setFont({"MS Sans Serif", 10});
+    // Near the right edge, a long text is moved in until its ground ends at the plot's edge.
+    const std::string legend(60, 'x');
+    const auto cell = PlotTextAt(canvas, legend, 900, 50, kFrame, a, colors::kSilver);
+    ASSERT_TRUE(cell.has_value());
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    const auto& ground = canvas.fills[0];
+    EXPECT_EQ(ground.color, colors::kSilver);
+    EXPECT_EQ(ground.x + ground.w, kFrame.xr);
+    EXPECT_LE(ground.x, cell->left);
+    EXPECT_GE(ground.y + ground.h, cell->bottom());
+    // A text wider than the plot is written smaller, within it.
+    const std::string wide(200, 'x');
+    PlotTextAt(canvas, wide, 10, 50, kFrame, a);
+    const auto& written = canvas.texts.back();
+    EXPECT_LT(written.font.height, 10);
+    EXPECT_GE(canvas.fills.back().x, kFrame.x0);
+    EXPECT_LE(canvas.fills.back().x + canvas.fills.back().w, kFrame.xr);
+    EXPECT_EQ(canvas.font().height, 10);  // the canvas font is put back
 }
 
 TEST(Plot, PointsAboveOrBelowThePlotLiftThePen) {
@@ -195,10 +266,12 @@ TEST(Plot, SymbolIsACrossAndOtherTextIsCentred) {
     EXPECT_EQ(canvas.lines[1].y1, y + m);
     EXPECT_TRUE(canvas.texts.empty());
     canvas.lineTo(0, 0);
-    EXPECT_EQ(canvas.lines.back().width, 1);  // the pen is back to width 1
+    EXPECT_EQ(canvas.lines.back().width, 1);  // the pen is back to the frame's, a pixel here
 
     PlotTextAt(canvas, "-21", 10, 50, kFrame, a);
     ASSERT_EQ(canvas.texts.size(), 1u);
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    EXPECT_EQ(canvas.fills[0].color, colors::kWhite);
     EXPECT_EQ(canvas.texts[0].x, x - canvas.textWidth("-21") / 2);
     EXPECT_EQ(canvas.texts[0].y, y - canvas.textHeight("-21") / 2);
 }

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/DesignScenarios.h"
 #include "pages/AnalysisPage.h"
+#include "platform/Placement.h"
+#include "support/PageChecks.h"
 #include "support/RecordingCanvas.h"
 
 namespace korvell {
@@ -333,6 +336,34 @@ TEST(AnalysisPage, PrintedFontFollowsTheWindowsPointSize) {
     drawAnalysisPrintout(canvas, record, table, p);
     EXPECT_EQ(canvas.find("KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS")->font.height, 50);
     EXPECT_EQ(canvas.find("ELECTRICAL PROPERTIES:")->font.height, 38);  // 37.5 rounded
+}
+
+// A T106-21 with 40 turns of #18 analysed as a buck output filter, on every common screen: each
+// page of results with every text clear of every other and on the window.
+TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
+    DesignRecord r = testing::buckFilter();
+    r.corePartNumber = "T106-21";
+    r.turns = 40;
+    r.wireStrands = 1;
+    r.stackedCores = 1;
+    r.lastStoredWireGage = 18;
+    AnalysisTable table;
+    RecordingMessages messages;
+    ASSERT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
+    for (const test::ScreenSize& s : test::kCommonScreens) {
+        const AnalysisWindowPlacement place = analysisWindowPlacement(s.width, s.height);
+        for (int display = 0; display < kAnalysisDisplays; ++display) {
+            AnalysisPageView v = view(display);
+            v.windowWidth = place.window.width;
+            v.fontHeight = pixelsForPoints(place.fontPoints, 96);
+            RecordingCanvas canvas(place.window.width, place.window.height);
+            drawAnalysisPage(canvas, r, table, v);
+            EXPECT_EQ(test::meetingTexts(canvas), std::vector<std::string>{}) << s.width;
+            EXPECT_EQ(test::drawnOutside(canvas, place.window.width, place.window.height),
+                      std::vector<std::string>{})
+                << s.width << "x" << s.height << " page " << display;
+        }
+    }
 }
 
 }  // namespace
