@@ -147,6 +147,8 @@ void ParametersWindow::resizeEvent(QResizeEvent* event) {
 
 void ParametersWindow::formActivate() {
     loadFields();
+    // A keyboard user can type at once: the focus goes to the first field the first time.
+    if (focusWidget() == nullptr) m_fields[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void ParametersWindow::loadFields() {
