@@ -66,17 +66,11 @@ TEST(HelpTexts, DescribeTheProgramAsBuilt) {
 
 TEST(HelpTexts, DescribeTheFilesReferencesAndCommandLineThatWork) {
     const std::string topics(helpTopicsText());
-    const std::string guide(gettingStartedText());
     for (const char* words : {"SAVE AS", "design file", "CSV table", "KORVELL CATALOG", "ANALYZE",
-                              "WIRE TABLES", "korvell design", "korvell analyze", "Esc closes"}) {
+                              "WIRE TABLES", "korvell design", "Esc closes"})
         EXPECT_NE(topics.find(words), std::string::npos) << words;
-    }
-    for (const char* words : {"SAVE AS", "KORVELL CATALOG", "WIRE TABLES"})
-        EXPECT_NE(guide.find(words), std::string::npos) << words;
-    for (const std::string& text : {topics, guide}) {
+    for (const std::string& text : {topics, std::string(gettingStartedText())})
         EXPECT_EQ(text.find("not used"), std::string::npos);
-        EXPECT_EQ(text.find("Nothing is saved when"), std::string::npos);
-    }
 }
 
 }  // namespace
