@@ -90,10 +90,9 @@ double triangleRippleLossPerOhm(double peakToPeak, double duty, const HarmonicFa
     return sum;
 }
 
-double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
-                           const HarmonicFactors& factors, int steps) {
-    if (steps < 1 || !(largestPeakToPeak > 0)) return 0;
-    double sum = 0;
+HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput, int steps) {
+    HarmonicFactors squares{};
+    if (steps < 1 || !(largestPeakToPeak > 0)) return squares;
     for (int k = 0; k < steps; ++k) {
         const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
         if (!(d > 0 && d < 1)) continue;
@@ -101,10 +100,19 @@ double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
         for (int n = 1; n <= kRippleHarmonics; ++n) {
             const double rms = 4 * largestPeakToPeak * std::fabs(std::sin(kPi * n * d)) /
                                (std::sqrt(2.0) * kPi * kPi * n * n);
-            sum += rms * rms * factors[static_cast<std::size_t>(n - 1)];
+            squares[static_cast<std::size_t>(n - 1)] += rms * rms / steps;
         }
     }
-    return sum / steps;
+    return squares;
+}
+
+double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
+                           const HarmonicFactors& factors, int steps) {
+    const HarmonicFactors squares = pfcRippleMeanSquares(largestPeakToPeak, inputOverOutput, steps);
+    double sum = 0;
+    for (std::size_t n = 0; n < squares.size(); ++n)
+        sum += squares[n] * factors[n];
+    return sum;
 }
 
 WindingLayers windingLayers(const DesignRecord& r) {
@@ -178,6 +186,16 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
         o.rippleRmsA = ripple / std::sqrt(12.0);
     }
 
+    // The ripple's harmonics do not change with the winding's temperature, only their factors.
+    HarmonicFactors squares{};
+    if (pfc) {
+        squares = pfcRippleMeanSquares(ripple, inputOverOutput);
+    } else if (!powerline && !resonant) {
+        for (int n = 1; n <= kRippleHarmonics; ++n)
+            squares[static_cast<std::size_t>(n - 1)] =
+                std::pow(triangleHarmonicRms(ripple, duty, n), 2);
+    }
+
     struct State {
         double windingTemp, rHot, skinDepth, acFactor, rippleW, dcW;
     };
@@ -202,11 +220,10 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
             return s;
         }
         s.dcW = programCopperW * hot;
-        if (pfc) {
-            s.rippleW = s.rHot * pfcRippleLossPerOhm(ripple, inputOverOutput, factors);
-        } else if (!powerline) {
-            s.rippleW = s.rHot * triangleRippleLossPerOhm(ripple, duty, factors);
-        }
+        double perOhm = 0;
+        for (std::size_t n = 0; n < squares.size(); ++n)
+            perOhm += squares[n] * factors[n];
+        s.rippleW = s.rHot * perOhm;
         return s;
     };
 
@@ -266,21 +283,20 @@ std::array<CheckRow, kCheckRows> checkRows(const SecondOpinion& o) {
         return c;
     };
     return {{
-        row("WINDING TEMPERATURE", "%6.1f", o.windingTempC, "DEG C",
-            o.ambientC + o.programTempRiseC),
+        row("WINDING TEMP", "%6.1f", o.windingTempC, "DEG C", o.ambientC + o.programTempRiseC),
         row("HOT DC RESISTANCE", ohmsFormat, scale * o.rdcHotOhm, "OHMS", scale * o.programRdcOhm),
         row("WINDING LAYERS", "%6.0f", o.layers, ""),
         row("POROSITY", "%6.3f", o.porosity, ""),
         row("SKIN DEPTH", "%6.4f", o.skinDepthIn, "INCH"),
         row("AC FACTOR Fr", "%6.2f", o.acFactorFundamental, "", o.programAcFactor),
         row(resonant ? "AC CURRENT" : "RIPPLE CURRENT", "%6.2f", o.rippleRmsA, "AMPS RMS"),
-        row(resonant ? "AC COPPER LOSS" : "RIPPLE COPPER LOSS", "%6.3f", o.rippleCopperLossW, "W",
+        row(resonant ? "AC CU LOSS" : "RIPPLE CU LOSS", "%6.3f", o.rippleCopperLossW, "W",
             resonant ? o.programCopperLossW : 0.0),
-        row("DC COPPER LOSS", "%6.3f", o.dcCopperLossW, "W", resonant ? 0.0 : o.programCopperLossW),
+        row("DC CU LOSS", "%6.3f", o.dcCopperLossW, "W", resonant ? 0.0 : o.programCopperLossW),
         row("COPPER LOSS", "%6.3f", o.copperLossW, "W", o.programCopperLossW),
         row("TOT LOSSES", "%6.3f", o.totalLossW, "WATTS", o.programTotalLossW),
         row("TEMP RISE", "%6.2f", o.tempRiseC, "DEG. C", o.programTempRiseC),
-        row("COPPER LOSS CHANGE", "%+6.1f", o.copperLossChangePercent, "PCT"),
+        row("CU LOSS CHANGE", "%+6.1f", o.copperLossChangePercent, "PCT"),
         row("TEMP RISE CHANGE", "%+6.1f", o.tempRiseChangePercent, "PCT"),
     }};
 }

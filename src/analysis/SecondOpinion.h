@@ -55,6 +55,9 @@ double triangleRippleLossPerOhm(double peakToPeak, double duty, const HarmonicFa
 constexpr int kLineAngleSteps = 256;
 double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
                            const HarmonicFactors& factors, int steps = kLineAngleSteps);
+// Its mean squares per harmonic over the line (A², index n − 1), which the loss weighs by F_R.
+HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput,
+                                     int steps = kLineAngleSteps);
 
 // The winding as Dowell sees it: conductors in one layer (toroid: round the inside diameter less
 // one wire, E-core: across the bobbin's winding width), the layer count for turns × strands, and

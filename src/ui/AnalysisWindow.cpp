@@ -33,10 +33,11 @@ struct Button {
     const char* name;
     const char* caption;
 };
-constexpr std::array<Button, 8> kButtons = {{
+constexpr std::array<Button, 9> kButtons = {{
     {"PRINT", "PRINT"},
     {"Electrical", "ELECTRICAL"},
     {"Mechanical", "MECHANICAL"},
+    {"Check", "CHECK"},
     {"Perm_vs_Idc", "DC PERM"},
     {"Perm_vs_AC_Flux", "AC PERM "},
     {"L_vs_I", "INDUCTANCE"},
@@ -130,17 +131,20 @@ void AnalysisWindow::buildControls() {
         button->setFont(buttonFont);
         m_buttons[i] = button;
     }
-    connect(m_buttons[0], &QPushButton::clicked, this, [this] { printClick(); });
-    connect(m_buttons[1], &QPushButton::clicked, this, [this] { electricalClick(); });
-    connect(m_buttons[2], &QPushButton::clicked, this, [this] { mechanicalClick(); });
-    connect(m_buttons[3], &QPushButton::clicked, this,
-            [this] { designGraphClick(kPercentPermVsDcBias); });
-    connect(m_buttons[4], &QPushButton::clicked, this,
-            [this] { designGraphClick(kPercentPermVsAcFlux); });
-    connect(m_buttons[5], &QPushButton::clicked, this,
-            [this] { designGraphClick(kInductanceVsCurrent); });
-    connect(m_buttons[6], &QPushButton::clicked, this, [this] { lossClick(); });
-    connect(m_buttons[7], &QPushButton::clicked, this, [this] { tRiseClick(); });
+    // The handlers of the buttons, in the order of kButtons.
+    const std::array<std::function<void()>, kButtons.size()> handlers = {
+        [this] { printClick(); },
+        [this] { electricalClick(); },
+        [this] { mechanicalClick(); },
+        [this] { checkClick(); },
+        [this] { designGraphClick(kPercentPermVsDcBias); },
+        [this] { designGraphClick(kPercentPermVsAcFlux); },
+        [this] { designGraphClick(kInductanceVsCurrent); },
+        [this] { lossClick(); },
+        [this] { tRiseClick(); },
+    };
+    for (std::size_t i = 0; i < kButtons.size(); ++i)
+        connect(m_buttons[i], &QPushButton::clicked, this, handlers[i]);
 
     m_header = new QLabel(this);
     m_header->setObjectName("Header");
@@ -344,6 +348,7 @@ bool AnalysisWindow::buttonOkClick() {
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }
+    m_check = secondOpinion(record, record.applicationType);
     drawResults();
     return true;
 }
@@ -363,7 +368,7 @@ void AnalysisWindow::paintEvent(QPaintEvent*) {
     QtCanvas canvas(painter, width(), height());
     AnalysisPageView view = m_page;
     view.windowWidth = frameGeometry().width();
-    drawAnalysisPage(canvas, m_desktop.record(), m_table, view);
+    drawAnalysisPage(canvas, m_desktop.record(), m_table, view, m_check ? &*m_check : nullptr);
 }
 
 void AnalysisWindow::electricalClick() {
@@ -373,6 +378,11 @@ void AnalysisWindow::electricalClick() {
 
 void AnalysisWindow::mechanicalClick() {
     m_displayMode = kMechanicalPage;
+    buttonOkClick();
+}
+
+void AnalysisWindow::checkClick() {
+    m_displayMode = kCheckPage;
     buttonOkClick();
 }
 
@@ -404,7 +414,7 @@ void AnalysisWindow::printClick() {
     const AnalysisPrintout out = printout();
     const DesignRecord& record = m_desktop.record();
     m_desktop.printPage(this, QPageLayout::Portrait, kPdfName, [&](Canvas& canvas) {
-        drawAnalysisPrintout(canvas, record, m_table, out);
+        drawAnalysisPrintout(canvas, record, m_table, out, m_check ? &*m_check : nullptr);
     });
 }
 
