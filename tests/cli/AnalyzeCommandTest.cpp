@@ -199,12 +199,6 @@ TEST(AnalyzeCommand, CheckStandsBesideTheProgramsOwnFigures) {
     const auto& check = doc["check"];
     EXPECT_EQ(check["model"], "dowell-1966");
     EXPECT_EQ(check["converged"], true);
-    EXPECT_GE(check["layers"].get<int>(), 1);
-    for (const char* key : {"rdcHotOhm", "windingTempC", "porosity", "skinDepthIn",
-                            "acFactorFundamental", "rippleRmsA", "rippleCopperLossW",
-                            "dcCopperLossW", "copperLossW", "totalLossW", "tempRiseC"}) {
-        EXPECT_TRUE(check[key].is_number()) << key;
-    }
     EXPECT_GE(check["copperLossW"].get<double>(), doc["rows"][9]["value"].get<double>());
     EXPECT_GE(check["tempRiseC"].get<double>(), doc["rows"][27]["value"].get<double>());
     EXPECT_FALSE(nlohmann::json::parse(runCli(analyzeArgs(std::string(kBuck) + " --json")).out)
