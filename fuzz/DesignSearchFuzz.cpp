@@ -3,10 +3,11 @@
 // forty designs, each with at least one turn and one strand, a gage the analysis accepts, every
 // figure finite and none negative where physics forbids it; the end marker follows fewer than
 // forty designs; and a stored design is analysable again from its results row, with the same
-// DC resistance.
+// DC resistance, and its second opinion is no lower than the program's own figures.
 #include "FuzzSupport.h"
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
+#include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "materials/WireTable.h"
@@ -52,6 +53,18 @@ void checkAnalysable(const DesignRecord& searched, int i, const std::string& con
     const double rdc = searched.designResults[i].rdc * copperFactor;
     FUZZ_CHECK(std::fabs(r.dcResistance - rdc) <= 1e-4 * rdc + 1e-30,
                where + " rdc " + std::to_string(r.dcResistance) + " vs " + std::to_string(rdc));
+
+    const SecondOpinion o = secondOpinion(r, r.applicationType);
+    for (double v : {o.rdcHotOhm, o.copperLossW, o.rippleCopperLossW, o.dcCopperLossW, o.tempRiseC,
+                     o.porosity, o.acFactorFundamental})
+        FUZZ_CHECK(v >= 0, where + " second opinion");  // NaN fails too
+    FUZZ_CHECK(o.windingTempC >= o.ambientC, where + " second opinion winding temperature");
+    FUZZ_CHECK(o.layers >= 1 && o.acFactorFundamental >= 1, where + " second opinion");
+    FUZZ_CHECK(o.copperLossW >= o.programCopperLossW * (1 - 1e-6), where + " second opinion Cu");
+    if (o.converged) {
+        FUZZ_CHECK(o.tempRiseC >= o.programTempRiseC - 1e-3 && o.tempRiseC <= kRunawayRiseC,
+                   where + " second opinion rise");
+    }
 }
 
 }  // namespace

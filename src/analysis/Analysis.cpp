@@ -133,6 +133,7 @@ double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record) 
 }
 
 std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record) {
+    if (row.negligible) return kNegligibleText;
     char text[64];
     std::snprintf(text, sizeof text, row.format.c_str(), analysisDisplayValue(row, record));
     return text;
@@ -310,12 +311,20 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
 
     double time115 = 0;
     double life = 0;
+    // A core that does not age has no time to 115 % loss and no life limit; the aging model's
+    // stand-ins for that (hundreds of thousands of hours) would read shorter than the life of a
+    // core that really ages, so the rows say NEGLIGIBLE instead.
+    bool negligibleAging = false;
     if (coreW > 0 && r.ambientTemp + rise < kAgingTemperatureLimit) {
         const double bAge = pfc ? bAc * 0.5 * std::sqrt(pfcLossFactor(ratio, 2.0, 12)) : bAc;
-        time115 = agingLife(1, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
-                            surface, volume, r.tempRiseFactor, r.tempRiseExponent);
-        life = agingLife(2, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW, surface,
-                         volume, r.tempRiseFactor, r.tempRiseExponent);
+        negligibleAging = agingNegligible(material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
+                                          surface, volume, r.tempRiseFactor, r.tempRiseExponent);
+        if (!negligibleAging) {
+            time115 = agingLife(1, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
+                                surface, volume, r.tempRiseFactor, r.tempRiseExponent);
+            life = agingLife(2, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
+                             surface, volume, r.tempRiseFactor, r.tempRiseExponent);
+        }
     }
 
     // A composite core is weighed as the iron powder its losses stand for, whatever the frequency.
@@ -351,6 +360,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     set(kTempRiseRow, rise);
     set(kTime115, time115);
     set(kLifeLimit, life);
+    t[kTime115].negligible = t[kLifeLimit].negligible = negligibleAging;
     set(kCoreOd, line[7]);
     set(kCoreId, line[6]);
     set(kCoreHeight, r.coreHt);

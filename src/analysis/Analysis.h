@@ -16,13 +16,19 @@ namespace korvell {
 
 constexpr int kAnalysisRows = 32;
 constexpr int kElectricalRows = 15;  // rows 0-14; the MECHANICAL page holds rows 15-31
+constexpr int kTimeTo115Row = 13;    // the two aging rows
+constexpr int kLifeLimitRow = 14;
 
 struct AnalysisRow {
     std::string label;   // up to 24 characters
     std::string format;  // printf format of the value
     float value = 0;
     std::string units;  // up to 12 characters; "INCH", "Ft", "Lbs" are converted for display
+    // An aging row of a core whose aging is negligible: it shows "NEGLIGIBLE" and holds 0.
+    bool negligible = false;
 };
+
+inline constexpr const char* kNegligibleText = "NEGLIGIBLE";
 
 // The analysis result table. It starts with every value 0 and keeps the last successful
 // analysis; a failed analysis leaves it as it was.
@@ -32,7 +38,8 @@ struct AnalysisTable {
 };
 
 // The value of a row as the analysis window shows it: converted to the display unit system
-// (lengthFactor, longLengthFactor, weightFactor) and printed with the row's format.
+// (lengthFactor, longLengthFactor, weightFactor) and printed with the row's format; "NEGLIGIBLE"
+// for a negligible aging row.
 std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record);
 // The units of a row as shown: "INCH", "Ft", "Lbs" replaced by the display unit names.
 std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record);

@@ -1,7 +1,9 @@
 // korvell analyze: analysis of one existing inductor, checked as the analysis window checks it.
 #include <iomanip>
 
+#include "analysis/SecondOpinion.h"
 #include "cli/AnalysisOptions.h"
+#include "cli/CheckOutput.h"
 #include "platform/Format.h"
 
 namespace korvell::cli {
@@ -10,6 +12,7 @@ namespace {
 struct AnalyzeOptions {
     AnalysisOptions design;
     OutputOptions output;
+    bool check = false;
 };
 
 void printPage(std::ostream& out, const char* title, const AnalysisTable& table,
@@ -29,31 +32,49 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
     AnalysisTable table;
     if (!analyzeFromOptions(o.design, context, messages, r, table, texts)) return;
     const int app = r.applicationType;
+    std::optional<SecondOpinion> check;
+    if (o.check) check = secondOpinion(r, r.applicationType);
 
     if (o.output.form() == OutputForm::Json) {
         nlohmann::json rows = nlohmann::json::array();
         for (int i = 0; i < kAnalysisRows; ++i) {
             const AnalysisRow& row = table.rows[i];
+            nlohmann::json value =
+                row.negligible ? nlohmann::json()
+                               : jsonNumber(static_cast<float>(analysisDisplayValue(row, r)));
             rows.push_back({{"row", i},
                             {"label", row.label},
-                            {"value", jsonNumber(static_cast<float>(analysisDisplayValue(row, r)))},
+                            {"value", value},
                             {"units", analysisUnitsText(row, r)},
                             {"text", analysisValueText(row, r)}});
+            if (i == kTimeTo115Row || i == kLifeLimitRow)
+                rows.back()["negligible"] = row.negligible;
         }
         nlohmann::json doc = {{"application", std::string(kApplicationNames[app]) + " ANALYSIS"},
                               {"partNumber", r.corePartNumber},
                               {"wire", texts[2]},
                               {"rows", rows},
                               {"messages", messages.toJson()}};
+        if (check) doc["check"] = checkJson(*check);
         context.out << doc.dump(2) << '\n';
         return;
     }
     if (o.output.form() == OutputForm::Csv) {
-        context.out << "row,label,value,units\n";
-        for (int i = 0; i < kAnalysisRows; ++i) {
-            const AnalysisRow& row = table.rows[i];
+        // With the second opinion its rows follow the analysis's, the program's own figure in a
+        // column of its own.
+        context.out << (check ? "row,label,value,units,program\n" : "row,label,value,units\n");
+        const auto line = [&](int i, const AnalysisRow& row, const std::string& program) {
             context.out << i << ",\"" << row.label << "\",\"" << trimmed(analysisValueText(row, r))
-                        << "\",\"" << trimmed(analysisUnitsText(row, r)) << "\"\n";
+                        << "\",\"" << trimmed(analysisUnitsText(row, r)) << '"';
+            if (check) context.out << ",\"" << trimmed(program) << '"';
+            context.out << '\n';
+        };
+        for (int i = 0; i < kAnalysisRows; ++i)
+            line(i, table.rows[i], "");
+        if (check) {
+            int i = kAnalysisRows;
+            for (const CheckRow& row : checkRows(*check))
+                line(i++, row.row, checkProgramText(row, r));
         }
         return;
     }
@@ -65,6 +86,10 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
     printPage(context.out, "ELECTRICAL PROPERTIES:", table, r, 0, kElectricalRows - 1);
     context.out << '\n';
     printPage(context.out, "MECHANICAL PROPERTIES:", table, r, kElectricalRows, kAnalysisRows - 1);
+    if (check) {
+        context.out << '\n';
+        printCheckTable(context.out, *check, r);
+    }
 }
 
 }  // namespace
@@ -75,6 +100,9 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
     addAnalysisOptions(*c, o.design);
     addOutputOptions(*c, o.output, true);
+    c->add_flag("--check", o.check,
+                "Add the second opinion: hot winding resistance and Dowell ripple copper loss, "
+                "beside the program's own figures");
     c->callback([options, &context] { runAnalyze(*options, context); });
 }
 

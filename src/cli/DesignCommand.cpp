@@ -3,6 +3,8 @@
 #include <iomanip>
 #include <sstream>
 
+#include "analysis/SecondOpinion.h"
+#include "cli/CheckOutput.h"
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
 #include "cli/JsonText.h"
@@ -24,8 +26,30 @@ struct DesignOptions {
     ParameterOptions parameters;
     std::optional<std::string> input, save;
     bool dimensions = false;
+    bool check = false;
     OutputOptions output;
 };
+
+// The second opinion of each design found (none where its analysis fails), with --check.
+using DesignChecks = std::vector<std::optional<SecondOpinion>>;
+
+DesignChecks checkDesigns(const DesignRecord& r) {
+    DesignChecks checks;
+    for (int i = 0; i < std::clamp(r.designCount, 0, kMaxDesigns); ++i)
+        checks.push_back(secondOpinionOfResultsRow(r, i));
+    return checks;
+}
+
+// The two columns --check adds to the table: the second opinion's copper loss and rise.
+constexpr std::array<std::array<const char*, 2>, 2> kCheckHeadings = {{
+    {"CHECK Cu", "Watts"},
+    {"CHECK Rise", "deg C"},
+}};
+std::array<std::string, 2> checkCells(const std::optional<SecondOpinion>& check) {
+    if (!check) return {"-", "-"};
+    return {strprintf("%.2f", check->copperLossW),
+            check->converged ? strprintf("%.1f", check->tempRiseC) : "RUNAWAY"};
+}
 
 // Requirement fields and the options that fill them, with the applications that show them.
 const std::vector<FieldOption<DesignOptions>>& requirementOptions() {
@@ -75,19 +99,27 @@ void writeNumbers(JsonText& json, const Row& row,
     }
 }
 
-// One design, its members in the sorted order of the library's objects.
-void writeDesign(JsonText& json, const DesignRecord& r, int i) {
+// One design, its members in the sorted order of the library's objects; with --check its second
+// opinion as `check` (null when the design cannot be analysed again).
+void writeDesign(JsonText& json, const DesignRecord& r, int i, const DesignChecks* checks) {
     using D = DesignResult;
     using W = DesignWire;
     const D& d = r.designResults[i];
     const W& w = r.designWires[i];
     json.openObject();
+    writeNumbers(
+        json, d,
+        {{"al", &D::al}, {"bac", &D::bac}, {"bobbinDim", &D::bobbinDim}, {"build", &D::build}});
+    if (checks != nullptr) {
+        json.key("check");
+        if (const auto& check = (*checks)[static_cast<std::size_t>(i)]) {
+            writeCheckJson(json, *check);
+        } else {
+            json.null();
+        }
+    }
     writeNumbers(json, d,
-                 {{"al", &D::al},
-                  {"bac", &D::bac},
-                  {"bobbinDim", &D::bobbinDim},
-                  {"build", &D::build},
-                  {"copperLossW", &D::copperLossW},
+                 {{"copperLossW", &D::copperLossW},
                   {"coreLossW", &D::coreLossW},
                   {"coreVolume", &D::coreVolume}});
     json.key("dimensions");
@@ -139,7 +171,7 @@ void writeDesign(JsonText& json, const DesignRecord& r, int i) {
 // The whole document: application, derived frequency (resonant, when derived), designCount,
 // designs, endMarker, messages.
 std::string designDocument(const DesignRecord& r, const CliMessages& messages,
-                           bool derivedFrequency) {
+                           bool derivedFrequency, const DesignChecks* checks) {
     JsonText json;
     json.openObject();
     json.key("application");
@@ -153,7 +185,7 @@ std::string designDocument(const DesignRecord& r, const CliMessages& messages,
     json.key("designs");
     json.openArray();
     for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i)
-        writeDesign(json, r, i);
+        writeDesign(json, r, i, checks);
     json.closeArray();
     json.key("endMarker");
     if (r.designCount < kMaxDesigns) {
@@ -176,11 +208,29 @@ std::string designDocument(const DesignRecord& r, const CliMessages& messages,
     return json.text();
 }
 
-void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv) {
+void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv,
+                const DesignChecks* checks) {
     const ResultHeadings headings = resultHeadings(r, display);
     const int shown = std::min(r.designCount, kMaxDesigns);
     if (csv) {
-        out << resultsCsv(r, {display});
+        if (checks == nullptr) {
+            out << resultsCsv(r, {display});
+            return;
+        }
+        // The table's lines (headings, then one per design) with the two check cells added.
+        std::istringstream table(resultsCsv(r, {display}));
+        std::string line;
+        for (int i = -1; std::getline(table, line); ++i) {
+            out << line;
+            if (i < 0) {
+                for (const auto& heading : kCheckHeadings)
+                    out << ",\"" << heading[0] << ' ' << heading[1] << '"';
+            } else if (i < shown) {
+                for (const auto& cell : checkCells((*checks)[static_cast<std::size_t>(i)]))
+                    out << ",\"" << cell << '"';
+            }
+            out << '\n';
+        }
         return;
     }
     out << kApplicationNames[r.applicationType] << '\n';
@@ -203,14 +253,22 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv)
         }
         out << std::string(cell.size() < kWidth ? kWidth - cell.size() : 1, ' ') << cell;
     };
-    for (const auto& line : headings) {
+    for (std::size_t h = 0; h < headings.size(); ++h) {
         for (int c = 0; c < kResultColumns; ++c)
-            putCell(c, line[c]);
+            putCell(c, headings[h][c]);
+        if (checks != nullptr) {
+            for (const auto& heading : kCheckHeadings)
+                putCell(kResultColumns, heading[h]);
+        }
         out << '\n';
     }
     for (int i = 0; i < shown; ++i) {
         for (int c = 0; c < kResultColumns; ++c)
             putCell(c, resultCellText(r, display, i, c));
+        if (checks != nullptr) {
+            for (const auto& cell : checkCells((*checks)[static_cast<std::size_t>(i)]))
+                putCell(kResultColumns, cell);
+        }
         out << '\n';
     }
     if (r.designCount < kMaxDesigns) out << r.designResults[r.designCount].partNumber << '\n';
@@ -291,16 +349,22 @@ void runDesign(DesignOptions& o, CliContext& context) {
     }
 
     const int display = o.dimensions ? kDimensionsDisplay : kElectricalDisplay;
+    const DesignChecks checks = o.check ? checkDesigns(r) : DesignChecks{};
+    const DesignChecks* checked = o.check ? &checks : nullptr;
     switch (o.output.form()) {
         case OutputForm::Json:
-            context.out << designDocument(r, messages, derivedFrequency.has_value()) << '\n';
+            context.out << designDocument(r, messages, derivedFrequency.has_value(), checked)
+                        << '\n';
             break;
         case OutputForm::Csv:
-            printTable(r, context.out, display, true);
+            printTable(r, context.out, display, true, checked);
             break;
         case OutputForm::Table:
             if (!derivedNote.empty()) context.out << derivedNote << '\n';
-            printTable(r, context.out, display, false);
+            printTable(r, context.out, display, false, checked);
+            if (checked != nullptr && !checks.empty()) {
+                context.out << "CHECK: " << checkModelText(r.applicationType) << '\n';
+            }
             break;
     }
 }
@@ -321,6 +385,9 @@ void addDesignCommand(CLI::App& app, CliContext& context) {
         ->allow_extra_args(false);
     addParameterOptions(*c, o.parameters);
     c->add_flag("--dimensions", o.dimensions, "Show the DIMENSIONS table");
+    c->add_flag("--check", o.check,
+                "Add each design's second opinion (hot winding resistance, Dowell ripple copper "
+                "loss): its copper loss and rise to the table, a check object to --json");
     addInputOption(*c, o.input);
     c->add_option("--save", o.save,
                   "Write the inputs and the designs found to this design file (*.korvell.json)");

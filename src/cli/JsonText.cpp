@@ -111,6 +111,11 @@ void JsonText::integer(long long value) {
     m_out += std::to_string(value);
 }
 
+void JsonText::boolean(bool value) {
+    beforeValue();
+    m_out += value ? "true" : "false";
+}
+
 void JsonText::number(float value) {
     if (!std::isfinite(value)) {
         null();

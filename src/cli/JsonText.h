@@ -22,6 +22,7 @@ class JsonText {
     void key(std::string_view name);
     void string(std::string_view text);
     void integer(long long value);
+    void boolean(bool value);
     // A float of the record as jsonNumber gives it (its "%.7g" decimal); null when not finite.
     void number(float value);
     void null();

@@ -241,4 +241,10 @@ double agingLife(int mode, AgingCurvePoints* out, std::string_view material, dou
     return 31;
 }
 
+bool agingNegligible(std::string_view material, double B, double f, double ae, double ta, double p0,
+                     double s, double v, double k, double x) {
+    if (!(p0 > 0)) return true;
+    return agingState(material, 0, B, f, ae, ta, p0, s, v, k, x).time >= kNegligibleT1H;
+}
+
 }  // namespace korvell

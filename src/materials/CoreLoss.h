@@ -25,7 +25,8 @@ double coreLoss(std::int8_t shape, std::string& material, double volume, double 
 // Averaging factor of the boost converter's ripple over half a line cycle (callers pass 12 steps).
 double pfcLossFactor(double r, double n, int steps);
 
-// Price (US dollars) of a core of `volume` cm³; -1 when the material has no price row for the shape.
+// Price (US dollars) of a core of `volume` cm³; -1 when the material has no price row for the
+// shape.
 double corePrice(std::int8_t shape, std::string_view material, double volume);
 
 // State of the aging feedback at a time (hours).
@@ -39,8 +40,8 @@ struct AgingState {
 // Integrates the aging feedback up to time t. B peak AC flux density, f Hz, ae cm², ta ambient
 // °C, p0 initial total loss mW, s wound surface cm², v core volume cm³, k and x the temperature
 // rise factor and exponent. A record of zeros for an unknown material.
-AgingState agingState(std::string_view material, double t, double B, double f, double ae,
-                      double ta, double p0, double s, double v, double k, double x);
+AgingState agingState(std::string_view material, double t, double B, double f, double ae, double ta,
+                      double p0, double s, double v, double k, double x);
 
 using AgingCurvePoints = std::array<std::pair<float, float>, 32>;
 
@@ -50,5 +51,10 @@ using AgingCurvePoints = std::array<std::pair<float, float>, 32>;
 // gives 300000 h and 1e8 h.
 double agingLife(int mode, AgingCurvePoints* out, std::string_view material, double B, double f,
                  double ae, double ta, double p0, double s, double v, double k, double x);
+
+// Whether agingLife finds the aging negligible for these arguments (no loss to age, or a 1 %
+// loss increase takes 30000 hours or more), so that its two figures are stand-ins, not times.
+bool agingNegligible(std::string_view material, double B, double f, double ae, double ta, double p0,
+                     double s, double v, double k, double x);
 
 }  // namespace korvell

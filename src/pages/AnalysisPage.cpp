@@ -102,6 +102,68 @@ std::vector<FitLine> resultLines(const DesignRecord& record, const AnalysisTable
     return lines;
 }
 
+// The CHECK page in each half of the width: the label at the column's left, the second opinion's
+// value ending a quarter of the width on, the program's figure a tenth of the width further, and
+// the units after it.
+struct CheckColumns {
+    int step;     // from one column to the next
+    int value;    // right edge of the second opinion's value, from the column's left
+    int program;  // right edge of the program's figure
+    int units;    // left edge of the units
+};
+CheckColumns checkColumns(const RowsFrame& f) {
+    const int value = f.width / 4;
+    const int program = value + f.width / 10;
+    return {f.width / 2 - f.margin, value, program, program + f.margin / 2};
+}
+
+constexpr int kCheckRowsPerColumn = (kCheckRows + 1) / 2;
+
+std::string checkFootText(const SecondOpinion& check) {
+    return checkStatusText(check) + "   MODEL: " + checkModelText(check.application);
+}
+
+// The heading line (with `heading` at the left of the first column), the check rows in two
+// columns and the status line below them; returns the y below the status line.
+int drawCheckRows(Canvas& canvas, const DesignRecord& record, const SecondOpinion& check,
+                  const RowsFrame& f, const char* heading) {
+    const CheckColumns k = checkColumns(f);
+    for (int c = 0; c < 2; ++c) {
+        const int x = c * k.step + f.margin;
+        if (c == 0) canvas.textOut(x, f.top, heading);
+        drawRightAligned(canvas, x + k.value, f.top, "CHECK");
+        drawRightAligned(canvas, x + k.program, f.top, "PROGRAM");
+    }
+    const auto rows = checkRows(check);
+    for (int i = 0; i < kCheckRows; ++i) {
+        const CheckRow& row = rows[static_cast<std::size_t>(i)];
+        const int c = i / kCheckRowsPerColumn;
+        const int x = c * k.step + f.margin;
+        const int y = f.top + (1 + i - c * kCheckRowsPerColumn) * f.pitch;
+        canvas.textOut(x, y, row.row.label);
+        drawRightAligned(canvas, x + k.value, y, analysisValueText(row.row, record));
+        drawRightAligned(canvas, x + k.program, y, checkProgramText(row, record));
+        canvas.textOut(x + k.units, y, analysisUnitsText(row.row, record));
+    }
+    const int foot = f.top + (1 + kCheckRowsPerColumn) * f.pitch;
+    canvas.textOut(f.margin, foot, checkFootText(check));
+    return foot + f.pitch;
+}
+
+// The texts of the CHECK page within their rooms, for the font fitting.
+void addCheckLines(std::vector<FitLine>& lines, const DesignRecord& record,
+                   const SecondOpinion& check, const RowsFrame& f) {
+    const CheckColumns k = checkColumns(f);
+    lines.push_back({"SECOND OPINION", "CHECK", k.value});
+    lines.push_back({"", "PROGRAM", k.program - k.value});
+    for (const CheckRow& row : checkRows(check)) {
+        lines.push_back({row.row.label, analysisValueText(row.row, record), k.value});
+        lines.push_back({"", checkProgramText(row, record), k.program - k.value});
+        lines.push_back({analysisUnitsText(row.row, record), "", k.step - k.units});
+    }
+    lines.push_back({checkFootText(check), "", f.width - 2 * f.margin});
+}
+
 struct PageRows {
     int first;
     int count;
@@ -127,20 +189,26 @@ RowsFrame windowRowsFrame(int windowWidth, int fontHeight) {
 int analysisPageHeight(int fontHeight) {
     const int h = std::clamp(fontHeight, 1, kMaxFontHeight);
     const RowsFrame f = windowRowsFrame(0, h);
-    int tallest = 0;
-    for (int display = 0; display < kAnalysisDisplays; ++display)
-        tallest = std::max(tallest, (pageRows(display).count + 1) / 2);
-    // The last row takes a whole line: its text with its descent.
+    int tallest = 0;  // lines of the tallest page: the taller column of rows, or for the CHECK
+                      // page its heading, its taller column and its status line
+    for (int display = 0; display < kAnalysisDisplays; ++display) {
+        const int lines =
+            display == kCheckPage ? kCheckRowsPerColumn + 2 : (pageRows(display).count + 1) / 2;
+        tallest = std::max(tallest, lines);
+    }
+    // The last line takes a whole line's pitch: its text with its descent.
     return f.top + tallest * f.pitch;
 }
 
 void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                      const AnalysisPageView& view) {
+                      const AnalysisPageView& view, const SecondOpinion* check) {
     const int h = std::clamp(view.fontHeight, 1, kMaxFontHeight);
     const RowsFrame f = windowRowsFrame(view.windowWidth, h);
     const int width = f.width;
 
-    canvas.setFont(pageFont(fittedHeight(canvas, h, resultLines(record, table, f))));
+    std::vector<FitLine> lines = resultLines(record, table, f);
+    if (check != nullptr) addCheckLines(lines, record, *check, f);
+    canvas.setFont(pageFont(fittedHeight(canvas, h, lines)));
 
     // The page of the last analysis goes, whatever its number of rows.
     constexpr int kClearedLines = 9;
@@ -148,12 +216,16 @@ void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const Analysis
     canvas.fillRect(f.margin, f.top, width - 2 * f.margin, kClearedLines * f.pitch);
     drawRightAligned(canvas, width - 2 * f.margin, kDateTop, view.dateText);
 
+    if (view.display == kCheckPage) {
+        if (check != nullptr) drawCheckRows(canvas, record, *check, f, "SECOND OPINION");
+        return;
+    }
     const PageRows rows = pageRows(view.display);
     drawResultRows(canvas, record, table, rows.first, rows.count, f);
 }
 
 void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                          const AnalysisPrintout& printout) {
+                          const AnalysisPrintout& printout, const SecondOpinion* check) {
     const int W = std::clamp(canvas.width(), 0, kMaxPixels);
     const int H = std::clamp(canvas.height(), 0, kMaxPixels);
     const int P = H / 60;
@@ -177,6 +249,7 @@ void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const Anal
     lines.push_back({printout.header, printout.dateText, W - 2 * M - X});
     for (const AnalysisEntryLine& entry : printout.entries)
         lines.push_back({entry.caption, entry.text, E - X});
+    if (check != nullptr) addCheckLines(lines, record, *check, f);
     const int textHeight = fittedHeight(canvas, pixelsForPoints(textPoints, dpi), lines);
 
     canvas.setFont(pageFont(titleHeight));
@@ -214,6 +287,11 @@ void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const Anal
         f.top = y;
         const PageRows rows = pageRows(display);
         y = drawResultRows(canvas, record, table, rows.first, rows.count, f) + P / 2;
+    }
+    if (check != nullptr) {
+        canvas.textOut(M, y, "SECOND OPINION:");
+        f.top = y + 3 * P / 2;
+        drawCheckRows(canvas, record, *check, f, "");
     }
 }
 

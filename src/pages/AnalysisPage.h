@@ -9,14 +9,17 @@
 #include <string>
 
 #include "analysis/Analysis.h"
+#include "analysis/SecondOpinion.h"
 #include "platform/Canvas.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {
 
-enum AnalysisDisplay : int { kElectricalPage = 0, kMechanicalPage = 1 };
+// The ELECTRICAL and MECHANICAL pages of the result rows, and the CHECK page of the second
+// opinion.
+enum AnalysisDisplay : int { kElectricalPage = 0, kMechanicalPage = 1, kCheckPage = 2 };
 // The pages of results the window shows, one at a time.
-inline constexpr int kAnalysisDisplays = 2;
+inline constexpr int kAnalysisDisplays = 3;
 
 // What the window tells the page about itself.
 struct AnalysisPageView {
@@ -28,9 +31,11 @@ struct AnalysisPageView {
 
 // Draws the page of results on the window: clears the page area (from 21 font heights down, nine
 // lines of 1.4 font heights), the date at the top right, then the rows of the page with their
-// values converted to the record's display units.
+// values converted to the record's display units. The CHECK page shows the second opinion of the
+// same analysis, `check`: a heading line, its rows in two columns with the program's own figure
+// beside each, then its status and model; without one it stays empty.
 void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                      const AnalysisPageView& view);
+                      const AnalysisPageView& view, const SecondOpinion* check = nullptr);
 
 // The height of window the result pages take, from its top to below the last row of the tallest
 // page, for a window font `fontHeight` pixels high: the window is never made shorter.
@@ -57,8 +62,9 @@ struct AnalysisPrintout {
 };
 
 // Draws the whole analysis on a portrait page: the program's title, the header and the date, the
-// entry rows, then "ELECTRICAL PROPERTIES:" and "MECHANICAL PROPERTIES:" each with its rows.
+// entry rows, then "ELECTRICAL PROPERTIES:" and "MECHANICAL PROPERTIES:" each with its rows, and
+// "SECOND OPINION:" with the CHECK page's rows when `check` is given.
 void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                          const AnalysisPrintout& printout);
+                          const AnalysisPrintout& printout, const SecondOpinion* check = nullptr);
 
 }  // namespace korvell

@@ -35,10 +35,11 @@ struct Button {
     const char* caption;
     void (*click)(AnalysisWindow&);
 };
-constexpr std::array<Button, 8> kButtons = {{
+constexpr std::array<Button, 9> kButtons = {{
     {"PRINT", "PRINT", [](AnalysisWindow& w) { w.printClick(); }},
     {"Electrical", "ELECTRICAL", [](AnalysisWindow& w) { w.electricalClick(); }},
     {"Mechanical", "MECHANICAL", [](AnalysisWindow& w) { w.mechanicalClick(); }},
+    {"Check", "CHECK", [](AnalysisWindow& w) { w.checkClick(); }},
     {"Perm_vs_Idc", "DC PERM", [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsDcBias); }},
     {"Perm_vs_AC_Flux", "AC PERM ",
      [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsAcFlux); }},
@@ -341,6 +342,7 @@ bool AnalysisWindow::buttonOkClick() {
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }
+    m_check = secondOpinion(record, record.applicationType);
     drawResults();
     return true;
 }
@@ -360,7 +362,7 @@ void AnalysisWindow::paintEvent(QPaintEvent*) {
     QtCanvas canvas(painter, width(), height());
     AnalysisPageView view = m_page;
     view.windowWidth = frameGeometry().width();
-    drawAnalysisPage(canvas, m_desktop.record(), m_table, view);
+    drawAnalysisPage(canvas, m_desktop.record(), m_table, view, m_check ? &*m_check : nullptr);
 }
 
 void AnalysisWindow::electricalClick() {
@@ -370,6 +372,11 @@ void AnalysisWindow::electricalClick() {
 
 void AnalysisWindow::mechanicalClick() {
     m_displayMode = kMechanicalPage;
+    buttonOkClick();
+}
+
+void AnalysisWindow::checkClick() {
+    m_displayMode = kCheckPage;
     buttonOkClick();
 }
 
@@ -401,7 +408,7 @@ void AnalysisWindow::printClick() {
     const AnalysisPrintout out = printout();
     const DesignRecord& record = m_desktop.record();
     m_desktop.printPage(this, QPageLayout::Portrait, kPdfName, [&](Canvas& canvas) {
-        drawAnalysisPrintout(canvas, record, m_table, out);
+        drawAnalysisPrintout(canvas, record, m_table, out, m_check ? &*m_check : nullptr);
     });
 }
 

@@ -1,7 +1,8 @@
 // The analysis window (TAnalysis): one existing inductor, entered or taken from the results table,
 // analysed by the core (acceptAnalysisInputs, AnalyzeDesign) and shown as its ELECTRICAL or
-// MECHANICAL page (drawAnalysisPage) below the entry fields; PRINT puts the entries and both pages
-// on one portrait sheet; four buttons ask for graphs of the analysed design. Opening it keeps the
+// MECHANICAL page (drawAnalysisPage) below the entry fields, or as the CHECK page its second
+// opinion beside the program's own figures; PRINT puts the entries and the pages on one portrait
+// sheet; four buttons ask for graphs of the analysed design. Opening it keeps the
 // requirements' operating conditions, and closing it puts them back.
 #pragma once
 
@@ -54,6 +55,7 @@ class AnalysisWindow : public QWidget, public FormEvents {
     bool buttonOkClick();
     void electricalClick();
     void mechanicalClick();
+    void checkClick();
     void lossClick();
     void printClick();
     void designGraphClick(int kind);  // DC PERM, AC PERM, INDUCTANCE
@@ -62,6 +64,7 @@ class AnalysisWindow : public QWidget, public FormEvents {
     QLineEdit* field(int k) const { return m_fields[static_cast<std::size_t>(k)]; }
     EntryKeys& keys() const { return *m_keys; }
     const AnalysisTable& table() const { return m_table; }
+    const std::optional<SecondOpinion>& check() const { return m_check; }
     // The texts behind the fields: as loaded, or as last read by OK or on leaving the window.
     const AnalysisTexts& texts() const { return m_texts; }
     int displayMode() const { return m_displayMode; }
@@ -88,6 +91,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
 
     Desktop& m_desktop;
     AnalysisTable m_table;
+    // The second opinion of the analysis in the table.
+    std::optional<SecondOpinion> m_check;
     AnalysisTexts m_texts;
     std::optional<OperatingSnapshot> m_snapshot;
     int m_displayMode = kElectricalPage;

@@ -250,8 +250,29 @@ TEST(Analysis, NoFrequencyOrTurnsMeansNoFluxAndNoRipple) {
     EXPECT_EQ(table.rows[kTime115].value, 0);  // no core loss: no aging figures
 }
 
+TEST(Analysis, NegligibleAgingReadsNegligibleRatherThanAStandInTime) {
+    // The same core cool enough not to age, and hot enough to age.
+    struct Case {
+        float ambient;
+        bool negligible;
+    };
+    for (const Case c : {Case{25, true}, Case{150, false}}) {
+        DesignRecord r = inductor(testing::buckFilter(), "T106-21", 45, 16);
+        r.ambientTemp = c.ambient;
+        RecordingMessages messages;
+        AnalysisTable table;
+        ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
+        for (const int row : {kTime115, kLife}) {
+            EXPECT_EQ(table.rows[row].negligible, c.negligible) << c.ambient;
+            EXPECT_EQ(analysisValueText(table.rows[row], r) == "NEGLIGIBLE", c.negligible);
+            EXPECT_EQ(table.rows[row].value > 0, !c.negligible) << c.ambient;
+        }
+    }
+}
+
 TEST(Analysis, AgingStopsAtTwoHundredFiftyDegrees) {
     DesignRecord r = inductor(testing::buckFilter(), "T106-21", 45, 16);
+    r.ambientTemp = 150;
     RecordingMessages messages;
     AnalysisTable table;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
@@ -261,6 +282,7 @@ TEST(Analysis, AgingStopsAtTwoHundredFiftyDegrees) {
     ASSERT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 1);
     EXPECT_EQ(table.rows[kTime115].value, 0);
     EXPECT_EQ(table.rows[kLife].value, 0);
+    EXPECT_FALSE(table.rows[kLife].negligible);
 }
 
 TEST(Analysis, DiscontinuedAndCompositeWeights) {

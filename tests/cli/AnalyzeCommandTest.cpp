@@ -121,6 +121,11 @@ TEST(AnalyzeCommand, EveryRefusalSaysWhyAndNoResultIsImpossible) {
         }
         const auto doc = nlohmann::json::parse(result.out);
         for (const auto& row : doc["rows"]) {
+            // Only an aging row of a core that does not age holds no number.
+            if (row.value("negligible", false)) {
+                EXPECT_TRUE(row["value"].is_null()) << args;
+                continue;
+            }
             ASSERT_TRUE(row["value"].is_number()) << args << " row " << row["row"];
             EXPECT_GE(row["value"].get<double>(), 0) << args << " " << row["label"];
         }
@@ -155,6 +160,59 @@ TEST(AnalyzeCommand, FourZerosAreAnalysedAsAwg0000) {
     const auto doc = nlohmann::json::parse(result.out);
     EXPECT_EQ(doc["wire"], "# 0000 AWG");
     EXPECT_NEAR(doc["rows"][22]["value"].get<double>(), 0.46 + 0.0037, 1e-3);  // wire diameter
+}
+
+TEST(AnalyzeCommand, NegligibleAgingIsNoNumber) {
+    // A -37 core does not age; a -21 core at 150 °C does.
+    struct Case {
+        const char* args;
+        bool negligible;
+    };
+    for (const Case c : {Case{"--part T80-37A --turns 59 --ambient 55", true},
+                         Case{"--part T106-21 --turns 45 --ambient 150", false}}) {
+        const auto result =
+            runCli(analyzeArgs(std::string(c.args) +
+                               " --wire #18 --current 5 --von 12 --voff 5 --frequency 100 --json"));
+        ASSERT_EQ(result.status, 0) << result.err;
+        const auto doc = nlohmann::json::parse(result.out);
+        for (const int row : {13, 14}) {
+            const auto& aging = doc["rows"][row];
+            EXPECT_EQ(aging["negligible"], c.negligible) << c.args;
+            EXPECT_EQ(aging["value"].is_null(), c.negligible) << c.args;
+            EXPECT_EQ(aging["text"] == "NEGLIGIBLE", c.negligible) << c.args;
+        }
+    }
+}
+
+TEST(AnalyzeCommand, CheckStandsBesideTheProgramsOwnFigures) {
+    const std::string buck = std::string(kBuck) + " --check";
+    const auto table = runCli(analyzeArgs(buck));
+    ASSERT_EQ(table.status, 0) << table.err;
+    for (const char* text : {"SECOND OPINION: DOWELL 1966", "CHECK     PROGRAM",
+                             "HOT DC RESISTANCE", "RIPPLE CU LOSS", "CONVERGED"}) {
+        EXPECT_NE(table.out.find(text), std::string::npos) << text << "\n" << table.out;
+    }
+
+    const auto json = runCli(analyzeArgs(buck + " --json"));
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto doc = nlohmann::json::parse(json.out);
+    const auto& check = doc["check"];
+    EXPECT_EQ(check["model"], "dowell-1966");
+    EXPECT_EQ(check["converged"], true);
+    EXPECT_GE(check["copperLossW"].get<double>(), doc["rows"][9]["value"].get<double>());
+    EXPECT_GE(check["tempRiseC"].get<double>(), doc["rows"][27]["value"].get<double>());
+    EXPECT_FALSE(nlohmann::json::parse(runCli(analyzeArgs(std::string(kBuck) + " --json")).out)
+                     .contains("check"));
+
+    // CSV: the check rows after the analysis's, the program's figure in a fifth column.
+    const auto csv = runCli(analyzeArgs(buck + " --csv"));
+    std::istringstream lines(csv.out);
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);)
+        all.push_back(line);
+    ASSERT_EQ(all.size(), 1u + 32 + 14);
+    EXPECT_EQ(all[0], "row,label,value,units,program");
+    EXPECT_EQ(all[42].rfind("41,\"COPPER LOSS\",", 0), 0u) << all[42];
 }
 
 }  // namespace

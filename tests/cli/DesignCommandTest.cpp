@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -170,6 +171,31 @@ void expectSameJson(const nlohmann::json& actual, const nlohmann::json& expected
     } else {
         EXPECT_EQ(actual, expected) << path;
     }
+}
+
+TEST(DesignCommand, CheckAddsASecondOpinionToEveryDesign) {
+    const auto json = runCli(designArgs(std::string(kBuck) + " --check --json"));
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto doc = nlohmann::json::parse(json.out);
+    ASSERT_GT(doc["designs"].size(), 0u);
+    for (const auto& design : doc["designs"]) {
+        const auto& check = design["check"];
+        ASSERT_TRUE(check.is_object()) << design["partNumber"];
+        EXPECT_EQ(check["model"], "dowell-1966");
+        EXPECT_GE(check["copperLossW"].get<double>(), design["copperLossW"].get<double>() * 0.999)
+            << design["partNumber"];
+    }
+
+    // Two columns more in the table and in CSV, on every line.
+    const auto table = runCli(designArgs(std::string(kBuck) + " --check"));
+    EXPECT_NE(table.out.find("CHECK Cu CHECK Rise"), std::string::npos) << table.out;
+    const auto csv = runCli(designArgs(std::string(kBuck) + " --check --csv"));
+    std::istringstream lines(csv.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_NE(line.find(",\"CHECK Cu Watts\",\"CHECK Rise deg C\""), std::string::npos) << line;
+    while (std::getline(lines, line))
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 14) << line;
 }
 
 TEST(DesignCommand, WholeSearchesMatchTheirGoldenResults) {

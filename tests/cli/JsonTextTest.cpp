@@ -56,6 +56,13 @@ TEST(JsonText, WritesWhatTheLibraryDumps) {
         expected["integers"].push_back(v);
     }
     json.closeArray();
+    json.key("logical");
+    json.openArray();
+    for (const bool v : {true, false}) {
+        json.boolean(v);
+        expected["logical"].push_back(v);
+    }
+    json.closeArray();
     json.key("nested");
     json.openArray();
     for (const auto& s : strings) {

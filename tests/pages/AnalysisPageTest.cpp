@@ -326,6 +326,81 @@ TEST(AnalysisPage, ANarrowWindowsPageKeepsItsTextsApart) {
     }
 }
 
+// A second opinion with figures as wide as the rows hold: milliohms, a runaway, large changes.
+SecondOpinion hotOpinion() {
+    SecondOpinion o;
+    o.application = kPowerFactorBoost;
+    o.windingTempC = 312.5;
+    o.rdcHotOhm = 0.0633;
+    o.programRdcOhm = 0.0550;
+    o.layers = 12;
+    o.porosity = 0.844;
+    o.skinDepthIn = 0.0094;
+    o.acFactorFundamental = 113.8;
+    o.rippleRmsA = 10.9;
+    o.rippleCopperLossW = 24.44;
+    o.dcCopperLossW = 26.15;
+    o.copperLossW = 50.59;
+    o.programCopperLossW = 18.95;
+    o.totalLossW = 77.01;
+    o.programTotalLossW = 45.37;
+    o.tempRiseC = 257.4;
+    o.programTempRiseC = 170.8;
+    o.copperLossChangePercent = 166.9;
+    o.tempRiseChangePercent = 50.7;
+    return o;
+}
+
+TEST(AnalysisPage, CheckPageShowsBothOpinionsInTwoColumnsAndItsModel) {
+    const AnalysisTable table = filledTable();
+    const DesignRecord record;
+    const SecondOpinion check = hotOpinion();
+    for (const int width : {720, 563}) {
+        RecordingCanvas canvas(width, 600);
+        AnalysisPageView v = view(kCheckPage);
+        v.windowWidth = width;
+        drawAnalysisPage(canvas, record, table, v, &check);
+        expectNoTextsMeet(canvas);
+        EXPECT_EQ(canvas.find("INDUCTANCE"), nullptr);
+        // Seven rows a column under the heading line, the status and model below them.
+        const auto rows = checkRows(check);
+        const DrawnText* heading = canvas.find("SECOND OPINION");
+        ASSERT_NE(heading, nullptr);
+        for (int i = 0; i < kCheckRows; ++i) {
+            const DrawnText* label = canvas.find(rows[i].row.label);
+            ASSERT_NE(label, nullptr) << rows[i].row.label;
+            EXPECT_EQ(label->y > heading->y, true);
+            EXPECT_EQ(label->x == heading->x, i < 7) << rows[i].row.label;
+        }
+        const DrawnText* status = canvas.find("THERMAL RUNAWAY   MODEL: DOWELL 1966", true);
+        ASSERT_NE(status, nullptr);
+        EXPECT_GT(status->y, canvas.find("TEMP RISE CHANGE")->y);
+        // The program's own figure stands level with the second opinion's.
+        const DrawnText* program = canvas.find("55.00m");
+        ASSERT_NE(program, nullptr);
+        EXPECT_EQ(program->y, canvas.find("HOT DC RESISTANCE")->y);
+    }
+    // Before any analysis the CHECK page is empty.
+    RecordingCanvas empty(720, 600);
+    drawAnalysisPage(empty, record, table, view(kCheckPage));
+    EXPECT_EQ(empty.texts.size(), 1u);  // the date
+}
+
+TEST(AnalysisPage, PrintoutAddsTheSecondOpinionBelowBothPages) {
+    const AnalysisTable table = filledTable();
+    const DesignRecord record;
+    const SecondOpinion check = hotOpinion();
+    RecordingCanvas canvas(9600, 12600, true);
+    canvas.setDotsPerInch(1200);
+    drawAnalysisPrintout(canvas, record, table, printout(), &check);
+    expectNoTextsMeet(canvas);
+    const DrawnText* section = canvas.find("SECOND OPINION:");
+    ASSERT_NE(section, nullptr);
+    EXPECT_GT(section->y, canvas.find("WOUND OD")->y);
+    EXPECT_LT(canvas.texts.back().y, 12600 - 210);  // the status line, above the bottom line
+    EXPECT_NE(canvas.find("TEMP RISE CHANGE"), nullptr);
+}
+
 TEST(AnalysisPage, PrintedFontFollowsTheWindowsPointSize) {
     const AnalysisTable table;
     const DesignRecord record;
@@ -339,7 +414,8 @@ TEST(AnalysisPage, PrintedFontFollowsTheWindowsPointSize) {
 }
 
 // A T106-21 with 40 turns of #18 analysed as a buck output filter, on every common screen: each
-// page of results with every text clear of every other and on the window.
+// page of results, the second opinion's included, with every text clear of every other and on
+// the window.
 TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
     DesignRecord r = testing::buckFilter();
     r.corePartNumber = "T106-21";
@@ -350,6 +426,7 @@ TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
     AnalysisTable table;
     RecordingMessages messages;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
+    const SecondOpinion check = secondOpinion(r, r.applicationType);
     for (const test::ScreenSize& s : test::kCommonScreens) {
         const AnalysisWindowPlacement place = analysisWindowPlacement(s.width, s.height);
         for (int display = 0; display < kAnalysisDisplays; ++display) {
@@ -357,7 +434,7 @@ TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
             v.windowWidth = place.window.width;
             v.fontHeight = pixelsForPoints(place.fontPoints, 96);
             RecordingCanvas canvas(place.window.width, place.window.height);
-            drawAnalysisPage(canvas, r, table, v);
+            drawAnalysisPage(canvas, r, table, v, &check);
             EXPECT_EQ(test::pageFaults(canvas, place.window.width, place.window.height),
                       std::vector<std::string>{})
                 << s.width << "x" << s.height << " page " << display;

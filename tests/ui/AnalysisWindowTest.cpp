@@ -81,12 +81,12 @@ class AnalysisWindowTest : public QObject {
                  QString("DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS"));
         QCOMPARE(control<QLabel>(w, "Label20")->text(), QString("NUMBER IN STACK"));
         QStringList buttons;
-        for (const char* name : {"PRINT", "Electrical", "Mechanical", "Perm_vs_Idc",
+        for (const char* name : {"PRINT", "Electrical", "Mechanical", "Check", "Perm_vs_Idc",
                                  "Perm_vs_AC_Flux", "L_vs_I", "Loss", "Temp_Rise"}) {
             buttons << control<QPushButton>(w, name)->text();
         }
-        QCOMPARE(buttons, (QStringList{"PRINT", "ELECTRICAL", "MECHANICAL", "DC PERM", "AC PERM ",
-                                       "INDUCTANCE", "LOSS ", "T RISE"}));
+        QCOMPARE(buttons, (QStringList{"PRINT", "ELECTRICAL", "MECHANICAL", "CHECK", "DC PERM",
+                                       "AC PERM ", "INDUCTANCE", "LOSS ", "T RISE"}));
         // The buttons stand in a row along the top edge, left to right.
         QVERIFY(control<QPushButton>(w, "PRINT")->x() < control<QPushButton>(w, "Temp_Rise")->x());
     }
@@ -411,6 +411,11 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(w.pageView().display, int{kMechanicalPage});
         w.electricalClick();
         QCOMPARE(w.pageView().display, int{kElectricalPage});
+        // CHECK analyses and shows the second opinion of that analysis.
+        control<QPushButton>(w, "Check")->click();
+        QCOMPARE(w.pageView().display, int{kCheckPage});
+        QVERIFY(w.check().has_value());
+        QCOMPARE(w.check()->programCopperLossW, double{w.table().rows[9].value});
         // The window draws the page it holds.
         const QImage shot = w.grab().toImage();
         QVERIFY(!shot.isNull());
@@ -439,12 +444,27 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(pdfPages(path), 1);
         // pdftotext lays the words out on a grid: runs of blanks may change.
         const QString page = pdfText(path).simplified();
-        for (const char* words :
-             {"KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS",
-              "DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS", "CORE PART NUMBER", "NUMBER IN STACK",
-              "WIRE GAGE /  STRANDS", "NUMBER OF TURNS", "DC BIAS CURRENT", "PEAK INDUCTOR VOLTAGE",
-              "DC OUTPUT VOLTAGE", "FREQUENCY", "AMBIENT TEMPERATURE", "AMPERES", "VOLTS",
-              "k HERTZ", "DEGREES C", "ELECTRICAL PROPERTIES:", "MECHANICAL PROPERTIES:"}) {
+        for (const char* words : {"KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS",
+                                  "DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS",
+                                  "CORE PART NUMBER",
+                                  "NUMBER IN STACK",
+                                  "WIRE GAGE /  STRANDS",
+                                  "NUMBER OF TURNS",
+                                  "DC BIAS CURRENT",
+                                  "PEAK INDUCTOR VOLTAGE",
+                                  "DC OUTPUT VOLTAGE",
+                                  "FREQUENCY",
+                                  "AMBIENT TEMPERATURE",
+                                  "AMPERES",
+                                  "VOLTS",
+                                  "k HERTZ",
+                                  "DEGREES C",
+                                  "ELECTRICAL PROPERTIES:",
+                                  "MECHANICAL PROPERTIES:",
+                                  "SECOND OPINION:",
+                                  "HOT DC RESISTANCE",
+                                  "RIPPLE CU LOSS",
+                                  "MODEL: DOWELL 1966"}) {
             QVERIFY2(page.contains(QString(words).simplified()), words);
         }
         QVERIFY(page.contains("Tue Dec 8 09:05:03 2026"));

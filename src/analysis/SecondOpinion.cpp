@@ -1,0 +1,326 @@
+#include "analysis/SecondOpinion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "analysis/AnalysisEntry.h"
+#include "engine/AcResistance.h"
+#include "materials/Catalog.h"
+#include "record/StoredNumbers.h"
+
+namespace korvell {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Copper's resistance extrapolates to zero at −234.5 °C.
+constexpr double kCopperZeroResistanceC = 234.5;
+constexpr double kCopperResistivity20C = 1.7241e-8;  // Ω·m, annealed copper
+constexpr double kMu0 = 4e-7 * kPi;                  // H/m
+constexpr double kMetresPerInch = 0.0254;
+constexpr double kLargestCount = 1e9;  // conductors and layers beyond this are absurd entries
+
+// (sinh x − sin x) / (cosh x + cos x), Dowell's proximity term: its series where the difference
+// cancels, else numerator and denominator scaled by 2e^−x, free of overflow.
+double proximityRatio(double x) {
+    if (x < 0.1) {
+        const double x3 = x * x * x;
+        const double x4 = x3 * x;
+        return (x3 / 6 + x3 * x4 / 5040) / (1 + x4 / 24);
+    }
+    const double e = std::exp(-x);
+    return (1 - e * e - 2 * e * std::sin(x)) / (1 + e * e + 2 * e * std::cos(x));
+}
+
+double percentChange(double value, double reference) {
+    return reference > 0 ? 100 * (value - reference) / reference : 0;
+}
+
+// Duty of the ON interval of a DC-biased choke from its two winding voltages (volt-seconds
+// balance): D = V_off / (V_on + V_off); 0 when either is 0.
+double onDuty(double vOn, double vOff) {
+    return vOn > 0 && vOff > 0 ? vOff / (vOn + vOff) : 0;
+}
+
+// rms of the PFC ripple over the half line cycle, the same angles as its loss.
+double pfcRippleRms(double largestPeakToPeak, double inputOverOutput, int steps) {
+    double sum = 0;
+    for (int k = 0; k < steps; ++k) {
+        const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
+        if (!(d > 0 && d < 1)) continue;
+        const double ripple = 4 * largestPeakToPeak * d * (1 - d);
+        sum += ripple * ripple / 12;
+    }
+    return std::sqrt(sum / steps);
+}
+
+}  // namespace
+
+double dowellFactor(double delta, int layers) {
+    if (!(delta > 0)) return 1;
+    const double m = std::max(layers, 1);
+    // Δ (sinh 2Δ + sin 2Δ)/(cosh 2Δ − cos 2Δ) is the round-wire skin term at x = 2Δ, plus one.
+    const double skin = 1 + skinEffectTerm(2 * delta);
+    if (std::isinf(delta)) return delta;
+    return skin + 2 * (m * m - 1) / 3 * delta * proximityRatio(delta);
+}
+
+double copperResistanceRatio(double temperatureC, double referenceC) {
+    return (kCopperZeroResistanceC + temperatureC) / (kCopperZeroResistanceC + referenceC);
+}
+
+double copperSkinDepthInches(double frequencyHz, double temperatureC) {
+    if (!(frequencyHz > 0)) return std::numeric_limits<double>::infinity();
+    const double rho = kCopperResistivity20C * copperResistanceRatio(temperatureC, 20);
+    return std::sqrt(std::max(rho, 0.0) / (kPi * frequencyHz * kMu0)) / kMetresPerInch;
+}
+
+double triangleHarmonicRms(double peakToPeak, double duty, int n) {
+    if (!(duty > 0 && duty < 1) || !(peakToPeak > 0) || n < 1) return 0;
+    return peakToPeak * std::fabs(std::sin(kPi * n * duty)) /
+           (std::sqrt(2.0) * kPi * kPi * n * n * duty * (1 - duty));
+}
+
+double triangleRippleLossPerOhm(double peakToPeak, double duty, const HarmonicFactors& factors) {
+    double sum = 0;
+    for (int n = 1; n <= kRippleHarmonics; ++n) {
+        const double rms = triangleHarmonicRms(peakToPeak, duty, n);
+        sum += rms * rms * factors[static_cast<std::size_t>(n - 1)];
+    }
+    return sum;
+}
+
+HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput, int steps) {
+    HarmonicFactors squares{};
+    if (steps < 1 || !(largestPeakToPeak > 0)) return squares;
+    for (int k = 0; k < steps; ++k) {
+        const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
+        if (!(d > 0 && d < 1)) continue;
+        // The ripple 4 ΔI_max D(1 − D) over D(1 − D) leaves 4 ΔI_max in each harmonic.
+        for (int n = 1; n <= kRippleHarmonics; ++n) {
+            const double rms = 4 * largestPeakToPeak * std::fabs(std::sin(kPi * n * d)) /
+                               (std::sqrt(2.0) * kPi * kPi * n * n);
+            squares[static_cast<std::size_t>(n - 1)] += rms * rms / steps;
+        }
+    }
+    return squares;
+}
+
+double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
+                           const HarmonicFactors& factors, int steps) {
+    const HarmonicFactors squares = pfcRippleMeanSquares(largestPeakToPeak, inputOverOutput, steps);
+    double sum = 0;
+    for (std::size_t n = 0; n < squares.size(); ++n)
+        sum += squares[n] * factors[n];
+    return sum;
+}
+
+WindingLayers windingLayers(const DesignRecord& r) {
+    WindingLayers w;
+    const double insulated = r.wireDia;
+    const double bare = r.wireBareDia;
+    if (!(insulated > 0) || !(bare > 0)) return w;
+    double across = 0;
+    if (partNumberShape(r.corePartNumber) == kECore) {
+        // Across the bobbin between its flanges, as the winding lays its turns.
+        if (r.bobbinRecord && r.bobbinRecord->b[7] > 0) {
+            across = (r.bobbinRecord->b[7] - 2.0 * r.bobbinRecord->b[10]) / insulated;
+        } else if (r.Esize) {
+            across = 0.9 * r.Esize->d / insulated;
+        }
+    } else {
+        // Round the inside of the core, at the centre of the first layer.
+        across = kPi * (r.coreId - insulated) / insulated;
+    }
+    const double perLayer = std::clamp(std::floor(across), 1.0, kLargestCount);
+    const double conductors =
+        std::clamp(std::floor(static_cast<double>(r.turns)) * r.wireStrands, 1.0, kLargestCount);
+    w.conductorsPerLayer = static_cast<int>(perLayer);
+    w.layers = static_cast<int>(std::ceil(conductors / perLayer));
+    w.foilThicknessIn = std::sqrt(kPi) / 2 * bare;
+    w.porosity = std::min(w.foilThicknessIn / insulated, 1.0);
+    return w;
+}
+
+SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
+    SecondOpinion o;
+    o.application = application;
+    const bool pfc = application == kPowerFactorBoost;
+    const bool resonant = application == kResonant;
+    const bool powerline = application == kPowerline;
+
+    // The program's own figures, as the analysis left them (losses in watts).
+    const double ambient = r.ambientTemp;
+    const double rAmbient = r.dcResistance;
+    const double coreW = r.coreLossMw;
+    const double programCopperW = r.copperLossMw;
+    o.ambientC = ambient;
+    o.programRdcOhm = rAmbient;
+    o.programAcFactor = resonant && rAmbient > 0 ? r.acResistance / rAmbient : 1;
+    o.programCopperLossW = programCopperW;
+    o.programTotalLossW = coreW + programCopperW;
+    o.programTempRiseC = r.tempRise;
+
+    const double surface = r.surfaceArea;
+    const auto riseOf = [&](double totalW) {
+        return surface > 0 && totalW > 0
+                   ? r.tempRiseFactor * std::pow(1000 * totalW / surface, r.tempRiseExponent)
+                   : 0.0;
+    };
+
+    const WindingLayers w = windingLayers(r);
+    o.layers = w.layers;
+    o.porosity = w.porosity;
+    const double frequencyHz = powerline ? r.lineFrequencyHz : 1000.0 * r.frequencyKhz;
+    const double ripple = r.rippleCurrent;  // A peak to peak (PFC: the largest of the cycle)
+    const double inputOverOutput =
+        r.pfcOutputVoltage > 0 ? static_cast<double>(r.pfcPeakInputVoltage) / r.pfcOutputVoltage
+                               : 0;
+    const double duty = onDuty(r.onVoltage, r.offVoltage);
+
+    if (pfc) {
+        o.rippleRmsA = pfcRippleRms(ripple, inputOverOutput, kLineAngleSteps);
+    } else if (resonant) {
+        o.rippleRmsA = r.resonantPeakCurrent / std::sqrt(2.0);
+    } else if (!powerline && duty > 0) {
+        o.rippleRmsA = ripple / std::sqrt(12.0);
+    }
+
+    // The ripple's harmonics do not change with the winding's temperature, only their factors.
+    HarmonicFactors squares{};
+    if (pfc) {
+        squares = pfcRippleMeanSquares(ripple, inputOverOutput);
+    } else if (!powerline && !resonant) {
+        for (int n = 1; n <= kRippleHarmonics; ++n)
+            squares[static_cast<std::size_t>(n - 1)] =
+                std::pow(triangleHarmonicRms(ripple, duty, n), 2);
+    }
+
+    struct State {
+        double windingTemp, rHot, skinDepth, acFactor, rippleW, dcW;
+    };
+    // Copper loss with the winding at ambient + rise. The low-frequency part is the program's
+    // own current-squared rule at the hot resistance.
+    const auto evaluate = [&](double rise) {
+        State s{};
+        s.windingTemp = ambient + rise;
+        const double hot = copperResistanceRatio(s.windingTemp, ambient);
+        s.rHot = rAmbient * hot;
+        s.skinDepth = copperSkinDepthInches(frequencyHz, s.windingTemp);
+        // Δ at n f is √n times Δ at f: the skin depth goes as 1/√f.
+        const double delta = std::sqrt(w.porosity) * w.foilThicknessIn / s.skinDepth;
+        HarmonicFactors factors{};
+        for (int n = 1; n <= kRippleHarmonics; ++n)
+            factors[static_cast<std::size_t>(n - 1)] = dowellFactor(delta * std::sqrt(n), w.layers);
+        s.acFactor = powerline ? 1 : factors[0];
+        if (resonant) {
+            // The sinusoid at the hot resistance, charged at the larger AC factor of the two.
+            s.rippleW = programCopperW * hot * std::max(1.0, factors[0] / o.programAcFactor);
+            s.dcW = 0;
+            return s;
+        }
+        s.dcW = programCopperW * hot;
+        double perOhm = 0;
+        for (std::size_t n = 0; n < squares.size(); ++n)
+            perOhm += squares[n] * factors[n];
+        s.rippleW = s.rHot * perOhm;
+        return s;
+    };
+
+    double rise = std::max(0.0, static_cast<double>(r.tempRise));
+    State s = evaluate(rise);
+    double nextRise = riseOf(coreW + s.dcW + s.rippleW);
+    for (o.iterations = 1;; ++o.iterations) {
+        if (!(nextRise <= kRunawayRiseC)) break;  // NaN too
+        if (std::fabs(nextRise - rise) < kSettledRiseC) {
+            o.converged = true;
+            break;
+        }
+        if (o.iterations == kMaxRiseIterations) break;
+        rise = nextRise;
+        s = evaluate(rise);
+        nextRise = riseOf(coreW + s.dcW + s.rippleW);
+    }
+
+    o.windingTempC = s.windingTemp;
+    o.rdcHotOhm = s.rHot;
+    o.skinDepthIn = s.skinDepth;
+    o.acFactorFundamental = s.acFactor;
+    o.rippleCopperLossW = s.rippleW;
+    o.dcCopperLossW = s.dcW;
+    o.copperLossW = s.rippleW + s.dcW;
+    o.totalLossW = coreW + o.copperLossW;
+    o.tempRiseC = nextRise;
+    o.copperLossChangePercent = percentChange(o.copperLossW, programCopperW);
+    o.tempRiseChangePercent = percentChange(o.tempRiseC, o.programTempRiseC);
+    return o;
+}
+
+std::optional<SecondOpinion> secondOpinionOfResultsRow(const DesignRecord& record, int row) {
+    if (row < 0 || row >= std::min(record.designCount, kMaxDesigns)) return std::nullopt;
+    DesignRecord r = record;
+    r.selectedDesign = row;
+    AnalysisTexts texts;
+    loadAnalysisInputs(r, texts);
+    SilentMessages quiet;
+    if (!acceptAnalysisInputs(r, quiet, texts)) return std::nullopt;
+    AnalysisTable table;
+    if (AnalyzeDesign(r, quiet, table, r.applicationType) <= 0) return std::nullopt;
+    return secondOpinion(r, r.applicationType);
+}
+
+std::array<CheckRow, kCheckRows> checkRows(const SecondOpinion& o) {
+    const bool resonant = o.application == kResonant;
+    // Both resistances in the scale the analysis shows the program's in.
+    const bool ohms = o.programRdcOhm > 0.1;
+    const double scale = ohms ? 1 : 1000;
+    const char* const ohmsFormat = ohms ? "%5.2f" : "%5.2fm";
+    const auto row = [](const char* label, const char* format, double value, const char* units,
+                        std::optional<double> program = std::nullopt) {
+        CheckRow c;
+        c.row = {label, format, toStoredFloat(value), units};
+        if (program) c.program = toStoredFloat(*program);
+        return c;
+    };
+    return {{
+        row("WINDING TEMP", "%6.1f", o.windingTempC, "DEG C", o.ambientC + o.programTempRiseC),
+        row("HOT DC RESISTANCE", ohmsFormat, scale * o.rdcHotOhm, "OHMS", scale * o.programRdcOhm),
+        row("WINDING LAYERS", "%6.0f", o.layers, ""),
+        row("POROSITY", "%6.3f", o.porosity, ""),
+        row("SKIN DEPTH", "%6.4f", o.skinDepthIn, "INCH"),
+        row("AC FACTOR Fr", "%6.2f", o.acFactorFundamental, "", o.programAcFactor),
+        row(resonant ? "AC CURRENT" : "RIPPLE CURRENT", "%6.2f", o.rippleRmsA, "AMPS RMS"),
+        row(resonant ? "AC CU LOSS" : "RIPPLE CU LOSS", "%6.3f", o.rippleCopperLossW, "W",
+            resonant ? o.programCopperLossW : 0.0),
+        row("DC CU LOSS", "%6.3f", o.dcCopperLossW, "W", resonant ? 0.0 : o.programCopperLossW),
+        row("COPPER LOSS", "%6.3f", o.copperLossW, "W", o.programCopperLossW),
+        row("TOT LOSSES", "%6.3f", o.totalLossW, "WATTS", o.programTotalLossW),
+        row("TEMP RISE", "%6.2f", o.tempRiseC, "DEG. C", o.programTempRiseC),
+        row("CU LOSS CHANGE", "%+6.1f", o.copperLossChangePercent, "PCT"),
+        row("TEMP RISE CHANGE", "%+6.1f", o.tempRiseChangePercent, "PCT"),
+    }};
+}
+
+std::string checkProgramText(const CheckRow& row, const DesignRecord& record) {
+    if (!row.program) return {};
+    AnalysisRow program = row.row;
+    program.value = *row.program;
+    return analysisValueText(program, record);
+}
+
+std::string checkStatusText(const SecondOpinion& opinion) {
+    return opinion.converged ? "CONVERGED" : "THERMAL RUNAWAY";
+}
+
+std::string checkModelText(std::int8_t application) {
+    switch (application) {
+        case kPowerline:
+            return "HOT COPPER; NO SKIN OR PROXIMITY LOSS AT LINE FREQUENCY";
+        case kResonant:
+            return "DOWELL 1966, ROUND WIRE AS FOIL, HOT COPPER; Fr NOT BELOW THE PROGRAM'S";
+        default:
+            return "DOWELL 1966, ROUND WIRE AS FOIL, 25 RIPPLE HARMONICS, HOT COPPER";
+    }
+}
+
+}  // namespace korvell
