@@ -287,7 +287,7 @@ PlotDrawn drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRe
 // just below it (variant 0, 1, 2).
 TextBox labelCell(Canvas& canvas, const std::string& text, int x, int y, int variant) {
     TextBox cell = centredTextBox(canvas, text, x, y);
-    const int margin = cell.left - groundOf(canvas, cell).left;
+    const int margin = groundMargin(canvas);
     if (variant == 1) cell.top = y - cell.height - 2 * margin;
     if (variant == 2) cell.top = y + 2 * margin;
     return cell;
@@ -321,13 +321,8 @@ TextBox placeLabel(Canvas& canvas, const PlotFrame& frame, const PlotAxes& own,
     }
     const auto x = plotX(frame, own, curve.label.x);
     const auto y = plotY(frame, own, curve.label.y);
-    TextBox cell = centredTextBox(canvas, curve.material, x.value_or(frame.xr), y.value_or(0));
-    const int margin = cell.left - groundOf(canvas, cell).left;
-    cell.left = std::clamp(cell.left, static_cast<int>(frame.x0) + margin,
-                           std::max(static_cast<int>(frame.x0), frame.xr - cell.width - margin));
-    cell.top = std::clamp(cell.top, frame.upperEdge() + margin,
-                          std::max(frame.upperEdge(), frame.lowerEdge() - cell.height - margin));
-    return cell;
+    return keptInsidePlot(
+        canvas, frame, centredTextBox(canvas, curve.material, x.value_or(frame.xr), y.value_or(0)));
 }
 
 PlotDrawn drawMaterialGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,

@@ -255,10 +255,23 @@ TextBox centredTextBox(Canvas& canvas, std::string_view text, int x, int y) {
     return {x - w / 2, y - h / 2, w, h};
 }
 
+int groundMargin(Canvas& canvas) {
+    return std::max(1, canvas.textHeight("0") / kGroundMarginParts);
+}
+
 TextBox groundOf(Canvas& canvas, const TextBox& cell) {
-    const int margin = std::max(1, canvas.textHeight("0") / kGroundMarginParts);
+    const int margin = groundMargin(canvas);
     return {cell.left - margin, cell.top - margin, cell.width + 2 * margin,
             cell.height + 2 * margin};
+}
+
+TextBox keptInsidePlot(Canvas& canvas, const PlotFrame& frame, TextBox cell) {
+    const int margin = groundMargin(canvas);
+    const int left = static_cast<int>(frame.x0) + margin;
+    const int top = frame.upperEdge() + margin;
+    cell.left = std::clamp(cell.left, left, std::max(left, frame.xr - margin - cell.width));
+    cell.top = std::clamp(cell.top, top, std::max(top, frame.lowerEdge() - margin - cell.height));
+    return cell;
 }
 
 bool insidePlot(const PlotFrame& frame, const TextBox& box) {
@@ -298,15 +311,7 @@ std::optional<TextBox> PlotTextAt(Canvas& canvas, std::string_view text, double 
             std::max(1, static_cast<int>(static_cast<long long>(font.height) * room / needed));
         canvas.setFont(smaller);
     }
-    TextBox cell = centredTextBox(canvas, text, *px, *py);
-    const TextBox g = groundOf(canvas, cell);
-    const int margin = cell.left - g.left;
-    cell.left =
-        std::clamp(cell.left, static_cast<int>(frame.x0) + margin,
-                   std::max(static_cast<int>(frame.x0) + margin, frame.xr - margin - cell.width));
-    cell.top =
-        std::clamp(cell.top, frame.upperEdge() + margin,
-                   std::max(frame.upperEdge() + margin, frame.lowerEdge() - margin - cell.height));
+    const TextBox cell = keptInsidePlot(canvas, frame, centredTextBox(canvas, text, *px, *py));
     writeOnGround(canvas, text, cell, ground);
     if (!(canvas.font() == font)) canvas.setFont(font);
     return cell;

@@ -99,8 +99,13 @@ std::optional<TextBox> PlotTextAt(Canvas& canvas, std::string_view text, double 
 
 // The cell of a text in the canvas font centred on a pixel position.
 TextBox centredTextBox(Canvas& canvas, std::string_view text, int x, int y);
+// The margin of a text's ground round its cell, in the canvas font: an eighth of a line.
+int groundMargin(Canvas& canvas);
 // The ground a text is written on: its cell and a margin round it.
 TextBox groundOf(Canvas& canvas, const TextBox& cell);
+// The cell moved the least distance that puts its ground inside the plot (to the plot's left or
+// top edge when it is larger than the plot).
+TextBox keptInsidePlot(Canvas& canvas, const PlotFrame& frame, TextBox cell);
 // Whether a box lies wholly inside the plot.
 bool insidePlot(const PlotFrame& frame, const TextBox& box);
 // Writes the text in its cell on its ground of the `ground` colour.
