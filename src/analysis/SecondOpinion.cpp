@@ -81,13 +81,12 @@ double triangleHarmonicRms(double peakToPeak, double duty, int n) {
            (std::sqrt(2.0) * kPi * kPi * n * n * duty * (1 - duty));
 }
 
-double triangleRippleLossPerOhm(double peakToPeak, double duty, const HarmonicFactors& factors) {
-    double sum = 0;
-    for (int n = 1; n <= kRippleHarmonics; ++n) {
-        const double rms = triangleHarmonicRms(peakToPeak, duty, n);
-        sum += rms * rms * factors[static_cast<std::size_t>(n - 1)];
-    }
-    return sum;
+HarmonicFactors triangleRippleMeanSquares(double peakToPeak, double duty) {
+    HarmonicFactors squares{};
+    for (int n = 1; n <= kRippleHarmonics; ++n)
+        squares[static_cast<std::size_t>(n - 1)] =
+            std::pow(triangleHarmonicRms(peakToPeak, duty, n), 2);
+    return squares;
 }
 
 HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput, int steps) {
@@ -106,12 +105,10 @@ HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverO
     return squares;
 }
 
-double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
-                           const HarmonicFactors& factors, int steps) {
-    const HarmonicFactors squares = pfcRippleMeanSquares(largestPeakToPeak, inputOverOutput, steps);
+double rippleLossPerOhm(const HarmonicFactors& meanSquares, const HarmonicFactors& factors) {
     double sum = 0;
-    for (std::size_t n = 0; n < squares.size(); ++n)
-        sum += squares[n] * factors[n];
+    for (std::size_t n = 0; n < meanSquares.size(); ++n)
+        sum += meanSquares[n] * factors[n];
     return sum;
 }
 
@@ -191,9 +188,7 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
     if (pfc) {
         squares = pfcRippleMeanSquares(ripple, inputOverOutput);
     } else if (!powerline && !resonant) {
-        for (int n = 1; n <= kRippleHarmonics; ++n)
-            squares[static_cast<std::size_t>(n - 1)] =
-                std::pow(triangleHarmonicRms(ripple, duty, n), 2);
+        squares = triangleRippleMeanSquares(ripple, duty);
     }
 
     struct State {
@@ -220,10 +215,7 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
             return s;
         }
         s.dcW = programCopperW * hot;
-        double perOhm = 0;
-        for (std::size_t n = 0; n < squares.size(); ++n)
-            perOhm += squares[n] * factors[n];
-        s.rippleW = s.rHot * perOhm;
+        s.rippleW = s.rHot * rippleLossPerOhm(squares, factors);
         return s;
     };
 

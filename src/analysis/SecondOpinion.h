@@ -44,20 +44,20 @@ using HarmonicFactors = std::array<double, kRippleHarmonics>;
 // period and falls for the rest: ΔI |sin(π n D)| / (√2 π² n² D (1 − D)). 0 for D outside (0, 1).
 double triangleHarmonicRms(double peakToPeak, double duty, int n);
 
-// Σ I_n,rms² F_R(n f) over the 25 harmonics of that triangle: its copper loss per ohm of DC
-// resistance (W per ohm).
-double triangleRippleLossPerOhm(double peakToPeak, double duty, const HarmonicFactors& factors);
+// The mean squares of the 25 harmonics of that triangle (A², index n − 1).
+HarmonicFactors triangleRippleMeanSquares(double peakToPeak, double duty);
 
 // The same for a PFC boost choke, averaged over the half line cycle in `steps` equal angles θ
 // (midpoints): at θ the duty is D = 1 − (V_in,pk / V_out)|sin θ| and the ripple is
 // 4 ΔI_max D (1 − D), ΔI_max the largest ripple of the cycle (at D = 0.5). Angles where the
 // input stands above the output (D ≤ 0) do not switch.
 constexpr int kLineAngleSteps = 256;
-double pfcRippleLossPerOhm(double largestPeakToPeak, double inputOverOutput,
-                           const HarmonicFactors& factors, int steps = kLineAngleSteps);
-// Its mean squares per harmonic over the line (A², index n − 1), which the loss weighs by F_R.
 HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput,
                                      int steps = kLineAngleSteps);
+
+// Σ I_n,rms² F_R(n f): the copper loss of the ripple's harmonics per ohm of DC resistance
+// (W per ohm).
+double rippleLossPerOhm(const HarmonicFactors& meanSquares, const HarmonicFactors& factors);
 
 // The winding as Dowell sees it: conductors in one layer (toroid: round the inside diameter less
 // one wire, E-core: across the bobbin's winding width), the layer count for turns × strands, and

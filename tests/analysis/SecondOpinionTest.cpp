@@ -73,9 +73,9 @@ TEST(SecondOpinion, PfcLineAverageAgreesWithABruteForceSum) {
         for (int k = 0; k < kPeriods; ++k) {
             const double d = 1 - ratio * std::sin(kPi * (k + 0.5) / kPeriods);
             if (d <= 0) continue;
-            sum += triangleRippleLossPerOhm(3.0 * 4 * d * (1 - d), d, factors);
+            sum += rippleLossPerOhm(triangleRippleMeanSquares(3.0 * 4 * d * (1 - d), d), factors);
         }
-        EXPECT_NEAR(pfcRippleLossPerOhm(3.0, ratio, factors), sum / kPeriods,
+        EXPECT_NEAR(rippleLossPerOhm(pfcRippleMeanSquares(3.0, ratio), factors), sum / kPeriods,
                     0.005 * sum / kPeriods)
             << ratio;
     }
