@@ -124,8 +124,8 @@ std::string checkFootText(const SecondOpinion& check) {
 }
 
 // The heading line (with `heading` at the left of the first column), the check rows in two
-// columns and the status line below them; returns the y below the status line.
-int drawCheckRows(Canvas& canvas, const DesignRecord& record, const SecondOpinion& check,
+// columns and the status line below them.
+void drawCheckRows(Canvas& canvas, const DesignRecord& record, const SecondOpinion& check,
                   const RowsFrame& f, const char* heading) {
     const CheckColumns k = checkColumns(f);
     for (int c = 0; c < 2; ++c) {
@@ -145,9 +145,7 @@ int drawCheckRows(Canvas& canvas, const DesignRecord& record, const SecondOpinio
         drawRightAligned(canvas, x + k.program, y, checkProgramText(row, record));
         canvas.textOut(x + k.units, y, analysisUnitsText(row.row, record));
     }
-    const int foot = f.top + (1 + kCheckRowsPerColumn) * f.pitch;
-    canvas.textOut(f.margin, foot, checkFootText(check));
-    return foot + f.pitch;
+    canvas.textOut(f.margin, f.top + (1 + kCheckRowsPerColumn) * f.pitch, checkFootText(check));
 }
 
 // The texts of the CHECK page within their rooms, for the font fitting.
