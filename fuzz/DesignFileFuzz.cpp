@@ -2,7 +2,7 @@
 // exactly as it was; an accepted file gives a record whose inputs are within the windows' limits,
 // and whose own file reads back to the same file text.
 #include "FuzzSupport.h"
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 
 using namespace korvell;
 

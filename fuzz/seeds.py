@@ -118,4 +118,9 @@ write("DesignFileFuzz", [
     design_file("pfc", "metric", {"pfc": [0.4, 0.0, 5.0, 0.0, 0.0, 311.0, 400.0, 65.0]},
                 ["-21", "-36"]),
     b'{"format": "korvell-inductors-design", "version": 2}',
+    # Hostile shapes: nesting just past the bound and far past it, and a very long string.
+    b"[" * 65 + b"]" * 65,
+    b"[" * 100000,
+    b'{"format": "korvell-inductors-design", "version": 1, "notes": "' + b"x" * 300000 + b'"}',
+    b'{"a":' * 64 + b"0" + b"}" * 64,
 ])

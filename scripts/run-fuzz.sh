@@ -15,7 +15,11 @@ for target in "${targets[@]}"; do
   corpus="$build/fuzz-corpus/$target"
   mkdir -p "$corpus"
   log="$build/fuzz-findings/$target.log"
+  # Design files are read up to 16 MiB; the fuzzer tries inputs up to 1 MiB of them.
+  max_len=4096
+  [ "$target" = DesignFileFuzz ] && max_len=1048576
   "$build/fuzz/$target" "$corpus" "fuzz/corpus/$target" -max_total_time="$seconds" \
+    -max_len="$max_len" \
     -artifact_prefix="$build/fuzz-findings/$target-" -print_final_stats=1 >"$log" 2>&1
   result=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')

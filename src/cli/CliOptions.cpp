@@ -9,7 +9,7 @@
 #include "engine/ParametersEntry.h"
 #include "materials/Permeability.h"
 #include "platform/Format.h"
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 
 namespace korvell::cli {
 

@@ -12,7 +12,7 @@
 #include "engine/RequirementsEntry.h"
 #include "pages/ResultsPage.h"
 #include "platform/Format.h"
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 #include "record/ResultCells.h"
 
 namespace korvell::cli {

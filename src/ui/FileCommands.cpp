@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 #include "record/ResultCells.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"

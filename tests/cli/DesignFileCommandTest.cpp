@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "cli/CliRun.h"
+#include "support/HostileFiles.h"
 
 namespace korvell {
 namespace {
@@ -87,6 +88,18 @@ TEST(DesignFileCommand, DamagedFilesAndFailedWritesSayWhy) {
     EXPECT_NE(unwritable.err.find("DESIGN FILE ERROR: THE FILE /no/such/folder/x.korvell.json"),
               std::string::npos)
         << unwritable.err;
+}
+
+TEST(DesignFileCommand, HostileFilesAreRefusedAsDesignFileErrors) {
+    const test::HostileFiles hostile;
+    for (const auto& file : hostile.files()) {
+        for (const char* command : {"design", "analyze"}) {
+            const auto run = runCli(words(std::string(command) + " --input " + file.path));
+            EXPECT_EQ(run.status, 2) << command << ' ' << file.path;
+            EXPECT_EQ(run.err.rfind("DESIGN FILE ERROR: ", 0), 0u) << run.err;
+            EXPECT_NE(run.err.find(file.refusal), std::string::npos) << run.err;
+        }
+    }
 }
 
 }  // namespace

@@ -5,11 +5,12 @@
 #include <QTemporaryDir>
 
 #include "engine/DesignSearch.h"
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 #include "ui/MainWindow.h"
 #include "ui/MaterialSelector.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
+#include "support/HostileFiles.h"
 #include "ui/UiTests.h"
 
 namespace korvell::test {
@@ -97,6 +98,23 @@ class FileCommandsTest : public QObject {
         QVERIFY2(t.messages.last().text.find("maxTempRiseC: 400") != std::string::npos,
                  t.messages.last().text.c_str());
         QVERIFY(t.record() == before);
+    }
+
+    void hostileFilesAreRefusedAndTheProgramGoesOn() {
+        const test::HostileFiles hostile;
+        TestDesktop t;
+        searchBuckFilter(t);
+        const DesignRecord before = t.record();
+        for (const auto& file : hostile.files()) {
+            t.messages.clear();
+            t.files.openAnswer = QString::fromStdString(file.path);
+            command(t, "OPEN1");
+            QCOMPARE(t.messages.size(), std::size_t{1});
+            QCOMPARE(t.messages.last().caption, std::string("DESIGN FILE ERROR"));
+            QVERIFY2(t.messages.last().text.find(file.refusal) != std::string::npos,
+                     t.messages.last().text.c_str());
+            QVERIFY(t.record() == before);
+        }
     }
 
     void theSelectorShowsAnOpenedSelection() {

@@ -1,4 +1,4 @@
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -535,6 +535,12 @@ std::string designFileText(const DesignRecord& r) {
 }
 
 std::optional<std::string> readDesignFile(std::string_view text, DesignRecord& record) {
+    if (text.size() > kMaxInputFileBytes) {
+        return std::string("THE DESIGN FILE IS NOT READABLE: IT IS LARGER THAN 16 MIB");
+    }
+    if (!jsonDepthWithin(text, kMaxJsonDepth)) {
+        return std::string("THE DESIGN FILE IS NOT READABLE: ITS JSON NESTS DEEPER THAN 64 LEVELS");
+    }
     const Json file = Json::parse(text.begin(), text.end(), nullptr, false);
     if (file.is_discarded()) {
         return std::string("THE DESIGN FILE IS NOT READABLE: IT IS NOT COMPLETE JSON");
@@ -551,54 +557,14 @@ std::optional<std::string> readDesignFile(std::string_view text, DesignRecord& r
     return std::nullopt;
 }
 
-std::optional<std::string> writeFileAtomically(const std::string& target, std::string_view text) {
-    namespace fs = std::filesystem;
-    const fs::path path(target);
-    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) return "THE FILE " + target + " CANNOT BE WRITTEN: ITS FOLDER DOES NOT TAKE FILES";
-    const std::string temporary(name.data());
-    bool written = true;
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0) {
-            written = false;
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (written && ::fsync(fd) != 0) written = false;
-    if (::close(fd) != 0) written = false;
-    if (written) {
-        // The file keeps the permissions an ordinary new file gets.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::chmod(temporary.c_str(), 0666 & ~mask);
-    }
-    std::error_code error;
-    if (written) fs::rename(temporary, path, error);
-    if (!written || error) {
-        fs::remove(temporary, error);
-        return "THE FILE " + target + " COULD NOT BE WRITTEN; ANY FILE OF THAT NAME IS AS IT WAS";
-    }
-    return std::nullopt;
-}
-
 std::optional<std::string> saveDesignFile(const std::string& path, const DesignRecord& record) {
     return writeFileAtomically(path, designFileText(record));
 }
 
 std::optional<std::string> openDesignFile(const std::string& path, DesignRecord& record) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "THE FILE " + path + " CANNOT BE OPENED";
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return "THE FILE " + path + " CANNOT BE READ";
-    return readDesignFile(text.str(), record);
+    std::string text;
+    if (auto refusal = readInputFile(path, text)) return refusal;
+    return readDesignFile(text, record);
 }
 
 bool inputsAtStartUpValues(const DesignRecord& r) {

@@ -7,7 +7,7 @@
 #include "engine/DesignSearch.h"
 #include "engine/ParametersEntry.h"
 #include "engine/RequirementsEntry.h"
-#include "record/DesignFile.h"
+#include "files/DesignFile.h"
 
 namespace korvell {
 namespace {

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/FileAccess.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {
@@ -49,9 +50,6 @@ std::optional<std::string> saveDesignFile(const std::string& path, const DesignR
 // Reads the file at `path` into the record as readDesignFile does; a file that cannot be read
 // says so.
 std::optional<std::string> openDesignFile(const std::string& path, DesignRecord& record);
-
-// Writes any text to `path` through a temporary file renamed into place (results exports too).
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view text);
 
 // Whether the record's inputs (what a design file holds, apart from results) are those the
 // program starts with.
