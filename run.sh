@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release >/dev/null
+# Only the two programs: the tests and benchmarks are built by ./test.sh.
+cmake --build --preset release --target korvell korvell-inductors >/dev/null
 
 if [ $# -gt 0 ]; then
   exec ./build/release/korvell "$@"

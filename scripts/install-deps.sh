@@ -44,7 +44,13 @@ else
   exit 1
 fi
 
-echo "Installing: ${missing[*]}"
+# One line says what is installed; apt's own output goes to a log, shown only when apt fails.
+log="${TMPDIR:-/tmp}/korvell-install-deps.log"
+echo "Installing ${#missing[@]} Debian packages (log: $log): ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if ! { "${as_root[@]}" apt-get update -q &&
+       "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  echo "Installing the packages failed; the end of $log:" >&2
+  tail -n 25 "$log" >&2
+  exit 1
+fi
