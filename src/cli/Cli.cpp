@@ -27,6 +27,21 @@ void addOutputOptions(CLI::App& command, OutputOptions& options, bool withCsv) {
 }
 
 int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // Every word of a command line is bounded before any option reads it: a path is at most
+    // PATH_MAX (4096 bytes) long, and no command takes more than a few dozen words.
+    constexpr std::size_t kMaxWords = 1024;
+    constexpr std::size_t kMaxWordBytes = 4096;
+    if (args.size() > kMaxWords) {
+        err << "ERROR: A COMMAND LINE OF MORE THAN 1024 WORDS IS REFUSED\n";
+        return kExitRefused;
+    }
+    for (const auto& word : args) {
+        if (word.size() > kMaxWordBytes) {
+            err << "ERROR: A WORD OF MORE THAN 4096 CHARACTERS IS REFUSED: "
+                << word.substr(0, 40) << "...\n";
+            return kExitRefused;
+        }
+    }
     CLI::App app{"Korvell Inductors: design of inductors for power filter applications", "korvell"};
     app.require_subcommand(1);
     CliContext context{out, err};

@@ -91,6 +91,14 @@ TEST(DesignCommand, RefusedInputExitsWithTheProgramsMessage) {
         {"--app dc --inductance 100 --current 5 --materials -21,-99",
          "ERROR: unknown material -99"},
         {"--app sideways --inductance 100", "ERROR: "},
+        {"--app dc --inductance 100 --current 5 --part " + std::string(4097, 'T'),
+         "ERROR: A WORD OF MORE THAN 4096 CHARACTERS IS REFUSED"},
+        {[] {
+             std::string many;
+             for (int k = 0; k < 1100; ++k) many += "--json ";
+             return many;
+         }(),
+         "ERROR: A COMMAND LINE OF MORE THAN 1024 WORDS IS REFUSED"},
     };
     for (const auto& c : cases) {
         const auto result = runCli(designArgs(c.args));
