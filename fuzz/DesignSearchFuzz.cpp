@@ -10,6 +10,7 @@
 #include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
+#include "files/DesignFile.h"
 #include "materials/WireTable.h"
 
 using namespace korvell;
@@ -97,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int i = 0; i < r.designCount; ++i)
         checkDesign(r, i, context);
+    DesignRecord again;
+    const auto unreadable = readDesignFile(designFileText(r), again);
+    FUZZ_CHECK(!unreadable, context + " " + unreadable.value_or(""));
     if (r.designCount > 0) {
         checkAnalysable(r, 0, context);
         checkAnalysable(r, r.designCount - 1, context);

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -96,37 +97,59 @@ const std::array<ActiveParameter, 9> kActiveParameterFields = {{
 }};
 
 using D = DesignResult;
-const std::array<FloatField<D>, 17> kResultFloatFields = {{
-    {"price", &D::price},
-    {"al", &D::al},
-    {"fillPercent", &D::fillPercent},
-    {"rdc", &D::rdc},
-    {"rac", &D::rac},
-    {"bac", &D::bac},
-    {"percentPerm", &D::percentPerm},
-    {"coreLossW", &D::coreLossW},
-    {"copperLossW", &D::copperLossW},
-    {"tempRise", &D::tempRise},
-    {"build", &D::build},
-    {"woundOd", &D::woundOd},
-    {"woundId", &D::woundId},
-    {"woundHeight", &D::woundHeight},
-    {"bobbinDim", &D::bobbinDim},
-    {"surfaceArea", &D::surfaceArea},
-    {"coreVolume", &D::coreVolume},
+// A result field with the largest value a search can store in it: the rise is at most the
+// largest temperature rise the parameters take (200 °C), the fill at most twice the window (the
+// E-core's bobbin fill can pass the toroid's limit), the share of permeability at most ten times
+// the initial (a swing choke's share passes 100 %). The others follow from the requirements
+// without a limit of their own, and odd requirements give odd figures (flux swings of 1e26
+// gauss were seen), so they are bounded only by what a field can hold.
+constexpr float kUnbounded = FLT_MAX;
+struct ResultField {
+    const char* name;
+    float D::*member;
+    float max;
+};
+const std::array<ResultField, 17> kResultFloatFields = {{
+    {"price", &D::price, kUnbounded},
+    {"al", &D::al, kUnbounded},
+    {"fillPercent", &D::fillPercent, 200},
+    {"rdc", &D::rdc, kUnbounded},
+    {"rac", &D::rac, kUnbounded},
+    {"bac", &D::bac, kUnbounded},
+    {"percentPerm", &D::percentPerm, 1000},
+    {"coreLossW", &D::coreLossW, kUnbounded},
+    {"copperLossW", &D::copperLossW, kUnbounded},
+    {"tempRise", &D::tempRise, 200},
+    {"build", &D::build, kUnbounded},
+    {"woundOd", &D::woundOd, kUnbounded},
+    {"woundId", &D::woundId, kUnbounded},
+    {"woundHeight", &D::woundHeight, kUnbounded},
+    {"bobbinDim", &D::bobbinDim, kUnbounded},
+    {"surfaceArea", &D::surfaceArea, kUnbounded},
+    {"coreVolume", &D::coreVolume, kUnbounded},
 }};
 
+// The wire of a result: areas in circular mils, lengths in inches, gages (AWG, SWG or mm).
 using W = DesignWire;
-const std::array<FloatField<W>, 8> kWireFloatFields = {{
-    {"area", &W::area},
-    {"bareDia", &W::bareDia},
-    {"dia", &W::dia},
-    {"maxDia", &W::maxDia},
-    {"build", &W::build},
-    {"gage", &W::gage},
-    {"ohmsPerFoot", &W::ohmsPerFoot},
-    {"weightPerFoot", &W::weightPerFoot},
+struct WireField {
+    const char* name;
+    float W::*member;
+    float min;  // gages below zero stand for AWG 00 to 0000
+    float max;
+};
+const std::array<WireField, 8> kWireFloatFields = {{
+    {"area", &W::area, 0, 1e7f},
+    {"bareDia", &W::bareDia, 0, 10},
+    {"dia", &W::dia, 0, 10},
+    {"maxDia", &W::maxDia, 0, 10},
+    {"build", &W::build, 0, 10},
+    {"gage", &W::gage, -3, 1e3f},
+    {"ohmsPerFoot", &W::ohmsPerFoot, 0, 1e6f},
+    {"weightPerFoot", &W::weightPerFoot, 0, 1e6f},
 }};
+
+// The dimension slots of a result, in inches or square inches.
+constexpr float kLargestDimension = kUnbounded;
 
 constexpr std::size_t kPartNumberLength = 19;  // char[20]
 constexpr std::size_t kWireTextLength = 7;     // char[8]
@@ -236,7 +259,8 @@ float readFloat(const Json& value, const std::string& field, double min, double 
     if (!std::isfinite(v) || v < -FLT_MAX || v > FLT_MAX) {
         refuseValue(field, value, "is not a number a field can hold");
     }
-    const float f = static_cast<float>(v);
+    // A minus zero is the zero the program writes: it would show as "-0.00".
+    const float f = v == 0 ? 0.0f : static_cast<float>(v);
     if (f < min || f > max) {
         refuseValue(
             field, value,
@@ -403,16 +427,14 @@ void readResults(const Json& value, DesignRecord& r) {
         d.wire = readText(design.at("wire"), field + ".wire", kWireTextLength);
         for (const auto& f : kResultFloatFields) {
             // Results are magnitudes; none is negative.
-            d.*(f.member) = readFloat(design.at(f.name), path(field, f.name), 0, FLT_MAX);
+            d.*(f.member) = readFloat(design.at(f.name), path(field, f.name), 0, f.max);
         }
         const Json& wire = object(design.at("wireData"), field + ".wireData", wireKeys);
         DesignWire& w = r.designWires[i];
         w.label = readText(wire.at("label"), field + ".wireData.label", kWireLabelLength);
         for (const auto& f : kWireFloatFields) {
-            // Gages below zero stand for AWG 00 to 0000.
-            const double min = f.member == &W::gage ? -3 : 0;
             w.*(f.member) =
-                readFloat(wire.at(f.name), path(field + ".wireData", f.name), min, FLT_MAX);
+                readFloat(wire.at(f.name), path(field + ".wireData", f.name), f.min, f.max);
         }
         const Json& dimensions = design.at("dimensions");
         if (!dimensions.is_array() || dimensions.size() != 8) {
@@ -424,8 +446,8 @@ void readResults(const Json& value, DesignRecord& r) {
             if (slot.is_null()) {
                 target.reset();
             } else {
-                target =
-                    readFloat(slot, strprintf("%s.dimensions[%zu]", field.c_str(), k), 0, FLT_MAX);
+                target = readFloat(slot, strprintf("%s.dimensions[%zu]", field.c_str(), k), 0,
+                                   kLargestDimension);
             }
         }
     }
@@ -541,9 +563,33 @@ std::optional<std::string> readDesignFile(std::string_view text, DesignRecord& r
     if (!jsonDepthWithin(text, kMaxJsonDepth)) {
         return std::string("THE DESIGN FILE IS NOT READABLE: ITS JSON NESTS DEEPER THAN 64 LEVELS");
     }
-    const Json file = Json::parse(text.begin(), text.end(), nullptr, false);
+    // The JSON reader would stop at a NUL byte and ignore the rest.
+    if (text.find('\0') != std::string_view::npos) {
+        return std::string("THE DESIGN FILE IS NOT READABLE: IT HOLDS A NUL BYTE");
+    }
+    // The reader keeps the last of two equal keys; the file would mean two things.
+    std::vector<std::set<std::string>> keysOfOpenObjects;
+    std::string duplicate;
+    const Json::parser_callback_t noteKeys = [&](int, nlohmann::json::parse_event_t event,
+                                                 Json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start) {
+            keysOfOpenObjects.emplace_back();
+        } else if (event == Event::object_end && !keysOfOpenObjects.empty()) {
+            keysOfOpenObjects.pop_back();
+        } else if (event == Event::key && !keysOfOpenObjects.empty()) {
+            auto& keys = keysOfOpenObjects.back();
+            const std::string key = parsed.get<std::string>();
+            if (!keys.insert(key).second && duplicate.empty()) duplicate = key;
+        }
+        return true;
+    };
+    const Json file = Json::parse(text.begin(), text.end(), noteKeys, false);
     if (file.is_discarded()) {
         return std::string("THE DESIGN FILE IS NOT READABLE: IT IS NOT COMPLETE JSON");
+    }
+    if (!duplicate.empty()) {
+        return "THE DESIGN FILE IS NOT READABLE: THE FIELD " + duplicate + " APPEARS TWICE";
     }
     DesignRecord read;
     try {

@@ -10,6 +10,7 @@
 #include "analysis/AnalysisEntry.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
+#include "files/DesignFile.h"
 
 namespace korvell {
 namespace {
@@ -64,6 +65,9 @@ TEST(DesignRobustness, OddRequirementsNeverCrashOrStoreNonFiniteResults) {
         run_design_search(r, silent);
         ++searched;
         expectFiniteResults(r);
+        // Whatever a search stores, its design file reads back.
+        DesignRecord again;
+        EXPECT_EQ(readDesignFile(designFileText(r), again), std::nullopt);
         if (r.designCount < kMaxDesigns) {
             EXPECT_EQ(r.designResults[r.designCount].partNumber, kEndOfCatalogMarker);
         }

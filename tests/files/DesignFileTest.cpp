@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -157,6 +158,9 @@ TEST(DesignFile, DamagedFilesAreRefusedWholeAndNameTheField) {
         {"/lastSearch/designs/0/partNumber", "T106-2", false,
          "is not a part number of the catalog"},
         {"/lastSearch/designs/0/rdc", -0.5, false, "designs[0].rdc: -0.5 is outside"},
+        {"/lastSearch/designs/0/fillPercent", 3.4e38, false, "fillPercent: 3.4e+38 is outside"},
+        {"/lastSearch/designs/0/tempRise", 200.5, false, "tempRise: 200.5 is outside 0 to 200"},
+        {"/lastSearch/designs/0/wireData/dia", 11, false, "wireData.dia: 11 is outside 0 to 10"},
         {"/lastSearch/designCount", 41, false, "designCount: 41 is outside 0 to 40"},
         {"/lastSearch/summary/0/value", std::string(17, '9'), false, "longer than 16"},
         {"/lastSearch/designs/0/wire", "#18\n", false, "holds a character a field cannot"},
@@ -178,6 +182,35 @@ TEST(DesignFile, DamagedFilesAreRefusedWholeAndNameTheField) {
         EXPECT_NE(refusal->find(damage.expected), std::string::npos) << *refusal;
         EXPECT_TRUE(record == before);
     }
+}
+
+TEST(DesignFile, OnlyWhatTheProgramCouldHaveWrittenIsRead) {
+    const std::string text = designFileText(searched(kDcBiased));
+    const std::size_t end = text.rfind('}');
+    const std::string duplicated = std::string(text).insert(1, "\n  \"application\": \"pfc\",");
+    const std::string afterNul = text.substr(0, end + 1) + std::string(1, '\0') + "{\"x\": 1}";
+    const std::pair<std::string, const char*> refused[] = {
+        {duplicated, "THE FIELD application APPEARS TWICE"},
+        {afterNul, "IT HOLDS A NUL BYTE"},
+        {text + "{}", "NOT COMPLETE JSON"},
+    };
+    for (const auto& [damaged, expected] : refused) {
+        DesignRecord record;
+        const DesignRecord before = record;
+        const auto refusal = readDesignFile(damaged, record);
+        ASSERT_TRUE(refusal.has_value()) << expected;
+        EXPECT_NE(refusal->find(expected), std::string::npos) << *refusal;
+        EXPECT_TRUE(record == before);
+    }
+
+    // A minus zero reads as the zero the program writes, so no field shows "-0.00".
+    Json file = Json::parse(text);
+    file["requirements"]["dc"]["maxDcResistanceOhm"] = -0.0;
+    file["lastSearch"]["designs"][0]["price"] = -0.0;
+    DesignRecord record;
+    ASSERT_EQ(readDesignFile(file.dump(), record), std::nullopt);
+    EXPECT_FALSE(std::signbit(record.requirementsByApplication[kDcBiased][1]));
+    EXPECT_FALSE(std::signbit(record.designResults[0].price));
 }
 
 TEST(DesignFile, TruncatedAndNewerFilesAreRefused) {
