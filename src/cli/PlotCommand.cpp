@@ -1,10 +1,10 @@
 // korvell plot: one of the nine graphs as an SVG page, drawn by the graph window's own code as it
 // prints the graph: title, captions, grid, curves, labels and legends on a landscape page.
-#include <fstream>
 #include <memory>
 #include <set>
 
 #include "cli/AnalysisOptions.h"
+#include "files/FileAccess.h"
 #include "graphs/GraphPage.h"
 #include "graphs/GraphRequest.h"
 #include "platform/Format.h"
@@ -85,11 +85,8 @@ void runPlot(const CLI::App& command, PlotOptions& o, CliContext& context) {
         context.out << svg;
         return;
     }
-    std::ofstream file(*o.output, std::ios::binary);
-    file << svg;
-    file.close();
-    if (!file) {
-        context.err << "ERROR: cannot write " << *o.output << '\n';
+    if (const auto failure = writeFileAtomically(*o.output, svg)) {
+        context.err << "ERROR: " << *failure << '\n';
         context.exitCode = kExitFailure;
     }
 }

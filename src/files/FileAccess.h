@@ -28,8 +28,11 @@ std::optional<std::string> readInputFile(const std::string& path, std::string& t
 bool jsonDepthWithin(std::string_view text, int maxDepth);
 
 // Writes any text to `path` through a temporary file in the same folder, renamed into place, so
-// that a failed write leaves any file already there as it was. Empty on success, else why the
-// file could not be written.
+// that a failed write leaves any file already there as it was. A symbolic link is written
+// through to the file it names; a folder, a device, a pipe or a read-only file is refused; the
+// new file keeps the old one's permissions; a file with other names (hard links) is rewritten in
+// place once the complete temporary file has proved there is room. Temporaries a killed save
+// left in the folder are cleared. Empty on success, else why the file could not be written.
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view text);
 
 }  // namespace korvell

@@ -103,11 +103,30 @@ TEST(PlotCommand, RefusesInputAsTheAnalysisDoes) {
     }
 }
 
-TEST(PlotCommand, UnwritableOutputIsAFailure) {
-    const auto result = runCli(words("plot --kind 1 --output /nonexistent-folder/graph.svg"));
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("ERROR: cannot write /nonexistent-folder/graph.svg"),
-              std::string::npos);
+TEST(PlotCommand, UnwritableOutputIsAFailureAndLeavesNoFragment) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/nonexistent-folder/graph.svg", "ITS FOLDER DOES NOT TAKE FILES"},
+        {"/dev/full", "IT IS NOT A REGULAR FILE"},
+    };
+    for (const auto& [path, why] : cases) {
+        const auto result = runCli(words(std::string("plot --kind 1 --output ") + path));
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err.rfind(std::string("ERROR: THE FILE ") + path, 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(why), std::string::npos) << result.err;
+    }
+}
+
+// Standard output that cannot take the whole output is a failure of the command, whichever.
+TEST(PlotCommand, EveryCommandFailsWhenItsOutputCannotBeWritten) {
+    for (const char* command : {"catalog --json", "plot --kind 2", "wire --gage 18 --csv"}) {
+        for (const char* redirect : {" >/dev/full", " >&-"}) {
+            const auto result = runProgram(std::string(command) + redirect);
+            EXPECT_EQ(result.status, 1) << command << redirect;
+            EXPECT_NE(result.err.find("ERROR: THE OUTPUT COULD NOT BE WRITTEN WHOLE"),
+                      std::string::npos)
+                << command << redirect << ": " << result.err;
+        }
+    }
 }
 
 }  // namespace
