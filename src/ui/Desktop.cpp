@@ -315,7 +315,9 @@ bool Desktop::storeRequirements(const std::function<bool()>& store) {
 void Desktop::printPage(QWidget* parent, QPageLayout::Orientation orientation,
                         const QString& pdfName, const PageDrawing& draw) {
     if (m_printer->printPage(parent, orientation, pdfName, draw) == PrintOutcome::Failed) {
-        m_messages->show("THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER.", "ERROR ");
+        const std::string& why = m_printer->lastFailure();
+        m_messages->show(why.empty() ? "THE PAGE COULD NOT BE PRINTED.  CHECK THE PRINTER." : why,
+                         "ERROR ");
     }
 }
 

@@ -1,6 +1,7 @@
 // The results window: placement and font, the scroll bar and its keys, the two displays, the
 // graph buttons' checks, and PRINT on one landscape page read back from the PDF file.
 #include <QScrollBar>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "engine/DesignSearch.h"
@@ -111,6 +112,31 @@ class ResultsWindowTest : public QObject {
         w.inductanceClick();
         QCOMPARE(t.record().graphKind, std::int8_t{7});
         QCOMPARE(t.record().graphMaterialCode, std::string("-26"));
+    }
+
+    void aPageThatCannotBeWrittenSaysWhyAndLeavesTheOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("kept.pdf");
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("old page");
+        kept.close();
+        QVERIFY(kept.setPermissions(QFileDevice::ReadOwner));
+        for (const QString& target : {path, QString("/dev/full")}) {
+            PdfFilePrinter printer(target);
+            TestDesktop t(QSize(1280, 1024), &printer);
+            searchBuckFilter(t, "2");
+            t.desktop->showResultsAnew();
+            QTest::mouseClick(control<QPushButton>(t.desktop->resultsWindow(), "PrintBtn"),
+                              Qt::LeftButton);
+            QCOMPARE(printer.pagesPrinted(), 0);
+            QCOMPARE(t.messages.size(), std::size_t{1});
+            QVERIFY2(t.messages.last().text.find("COULD NOT BE WRITTEN: IT IS") !=
+                         std::string::npos,
+                     t.messages.last().text.c_str());
+        }
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("old page"));
     }
 
     void printPutsTheWindowsPageOnOneLandscapePage() {

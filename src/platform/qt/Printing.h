@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "platform/Canvas.h"
 
@@ -31,16 +32,23 @@ class PagePrinter {
                                    const QString& pdfName, const PageDrawing& draw) = 0;
     // Where the last page went: the printer's name or the PDF file.
     const QString& lastDestination() const { return m_lastDestination; }
+    // Why the last page failed, when the printer or the file said why; empty otherwise.
+    const std::string& lastFailure() const { return m_lastFailure; }
 
   protected:
     // Draws the page onto a prepared printer; Failed when the printer cannot start the job.
     PrintOutcome printOnto(QPrinter& printer, QPageLayout::Orientation orientation,
                            const PageDrawing& draw);
+    // Draws the page into a PDF file: made whole in a scratch file first, then written over
+    // `path` by the program's one atomic writer, so a full disk leaves no fragment behind.
+    PrintOutcome printPdf(const QString& path, QPageLayout::Orientation orientation,
+                          const PageDrawing& draw);
     QString m_lastDestination;
+    std::string m_lastFailure;
 };
 
-// The system's default printer, or, when none is installed, a PDF file the user names in a save
-// dialog that starts in the home folder.
+// The system's default printer, or, when none is installed or the print server does not answer
+// within two seconds, a PDF file the user names in a save dialog that starts in the home folder.
 class SystemPagePrinter : public PagePrinter {
   public:
     PrintOutcome printPage(QWidget* parent, QPageLayout::Orientation orientation,
