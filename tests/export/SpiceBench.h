@@ -1,19 +1,14 @@
-// Helpers of the SPICE model tests: a design analysed from korvell analyze options, exactly as the
-// command line analyses it, and ngspice run in batch mode on a bench in a temporary folder with
-// its .meas results read back.
+// Helpers of the SPICE model tests: a design analysed from korvell analyze options as the command
+// line analyses it, and ngspice run in batch mode with its .meas results read back.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
-#include <string>
 
 #include "cli/AnalysisOptions.h"
 #include "cli/CliRun.h"
@@ -24,17 +19,16 @@ namespace korvell::testing {
 struct AnalysedDesign {
     DesignRecord record;
     AnalysisTable table;
+    SpiceModel model;
 };
 
-// The design of a korvell analyze option line (blank-separated, no quoting), analysed as the
-// command line does; none when refused.
-inline std::optional<AnalysedDesign> analyseOptions(const std::string& line) {
+// The design of an option line (blank-separated, no quoting) and its model; none when refused.
+inline std::optional<AnalysedDesign> analyseOptions(const std::string& line, bool hot = false) {
     CLI::App app;
     cli::AnalysisOptions options;
     cli::addAnalysisOptions(app, options);
     std::vector<std::string> args = words(line);
-    std::reverse(args.begin(), args.end());
-    app.parse(args);
+    app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     std::ostringstream out, err;
     cli::CliContext context{out, err};
     cli::CliMessages messages(err);
@@ -42,46 +36,33 @@ inline std::optional<AnalysedDesign> analyseOptions(const std::string& line) {
     AnalysisTexts texts;
     if (!cli::analyzeFromOptions(options, context, messages, d.record, d.table, texts))
         return std::nullopt;
+    const auto model = spiceModel(d.record, d.table, d.record.applicationType, hot, messages);
+    if (!model) return std::nullopt;
+    d.model = *model;
     return d;
-}
-
-// The option line with the value of one option replaced.
-inline std::string withOption(const std::string& line, const std::string& name,
-                              const std::string& value) {
-    std::vector<std::string> w = words(line);
-    std::string out;
-    for (std::size_t k = 0; k < w.size(); ++k) {
-        out += (out.empty() ? "" : " ") + w[k];
-        if (w[k] == name && k + 1 < w.size()) {
-            out += " " + value;
-            ++k;
-        }
-    }
-    return out;
 }
 
 struct NgspiceRun {
     int status = -1;
-    std::string output;                    // standard output and error together
-    std::map<std::string, double> values;  // "name = value" lines of .meas and print
+    std::string output;                    // standard output and error
+    std::map<std::string, double> values;  // the "name = value" lines
 };
 
-// Writes the model and the bench into a fresh folder and runs `ngspice -b bench.cir`.
+// Runs `ngspice -b bench.cir` beside model.cir in a fresh folder.
 inline NgspiceRun runNgspice(const std::string& model, const std::string& bench) {
     static int runs = 0;
-    const std::filesystem::path folder =
+    const auto folder =
         std::filesystem::path(::testing::TempDir()) /
         ("korvell_ngspice_" + std::to_string(getpid()) + "_" + std::to_string(runs++));
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "model.cir") << model;
     std::ofstream(folder / "bench.cir") << bench;
     NgspiceRun run;
-    const std::string command = "cd '" + folder.string() + "' && ngspice -b bench.cir 2>&1";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        std::size_t n;
-        while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-            run.output.append(buffer.data(), n);
+    if (FILE* pipe =
+            popen(("cd '" + folder.string() + "' && ngspice -b bench.cir 2>&1").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            run.output.append(buffer, n);
         const int raw = pclose(pipe);
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     }
@@ -89,25 +70,11 @@ inline NgspiceRun runNgspice(const std::string& model, const std::string& bench)
     for (std::string l; std::getline(lines, l);) {
         char name[64];
         double value;
-        if (std::sscanf(l.c_str(), " %63[A-Za-z0-9_().] = %lf", name, &value) == 2)
+        if (std::sscanf(l.c_str(), " %63[a-z0-9_] = %lf", name, &value) == 2)
             run.values[name] = value;
     }
     std::filesystem::remove_all(folder);
     return run;
-}
-
-// The lines of simulator output that warn or report an error (case-insensitive).
-inline std::string complaints(const std::string& output) {
-    std::istringstream lines(output);
-    std::string found;
-    for (std::string l; std::getline(lines, l);) {
-        std::string lower;
-        for (const char c : l)
-            lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (lower.find("warning") != std::string::npos || lower.find("error") != std::string::npos)
-            found += l + '\n';
-    }
-    return found;
 }
 
 }  // namespace korvell::testing
