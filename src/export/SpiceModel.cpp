@@ -240,35 +240,43 @@ std::string spiceModelText(const SpiceModel& m, SpiceDialect dialect) {
     const bool lt = dialect == SpiceDialect::Ltspice;
     std::string t;
     const auto line = [&t](const std::string& s) { t += s + '\n'; };
-    line(strprintf("* Korvell Inductors %s: %s model of an iron-powder inductor", m.version.c_str(),
-                   lt ? "LTspice" : "ngspice"));
-    line("* core " + m.partNumber + (m.stack > 1 ? strprintf(" x %d stacked", m.stack) : "") +
-         strprintf(", %d turns of %s, %d strand%s", m.turns, m.wire.c_str(), m.strands,
-                   m.strands == 1 ? "" : "s"));
-    line("* application: " + std::string(kApplicationNames[m.application]));
-    line(strprintf("* L = %.6g uH at 0 A, %.6g uH at %g A (design current)",
-                   m.inductanceZeroH * 1e6, m.inductanceFullH * 1e6, m.designCurrentA));
-    line(strprintf("* Rdc = %.6g ohm, %s at %.4g C", m.resistanceOhm,
-                   m.hot ? "hot (second opinion)" : "ambient", m.resistanceTempC));
+    // A comment stays one line whatever the texts it quotes hold.
+    const auto comment = [&line](std::string s) {
+        for (char& c : s)
+            if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+        line(s);
+    };
+    comment(strprintf("* Korvell Inductors %s: %s model of an iron-powder inductor",
+                      m.version.c_str(), lt ? "LTspice" : "ngspice"));
+    comment("* core " + m.partNumber + (m.stack > 1 ? strprintf(" x %d stacked", m.stack) : "") +
+            strprintf(", %d turns of %s, %d strand%s", m.turns, m.wire.c_str(), m.strands,
+                      m.strands == 1 ? "" : "s"));
+    comment("* application: " + std::string(kApplicationNames[m.application]));
+    comment(strprintf("* L = %.6g uH at 0 A, %.6g uH at %g A (design current)",
+                      m.inductanceZeroH * 1e6, m.inductanceFullH * 1e6, m.designCurrentA));
+    comment(strprintf("* Rdc = %.6g ohm, %s at %.4g C", m.resistanceOhm,
+                      m.hot ? "hot (second opinion)" : "ambient", m.resistanceTempC));
     if (m.coreLossOhm > 0) {
         line(
             strprintf("* core loss %.4g W, as Rcore = %.6g ohm across the winding at its "
                       "operating voltage:",
                       m.coreLossW, m.coreLossOhm));
     } else {
-        line("* core loss 0 W: no core-loss resistance; operating voltage:");
+        comment("* core loss 0 W: no core-loss resistance; operating voltage:");
     }
-    line("*   " + m.waveform.description);
+    comment("*   " + m.waveform.description);
     const FluxPoint& last = m.table.back();
     line(
         strprintf("* flux linkage from the DC-bias permeability at %zu currents, 0 to +-%g A "
                   "(odd-symmetric),",
                   m.table.size(), last.currentA));
-    line("* slopes continued beyond the table");
-    line("* pins: 1 (winding current enters), 2");
+    comment("* slopes continued beyond the table");
+    comment("* pins: 1 (winding current enters), 2");
     if (!lt) {
-        line("* node flux holds lambda in uV*s; a 1 Tohm leak defines the DC operating point. To");
-        line("* start a transient at a current, set the flux of instance X1: .ic v(x1.flux)=...");
+        comment(
+            "* node flux holds lambda in uV*s; a 1 Tohm leak defines the DC operating point. To");
+        comment(
+            "* start a transient at a current, set the flux of instance X1: .ic v(x1.flux)=...");
     }
     line(".subckt " + m.name + " 1 2");
     line("Rw 1 3 " + num(m.resistanceOhm));

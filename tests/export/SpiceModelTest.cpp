@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "analysis/SecondOpinion.h"
@@ -81,6 +82,14 @@ TEST(SpiceModel, HotTakesTheSecondOpinionsWindingResistance) {
 
 TEST(SpiceModel, TextsHoldTheHeaderAndOneSubcircuitInEachDialect) {
     const SpiceModel m = analyseOptions(kBuck)->model;
+    SpiceModel odd = m;
+    odd.partNumber = "T106-21\n.end\r";
+    // Texts quoted in comments never start a line of their own.
+    const auto lines = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    EXPECT_EQ(lines(spiceModelText(odd, SpiceDialect::Ngspice)),
+              lines(spiceModelText(m, SpiceDialect::Ngspice)));
     for (const SpiceDialect dialect : {SpiceDialect::Ngspice, SpiceDialect::Ltspice}) {
         const std::string text = spiceModelText(m, dialect);
         // Comments, continuations, elements and the subcircuit's two dot lines, nothing else.
