@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth poppler-utils
   desktop-file-utils appstream dpkg-dev
+  ngspice
 )
 if [ $# -gt 0 ]; then
   packages=("$@")

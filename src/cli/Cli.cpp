@@ -51,6 +51,7 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
     addDesignCommand(app, context);
     addAnalyzeCommand(app, context);
     addPlotCommand(app, context);
+    addSpiceCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

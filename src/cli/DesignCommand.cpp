@@ -8,6 +8,7 @@
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
 #include "cli/JsonText.h"
+#include "cli/SpiceOutput.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "pages/ResultsPage.h"
@@ -24,7 +25,7 @@ struct DesignOptions {
         vinPeak, vout, vpeak, frequency, ambient, stack, strands;
     std::vector<std::string> materials;
     ParameterOptions parameters;
-    std::optional<std::string> input, save;
+    std::optional<std::string> input, save, spiceDir;
     bool dimensions = false;
     bool check = false;
     OutputOptions output;
@@ -348,6 +349,10 @@ void runDesign(DesignOptions& o, CliContext& context) {
         }
     }
 
+    if (o.spiceDir && !writeDesignModels(r, *o.spiceDir, SpiceDialect::Ngspice, context)) {
+        context.exitCode = kExitFailure;
+    }
+
     const int display = o.dimensions ? kDimensionsDisplay : kElectricalDisplay;
     const DesignChecks checks = o.check ? checkDesigns(r) : DesignChecks{};
     const DesignChecks* checked = o.check ? &checks : nullptr;
@@ -391,6 +396,10 @@ void addDesignCommand(CLI::App& app, CliContext& context) {
     addInputOption(*c, o.input);
     c->add_option("--save", o.save,
                   "Write the inputs and the designs found to this design file (*.korvell.json)");
+    c->add_option("--spice-dir", o.spiceDir,
+                  "Write the ngspice model of each design found into this folder, "
+                  "NN-<name>.cir")
+        ->check(CLI::ExistingDirectory);
     addOutputOptions(*c, o.output, true);
     c->callback([options, &context] { runDesign(*options, context); });
 }

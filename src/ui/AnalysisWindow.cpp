@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "export/SpiceModel.h"
 #include "graphs/GraphRequest.h"
 #include "platform/Format.h"
 #include "platform/Placement.h"
@@ -25,6 +26,7 @@ QString toQ(std::string_view text) {
 
 constexpr const char* kCaption = "Analysis";
 constexpr const char* kPdfName = "korvell-analysis.pdf";
+constexpr const char* kExportCaption = "EXPORT SPICE MODEL";
 // Characters a field holds (read back with at most this many).
 constexpr int kFieldLength = 13;
 
@@ -175,6 +177,10 @@ void AnalysisWindow::buildControls() {
     m_ok = new QPushButton("OK", this);
     m_ok->setObjectName("Button_OK");
     connect(m_ok, &QPushButton::clicked, this, [this] { buttonOkClick(); });
+    m_export = new QPushButton(kExportCaption, this);
+    m_export->setObjectName("Export_Spice");
+    m_export->setEnabled(false);
+    connect(m_export, &QPushButton::clicked, this, [this] { exportSpiceClick(); });
 
     // Tab order: the fields as Enter walks them, OK, then the buttons of the top row.
     QWidget* previous = nullptr;
@@ -185,6 +191,7 @@ void AnalysisWindow::buildControls() {
     for (const int k : kWalkingOrder)
         chain(m_fields[k]);
     chain(m_ok);
+    chain(m_export);
     for (QPushButton* button : m_buttons)
         chain(button);
 }
@@ -228,8 +235,10 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     const int captionLeft = unitLeft + h + countWidth + 10;
     m_captions[kStackField]->setGeometry(captionLeft, firstRow,
                                          std::max(w - captionLeft - margin, h), rowHeight);
-    m_ok->setGeometry(fieldLeft, firstRow + static_cast<int>(kPanelRows.size()) * pitch, fieldWidth,
-                      rowHeight);
+    const int okTop = firstRow + static_cast<int>(kPanelRows.size()) * pitch;
+    m_ok->setGeometry(fieldLeft, okTop, fieldWidth, rowHeight);
+    // Beside OK, as wide as its caption needs.
+    m_export->setGeometry(unitLeft, okTop, m_export->sizeHint().width(), rowHeight);
 }
 
 void AnalysisWindow::applyCaptions() {
@@ -338,10 +347,12 @@ bool AnalysisWindow::buttonOkClick() {
     const bool accepted = acceptAnalysisInputs(record, m_desktop.messages(), m_texts);
     // The wire is shown as the size found, once it was found.
     m_fields[kWireField]->setText(QString::fromStdString(m_texts[kWireField]));
+    m_export->setEnabled(false);
     if (!accepted) return false;
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }
+    m_export->setEnabled(true);
     m_check = secondOpinion(record, record.applicationType);
     drawResults();
     return true;
@@ -417,6 +428,17 @@ void AnalysisWindow::designGraphClick(int kind) {
     if (!requestAnalysedDesignGraph(m_desktop.record(), kind)) return;
     m_desktop.closeGraphWindow();
     m_desktop.showGraphWindow();
+}
+
+bool AnalysisWindow::exportSpiceClick() {
+    // The model is of what the fields say now, as PRINT prints it.
+    if (!buttonOkClick()) return false;
+    DesignRecord& record = m_desktop.record();
+    const auto model =
+        spiceModel(record, m_table, record.applicationType, false, m_desktop.messages());
+    if (!model) return false;
+    return m_desktop.files().exportSpiceModel(this, spiceFileName(*model),
+                                              spiceModelText(*model, SpiceDialect::Ngspice));
 }
 
 void AnalysisWindow::tRiseClick() {

@@ -60,6 +60,9 @@ class AnalysisWindow : public QWidget, public FormEvents {
     void printClick();
     void designGraphClick(int kind);  // DC PERM, AC PERM, INDUCTANCE
     void tRiseClick();
+    // EXPORT SPICE MODEL: analyses the fields again, then writes the design's SPICE model to a
+    // file the user names. True when written.
+    bool exportSpiceClick();
 
     QLineEdit* field(int k) const { return m_fields[static_cast<std::size_t>(k)]; }
     EntryKeys& keys() const { return *m_keys; }
@@ -111,6 +114,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     QLabel* m_header = nullptr;
     std::vector<QPushButton*> m_buttons;  // the top row, left to right
     QPushButton* m_ok = nullptr;
+    // Enabled while the last analysis succeeded.
+    QPushButton* m_export = nullptr;
     EntryKeys* m_keys = nullptr;
 };
 

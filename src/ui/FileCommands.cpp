@@ -16,6 +16,9 @@ namespace {
 constexpr const char* kMainCaption = "KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS";
 constexpr const char* kDesignFilter = "Korvell design files (*.korvell.json)";
 constexpr const char* kCsvFilter = "Results table, comma-separated values (*.csv)";
+constexpr const char* kSpiceFilter = "SPICE models (*.cir);;All files (*)";
+constexpr const char* kSpiceSuffix = ".cir";
+constexpr const char* kExportCaption = "EXPORT SPICE MODEL";
 constexpr const char* kNewQuestion =
     "START A NEW DESIGN?  EVERY REQUIREMENT, PARAMETER AND SELECTION GOES BACK TO ITS START-UP "
     "VALUE.";
@@ -40,6 +43,9 @@ FileDialogs standardFileDialogs() {
         return QFileDialog::getOpenFileName(parent, "OPEN", folder,
                                             QString(kDesignFilter) + ";;All files (*)");
     };
+    dialogs.spiceModelName = [](QWidget* parent, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, kExportCaption, suggested, kSpiceFilter);
+    };
     dialogs.confirm = [](QWidget* parent, const QString& text, const QString& caption) {
         return QMessageBox::question(parent, caption, text,
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
@@ -48,7 +54,9 @@ FileDialogs standardFileDialogs() {
 }
 
 FileCommands::FileCommands(Desktop& desktop, FileDialogs dialogs)
-    : m_desktop(desktop), m_dialogs(std::move(dialogs)) {}
+    : m_desktop(desktop), m_dialogs(std::move(dialogs)) {
+    if (!m_dialogs.spiceModelName) m_dialogs.spiceModelName = standardFileDialogs().spiceModelName;
+}
 
 QString FileCommands::mainCaption() const {
     if (m_fileName.isEmpty()) return kMainCaption;
@@ -123,6 +131,19 @@ bool FileCommands::saveDesignAs() {
         return false;
     }
     fileNameChanged(name);
+    return true;
+}
+
+bool FileCommands::exportSpiceModel(QWidget* parent, const std::string& fileName,
+                                    const std::string& text) {
+    const QString suggested = QDir::home().filePath(QString::fromStdString(fileName));
+    QString name = m_dialogs.spiceModelName(parent, suggested);
+    if (name.isEmpty()) return false;
+    if (QFileInfo(name).suffix().isEmpty()) name += kSpiceSuffix;
+    if (const auto failure = writeFileAtomically(name.toStdString(), text)) {
+        m_desktop.messages().show(*failure, kExportCaption);
+        return false;
+    }
     return true;
 }
 

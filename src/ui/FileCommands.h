@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -18,6 +19,8 @@ struct FileDialogs {
     std::function<QString(QWidget* parent, const QString& suggested, bool& csv)> saveName;
     // The file to open. Empty: cancelled.
     std::function<QString(QWidget* parent, const QString& folder)> openName;
+    // The name to export a SPICE model under. Empty: cancelled.
+    std::function<QString(QWidget* parent, const QString& suggested)> spiceModelName;
     // A question answered OK (true) or Cancel.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> confirm;
 };
@@ -38,6 +41,11 @@ class FileCommands {
     void closeDesign();
     // SAVE AS: the inputs and the last search into a design file, or the last search as CSV.
     bool saveDesignAs();
+
+    // EXPORT SPICE MODEL: asks for a name (`fileName` in the home folder suggested, ".cir" added
+    // when the name has no suffix of its own) and writes the model text atomically. False when
+    // cancelled or not written (a message says why).
+    bool exportSpiceModel(QWidget* parent, const std::string& fileName, const std::string& text);
 
     // The design file opened or saved last; empty when none.
     const QString& fileName() const { return m_fileName; }

@@ -2,6 +2,8 @@
 // part number's upper-casing and check, first key replaces, Enter twice, the arrows), OK's
 // refusals with the page left as it was, the operating conditions put back on closing, the two
 // pages, PRINT into a PDF file, the graph buttons, and agreement with the design search.
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +12,7 @@
 
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
+#include "export/SpiceModel.h"
 #include "graphs/GraphRequest.h"
 #include "platform/qt/Printing.h"
 #include "ui/AnalysisWindow.h"
@@ -518,6 +521,39 @@ class AnalysisWindowTest : public QObject {
         w.field(3)->setText("0");
         control<QPushButton>(w, "L_vs_I")->click();
         QCOMPARE(r.graphKind, std::int8_t{1});
+    }
+
+    void exportSpiceModelWritesTheAnalysedDesignAfterASuccessfulAnalysis() {
+        QTemporaryDir dir;
+        TestDesktop t;
+        searchBuckFilter(t);
+        AnalysisWindow& w = openAnalysis(t);
+        auto* button = control<QPushButton>(w, "Export_Spice");
+        QCOMPARE(button->text(), QString("EXPORT SPICE MODEL"));
+        QVERIFY(!button->isEnabled());
+        w.field(0)->setText("T106-21");
+        control<QPushButton>(w, "Button_OK")->click();
+        QVERIFY(button->isEnabled());
+        // The part number in the home folder is offered; a name without suffix gets ".cir".
+        t.files.spiceAnswer = dir.filePath("choke");
+        button->click();
+        QCOMPARE(t.files.spiceSuggested, QDir::home().filePath("T106-21.cir"));
+        QFile file(dir.filePath("choke.cir"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        SilentMessages quiet;
+        const auto model =
+            spiceModel(t.record(), w.table(), t.record().applicationType, false, quiet);
+        QCOMPARE(file.readAll().toStdString(), spiceModelText(*model, SpiceDialect::Ngspice));
+        QVERIFY(t.messages.empty());
+        // A folder that is not there: the reason, no file. A refused analysis disables it.
+        t.files.spiceAnswer = dir.filePath("missing/choke.cir");
+        QVERIFY(!w.exportSpiceClick());
+        QCOMPARE(t.messages.last().caption, std::string("EXPORT SPICE MODEL"));
+        w.field(3)->setText("");
+        t.files.spiceAnswer = dir.filePath("refused.cir");
+        QVERIFY(!w.exportSpiceClick());
+        QVERIFY(!button->isEnabled());
+        QVERIFY(!QFile::exists(dir.filePath("refused.cir")));
     }
 
     void analysingAResultsRowReproducesIt() {

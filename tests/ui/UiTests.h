@@ -36,6 +36,8 @@ struct ScriptedDialogs {
     QString openAnswer;  // empty: the open dialog is cancelled
     bool confirmAnswer = true;
     int questions = 0;
+    QString spiceAnswer;     // empty: the export dialog is cancelled
+    QString spiceSuggested;  // what the export dialog was offered
     FileDialogs dialogs() {
         FileDialogs d;
         d.saveName = [this](QWidget*, const QString&, bool& csv) {
@@ -43,6 +45,10 @@ struct ScriptedDialogs {
             return saveAnswer;
         };
         d.openName = [this](QWidget*, const QString&) { return openAnswer; };
+        d.spiceModelName = [this](QWidget*, const QString& suggested) {
+            spiceSuggested = suggested;
+            return spiceAnswer;
+        };
         d.confirm = [this](QWidget*, const QString&, const QString&) {
             ++questions;
             return confirmAnswer;
