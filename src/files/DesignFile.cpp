@@ -151,7 +151,8 @@ const std::array<WireField, 8> kWireFloatFields = {{
 // The dimension slots of a result, in inches or square inches.
 constexpr float kLargestDimension = kUnbounded;
 
-constexpr std::size_t kPartNumberLength = 19;  // char[20]
+// The longest catalog part (12 characters) with " x" and the largest stack count (8 digits).
+constexpr std::size_t kPartNumberLength = 22;
 constexpr std::size_t kWireTextLength = 7;     // char[8]
 constexpr std::size_t kWireLabelLength = 7;
 

@@ -203,6 +203,12 @@ TEST(DesignFile, OnlyWhatTheProgramCouldHaveWrittenIsRead) {
         EXPECT_TRUE(record == before);
     }
 
+    // The part number of the largest stack the requirements take reads back.
+    Json stacked = Json::parse(text);
+    stacked["lastSearch"]["designs"][0]["partNumber"] = "E100-21/Q101 x16777216";
+    DesignRecord large;
+    EXPECT_EQ(readDesignFile(stacked.dump(), large), std::nullopt);
+
     // A minus zero reads as the zero the program writes, so no field shows "-0.00".
     Json file = Json::parse(text);
     file["requirements"]["dc"]["maxDcResistanceOhm"] = -0.0;
