@@ -256,10 +256,13 @@ std::string path(const std::string& parent, const std::string& key) {
 
 float readFloat(const Json& value, const std::string& field, double min, double max) {
     if (!value.is_number()) refuseValue(field, value, "is not a number");
-    const double v = value.get<double>();
-    if (!std::isfinite(v) || v < -FLT_MAX || v > FLT_MAX) {
+    double v = value.get<double>();
+    // The largest float is written as its shortest decimal, 3.4028235e+38, a little above it.
+    constexpr double kLargestWritten = 3.4028235e38;
+    if (!std::isfinite(v) || std::fabs(v) > kLargestWritten) {
         refuseValue(field, value, "is not a number a field can hold");
     }
+    v = std::clamp(v, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX));
     // A minus zero is the zero the program writes: it would show as "-0.00".
     const float f = v == 0 ? 0.0f : static_cast<float>(v);
     if (f < min || f > max) {

@@ -203,9 +203,11 @@ TEST(DesignFile, OnlyWhatTheProgramCouldHaveWrittenIsRead) {
         EXPECT_TRUE(record == before);
     }
 
-    // The part number of the largest stack the requirements take reads back.
+    // The part number of the largest stack the requirements take, and the largest float, read
+    // back.
     Json stacked = Json::parse(text);
     stacked["lastSearch"]["designs"][0]["partNumber"] = "E100-21/Q101 x16777216";
+    stacked["requirements"]["pfc"]["frequency"] = 3.4028235e38;
     DesignRecord large;
     EXPECT_EQ(readDesignFile(stacked.dump(), large), std::nullopt);
 
