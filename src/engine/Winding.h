@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
@@ -24,9 +25,12 @@ enum WindingResult : int {
 };
 
 // Picks the wire for N turns in the candidate's window and decides whether the core makes a
-// design. Returns 1 when every limit is met, else one of the rejection codes above.
+// design. Returns 1 when every limit is met, else one of the rejection codes above. On a
+// rejection `refusal`, if given, receives the limit that refused the core and its figure:
+// "NO WIRE FITS", "FILL 112 % > 40 %" (the copper the current needs against the fill limit),
+// "RESISTANCE 0.215 > 0.100 OHM", "TEMPERATURE RISE 61.2 > 50.0 DEG C".
 int select_wire(DesignRecord& record, Messages& messages, float N, std::int8_t windingMode,
-                std::int8_t coreShape);
+                std::int8_t coreShape, std::string* refusal = nullptr);
 
 // DC resistance (ohm, at ambientTemp) of `turns` turns of the wire of gage `gage`, with the
 // wound geometry: build, wound OD/ID/height, fill ratio, surface area, core volume, mean turn
