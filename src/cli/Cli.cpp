@@ -36,6 +36,7 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
     addDesignCommand(app, context);
     addAnalyzeCommand(app, context);
     addPlotCommand(app, context);
+    addExploreCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

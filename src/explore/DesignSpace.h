@@ -90,5 +90,8 @@ DesignSpace explore_design_space(const DesignRecord& record, const ExploreSettin
 // of them stay on the front. Fewer than one objective leaves every design on the front.
 std::vector<std::size_t> tradeOffFront(std::vector<ExploredDesign>& designs,
                                        const std::vector<Objective>& objectives);
+// The same front without marking it (the chart's front of its two axes).
+std::vector<std::size_t> frontOf(const std::vector<ExploredDesign>& designs,
+                                 const std::vector<Objective>& objectives);
 
 }  // namespace korvell

@@ -140,6 +140,10 @@ TEST(DesignSpace, FrontKeepsEveryDesignNothingBeatsAndTies) {
          {madeUp(1, 1, 1, 40), madeUp(1, 1, 1, 20)},
          {O::Price, O::TempRise},
          {1}},
+        {"four objectives, equal pair and a trade-off",
+         {madeUp(1, 1, 1, 1), madeUp(1, 1, 1, 1), madeUp(1, 1, 1, 2), madeUp(0, 5, 5, 5)},
+         {O::Price, O::Loss, O::Size, O::TempRise},
+         {0, 1, 3}},
         {"dominated only through a dominated design",
          {madeUp(3, 3, 0, 0), madeUp(2, 2, 0, 0), madeUp(1, 1, 0, 0)},
          {O::Price, O::Loss},
@@ -156,26 +160,40 @@ TEST(DesignSpace, FrontKeepsEveryDesignNothingBeatsAndTies) {
     }
 }
 
-// On a real space: no front design is dominated, and every design off the front is.
+// On a real space, for two, three and four objectives: no front design is dominated, and
+// every design off the front is.
 TEST(DesignSpace, FrontOfARealSpaceIsExactlyTheUndominated) {
-    ExploreSettings settings;
-    settings.stackMax = 2;
-    settings.strandsMax = 3;
-    settings.objectives = {Objective::Price, Objective::Loss, Objective::TempRise};
-    const DesignSpace space = explore_design_space(buckFilter(), settings);
-    ASSERT_FALSE(space.front.empty());
-    const auto dominates = [&](const ExploredDesign& a, const ExploredDesign& b) {
-        bool better = false;
-        for (const Objective o : space.objectives) {
-            if (a.objective(o) > b.objective(o)) return false;
-            better = better || a.objective(o) < b.objective(o);
-        }
-        return better;
+    using O = Objective;
+    const std::vector<std::vector<Objective>> objectiveSets = {
+        {O::Price, O::Loss},
+        {O::Price, O::Loss, O::TempRise},
+        {O::Size, O::Price, O::Loss, O::TempRise},
     };
-    for (const auto& d : space.designs) {
-        const bool beaten = std::any_of(space.designs.begin(), space.designs.end(),
-                                        [&](const ExploredDesign& o) { return dominates(o, d); });
-        EXPECT_EQ(d.onFront, !beaten) << d.result.partNumber;
+    for (const auto& objectives : objectiveSets) {
+        SCOPED_TRACE(objectives.size());
+        ExploreSettings settings;
+        settings.stackMax = 2;
+        settings.strandsMax = 3;
+        settings.objectives = objectives;
+        const DesignSpace space = explore_design_space(buckFilter(), settings);
+        ASSERT_FALSE(space.front.empty());
+        const auto dominates = [&](const ExploredDesign& a, const ExploredDesign& b) {
+            bool better = false;
+            for (const Objective o : objectives) {
+                if (a.objective(o) > b.objective(o)) return false;
+                better = better || a.objective(o) < b.objective(o);
+            }
+            return better;
+        };
+        std::size_t onFront = 0;
+        for (const auto& d : space.designs) {
+            const bool beaten =
+                std::any_of(space.designs.begin(), space.designs.end(),
+                            [&](const ExploredDesign& o) { return dominates(o, d); });
+            ASSERT_EQ(d.onFront, !beaten) << d.result.partNumber;
+            onFront += d.onFront ? 1 : 0;
+        }
+        EXPECT_EQ(onFront, space.front.size());
     }
 }
 
