@@ -60,7 +60,113 @@ std::string axisCaption(Objective objective) {
            std::string(objectiveUnits(objective)) + ")";
 }
 
+// A part of a surface as a surface of its own: the chart drawn into the upper part of a page.
+class AreaCanvas : public Canvas {
+  public:
+    AreaCanvas(Canvas& base, int left, int top, int width, int height)
+        : m_base(base), m_left(left), m_top(top), m_width(width), m_height(height) {}
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
+    bool isPrinter() const override { return m_base.isPrinter(); }
+    int dotsPerInch() const override { return m_base.dotsPerInch(); }
+    void setBrushColor(Color color) override { m_base.setBrushColor(color); }
+    void fillRect(int x, int y, int w, int h) override {
+        m_base.fillRect(x + m_left, y + m_top, w, h);
+    }
+    void setPen(Color color, int width) override { m_base.setPen(color, width); }
+    void moveTo(int x, int y) override { m_base.moveTo(x + m_left, y + m_top); }
+    void lineTo(int x, int y) override { m_base.lineTo(x + m_left, y + m_top); }
+    void setFont(const FontSpec& font) override { m_base.setFont(font); }
+    const FontSpec& font() const override { return m_base.font(); }
+    void textOut(int x, int y, std::string_view text) override {
+        m_base.textOut(x + m_left, y + m_top, text);
+    }
+    int textWidth(std::string_view text) override { return m_base.textWidth(text); }
+    int textHeight(std::string_view text) override { return m_base.textHeight(text); }
+
+  private:
+    Canvas& m_base;
+    int m_left;
+    int m_top;
+    int m_width;
+    int m_height;
+};
+
 }  // namespace
+
+const std::array<const char*, kExplorerColumns> kExplorerHeadings = {
+    "PART NUMBER", "SHAPE",   "STACK",  "STRANDS",  "WINDING",
+    "WIRE",        "PRICE $", "LOSS W", "AREA cm2", "RISE C"};
+
+std::array<std::string, kExplorerColumns> explorerCells(const ExploredDesign& d) {
+    const auto trim = [](const std::string& text) {
+        const auto first = text.find_first_not_of(' ');
+        if (first == std::string::npos) return std::string();
+        return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    };
+    return {d.result.partNumber,
+            kShapeLegend[static_cast<std::size_t>(std::clamp<int>(d.shape, 0, 2))],
+            strprintf("%d", d.stack),
+            strprintf("%d", d.result.strands),
+            d.winding == kSingleLayer ? "SINGLE LAYER" : "FULL WINDOW",
+            trim(d.result.wire),
+            strprintf("%.2f", static_cast<double>(d.result.price)),
+            strprintf("%.3f", d.totalLossW()),
+            strprintf("%.1f", static_cast<double>(d.result.surfaceArea)),
+            strprintf("%.1f", static_cast<double>(d.result.tempRise))};
+}
+
+void drawExplorerPage(Canvas& canvas, const DesignSpace& space, const ExplorerChartView& view,
+                      const std::vector<std::size_t>& rows) {
+    const int W = canvas.width();
+    const int H = canvas.height();
+    canvas.setBrushColor(colors::kWhite);
+    canvas.fillRect(0, 0, W, H);
+    const int chartHeight = H * 3 / 5;
+    AreaCanvas chart(canvas, 0, 0, W, chartHeight);
+    drawExplorerChart(chart, space, view);
+
+    FontSpec font;
+    font.height = std::max(6, H / 75);
+    canvas.setFont(font);
+    const int line = canvas.textHeight("0") * 6 / 5;
+    const int left = W / 20;
+    const int columnWidth = (W - 2 * left) / kExplorerColumns;
+    int y = chartHeight + line / 2;
+    FontSpec bold = font;
+    bold.bold = true;
+    canvas.setFont(bold);
+    canvas.textOut(left, y,
+                   strprintf(
+                       "THE FRONT OF %s: %zu DESIGNS",
+                       [&] {
+                           std::string names;
+                           for (const Objective o : space.objectives)
+                               names +=
+                                   (names.empty() ? "" : ", ") + std::string(objectiveCaption(o));
+                           return names;
+                       }()
+                           .c_str(),
+                       space.front.size()));
+    y += line;
+    for (int c = 0; c < kExplorerColumns; ++c)
+        canvas.textOut(left + c * columnWidth, y, kExplorerHeadings[static_cast<std::size_t>(c)]);
+    y += line;
+    canvas.setFont(font);
+    std::size_t shown = 0;
+    for (const std::size_t i : rows) {
+        if (i >= space.designs.size()) continue;
+        if (y + 2 * line > H) break;
+        const auto cells = explorerCells(space.designs[i]);
+        for (int c = 0; c < kExplorerColumns; ++c)
+            canvas.textOut(left + c * columnWidth, y, cells[static_cast<std::size_t>(c)]);
+        y += line;
+        ++shown;
+    }
+    if (shown < rows.size()) {
+        canvas.textOut(left, y, strprintf("... AND %zu MORE", rows.size() - shown));
+    }
+}
 
 double ChartScale::fraction(double value) const {
     if (logarithmic) {

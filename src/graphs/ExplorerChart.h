@@ -4,8 +4,10 @@
 // window, its printed page and the command line's SVG.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "explore/DesignSpace.h"
@@ -47,6 +49,18 @@ struct ExplorerChartLayout {
 // Draws the chart over the whole surface; returns where each design landed.
 ExplorerChartLayout drawExplorerChart(Canvas& canvas, const DesignSpace& space,
                                       const ExplorerChartView& view);
+
+// The printed page (landscape): the chart over the upper part, the front below it as a table
+// in the order of `rows` (indices into the designs) as far as the page holds them, the rest
+// counted.
+void drawExplorerPage(Canvas& canvas, const DesignSpace& space, const ExplorerChartView& view,
+                      const std::vector<std::size_t>& rows);
+
+// The cells of a front table row: part number, shape, stack, strands, winding, wire, price,
+// total loss, surface area, temperature rise.
+constexpr int kExplorerColumns = 10;
+extern const std::array<const char*, kExplorerColumns> kExplorerHeadings;
+std::array<std::string, kExplorerColumns> explorerCells(const ExploredDesign& design);
 
 // The design drawn nearest to a pixel, within `radius` pixels; none when no design is that close.
 std::optional<std::size_t> designNear(const ExplorerChartLayout& layout, int x, int y, int radius);
