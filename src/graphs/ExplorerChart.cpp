@@ -391,7 +391,7 @@ ExplorerChartLayout drawExplorerChart(Canvas& canvas, const DesignSpace& space,
         canvas.setBrushColor(kStackColors[k]);
         canvas.fillRect(lx, ly + lineHeight / 2 - s, 2 * s + 1, 2 * s + 1);
         canvas.textOut(textX, ly,
-                       k == 0 ? std::string("1 CORE") : strprintf("%d CORES STACKED", int(k + 1)));
+                       k == 0 ? std::string("1 CORE") : strprintf("%d CORES", int(k + 1)));
         ly += step;
     }
     canvas.setPen(kFrontColor, penWidth(canvas, 1.5, 2));

@@ -250,6 +250,8 @@ void ExplorerWindow::fillTable() {
         ++row;
     }
     m_table->setSortingEnabled(true);
+    // Cheapest first, until the engineer sorts by another column.
+    m_table->sortItems(6, Qt::AscendingOrder);
     // Sized once from the headings and the first rows, not from every cell of a long front.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setResizeContentsPrecision(40);

@@ -66,10 +66,10 @@ TEST(ExplorerChart, DrawsAxesTheFrontLineAndTheLegend) {
     EXPECT_NE(canvas.find("DESIGN EXPLORER: TOTAL LOSS AGAINST PRICE"), nullptr);
     EXPECT_NE(canvas.find("PRICE (US$)"), nullptr);
     EXPECT_NE(canvas.find("TOTAL LOSS (W)"), nullptr);
-    for (const char* legend : {"TOROID", "E-CORE", "1 CORE", "2 CORES STACKED", "FRONT"})
+    for (const char* legend : {"TOROID", "E-CORE", "1 CORE", "2 CORES", "FRONT"})
         EXPECT_NE(canvas.find(legend), nullptr) << legend;
     EXPECT_EQ(canvas.find("COMPOSITE"), nullptr);
-    EXPECT_EQ(canvas.find("3 CORES STACKED"), nullptr);
+    EXPECT_EQ(canvas.find("3 CORES"), nullptr);
 
     // Every design inside the frame; cheaper to the left, lower loss further down.
     ASSERT_EQ(layout.points.size(), space.designs.size());
