@@ -3,8 +3,8 @@
 //
 // Target, as medians on a 2-core machine: one frame, at most 16 ms, for a 100 µH / 5 A / 100 kHz
 // DC-biased choke and for a 400 µH PFC boost choke. Run:
-//   ./build/release/korvell_bench --benchmark_filter=Explore --benchmark_repetitions=5 \
-//       --benchmark_report_aggregates_only=true
+//   ./build/release/korvell_bench --benchmark_filter=Explore --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true   (one command line)
 #include <benchmark/benchmark.h>
 
 #include "engine/ParametersEntry.h"
