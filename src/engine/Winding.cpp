@@ -213,7 +213,7 @@ float copper_loss(const DesignRecord& record, std::int8_t application) {
 }
 
 int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::int8_t windingMode,
-                std::int8_t coreShape, std::string* refusal) {
+                std::int8_t coreShape, std::string* refusal, SharedCoreLoss* shared) {
     DesignRecord& r = record;
     // The refusal's reason, formatted only when someone asks for it.
     const auto refuse = [refusal](int code, auto&&... format) {
@@ -365,10 +365,13 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     r.acResistance = toStoredFloat(Fr * r.dcResistance);
     r.copperLossMw = copper_loss(r, r.applicationType);
 
-    if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
+    if (shared && shared->coreLossMw) {
+        r.coreLossMw = *shared->coreLossMw;
+    } else if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
         r.coreLossMw =
             toStoredFloat(coreLoss(coreShape, tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
                                    r.applicationType, r.pfcVoltageRatio));
+        if (shared) shared->coreLossMw = r.coreLossMw;
     }
 
     const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;

@@ -33,7 +33,8 @@ constexpr std::array<ObjectiveText, kObjectiveCount> kObjectiveTexts = {{
 
 // Winds each screened candidate for every strand count and winding mode of the sweep and keeps
 // the windings that meet every limit as designs. The screening (catalog look-up, stacking,
-// operating point, turns) is done once per core and shared by all the windings; each winding
+// operating point, turns) is done once per core and shared by all the windings, and so is the
+// core loss, which no strand count or winding changes; each winding
 // starts from what select_wire reads (the screened core, its turns, the strands and the
 // winding asked for), which no winding before it changes, just as in the ordinary search each
 // candidate is wound on the record the previous candidate's winding left.
@@ -46,11 +47,12 @@ class SweepWinder : public CandidateWinder {
     int wind(DesignRecord& r, Messages& messages) override {
         int result = kWindingInvalid;
         const int catalogIndex = r.catalogIndex - 1;
+        SharedCoreLoss shared;
         for (int strands = 1; strands <= m_strandsMax; ++strands) {
             for (const std::int8_t winding : m_windings) {
                 r.wireStrands = strands;
                 r.windingMode = winding;
-                result = select_wire(r, messages, r.turns, winding, r.coreShape);
+                result = select_wire(r, messages, r.turns, winding, r.coreShape, nullptr, &shared);
                 if (result <= 0) continue;
                 ExploredDesign& d = m_designs.emplace_back();
                 d.shape = r.coreShape;
