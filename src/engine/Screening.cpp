@@ -121,7 +121,8 @@ int dc_bias_solution(DesignRecord& record, std::string_view material, int initia
                      float L, float I, float Al, float le, float minPerm, std::string* refusal) {
     const auto refuse = [refusal](double H) {
         if (refusal) {
-            *refusal = H > kMaxDcBias ? strprintf("DC BIAS %.0f > %.0f OERSTED", H, kMaxDcBias)
+            // The iterate that left the curves says only that the bias lies beyond them.
+            *refusal = H > kMaxDcBias ? strprintf("DC BIAS ABOVE %.0f OERSTED", kMaxDcBias)
                                       : std::string(kNoOperatingPoint);
         }
         return 0;
