@@ -180,8 +180,10 @@ StackedPartNumber splitStackedPartNumber(std::string_view text) {
 
 void loadAnalysisInputs(const DesignRecord& r, AnalysisTexts& texts) {
     const int row = r.selectedDesign >= 0 && r.selectedDesign < kMaxDesigns ? r.selectedDesign : 0;
-    const DesignResult& design = r.designResults[row];
+    loadAnalysisInputsOf(r, r.designResults[row], texts);
+}
 
+void loadAnalysisInputsOf(const DesignRecord& r, const DesignResult& design, AnalysisTexts& texts) {
     const StackedPartNumber part = splitStackedPartNumber(design.partNumber);
     const int stack = part.stack.value_or(1);
     texts[kPartNumberField] = part.partNumber;

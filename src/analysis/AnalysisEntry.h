@@ -65,6 +65,9 @@ StackedPartNumber splitStackedPartNumber(std::string_view text);
 // number, strands, turns, wire text with the gage name) and from the requirements of the
 // record's application; operating fields of other applications keep their texts.
 void loadAnalysisInputs(const DesignRecord& record, AnalysisTexts& texts);
+// The same from a results row given (a design of the design space).
+void loadAnalysisInputsOf(const DesignRecord& record, const DesignResult& design,
+                          AnalysisTexts& texts);
 
 // A core chosen from the catalog replaces the loaded one: its part number (the text before any
 // blank, so a stacked form names its core) with one core in the stack; the wire, turns and

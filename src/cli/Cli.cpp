@@ -52,6 +52,7 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
     addAnalyzeCommand(app, context);
     addPlotCommand(app, context);
     addSpiceCommand(app, context);
+    addExploreCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

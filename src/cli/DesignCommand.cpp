@@ -7,6 +7,7 @@
 #include "cli/CheckOutput.h"
 #include "cli/Cli.h"
 #include "cli/CliOptions.h"
+#include "cli/DesignInputs.h"
 #include "cli/JsonText.h"
 #include "cli/SpiceOutput.h"
 #include "engine/DesignSearch.h"
@@ -20,12 +21,8 @@ namespace korvell::cli {
 namespace {
 
 struct DesignOptions {
-    std::optional<int> app, shape, winding;
-    std::optional<std::string> inductance, maxRdc, current, inductanceMin, minCurrent, von, voff,
-        vinPeak, vout, vpeak, frequency, ambient, stack, strands;
-    std::vector<std::string> materials;
-    ParameterOptions parameters;
-    std::optional<std::string> input, save, spiceDir;
+    DesignInputOptions inputs;
+    std::optional<std::string> save, spiceDir;
     bool dimensions = false;
     bool check = false;
     OutputOptions output;
@@ -52,44 +49,6 @@ std::array<std::string, 2> checkCells(const std::optional<SecondOpinion>& check)
             check->converged ? strprintf("%.1f", check->tempRiseC) : "RUNAWAY"};
 }
 
-// Requirement fields and the options that fill them, with the applications that show them.
-const std::vector<FieldOption<DesignOptions>>& requirementOptions() {
-    using O = DesignOptions;
-    static const std::vector<FieldOption<O>> options = {
-        {0,
-         "--inductance",
-         &O::inductance,
-         {0, 1, 2, 3, 4, 5},
-         "Inductance at maximum current, uH"},
-        {1,
-         "--max-rdc",
-         &O::maxRdc,
-         {0, 1, 2, 3, 4, 5},
-         "Maximum DC resistance, ohm (0 = no limit)"},
-        {2,
-         "--current",
-         &O::current,
-         {0, 1, 2, 3, 4, 5},
-         "Maximum current, A (peak for resonant, rms for powerline)"},
-        {3,
-         "--inductance-min",
-         &O::inductanceMin,
-         {1, 2, 4},
-         "Inductance at minimum current, uH (swing and powerline)"},
-        {4, "--min-current", &O::minCurrent, {1, 2, 4}, "Minimum current, A (swing and powerline)"},
-        {5, "--von", &O::von, {0, 1, 2}, "Peak inductor (ON) voltage, V"},
-        {5, "--vin-peak", &O::vinPeak, {3}, "Peak regulator input voltage, V"},
-        {5, "--vpeak", &O::vpeak, {5}, "Peak voltage, V"},
-        {6, "--voff", &O::voff, {0, 1, 2}, "DC output (OFF) voltage, V"},
-        {6, "--vout", &O::vout, {3}, "Regulator DC output voltage, V"},
-        {7, "--frequency", &O::frequency, {0, 1, 2, 3, 4, 5}, "Frequency, kHz (Hz for powerline)"},
-        {8, "--ambient", &O::ambient, {0, 1, 2, 3, 4, 5}, "Ambient temperature, deg C"},
-        {9, "--stack", &O::stack, {0, 1, 2, 3, 4, 5}, "Stacked cores"},
-        {10, "--strands", &O::strands, {0, 1, 2, 3, 4, 5}, "Wire strands"},
-    };
-    return options;
-}
-
 // Float members of a row, each under its record name.
 template <typename Row>
 void writeNumbers(JsonText& json, const Row& row,
@@ -100,21 +59,20 @@ void writeNumbers(JsonText& json, const Row& row,
     }
 }
 
-// One design, its members in the sorted order of the library's objects; with --check its second
-// opinion as `check` (null when the design cannot be analysed again).
-void writeDesign(JsonText& json, const DesignRecord& r, int i, const DesignChecks* checks) {
+}  // namespace
+
+void writeDesignRow(JsonText& json, const DesignResult& d, const DesignWire& w,
+                    const DesignDimensions& dimensions, const SecondOpinion* const* check) {
     using D = DesignResult;
     using W = DesignWire;
-    const D& d = r.designResults[i];
-    const W& w = r.designWires[i];
     json.openObject();
     writeNumbers(
         json, d,
         {{"al", &D::al}, {"bac", &D::bac}, {"bobbinDim", &D::bobbinDim}, {"build", &D::build}});
-    if (checks != nullptr) {
+    if (check != nullptr) {
         json.key("check");
-        if (const auto& check = (*checks)[static_cast<std::size_t>(i)]) {
-            writeCheckJson(json, *check);
+        if (*check != nullptr) {
+            writeCheckJson(json, **check);
         } else {
             json.null();
         }
@@ -125,7 +83,7 @@ void writeDesign(JsonText& json, const DesignRecord& r, int i, const DesignCheck
                   {"coreVolume", &D::coreVolume}});
     json.key("dimensions");
     json.openArray();
-    for (const auto& slot : r.designDimensions[i].slot) {
+    for (const auto& slot : dimensions.slot) {
         if (slot) {
             json.number(*slot);
         } else {
@@ -167,6 +125,18 @@ void writeDesign(JsonText& json, const DesignRecord& r, int i, const DesignCheck
         json, d,
         {{"woundHeight", &D::woundHeight}, {"woundId", &D::woundId}, {"woundOd", &D::woundOd}});
     json.closeObject();
+}
+
+namespace {
+
+// One design of the search, with --check its second opinion.
+void writeDesign(JsonText& json, const DesignRecord& r, int i, const DesignChecks* checks) {
+    const SecondOpinion* check = nullptr;
+    if (checks != nullptr) {
+        if (const auto& opinion = (*checks)[static_cast<std::size_t>(i)]) check = &*opinion;
+    }
+    writeDesignRow(json, r.designResults[i], r.designWires[i], r.designDimensions[i],
+                   checks != nullptr ? &check : nullptr);
 }
 
 // The whole document: application, derived frequency (resonant, when derived), designCount,
@@ -278,65 +248,11 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv,
 void runDesign(DesignOptions& o, CliContext& context) {
     DesignRecord r;
     CliMessages messages(context.err);
-    if (o.input && !readInputFile(*o.input, r, messages)) {
-        context.exitCode = kExitRefused;
-        return;
-    }
-    r.applicationType = static_cast<std::int8_t>(o.app.value_or(r.applicationType));
-    const int app = r.applicationType;
-
-    if (!fieldOptionsApply(context, requirementOptions(), o, app)) return;
-    if (app == kWideSwing && o.shape && *o.shape != kComposite) {
-        refuseInput(context, "the wide swing inductor is designed on composite cores only");
-        return;
-    }
-    // A design file's shape and winding stand unless options change them.
-    r.coreShape = static_cast<std::int8_t>(
-        app == kWideSwing ? int{kComposite}
-                          : o.shape.value_or(o.input ? int{r.coreShape} : int{kToroid}));
-    const int winding = o.input            ? int{r.windingMode}
-                        : app == kResonant ? int{kSingleLayer}
-                                           : int{kFullWindow};
-    r.windingMode = static_cast<std::int8_t>(o.winding.value_or(winding));
-    if (!o.materials.empty()) {
-        for (auto& slot : r.selectedMaterials)
-            slot.clear();
-        for (const auto& code : o.materials) {
-            const auto it =
-                std::find(kSelectableMaterials.begin(), kSelectableMaterials.end(), code);
-            if (it == kSelectableMaterials.end()) {
-                refuseInput(context,
-                            "unknown material " + code +
-                                "; the selectable materials are -11, -13, "
-                                "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
-                return;
-            }
-            r.selectedMaterials[static_cast<std::size_t>(it - kSelectableMaterials.begin())] = code;
-        }
-    }
-
-    if (!applyParameterOptions(r, messages, o.parameters, o.ambient)) {
-        context.exitCode = kExitRefused;
-        return;
-    }
-
-    RequirementTexts texts = requirementFieldTexts(r);
-    putFieldTexts(requirementOptions(), o, texts);
     std::optional<std::string> derivedFrequency;
-    if (app == kResonant && !o.frequency) {
-        derivedFrequency = updateResonantFrequency(r, texts);
-        if (derivedFrequency) texts[7] = *derivedFrequency;
-    }
-    if (!acceptRequirements(r, messages, texts)) {
-        context.exitCode = kExitRefused;
-        return;
-    }
+    if (!acceptDesignInputs(o.inputs, context, messages, r, derivedFrequency)) return;
     // The requirements window fills in the frequency at which the inductance carries the peak
     // current at the peak voltage; the command line says that it did.
-    const std::string derivedNote =
-        derivedFrequency ? "FREQUENCY " + trimmed(*derivedFrequency) +
-                               " kHz DERIVED FROM THE INDUCTANCE, PEAK CURRENT AND PEAK VOLTAGE"
-                         : "";
+    const std::string derivedNote = derivedFrequencyNote(derivedFrequency);
     if (!derivedNote.empty() && o.output.form() == OutputForm::Csv) {
         context.err << "NOTE: " << derivedNote << '\n';
     }
@@ -381,19 +297,11 @@ void addDesignCommand(CLI::App& app, CliContext& context) {
     auto* c =
         app.add_subcommand("design", "Automatic design: up to forty designs, smallest core first");
     DesignOptions& o = *options;
-    addChoice(*c, "--app", o.app, kApplicationOptionNames, "Application type");
-    addChoice(*c, "--shape", o.shape, kShapeOptionNames, "Core shape");
-    addChoice(*c, "--winding", o.winding, kWindingOptionNames, "Winding type");
-    addFieldOptions(*c, requirementOptions(), o);
-    c->add_option("--materials", o.materials, "Materials the search may use, e.g. -21,-36")
-        ->delimiter(',')
-        ->allow_extra_args(false);
-    addParameterOptions(*c, o.parameters);
+    addDesignInputOptions(*c, o.inputs);
     c->add_flag("--dimensions", o.dimensions, "Show the DIMENSIONS table");
     c->add_flag("--check", o.check,
                 "Add each design's second opinion (hot winding resistance, Dowell ripple copper "
                 "loss): its copper loss and rise to the table, a check object to --json");
-    addInputOption(*c, o.input);
     c->add_option("--save", o.save,
                   "Write the inputs and the designs found to this design file (*.korvell.json)");
     c->add_option("--spice-dir", o.spiceDir,

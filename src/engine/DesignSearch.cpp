@@ -24,8 +24,12 @@ void store_design(DesignRecord& record, int mode, int row) {
         return;
     }
     if (mode != kStoreCandidate || row < 0 || row >= kMaxDesigns) return;
+    store_design_row(r, r.designResults[row], r.designWires[row], r.designDimensions[row]);
+}
 
-    DesignResult& out = r.designResults[row];
+void store_design_row(const DesignRecord& record, DesignResult& out, DesignWire& wire,
+                      DesignDimensions& dims) {
+    const DesignRecord& r = record;
     const std::string material = materialCodeOf(r.corePartNumber);
     out.partNumber = r.corePartNumber;
     if (r.corePartNumber.find("END") != std::string::npos) return;
@@ -54,11 +58,9 @@ void store_design(DesignRecord& record, int mode, int row) {
     out.surfaceArea = r.surfaceArea;
     out.coreVolume = r.coreVolume;
 
-    r.designWires[row] = {r.wireSystemLabel, r.wireArea,        r.wireBareDia,
-                          r.wireDia,         r.wireMaxDia,      r.wireBuild,
-                          r.wireGage,        r.wireOhmsPerFoot, r.wireWeightPerFoot};
+    wire = {r.wireSystemLabel, r.wireArea, r.wireBareDia,     r.wireDia,          r.wireMaxDia,
+            r.wireBuild,       r.wireGage, r.wireOhmsPerFoot, r.wireWeightPerFoot};
 
-    DesignDimensions& dims = r.designDimensions[row];
     dims = DesignDimensions{};
     if (r.coreShape != kECore) {
         dims.slot[0] = r.coreAe;
@@ -79,36 +81,16 @@ void store_design(DesignRecord& record, int mode, int row) {
     }
 }
 
-int run_design_search(DesignRecord& record, Messages& messages) {
+bool walk_catalog(DesignRecord& record, Messages& messages, CandidateWinder& winder,
+                  const RefusalReport* refusals) {
     DesignRecord& r = record;
-    r.designCount = 0;
-    store_design(r, kClearResults, 0);
-    // The resonant winding replaces the strand count of a candidate with the count it computes;
-    // every candidate starts again from the strands asked for, and the record keeps them after.
-    const std::int32_t strandsAsked = r.wireStrands;
     int restart = 1;
     int wireResult = 0;
-    bool ended = false;
-    if (!shapeServesApplication(r.coreShape, r.applicationType)) {
-        // Said plainly, rather than walking a catalog of which no core can pass.
-        messages.show(
-            strprintf("NO %s CORE SUITS THE %s", std::string(kShapeNames[r.coreShape]).c_str(),
-                      std::string(kApplicationNames[r.applicationType]).c_str()),
-            "NOTICE: ");
-        ended = true;
-    }
-    while (!ended && r.designCount < kMaxDesigns) {
-        const int status = next_core(r, messages, restart, r.minPercentPerm, r.applicationType);
+    while (!winder.full()) {
+        const int status =
+            next_core(r, messages, restart, r.minPercentPerm, r.applicationType, refusals);
         restart = 0;
-        if (status > 0) {
-            r.wireStrands = strandsAsked;
-            wireResult = select_wire(r, messages, r.turns, r.windingMode, r.coreShape);
-        }
-        if (status > 0 && wireResult > 0) {
-            r.lastStoredWireGage = r.wireGage;
-            store_design(r, kStoreCandidate, r.designCount);
-            ++r.designCount;
-        }
+        if (status > 0) wireResult = winder.wind(r, messages);
         if (status < 3 && wireResult < 0 && r.inductanceRequired > 0.1f) {
             messages.show(
                 strprintf("L Reqt: %8.0f, CORE: %s wireOK:%4d, %4.0f turns wire #%5.2f",
@@ -121,14 +103,60 @@ int run_design_search(DesignRecord& record, Messages& messages) {
                 "Energy Product Requirement exceeds capacity of largest core in catalog. Consider "
                 "stacking two or more cores",
                 "  ...END OF CATALOG REACHED ...");
-            ended = true;
-            break;
+            return true;
         }
-        if (status < 1) {
-            ended = true;
-            break;
-        }
+        if (status < 1) return true;
     }
+    return false;
+}
+
+namespace {
+
+// The ordinary search: each candidate wound with the strands and winding asked for, stored as the
+// next results row, until forty are stored.
+class ResultsRowWinder : public CandidateWinder {
+  public:
+    explicit ResultsRowWinder(std::int32_t strandsAsked) : m_strandsAsked(strandsAsked) {}
+
+    int wind(DesignRecord& r, Messages& messages) override {
+        // The resonant winding replaces the strand count of a candidate with the count it
+        // computes; every candidate starts again from the strands asked for.
+        r.wireStrands = m_strandsAsked;
+        const int result = select_wire(r, messages, r.turns, r.windingMode, r.coreShape);
+        if (result > 0) {
+            r.lastStoredWireGage = r.wireGage;
+            store_design(r, kStoreCandidate, r.designCount);
+            ++r.designCount;
+        }
+        m_full = r.designCount >= kMaxDesigns;
+        return result;
+    }
+    bool full() const override { return m_full; }
+
+  private:
+    std::int32_t m_strandsAsked;
+    bool m_full = false;
+};
+
+}  // namespace
+
+int run_design_search(DesignRecord& record, Messages& messages) {
+    DesignRecord& r = record;
+    r.designCount = 0;
+    store_design(r, kClearResults, 0);
+    const std::int32_t strandsAsked = r.wireStrands;
+    bool ended = true;
+    if (!shapeServesApplication(r.coreShape, r.applicationType)) {
+        // Said plainly, rather than walking a catalog of which no core can pass.
+        messages.show(
+            strprintf("NO %s CORE SUITS THE %s", std::string(kShapeNames[r.coreShape]).c_str(),
+                      std::string(kApplicationNames[r.applicationType]).c_str()),
+            "NOTICE: ");
+    } else {
+        ResultsRowWinder winder(strandsAsked);
+        ended = walk_catalog(r, messages, winder);
+    }
+    // The record keeps the strands asked for.
     r.wireStrands = strandsAsked;
     if (!ended) return 0;  // forty designs: no message, no end marker
 

@@ -12,9 +12,15 @@
 namespace korvell {
 namespace {
 
-constexpr double kFourPiTenth = 1.256636;  // 0.4 π: H [Oe] = 0.4 π N I / le[cm]
-constexpr double kMaxDcBias = 350;         // oersted, top of the DC-bias curves
-constexpr int kNewtonIterationCap = 5000;  // guards an iteration that never settles
+constexpr double kFourPiTenth = 1.256636;   // 0.4 π: H [Oe] = 0.4 π N I / le[cm]
+constexpr double kMaxDcBias = 350;          // oersted, top of the DC-bias curves
+constexpr double kResonantMaxFlux = 10000;  // gauss, peak flux a resonant core may carry
+constexpr int kNewtonIterationCap = 5000;   // guards an iteration that never settles
+
+// Refusals of the operating-point solutions that carry no figure.
+constexpr std::string_view kNoOperatingPoint = "NO OPERATING POINT UNDER DC BIAS";
+constexpr std::string_view kSwingNotMet = "INDUCTANCE SWING NOT MET";
+constexpr std::string_view kLineCurrentNotMet = "INDUCTANCE NOT MET AT LINE CURRENT";
 
 // Material code of a part number split as size and material ("T777-21 x2" gives "-21").
 bool splitPartNumber(const std::string& partNumber, std::string& material) {
@@ -112,8 +118,16 @@ int material_selected(const DesignRecord& record) {
 }
 
 int dc_bias_solution(DesignRecord& record, std::string_view material, int initialPermeability,
-                     float L, float I, float Al, float le, float minPerm) {
-    if (!(Al > 0) || !(le > 0) || !(L > 0)) return 0;
+                     float L, float I, float Al, float le, float minPerm, std::string* refusal) {
+    const auto refuse = [refusal](double H) {
+        if (refusal) {
+            // The iterate that left the curves says only that the bias lies beyond them.
+            *refusal = H > kMaxDcBias ? strprintf("DC BIAS ABOVE %.0f OERSTED", kMaxDcBias)
+                                      : std::string(kNoOperatingPoint);
+        }
+        return 0;
+    };
+    if (!(Al > 0) || !(le > 0) || !(L > 0)) return refuse(0);
     const double perTurn = kFourPiTenth * I / le;
     const double target = perTurn * perTurn * L * 1e6 / Al;  // (H per turn)² · N0²
 
@@ -126,26 +140,32 @@ int dc_bias_solution(DesignRecord& record, std::string_view material, int initia
     double step = 10;
     double Pc = 100;
     for (int i = 0; std::fabs(step) * 100 > H; ++i) {
-        if (i >= kNewtonIterationCap) return 0;
+        if (i >= kNewtonIterationCap) return refuse(0);
         double P = 100;
         double slope = 0;
         if (H > 1) {
             const auto point = pctPermDcBias(material, initialPermeability, H);
-            if (!point) return 0;
+            if (!point) return refuse(0);
             P = point->percent;
             slope = point->slope;
         }
         Pc = P < 100 ? P : 100;
         const double denominator = H * slope * 0.01 + 2 * Pc * 0.01;
-        if (denominator == 0) return 0;
+        if (denominator == 0) return refuse(0);
         step = (target / H - H * Pc * 0.01) / denominator;
         if (i > 100) damping = std::ldexp(1.0, -(i / 100));
         H += step * damping;
-        if (!(H >= 0) || H > kMaxDcBias) return 0;
+        if (!(H >= 0) || H > kMaxDcBias) return refuse(H);
     }
     record.dcMagnetizingForce = static_cast<float>(H);
     record.percentPerm = static_cast<float>(std::fmin(Pc, 100));
-    return Pc >= minPerm ? 1 : 0;
+    if (Pc >= minPerm) return 1;
+    if (refusal) {
+        // Shown rounded down, so that a shortfall never reads as the limit itself.
+        *refusal = strprintf("PERMEABILITY %.0f %% < %.0f %%", std::floor(std::fmin(Pc, 100)),
+                             static_cast<double>(minPerm));
+    }
+    return 0;
 }
 
 float swing_solution(DesignRecord& record, Messages& messages, int application,
@@ -217,7 +237,7 @@ float swing_solution(DesignRecord& record, Messages& messages, int application,
 }
 
 int next_core(DesignRecord& record, Messages& messages, int restart, float minPerm,
-              std::int8_t application) {
+              std::int8_t application, const RefusalReport* refusals) {
     DesignRecord& r = record;
     if (restart) {
         r.catalogIndex = 0;
@@ -227,7 +247,10 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
     const double energy = 0.5 * r.inductanceRequired * r.maxCurrent * r.maxCurrent;
     bool accepted = false;
     double minCurrentTurns = 0;  // wide swing: turns set by the minimum-current requirement
+    std::string refusal;         // why the solution refused the core, when refusals are heard
+    std::string* const reason = refusals ? &refusal : nullptr;
     while (r.catalogStatus > 1 && !accepted) {
+        refusal.clear();
         r.catalogStatus = catalogLookup(r, messages, r.catalogIndex, r.coreShape);
         ++r.catalogIndex;
         r.coreEnergyRating = 0;
@@ -248,7 +271,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                 }
                 accepted = dc_bias_solution(r, material, static_cast<int>(r.corePerm),
                                             r.inductanceRequired, r.maxCurrent, r.coreAl, r.coreLe,
-                                            minPerm) != 0;
+                                            minPerm, reason) != 0;
                 break;
             case kControlledSwing:
             case kWideSwing:
@@ -258,6 +281,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                                                r.inductanceAtMinCurrent, r.inductanceRequired,
                                                r.minCurrent, r.maxCurrent, &minCurrentTurns);
                 accepted = r.percentPerm > 0;
+                if (!accepted && reason) refusal = kSwingNotMet;
                 break;
             case kPowerline:
                 if (!material_selected(r)) break;
@@ -266,6 +290,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                                                  r.acCurrentMax, r.inductanceAtMinCurrent,
                                                  r.acCurrentMin, r.coreAe, r.coreAl);
                 accepted = r.percentPerm > 0;
+                if (!accepted && reason) refusal = kLineCurrentNotMet;
                 break;
             case kResonant: {
                 // Only the low-loss, low-permeability materials serve resonant inductors.
@@ -277,15 +302,19 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                 const double flux =
                     std::sqrt(static_cast<double>(r.coreAl) * r.inductanceRequired) * 0.1 /
                     r.coreAe * r.resonantPeakCurrent;
-                if (flux < 10000) {
+                if (flux < kResonantMaxFlux) {
                     r.percentPerm = 100;
                     accepted = true;
+                } else if (reason) {
+                    refusal = strprintf("FLUX %.0f > %.0f GAUSS", flux, kResonantMaxFlux);
                 }
                 break;
             }
             default:
                 break;
         }
+        // A core the solution refused is reported; a skipped material leaves no reason.
+        if (!accepted && !refusal.empty()) (*refusals)(r, refusal);
     }
     if (accepted && minCurrentTurns > 0) {
         // A wide swing wound for its minimum-current inductance.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "platform/Messages.h"
@@ -11,12 +13,17 @@
 
 namespace korvell {
 
+// Hears each core that the screening or the winding refuses, with the record holding the
+// candidate and the first limit that refused it and its figure ("PERMEABILITY 38 % < 40 %").
+using RefusalReport = std::function<void(const DesignRecord& candidate, std::string_view reason)>;
+
 // Next candidate core. restart != 0 starts again at catalog row 0. Returns the catalog status of
 // the accepted candidate (>= 2), 0 when the catalog is exhausted, or -2 on a restart call when no
 // core qualifies and the energy requirement exceeds every core's rating. Sets the candidate-core
-// fields, percentPerm and turns.
+// fields, percentPerm and turns. `refusals`, if given, hears every core of an allowed material
+// that the operating-point solution refuses.
 int next_core(DesignRecord& record, Messages& messages, int restart, float minPerm,
-              std::int8_t application);
+              std::int8_t application, const RefusalReport* refusals = nullptr);
 
 // Whether cores of a shape can serve an application at all. Composite toroids cannot serve the
 // powerline choke (the composites have no AC permeability data) nor the resonant inductor (which
@@ -29,9 +36,11 @@ int material_selected(const DesignRecord& record);
 // Operating point under DC bias: solves H² · P(H)/100 = (0.4π I / le)² · N0² for the DC
 // magnetizing force H (oersted) with a damped Newton iteration. Returns 1 when the percent
 // permeability there is at least minPerm, else 0; sets percentPerm and dcMagnetizingForce.
-// L in mH, I in A, Al in nH/turn², le in cm.
+// L in mH, I in A, Al in nH/turn², le in cm. On a refusal `refusal`, if given, receives the
+// reason: the permeability against its minimum, or the bias beyond the curves.
 int dc_bias_solution(DesignRecord& record, std::string_view material, int initialPermeability,
-                     float L, float I, float Al, float le, float minPerm);
+                     float L, float I, float Al, float le, float minPerm,
+                     std::string* refusal = nullptr);
 
 // Swinging choke: the percent permeability at the maximum current I1 when the core gives L1 at
 // I1 and (controlled swing) no more than, or (wide swing) at least, L2 at the minimum current

@@ -43,6 +43,33 @@ bool windingWire(DesignRecord& r, std::int8_t system, int kind, float value) {
     return wireTableLookup(r, system, kind, value) && wireGageInRange(r.wireGage);
 }
 
+constexpr const char* kNoWireFits = "NO WIRE FITS";
+
+// A figure above its limit, rounded up to `perUnit` steps, so it never reads as the limit itself.
+double ceilTo(double value, double perUnit) {
+    return std::ceil(value * perUnit) / perUnit;
+}
+
+// The refusal of a winding whose wire carries too little copper for the current. A full window
+// says how much of the window the copper that the current needs would fill, against the fill
+// limit (an E-core bobbin's first wire fills 78 %); a single layer says the copper it holds.
+int refuseCopper(std::string* refusal, const DesignRecord& r, double requiredCopper, double N,
+                 std::int8_t windingMode, std::int8_t coreShape) {
+    if (refusal) {
+        const double window = 1000.0 * r.coreWindowKcmil;
+        if (windingMode == kFullWindow && window > 0) {
+            const double limit = coreShape == kECore ? kECoreFill : r.maxFillFactor;
+            *refusal = strprintf("FILL %.0f %% > %.0f %%",
+                                 std::ceil(100 * requiredCopper * N / window), 100 * limit);
+        } else {
+            *refusal = strprintf("COPPER %.0f < %.0f CMIL",
+                                 std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
+                                 requiredCopper);
+        }
+    }
+    return kCurrentDensityTooHigh;
+}
+
 }  // namespace
 
 int ecore_bobbin(DesignRecord& record) {
@@ -186,16 +213,21 @@ float copper_loss(const DesignRecord& record, std::int8_t application) {
 }
 
 int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::int8_t windingMode,
-                std::int8_t coreShape) {
+                std::int8_t coreShape, std::string* refusal, SharedCoreLoss* shared) {
     DesignRecord& r = record;
+    // The refusal's reason, formatted only when someone asks for it.
+    const auto refuse = [refusal](int code, auto&&... format) {
+        if (refusal) *refusal = strprintf(format...);
+        return code;
+    };
     double N = turnsIn;
     if (!(N >= 0.5)) {
         messages.show(invalidTurnsText(r, "L Required", N), "ERROR: invalid number of turns");
-        return kWindingInvalid;
+        return refuse(kWindingInvalid, "TURNS %.1f < 0.5", N);
     }
     if (coreShape == kECore && !r.Esize) {
         messages.show(invalidTurnsText(r, "L Reqt", N), "ERROR Esize pointer is NULL");
-        return kWindingInvalid;
+        return refuse(kWindingInvalid, "NO E-CORE SIZE RECORD");
     }
     if (coreShape == kECore) ecore_bobbin(r);
     if (N < 1) N = 1;
@@ -208,7 +240,9 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     if (windingMode == kFullWindow) {
         const double fill = coreShape == kECore ? kECoreFill : r.maxFillFactor;
         r.wireAreaTarget = toStoredFloat(fill * W / N / s);
-        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) return kNoWireForWindow;
+        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) {
+            return refuse(kNoWireForWindow, kNoWireFits);
+        }
     } else {
         double maxDia;
         if (coreShape != kECore) {
@@ -221,7 +255,9 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             maxDia = (0.9 * r.Esize->d - 0.01) / (s * N + 1);
         }
         r.maxWireDia = toStoredFloat(maxDia);
-        if (!windingWire(r, system, kByMaxDiameter, r.maxWireDia)) return kNoWireForLayer;
+        if (!windingWire(r, system, kByMaxDiameter, r.maxWireDia)) {
+            return refuse(kNoWireForLayer, kNoWireFits);
+        }
         r.wireAreaTarget = r.wireArea;
     }
 
@@ -233,8 +269,12 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
 
     // Shrink the wire until the winding fits the toroid window.
     for (;;) {
-        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) return kNoWireForArea;
-        if (s * r.wireArea < requiredCopper && requiredCopper > 1) return kCurrentDensityTooHigh;
+        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) {
+            return refuse(kNoWireForArea, kNoWireFits);
+        }
+        if (s * r.wireArea < requiredCopper && requiredCopper > 1) {
+            return refuseCopper(refusal, r, requiredCopper, N, windingMode, coreShape);
+        }
         double k = 0.218 * W / (r.wireArea * N);
         if (k >= kMaxWindingFill) k = kMaxWindingFill;
         r.windingFillRatio = toStoredFloat(k);
@@ -265,15 +305,18 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             }
         }
         if (!windingWire(r, system, kByMaxDiameter, 0.9f * r.wireDia)) {
-            return kWireDoesNotFitBobbin;
+            return refuse(kWireDoesNotFitBobbin, kNoWireFits);
         }
     }
     if (!fits || pass == kBobbinFitPasses) {
         messages.show("Unable to adjust wire to fit Window. ", "Exiting select_wire");
-        return kWireDoesNotFitBobbin;
+        return refuse(kWireDoesNotFitBobbin, kNoWireFits);
     }
 
-    if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) return kResistanceTooHigh;
+    if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
+        return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
+                      ceilTo(r.dcResistance, 1000), static_cast<double>(r.maxDcResistance));
+    }
 
     double frequencyKhz = r.frequencyKhz;
     double Fr = 1;
@@ -289,21 +332,23 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         if (r.frequencyKhz == 0) {
             messages.show("Error: Peak Current, Voltage, or frequency Not Specified",
                           "ERROR from select_wire");
-            return kTemperatureTooHigh;
+            return refuse(kTemperatureTooHigh, "FREQUENCY NOT SPECIFIED");
         }
         const double depth = skinDepthInches(r.frequencyKhz);
         const double singleWireDia = r.wireDia;
         if (r.wireBareDia / depth > 3) {
             // Strand the conductor from wires no thicker than three skin depths.
             if (!windingWire(r, system, kByMaxDiameter, static_cast<float>(3 * depth))) {
-                return kNoWireForLayer;
+                return refuse(kNoWireForLayer, kNoWireFits);
             }
             r.wireStrands = static_cast<std::int32_t>(singleWireDia / r.wireDia);
             // The strands lie side by side in the single wire's place and carry less copper
             // than it did: the current density limit is checked again on them.
             if (r.wireStrands * static_cast<double>(r.wireArea) < requiredCopper &&
                 requiredCopper > 1) {
-                return kCurrentDensityTooHigh;
+                return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL",
+                              std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
+                              requiredCopper);
             }
             r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
         }
@@ -320,10 +365,13 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     r.acResistance = toStoredFloat(Fr * r.dcResistance);
     r.copperLossMw = copper_loss(r, r.applicationType);
 
-    if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
+    if (shared && shared->coreLossMw) {
+        r.coreLossMw = *shared->coreLossMw;
+    } else if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
         r.coreLossMw =
             toStoredFloat(coreLoss(coreShape, tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
                                    r.applicationType, r.pfcVoltageRatio));
+        if (shared) shared->coreLossMw = r.coreLossMw;
     }
 
     const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;
@@ -333,7 +381,10 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     } else {
         r.tempRise = 0;
     }
-    if (r.tempRise > r.maxTempRise) return kTemperatureTooHigh;
+    if (r.tempRise > r.maxTempRise) {
+        return refuse(kTemperatureTooHigh, "TEMPERATURE RISE %.1f > %.1f DEG C",
+                      ceilTo(r.tempRise, 10), static_cast<double>(r.maxTempRise));
+    }
     return kWindingAccepted;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
@@ -23,10 +25,22 @@ enum WindingResult : int {
     kTemperatureTooHigh = -64,    // temperature rise above the limit (or resonant frequency 0)
 };
 
+// What every winding of one screened core shares whatever its strands and winding: the core
+// loss, which rests only on the core, its turns and the drive. The first winding that gets that
+// far computes it; the others of the same core take it from here.
+struct SharedCoreLoss {
+    std::optional<float> coreLossMw;
+};
+
 // Picks the wire for N turns in the candidate's window and decides whether the core makes a
-// design. Returns 1 when every limit is met, else one of the rejection codes above.
+// design. Returns 1 when every limit is met, else one of the rejection codes above. On a
+// rejection `refusal`, if given, receives the limit that refused the core and its figure:
+// "NO WIRE FITS", "FILL 112 % > 40 %" (the copper the current needs against the fill limit),
+// "RESISTANCE 0.215 > 0.100 OHM", "TEMPERATURE RISE 61.2 > 50.0 DEG C".
+// `shared`, if given, holds the core loss of the same screened core wound before.
 int select_wire(DesignRecord& record, Messages& messages, float N, std::int8_t windingMode,
-                std::int8_t coreShape);
+                std::int8_t coreShape, std::string* refusal = nullptr,
+                SharedCoreLoss* shared = nullptr);
 
 // DC resistance (ohm, at ambientTemp) of `turns` turns of the wire of gage `gage`, with the
 // wound geometry: build, wound OD/ID/height, fill ratio, surface area, core volume, mean turn

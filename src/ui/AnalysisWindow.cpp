@@ -298,6 +298,11 @@ void AnalysisWindow::loadInputs() {
     showTexts();
 }
 
+void AnalysisWindow::loadDesign(const DesignResult& design) {
+    loadAnalysisInputsOf(m_desktop.record(), design, m_texts);
+    showTexts();
+}
+
 void AnalysisWindow::loadCatalogPart(std::string_view partNumber) {
     takeCatalogPart(m_texts, partNumber);
     showTexts();

@@ -41,6 +41,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     void loadInputs();
     // After loadInputs: a core chosen in the catalog replaces the loaded one, one in the stack.
     void loadCatalogPart(std::string_view partNumber);
+    // Loads a design given as its results row in place of the highlighted one.
+    void loadDesign(const DesignResult& design);
 
     // The requirements window is about to store requirements: the operating conditions this
     // window replaced go back first, so that what is stored there is the user's requirements

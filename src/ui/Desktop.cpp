@@ -11,10 +11,13 @@
 #include <QShortcut>
 #include <QWindow>
 
+#include "engine/DesignSearch.h"
+#include "engine/ParametersEntry.h"
 #include "platform/qt/QtMessages.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/CatalogWindow.h"
 #include "ui/CoverWindow.h"
+#include "ui/ExplorerWindow.h"
 #include "ui/GraphWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
@@ -73,6 +76,8 @@ Desktop::Desktop(const DesktopOptions& options) : m_screenSize(options.screenSiz
     registerForm(m_catalog.get(), m_catalog.get());
     m_wireTable = std::make_unique<WireTableWindow>(*this);
     registerForm(m_wireTable.get(), m_wireTable.get());
+    m_explorer = std::make_unique<ExplorerWindow>(*this);
+    registerForm(m_explorer.get(), m_explorer.get());
     registerForm(m_main.get(), nullptr);
     for (QWidget* window : windows())
         addWindowKeys(*window);
@@ -106,7 +111,7 @@ std::vector<QWidget*> Desktop::windows() const {
             m_parameters.get(),   m_graph.get(),
             m_analysis.get(),     m_help.get(),
             m_cover.get(),        m_catalog.get(),
-            m_wireTable.get()};
+            m_wireTable.get(),    m_explorer.get()};
 }
 
 void Desktop::placeWindow(QWidget& window, const Rect& placement, QSize minimum) const {
@@ -202,6 +207,50 @@ void Desktop::recordReplaced() {
     m_materialSelector->showSelection();
     m_main->markShape(m_record.coreShape);
     m_results->scrollBar()->setValue(0);
+    recordChanged();
+}
+
+void Desktop::openExplorer() {
+    open(*m_explorer);
+    m_explorer->formActivate();
+}
+
+void Desktop::recordChanged() {
+    if (m_explorer) m_explorer->recordChanged();
+}
+
+void Desktop::openAnalysisOfDesign(const DesignResult& design) {
+    sendMainWindowBack();
+    closeGraphWindow();
+    m_analysis->loadInputs();
+    m_analysis->loadDesign(design);
+    m_analysis->field(0)->setFocus(Qt::OtherFocusReason);
+    open(*m_analysis);
+}
+
+void Desktop::useDesignCombination(std::int8_t shape, int stack, int strands, std::int8_t winding,
+                                   const DesignResult& design) {
+    DesignRecord& r = m_record;
+    r.coreShape = shape;
+    r.stackedCores = stack;
+    r.wireStrands = strands;
+    r.windingMode = winding;
+    m_main->markShape(shape);
+    r.designCount = 0;
+    r.selectedDesign = 0;
+    loadActiveDesignParameters(r);
+    run_design_search(r, *m_messages);
+    int row = 0;
+    for (int i = 0; i < std::min(r.designCount, kMaxDesigns); ++i) {
+        if (r.designResults[i] == design) {
+            row = i;
+            break;
+        }
+    }
+    m_requirements->hide();
+    showResultsAnew();
+    m_results->scrollBar()->setValue(row);
+    m_results->update();
 }
 
 void Desktop::open(QWidget& window) {
@@ -238,6 +287,7 @@ void Desktop::showGraphWindow() {
 void Desktop::showResultsAnew() {
     m_results->hide();
     open(*m_results);
+    recordChanged();
 }
 
 void Desktop::openMaterialSelector() {

@@ -39,6 +39,7 @@ class HelpWindow;
 class CoverWindow;
 class CatalogWindow;
 class WireTableWindow;
+class ExplorerWindow;
 
 // The application title, shown on message boxes and by the desktop for the program.
 inline constexpr const char* kApplicationTitle = "INDUCTOR DESIGN FOR POWER FILTERS";
@@ -84,6 +85,7 @@ class Desktop : public QObject {
     CoverWindow& coverWindow() { return *m_cover; }
     CatalogWindow& catalogWindow() { return *m_catalog; }
     WireTableWindow& wireTableWindow() { return *m_wireTable; }
+    ExplorerWindow& explorerWindow() { return *m_explorer; }
 
     // The windows in the order they were created.
     std::vector<QWidget*> windows() const;
@@ -133,6 +135,18 @@ class Desktop : public QObject {
     // standard in its display units.
     void openCatalog();
     void openWireTables();
+
+    // DATA DISPLAY > DESIGN EXPLORER: the design space of the record's requirements.
+    void openExplorer();
+    // The record's requirements, parameters or materials changed: the explorer computes anew.
+    void recordChanged();
+    // The explorer's ANALYZE: the analysis window opened with the given design.
+    void openAnalysisOfDesign(const DesignResult& design);
+    // The explorer's USE: the shape, stack, strands and winding become the requirements', the
+    // ordinary search runs, and the results window shows the design highlighted where the
+    // search lists it.
+    void useDesignCombination(std::int8_t shape, int stack, int strands, std::int8_t winding,
+                              const DesignResult& design);
 
     // The graph window: closed before a graph command sets the request, shown after it, so it
     // draws the new graph even when it was open.
@@ -193,6 +207,7 @@ class Desktop : public QObject {
     std::unique_ptr<CoverWindow> m_cover;
     std::unique_ptr<CatalogWindow> m_catalog;
     std::unique_ptr<WireTableWindow> m_wireTable;
+    std::unique_ptr<ExplorerWindow> m_explorer;
 
     std::unique_ptr<FileCommands> m_files;
     std::vector<Form> m_forms;

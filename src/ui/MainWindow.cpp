@@ -284,6 +284,11 @@ void MainWindow::buildMenus() {
             [this] { agingGraphCommand(kLossVsAge); });
     connect(addCommand(display, "TEMPERATUREvsAGE1", "TEMPERATURE vs AGE"), &QAction::triggered,
             this, [this] { agingGraphCommand(kTemperatureVsAge); });
+    display->addSeparator();
+    QAction* explorer = addCommand(display, "DESIGNEXPLORERm", "DESIGN EXPLORER");
+    explorer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    explorer->setShortcutContext(Qt::ApplicationShortcut);
+    connect(explorer, &QAction::triggered, this, [this] { m_desktop.openExplorer(); });
 
     QAction* params = bar->addAction("&PARAMS");
     params->setObjectName("PARAMETERS1");
@@ -496,6 +501,7 @@ void MainWindow::calculateClick() {
     ResultsWindow& results = m_desktop.resultsWindow();
     results.repaint();
     m_desktop.open(results);
+    m_desktop.recordChanged();
 }
 
 void MainWindow::materialsDataPopup(QPoint at) {

@@ -185,7 +185,9 @@ void MaterialSelector::writeSelection() {
     std::array<bool, kSelectableMaterialCount> checked{};
     for (std::size_t k = 0; k < checked.size(); ++k)
         checked[k] = m_boxes[k]->isChecked();
+    const auto before = m_desktop.record().selectedMaterials;
     writeMaterialSelection(m_desktop.record(), checked);
+    if (m_desktop.record().selectedMaterials != before) m_desktop.recordChanged();
 }
 
 void MaterialSelector::selectAllClick() {

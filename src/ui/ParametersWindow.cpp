@@ -212,6 +212,7 @@ void ParametersWindow::buttonOkClick() {
     }
     setEnabled(false);
     hide();
+    m_desktop.recordChanged();
     m_desktop.returnFromWindow(*this);
 }
 

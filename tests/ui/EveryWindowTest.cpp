@@ -38,6 +38,7 @@ class EveryWindowTest : public QObject {
         d.showHelpTopics();
         d.openCatalog();
         d.openWireTables();
+        d.openExplorer();
         d.openAnalysis();
         d.openRequirements();
         settle();

@@ -61,7 +61,8 @@ class MainWindowTest : public QObject {
                  (QStringList{"ELECTRICALm=ELECTRICAL", "DIMENSIONALm=DIMENSIONAL",
                               "PERMvsDCBIAS1=% PERM vs DC BIAS", "PERMvsACFLUX1=% PERM vs AC FLUX",
                               "INDUCTANCEvsCURRENTm=INDUCTANCE vs CURRENT",
-                              "LOSSvsAGEm=LOSS vs AGE", "TEMPERATUREvsAGE1=TEMPERATURE vs AGE"}));
+                              "LOSSvsAGEm=LOSS vs AGE", "TEMPERATUREvsAGE1=TEMPERATURE vs AGE",
+                              "DESIGNEXPLORERm=DESIGN EXPLORER"}));
         QCOMPARE(
             actionNames(main.popupMenu()->actions()),
             (QStringList{"INITIALPERMvsDCBIAS1=INITIAL PERM vs DC BIAS",

@@ -26,9 +26,10 @@ class StartUpTest : public QObject {
         QStringList names;
         for (QWidget* window : t.desktop->windows())
             names << window->objectName();
-        QCOMPARE(names, (QStringList{"TMainForm", "TMaterialSelector", "TReqtForm1", "TDataForm1",
-                                     "TParamsForm", "TGraphicsForm", "TAnalysis", "THelp",
-                                     "TCoverForm", "TCatalogForm", "TWireTableForm"}));
+        QCOMPARE(names,
+                 (QStringList{"TMainForm", "TMaterialSelector", "TReqtForm1", "TDataForm1",
+                              "TParamsForm", "TGraphicsForm", "TAnalysis", "THelp", "TCoverForm",
+                              "TCatalogForm", "TWireTableForm", "TExplorerForm"}));
         for (QWidget* window : t.desktop->windows())
             QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }

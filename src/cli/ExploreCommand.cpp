@@ -1,0 +1,276 @@
+// korvell explore: every design of the whole design space of one set of requirements (every
+// shape, stack, strand count and winding over the whole catalog) and its trade-off front, from
+// the same inputs as korvell design, refused with the same words.
+#include <fstream>
+#include <iomanip>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "cli/CliOptions.h"
+#include "cli/DesignInputs.h"
+#include "cli/JsonText.h"
+#include "explore/DesignSpace.h"
+#include "graphs/ExplorerChart.h"
+#include "platform/Format.h"
+#include "platform/SvgCanvas.h"
+
+namespace korvell::cli {
+namespace {
+
+struct ExploreOptions {
+    DesignInputOptions inputs;
+    std::vector<std::string> objectives;
+    int stackMax = 4;
+    int strandsMax = 8;
+    bool all = false;
+    bool whyNot = false;
+    std::optional<std::string> plot;
+    OutputOptions output;
+};
+
+constexpr int kChartWidth = 1100;
+constexpr int kChartHeight = 800;
+
+const char* shapeOptionName(std::int8_t shape) {
+    for (const auto& [name, number] : kShapeOptionNames) {
+        if (number == shape) return name.c_str();
+    }
+    return "";
+}
+const char* windingOptionName(std::int8_t winding) {
+    return winding == kSingleLayer ? "single" : "full";
+}
+
+// The objectives named, or none (after the refusal) when a name is unknown or fewer than two
+// are given; the default is price, loss and size.
+std::optional<std::vector<Objective>> chosenObjectives(const std::vector<std::string>& names,
+                                                       CliContext& context) {
+    if (names.empty()) return ExploreSettings{}.objectives;
+    std::vector<Objective> chosen;
+    for (const auto& name : names) {
+        const auto objective = objectiveNamed(name);
+        if (!objective) {
+            refuseInput(context, "unknown objective " + name +
+                                     "; the objectives are price, loss, size, temp");
+            return std::nullopt;
+        }
+        if (std::find(chosen.begin(), chosen.end(), *objective) == chosen.end()) {
+            chosen.push_back(*objective);
+        }
+    }
+    if (chosen.size() < 2) {
+        refuseInput(context, "the front needs two or more objectives of price, loss, size, temp");
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+// The designs listed: the front, or with --all every design.
+std::vector<std::size_t> listedDesigns(const DesignSpace& space, bool all) {
+    if (!all) return space.front;
+    std::vector<std::size_t> every(space.designs.size());
+    for (std::size_t i = 0; i < every.size(); ++i)
+        every[i] = i;
+    return every;
+}
+
+// Columns of the table and the CSV: heading and the cell of a design.
+struct Column {
+    const char* heading;
+    int width;
+    std::string (*cell)(const ExploredDesign&);
+};
+const std::vector<Column>& columns() {
+    static const std::vector<Column> list = {
+        {"PART NUMBER", 18, [](const ExploredDesign& d) { return d.result.partNumber; }},
+        {"SHAPE", 10,
+         [](const ExploredDesign& d) { return std::string(shapeOptionName(d.shape)); }},
+        {"STACK", 6, [](const ExploredDesign& d) { return std::to_string(d.stack); }},
+        {"STRANDS", 8, [](const ExploredDesign& d) { return std::to_string(d.result.strands); }},
+        {"WINDING", 8,
+         [](const ExploredDesign& d) { return std::string(windingOptionName(d.winding)); }},
+        {"WIRE", 10, [](const ExploredDesign& d) { return trimmed(d.result.wire); }},
+        {"TURNS", 6, [](const ExploredDesign& d) { return std::to_string(d.result.turns); }},
+        {"PRICE $", 9, [](const ExploredDesign& d) { return strprintf("%.2f", d.result.price); }},
+        {"LOSS W", 8, [](const ExploredDesign& d) { return strprintf("%.3f", d.totalLossW()); }},
+        {"AREA cm2", 9,
+         [](const ExploredDesign& d) { return strprintf("%.1f", d.result.surfaceArea); }},
+        {"RISE C", 7, [](const ExploredDesign& d) { return strprintf("%.1f", d.result.tempRise); }},
+        {"FRONT", 6, [](const ExploredDesign& d) { return std::string(d.onFront ? "*" : ""); }},
+    };
+    return list;
+}
+
+std::string objectivesText(const DesignSpace& space) {
+    std::string text;
+    for (const Objective o : space.objectives)
+        text += (text.empty() ? "" : ", ") + std::string(objectiveName(o));
+    return text;
+}
+
+void printTable(const DesignRecord& r, const DesignSpace& space, const ExploreOptions& o,
+                std::ostream& out) {
+    out << kApplicationNames[r.applicationType] << '\n'
+        << space.designs.size() << " DESIGNS, " << space.front.size() << " ON THE FRONT OF "
+        << objectivesText(space) << "\n\n";
+    for (const auto& c : columns())
+        out << std::left << std::setw(c.width) << c.heading;
+    out << '\n';
+    for (const std::size_t i : listedDesigns(space, o.all)) {
+        for (const auto& c : columns()) {
+            const std::string cell = c.cell(space.designs[i]);
+            out << std::left << std::setw(c.width) << cell;
+            if (cell.size() >= static_cast<std::size_t>(c.width)) out << ' ';
+        }
+        out << '\n';
+    }
+    if (o.whyNot) {
+        out << "\nWHY NOT SMALLER\n";
+        for (const auto& refusal : space.refused)
+            out << refusal.text() << '\n';
+    }
+}
+
+void printCsv(const DesignSpace& space, const ExploreOptions& o, std::ostream& out) {
+    const auto quoted = [](const std::string& text) { return '"' + text + '"'; };
+    std::string line;
+    for (const auto& c : columns())
+        line += (line.empty() ? "" : ",") + quoted(c.heading);
+    out << line << '\n';
+    for (const std::size_t i : listedDesigns(space, o.all)) {
+        line.clear();
+        for (const auto& c : columns())
+            line += (line.empty() ? "" : ",") + quoted(c.cell(space.designs[i]));
+        out << line << '\n';
+    }
+}
+
+// One design: the results-row members of korvell design --json, with shape, winding, stack,
+// totalLossW and onFront (strands is the row's: the strands wound).
+nlohmann::json designJson(const ExploredDesign& d) {
+    JsonText row;
+    writeDesignRow(row, d.result, d.wire, d.dimensions, nullptr);
+    nlohmann::json json = nlohmann::json::parse(row.text());
+    json["shape"] = shapeOptionName(d.shape);
+    json["winding"] = windingOptionName(d.winding);
+    json["stack"] = d.stack;
+    json["totalLossW"] = jsonNumber(static_cast<float>(d.totalLossW()));
+    json["onFront"] = d.onFront;
+    return json;
+}
+
+std::string exploreDocument(const DesignSpace& space, const CliMessages& messages, bool all) {
+    nlohmann::json doc;
+    doc["objectives"] = nlohmann::json::array();
+    for (const Objective o : space.objectives)
+        doc["objectives"].push_back(objectiveName(o));
+    doc["designCount"] = space.designs.size();
+    doc["front"] = nlohmann::json::array();
+    for (const std::size_t i : space.front)
+        doc["front"].push_back(designJson(space.designs[i]));
+    if (all) {
+        doc["designs"] = nlohmann::json::array();
+        for (const auto& d : space.designs)
+            doc["designs"].push_back(designJson(d));
+    }
+    doc["refused"] = nlohmann::json::array();
+    for (const auto& refusal : space.refused) {
+        doc["refused"].push_back({{"shape", shapeOptionName(refusal.shape)},
+                                  {"partNumber", refusal.partNumber},
+                                  {"reason", refusal.reason},
+                                  {"text", refusal.text()}});
+    }
+    doc["messages"] = messages.toJson();
+    return doc.dump(2);
+}
+
+bool writePlot(const DesignSpace& space, const std::string& path, CliContext& context) {
+    SvgCanvas page(kChartWidth, kChartHeight, true);
+    ExplorerChartView view;
+    view.x = space.objectives[0];
+    view.y = space.objectives[1];
+    drawExplorerChart(page, space, view);
+    std::ofstream file(path, std::ios::binary);
+    file << page.document();
+    file.close();
+    if (!file) {
+        context.err << "ERROR: cannot write " << path << '\n';
+        context.exitCode = kExitFailure;
+        return false;
+    }
+    return true;
+}
+
+void runExplore(ExploreOptions& o, CliContext& context) {
+    const auto objectives = chosenObjectives(o.objectives, context);
+    if (!objectives) return;
+    if (o.stackMax < 1 || o.stackMax > 4) {
+        refuseInput(context, "--stack-max takes 1 to 4 cores");
+        return;
+    }
+    if (o.strandsMax < 1 || o.strandsMax > 8) {
+        refuseInput(context, "--strands-max takes 1 to 8 strands");
+        return;
+    }
+    DesignRecord r;
+    CliMessages messages(context.err);
+    std::optional<std::string> derivedFrequency;
+    if (!acceptDesignInputs(o.inputs, context, messages, r, derivedFrequency)) return;
+    const std::string derivedNote = derivedFrequencyNote(derivedFrequency);
+    if (!derivedNote.empty() && o.output.form() != OutputForm::Table) {
+        context.err << "NOTE: " << derivedNote << '\n';
+    }
+
+    ExploreSettings settings;
+    settings.objectives = *objectives;
+    settings.stackMax = o.stackMax;
+    settings.strandsMax = o.strandsMax;
+    const DesignSpace space = explore_design_space(r, settings);
+    if (space.designs.empty()) {
+        messages.show("NO DESIGN MEETS THE REQUIREMENTS IN ANY SHAPE, STACK, STRANDS OR WINDING",
+                      "NOTICE: ");
+    }
+    if (o.plot && !writePlot(space, *o.plot, context)) return;
+
+    switch (o.output.form()) {
+        case OutputForm::Json:
+            context.out << exploreDocument(space, messages, o.all) << '\n';
+            break;
+        case OutputForm::Csv:
+            printCsv(space, o, context.out);
+            break;
+        case OutputForm::Table:
+            if (!derivedNote.empty()) context.out << derivedNote << '\n';
+            printTable(r, space, o, context.out);
+            break;
+    }
+}
+
+}  // namespace
+
+void addExploreCommand(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<ExploreOptions>();
+    auto* c = app.add_subcommand(
+        "explore",
+        "Every design of every shape, stack (1-4), strand count (1-8) and winding over the whole "
+        "catalog, and the trade-off front");
+    ExploreOptions& o = *options;
+    addDesignInputOptions(*c, o.inputs);
+    c->add_option("--objectives", o.objectives,
+                  "Objectives of the front, two or more of price, loss, size, temp "
+                  "(default price,loss,size)")
+        ->delimiter(',')
+        ->allow_extra_args(false);
+    c->add_option("--stack-max", o.stackMax, "Largest stack of cores tried (1-4, default 4)");
+    c->add_option("--strands-max", o.strandsMax, "Most wire strands tried (1-8, default 8)");
+    c->add_flag("--all", o.all, "List every design, not only the front");
+    c->add_flag("--why-not", o.whyNot,
+                "List the cores before each shape's smallest design and the limit that refused "
+                "each");
+    c->add_option("--plot", o.plot,
+                  "Write the chart of the designs on the first two objectives to this SVG file");
+    addOutputOptions(*c, o.output, true);
+    c->callback([options, &context] { runExplore(*options, context); });
+}
+
+}  // namespace korvell::cli

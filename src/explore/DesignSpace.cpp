@@ -1,0 +1,381 @@
+#include "explore/DesignSpace.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <limits>
+#include <map>
+#include <numeric>
+#include <system_error>
+#include <thread>
+
+#include "engine/DesignSearch.h"
+#include "engine/Screening.h"
+#include "engine/Winding.h"
+
+namespace korvell {
+namespace {
+
+constexpr int kMaxStack = 4;
+constexpr int kMaxStrands = 8;
+
+struct ObjectiveText {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view units;
+};
+constexpr std::array<ObjectiveText, kObjectiveCount> kObjectiveTexts = {{
+    {"price", "PRICE", "US$"},
+    {"loss", "TOTAL LOSS", "W"},
+    {"size", "SURFACE AREA", "cm2"},
+    {"temp", "TEMPERATURE RISE", "deg C"},
+}};
+
+// Winds each screened candidate for every strand count and winding mode of the sweep and keeps
+// the windings that meet every limit as designs. The screening (catalog look-up, stacking,
+// operating point, turns) is done once per core and shared by all the windings, and so is the
+// core loss, which no strand count or winding changes; each winding
+// starts from what select_wire reads (the screened core, its turns, the strands and the
+// winding asked for), which no winding before it changes, just as in the ordinary search each
+// candidate is wound on the record the previous candidate's winding left.
+class SweepWinder : public CandidateWinder {
+  public:
+    SweepWinder(const std::vector<std::int8_t>& windings, int strandsMax,
+                std::vector<ExploredDesign>& designs)
+        : m_windings(windings), m_strandsMax(strandsMax), m_designs(designs) {}
+
+    int wind(DesignRecord& r, Messages& messages) override {
+        int result = kWindingInvalid;
+        const int catalogIndex = r.catalogIndex - 1;
+        SharedCoreLoss shared;
+        for (int strands = 1; strands <= m_strandsMax; ++strands) {
+            for (const std::int8_t winding : m_windings) {
+                r.wireStrands = strands;
+                r.windingMode = winding;
+                result = select_wire(r, messages, r.turns, winding, r.coreShape, nullptr, &shared);
+                if (result <= 0) continue;
+                ExploredDesign& d = m_designs.emplace_back();
+                d.shape = r.coreShape;
+                d.winding = winding;
+                d.stack = r.stackedCores;
+                d.strands = strands;
+                d.catalogIndex = catalogIndex;
+                store_design_row(r, d.result, d.wire, d.dimensions);
+            }
+        }
+        return result;
+    }
+
+  private:
+    const std::vector<std::int8_t>& m_windings;
+    int m_strandsMax;
+    std::vector<ExploredDesign>& m_designs;
+};
+
+// Walks one core of a shape, one strand, one winding, and keeps the reason of every core that
+// the screening or the winding refuses, until the first design.
+class RefusalWinder : public CandidateWinder {
+  public:
+    explicit RefusalWinder(std::vector<CoreRefusal>& refused) : m_refused(refused) {}
+
+    int wind(DesignRecord& r, Messages& messages) override {
+        std::string reason;
+        const int result = select_wire(r, messages, r.turns, r.windingMode, r.coreShape, &reason);
+        if (result > 0) {
+            m_found = true;
+        } else {
+            note(r, reason);
+        }
+        return result;
+    }
+    bool full() const override { return m_found; }
+
+    void note(const DesignRecord& r, std::string_view reason) {
+        m_refused.push_back(
+            {r.coreShape, r.catalogIndex - 1, r.corePartNumber, std::string(reason)});
+    }
+
+  private:
+    std::vector<CoreRefusal>& m_refused;
+    bool m_found = false;
+};
+
+// One catalog walk of the sweep: the designs of one shape and stack, or the refusals of one shape.
+struct SweepTask {
+    std::int8_t shape = kToroid;
+    int stack = 1;
+    bool refusals = false;
+    std::vector<ExploredDesign> designs;
+    std::vector<CoreRefusal> refused;
+};
+
+void runTask(const DesignRecord& base, const std::vector<std::int8_t>& windings, int strandsMax,
+             const std::vector<Objective>& objectives, SweepTask& task) {
+    DesignRecord r = base;
+    r.coreShape = task.shape;
+    SilentMessages quiet;
+    if (!task.refusals) {
+        r.stackedCores = task.stack;
+        SweepWinder winder(windings, strandsMax, task.designs);
+        walk_catalog(r, quiet, winder);
+        // A design beaten within its own walk is beaten in the whole space: only the walk's
+        // own front goes forward to the front of the whole space.
+        tradeOffFront(task.designs, objectives);
+        return;
+    }
+    // Why not smaller: one core, one strand, the winding asked for when the application allows
+    // it (else the first it allows).
+    r.stackedCores = 1;
+    r.wireStrands = 1;
+    if (std::find(windings.begin(), windings.end(), r.windingMode) == windings.end()) {
+        r.windingMode = windings.front();
+    }
+    RefusalWinder winder(task.refused);
+    const RefusalReport report = [&winder](const DesignRecord& candidate, std::string_view reason) {
+        winder.note(candidate, reason);
+    };
+    walk_catalog(r, quiet, winder, &report);
+}
+
+// Runs every task on `threads` workers, each task on its own copy of the record; every task
+// writes only its own results, so the outcome is the same for any number of workers.
+void runTasks(const DesignRecord& base, const std::vector<std::int8_t>& windings, int strandsMax,
+              const std::vector<Objective>& objectives, std::vector<SweepTask>& tasks,
+              int threads) {
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t k = next++; k < tasks.size(); k = next++)
+            runTask(base, windings, strandsMax, objectives, tasks[k]);
+    };
+    std::vector<std::thread> workers;
+    for (int t = 1; t < threads; ++t) {
+        try {
+            workers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;  // no more threads to be had: the workers there are do the rest
+        }
+    }
+    work();
+    for (auto& worker : workers)
+        worker.join();
+}
+
+// The front among the designs listed in `candidates` (indices into `designs`): the front's
+// indices in ascending order.
+std::vector<std::size_t> frontAmong(const std::vector<ExploredDesign>& designs,
+                                    const std::vector<std::size_t>& candidates,
+                                    const std::vector<Objective>& objectives) {
+    const std::size_t n = candidates.size();
+    const std::size_t m = objectives.size();
+    // The objective vectors, one row per candidate; an objective that is not a number ranks last.
+    std::vector<double> value(n * m);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t k = 0; k < m; ++k) {
+            const double v = designs[candidates[i]].objective(objectives[k]);
+            value[i * m + k] = v == v ? v : std::numeric_limits<double>::infinity();
+        }
+    }
+    const auto row = [&](std::size_t i) {
+        return value.begin() + static_cast<std::ptrdiff_t>(i * m);
+    };
+    // A design dominating another comes before it in lexicographic order of the objective
+    // vectors, and whatever a dominated design dominates, a front design dominates too: so each
+    // design, taken in that order, need only be compared with the front found so far.
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::lexicographical_compare(row(a), row(a) + static_cast<std::ptrdiff_t>(m), row(b),
+                                            row(b) + static_cast<std::ptrdiff_t>(m));
+    });
+    std::vector<std::size_t> front;
+    if (m <= 3) {
+        // Up to three objectives: taken in lexicographic order, a design is beaten exactly when
+        // an earlier front design is no worse on the second and third objectives (a group of
+        // designs equal on every objective is judged before any of it joins the front). The
+        // front's second and third objectives are kept as a staircase: second ascending, third
+        // strictly descending, so the best third among seconds no worse is one look-up.
+        std::map<double, double> staircase;
+        const auto second = [&](std::size_t i) { return m > 1 ? value[i * m + 1] : 0.0; };
+        const auto third = [&](std::size_t i) { return m > 2 ? value[i * m + 2] : 0.0; };
+        const auto beaten = [&](double y, double z) {
+            auto it = staircase.upper_bound(y);
+            return it != staircase.begin() && std::prev(it)->second <= z;
+        };
+        for (std::size_t g = 0; g < n;) {
+            std::size_t h = g + 1;
+            while (h < n &&
+                   std::equal(row(order[g]), row(order[g]) + static_cast<std::ptrdiff_t>(m),
+                              row(order[h]))) {
+                ++h;
+            }
+            const double y = second(order[g]);
+            const double z = third(order[g]);
+            const bool dominated = beaten(y, z);
+            for (std::size_t k = g; k < h && !dominated; ++k)
+                front.push_back(order[k]);
+            if (!dominated) {
+                staircase[y] = z;
+                auto it = staircase.upper_bound(y);
+                while (it != staircase.end() && it->second >= z)
+                    it = staircase.erase(it);
+            }
+            g = h;
+        }
+    } else {
+        // Four objectives: each design is compared with the front found so far; the front
+        // design that beat the last one is tried first next time.
+        const auto dominates = [&](std::size_t a, std::size_t b) {
+            bool better = false;
+            for (std::size_t k = 0; k < m; ++k) {
+                const double va = value[a * m + k];
+                const double vb = value[b * m + k];
+                if (va > vb) return false;
+                if (va < vb) better = true;
+            }
+            return better;
+        };
+        std::vector<std::size_t> strongest;
+        for (const std::size_t i : order) {
+            bool dominated = false;
+            for (std::size_t k = 0; k < strongest.size() && !dominated; ++k) {
+                if (!dominates(strongest[k], i)) continue;
+                dominated = true;
+                std::rotate(strongest.begin(), strongest.begin() + static_cast<std::ptrdiff_t>(k),
+                            strongest.begin() + static_cast<std::ptrdiff_t>(k + 1));
+            }
+            if (!dominated) {
+                front.push_back(i);
+                strongest.push_back(i);
+            }
+        }
+    }
+    for (auto& f : front)
+        f = candidates[f];
+    std::sort(front.begin(), front.end());
+    return front;
+}
+
+}  // namespace
+
+std::vector<std::size_t> frontOf(const std::vector<ExploredDesign>& designs,
+                                 const std::vector<Objective>& objectives) {
+    std::vector<std::size_t> all(designs.size());
+    std::iota(all.begin(), all.end(), std::size_t{0});
+    return frontAmong(designs, all, objectives);
+}
+
+std::vector<std::size_t> tradeOffFront(std::vector<ExploredDesign>& designs,
+                                       const std::vector<Objective>& objectives) {
+    std::vector<std::size_t> front = frontOf(designs, objectives);
+    for (auto& design : designs)
+        design.onFront = false;
+    for (const std::size_t i : front)
+        designs[i].onFront = true;
+    return front;
+}
+
+std::string_view objectiveName(Objective objective) {
+    return kObjectiveTexts[static_cast<std::size_t>(objective)].name;
+}
+std::string_view objectiveCaption(Objective objective) {
+    return kObjectiveTexts[static_cast<std::size_t>(objective)].caption;
+}
+std::string_view objectiveUnits(Objective objective) {
+    return kObjectiveTexts[static_cast<std::size_t>(objective)].units;
+}
+std::optional<Objective> objectiveNamed(std::string_view name) {
+    for (int k = 0; k < kObjectiveCount; ++k) {
+        if (kObjectiveTexts[static_cast<std::size_t>(k)].name == name) {
+            return static_cast<Objective>(k);
+        }
+    }
+    return std::nullopt;
+}
+
+double ExploredDesign::objective(Objective objective) const {
+    switch (objective) {
+        case Objective::Price:
+            return result.price;
+        case Objective::Loss:
+            return totalLossW();
+        case Objective::Size:
+            return result.surfaceArea;
+        case Objective::TempRise:
+            return result.tempRise;
+    }
+    return 0;
+}
+
+std::vector<std::int8_t> exploredShapes(int application) {
+    if (application == kWideSwing) return {kComposite};
+    std::vector<std::int8_t> shapes;
+    for (const std::int8_t shape : {kToroid, kECore, kComposite}) {
+        if (shapeServesApplication(shape, application)) shapes.push_back(shape);
+    }
+    return shapes;
+}
+
+std::vector<std::int8_t> exploredWindings(int) {
+    return {kFullWindow, kSingleLayer};
+}
+
+DesignSpace explore_design_space(const DesignRecord& record, const ExploreSettings& settings) {
+    DesignSpace space;
+    space.objectives = settings.objectives;
+    const std::vector<std::int8_t> shapes = exploredShapes(record.applicationType);
+    const std::vector<std::int8_t> windings = exploredWindings(record.applicationType);
+    const int stackMax = std::clamp(settings.stackMax, 1, kMaxStack);
+    const int strandsMax = std::clamp(settings.strandsMax, 1, kMaxStrands);
+
+    std::vector<SweepTask> tasks;
+    for (const std::int8_t shape : shapes) {
+        SweepTask refusals;
+        refusals.shape = shape;
+        refusals.refusals = true;
+        tasks.push_back(std::move(refusals));
+        for (int stack = 1; stack <= stackMax; ++stack) {
+            SweepTask task;
+            task.shape = shape;
+            task.stack = stack;
+            tasks.push_back(std::move(task));
+        }
+    }
+    const int threads = settings.threads > 0
+                            ? settings.threads
+                            : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
+    runTasks(record, windings, strandsMax, space.objectives, tasks,
+             std::min(threads, static_cast<int>(tasks.size())));
+
+    std::size_t count = 0;
+    for (const auto& task : tasks)
+        count += task.designs.size();
+    space.designs.reserve(count);
+    for (auto& task : tasks) {
+        for (auto& design : task.designs)
+            space.designs.push_back(std::move(design));
+    }
+    // Why not smaller: the refused cores of each shape before the smallest design of that shape
+    // in any stack, strands or winding.
+    for (const auto& task : tasks) {
+        if (!task.refusals) continue;
+        int smallest = std::numeric_limits<int>::max();
+        for (const auto& design : space.designs) {
+            if (design.shape == task.shape) smallest = std::min(smallest, design.catalogIndex);
+        }
+        for (const auto& refusal : task.refused) {
+            if (refusal.catalogIndex < smallest) space.refused.push_back(refusal);
+        }
+    }
+    std::vector<std::size_t> candidates;
+    for (std::size_t i = 0; i < space.designs.size(); ++i) {
+        if (space.designs[i].onFront) candidates.push_back(i);
+    }
+    space.front = frontAmong(space.designs, candidates, space.objectives);
+    for (const std::size_t i : candidates)
+        space.designs[i].onFront = false;
+    for (const std::size_t i : space.front)
+        space.designs[i].onFront = true;
+    return space;
+}
+
+}  // namespace korvell
