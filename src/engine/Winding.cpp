@@ -84,6 +84,12 @@ int ecore_bobbin(DesignRecord& record) {
     return 1;
 }
 
+double bobbinWindingDepth(const DesignRecord& r) {
+    if (!r.bobbinRecord || !r.Esize) return 0;
+    const auto& b = r.bobbinRecord->b;
+    return b[4] > 0 ? (b[4] - b[8]) * 0.5 : (r.Esize->f - r.Esize->e) * 0.88 * 0.5;
+}
+
 float winding_resistance(DesignRecord& record, std::int8_t windingMode, float gage,
                          std::int8_t coreShape) {
     DesignRecord& r = record;
@@ -256,10 +262,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             break;
         }
         if (r.dcResistance >= 0 && r.bobbinRecord && r.Esize) {
-            const auto& b = r.bobbinRecord->b;
-            const double room =
-                b[4] > 0 ? (b[4] - b[8]) * 0.5 : (r.Esize->f - r.Esize->e) * 0.88 * 0.5;
-            if (room - r.wireDia >= r.windingBuild) {
+            if (bobbinWindingDepth(r) - r.wireDia >= r.windingBuild) {
                 fits = true;
                 break;
             }
