@@ -276,6 +276,8 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         return kWireDoesNotFitBobbin;
     }
 
+    // A thinner wire that made the winding fit the bobbin must still carry the current.
+    if (s * r.wireArea < requiredCopper && requiredCopper > 1) return kCurrentDensityTooHigh;
     if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) return kResistanceTooHigh;
 
     double frequencyKhz = r.frequencyKhz;
@@ -309,6 +311,11 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
                 return kCurrentDensityTooHigh;
             }
             r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
+            // The stranded conductor has less copper than the single wire: its resistance is
+            // held to the limit again.
+            if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
+                return kResistanceTooHigh;
+            }
         }
         Fr = calc_ac_res_Fr(r, r.wireGage, r.frequencyKhz, 0);
     }

@@ -94,5 +94,41 @@ TEST(ImpossibleResults, ARefusedAnalysisLeavesTheShownTableAsItWas) {
     }
 }
 
+TEST(ImpossibleResults, EveryListedDesignMeetsTheLimitsTheUserSet) {
+    struct Case {
+        std::string args;
+        double maxRdc;      // ohm, 0 for none
+        double copperCmil;  // copper area per ampere times the current the wire carries
+    };
+    const std::vector<Case> cases = {
+        // The resonant step strands the wire after the resistance check; the stranded winding
+        // is held to the limit too.
+        {"--app resonant --inductance 3.9 --current 2 --vpeak 100 --frequency 200 --max-rdc 0.005",
+         0.005, 150 * 2 * 0.707},
+        {"--app resonant --inductance 10 --current 2 --vpeak 100 --frequency 500 --max-rdc 0.02",
+         0.02, 150 * 2 * 0.707},
+        // A thinner wire that lets an E-core winding fit its bobbin still carries the current.
+        {"--app dc --shape e-core --inductance 47 --current 4.8 --von 12 --voff 5 --frequency 100 "
+         "--copper-area 300 --max-temp-rise 100",
+         0, 300 * 4.8},
+        {"--app dc --shape e-core --inductance 4.2 --current 4.8 --von 12 --voff 5 --frequency "
+         "100 --max-temp-rise 100",
+         0, 150 * 4.8},
+    };
+    for (const auto& c : cases) {
+        const auto result = runCli(words("design " + c.args + " --json"));
+        ASSERT_EQ(result.status, 0) << c.args << result.err;
+        for (const auto& d : nlohmann::json::parse(result.out)["designs"]) {
+            const std::string at = c.args + " " + d["partNumber"].get<std::string>();
+            if (c.maxRdc > 0) {
+                EXPECT_LE(d["rdc"].get<double>(), c.maxRdc) << at;
+            }
+            EXPECT_GE(d["strands"].get<double>() * d["wireData"]["area"].get<double>(),
+                      c.copperCmil)
+                << at;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace korvell
