@@ -23,7 +23,7 @@ std::string allowedCharacters(int field, const DesignRecord& r) {
         case kStrandsField:
             return std::string(kCountFieldChars);
         case kWireField:
-            return " #.0123456789" + r.wireGageName;
+            return wireFieldCharacters(r.wireGageName);
         case kAmbientField:
             return std::string(kSignedFieldChars);
         default:
@@ -110,6 +110,10 @@ constexpr std::array<std::string_view, kApplicationCount> kAnalysisNames = {
 };
 
 }  // namespace
+
+std::string wireFieldCharacters(std::string_view gageName) {
+    return " #.0123456789" + std::string(gageName);
+}
 
 std::string analysisHeader(int application) {
     const bool known = application >= 0 && application < kApplicationCount;

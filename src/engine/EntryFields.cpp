@@ -110,4 +110,14 @@ std::int32_t readFieldCount(std::string_view text) {
     return static_cast<std::int32_t>(std::min(magnitude, kLargest));
 }
 
+std::optional<float> fieldNumber(std::string_view text, std::string_view allowed) {
+    if (!holdsOnly(text, allowed) || !scanNumber(text, true).found()) return std::nullopt;
+    return readFieldFloat(text);
+}
+
+std::optional<std::int32_t> fieldCount(std::string_view text) {
+    if (!holdsOnly(text, kCountFieldChars) || !scanNumber(text, false).found()) return std::nullopt;
+    return readFieldCount(text);
+}
+
 }  // namespace korvell

@@ -55,4 +55,10 @@ float readFieldFloat(std::string_view text);
 // The whole number a field holds, as "%d" reads it, saturating at the int32 limits.
 std::int32_t readFieldCount(std::string_view text);
 
+// A number given as text outside the windows (the command line) read as a field of the given
+// character set reads it: none when the text holds a character outside the set or no number
+// at all, so that "0x10", "1e2" and "1,5" are refused rather than read as 0 or 1.
+std::optional<float> fieldNumber(std::string_view text, std::string_view allowed);
+std::optional<std::int32_t> fieldCount(std::string_view text);
+
 }  // namespace korvell
