@@ -96,6 +96,11 @@ int run_design_search(DesignRecord& record, Messages& messages) {
                       std::string(kApplicationNames[r.applicationType]).c_str()),
             "NOTICE: ");
         ended = true;
+    } else if (noSelectedMaterialServes(r)) {
+        // Without a material no core passes; the energy message would blame the core sizes.
+        messages.show("NO CORE MATERIAL IS SELECTED: CHOOSE ONE OR MORE WITH CORE MATERIAL",
+                      "NOTICE: ");
+        ended = true;
     }
     while (!ended && r.designCount < kMaxDesigns) {
         const int status = next_core(r, messages, restart, r.minPercentPerm, r.applicationType);

@@ -1,10 +1,15 @@
 // What the command line tells the user: numbers read as strictly as the windows read their
 // fields, and refusals that name the fault there is.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "cli/CliRun.h"
+#include "engine/DesignScenarios.h"
+#include "engine/DesignSearch.h"
 
 namespace korvell {
 namespace {
@@ -58,6 +63,71 @@ TEST(OptionWords, NumbersAreReadAsTheWindowsReadTheirFields) {
         {"curve --kind 3", 0, ""},
         {"plot --kind 2", 0, ""},
     });
+}
+
+// A design file in the test's temporary folder, removed afterwards.
+struct SavedDesign {
+    std::string path;
+    SavedDesign(const std::string& name, const std::string& designArgs)
+        : path(::testing::TempDir() + std::to_string(::getpid()) + "-" + name + ".korvell.json") {
+        runCli(words("design " + designArgs + " --save " + path));
+    }
+    ~SavedDesign() { std::filesystem::remove(path); }
+};
+
+TEST(OptionWords, ADesignFileWithoutADesignIsSaidToHoldNone) {
+    // A search that found nothing: no core carries 100 mH at 500 A.
+    const SavedDesign empty("no-design",
+                            "--app dc --inductance 100000 --current 500 --von 12 --voff 5 "
+                            "--frequency 100");
+    const std::string input = " --input " + empty.path;
+    const std::string none =
+        "ERROR: THE DESIGN FILE HOLDS NO DESIGN OF A SEARCH: GIVE --part, --wire AND --turns";
+    expectOutcomes({
+        {"analyze" + input, 2, none},
+        {"analyze" + input + " --part T106-21", 2, none},
+        {"analyze" + input + " --part T106-21 --wire #18", 2, none},
+        {"plot --kind 7" + input, 2, none},
+        {"analyze" + input + " --part T106-21 --wire #18 --turns 40", 0, ""},
+    });
+}
+
+TEST(OptionWords, NoSelectedMaterialIsSaidSoRatherThanBlamingTheCoreSizes) {
+    struct Search {
+        DesignRecord record;
+        bool notice;  // the screening takes only selected materials
+    };
+    const Search searches[] = {
+        {testing::buckFilter(), true},
+        {testing::buckFilter(kECore), true},
+        {testing::pfcBoost(), true},
+        {testing::powerlineChoke(), true},
+        {testing::controlledSwing(), true},
+        // Composite swing cores and the resonant materials are taken whatever is selected.
+        {testing::wideSwing(), false},
+        {testing::resonantInductor(), false},
+    };
+    for (Search c : searches) {
+        for (auto& slot : c.record.selectedMaterials)
+            slot.clear();
+        RecordingMessages messages;
+        run_design_search(c.record, messages);
+        const int app = c.record.applicationType;
+        for (const auto& m : messages.messages)
+            EXPECT_EQ(m.text.find("Energy Product"), std::string::npos) << app;
+        ASSERT_EQ(!messages.empty() && messages.messages[0].text ==
+                                           "NO CORE MATERIAL IS SELECTED: CHOOSE ONE OR MORE "
+                                           "WITH CORE MATERIAL",
+                  c.notice)
+            << app;
+        if (c.notice) {
+            EXPECT_EQ(messages.messages[0].caption, "NOTICE: ");
+            EXPECT_EQ(c.record.designCount, 0);
+            EXPECT_EQ(c.record.designResults[0].partNumber, kEndOfCatalogMarker);
+        } else {
+            EXPECT_GT(c.record.designCount, 0) << app;
+        }
+    }
 }
 
 }  // namespace
