@@ -113,9 +113,7 @@ int material_selected(const DesignRecord& record) {
 
 bool noSelectedMaterialServes(const DesignRecord& r) {
     const int a = r.applicationType;
-    const bool usesSelection =
-        a == kDcBiased || a == kPowerFactorBoost || a == kPowerline ||
-        ((a == kControlledSwing || a == kWideSwing) && r.coreShape != kComposite);
+    const bool usesSelection = a != kResonant && r.coreShape != kComposite;
     if (!usesSelection) return false;
     for (const auto& entry : r.selectedMaterials) {
         if (!entry.empty()) return false;

@@ -27,8 +27,8 @@ bool shapeServesApplication(std::int8_t shape, int application);
 int material_selected(const DesignRecord& record);
 
 // Whether the screening of the record's application and shape takes only cores of the selected
-// materials (the resonant screening has its own materials, composite swing cores are taken
-// whatever is selected), and no material is selected: then no core can pass.
+// materials (the resonant screening has its own materials, composite cores are taken whatever
+// is selected), and no material is selected: then no core can pass.
 bool noSelectedMaterialServes(const DesignRecord& record);
 
 // Operating point under DC bias: solves H² · P(H)/100 = (0.4π I / le)² · N0² for the DC

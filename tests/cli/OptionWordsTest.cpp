@@ -103,8 +103,9 @@ TEST(OptionWords, NoSelectedMaterialIsSaidSoRatherThanBlamingTheCoreSizes) {
         {testing::pfcBoost(), true},
         {testing::powerlineChoke(), true},
         {testing::controlledSwing(), true},
-        // Composite swing cores and the resonant materials are taken whatever is selected.
+        // Composite cores and the resonant materials are taken whatever is selected.
         {testing::wideSwing(), false},
+        {testing::controlledSwing(kComposite), false},
         {testing::resonantInductor(), false},
     };
     for (Search c : searches) {
