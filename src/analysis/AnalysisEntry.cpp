@@ -289,6 +289,20 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
             kDataEntryErrorCaption);
         return false;
     }
+    // Operating magnitudes beyond any inductor of these cores.
+    const std::array<std::pair<int, float>, 4> largest = {{
+        {kCurrentField, kLargestCurrentA},
+        {kVoltage1Field, kLargestVoltageV},
+        {kVoltage2Field, kLargestVoltageV},
+        {kFrequencyField, kLargestFrequency},
+    }};
+    for (const auto& [field, limit] : largest) {
+        if (!analysisFieldShown(app, field)) continue;
+        if (const auto message = magnitudeMessage(field, readFieldFloat(texts[field]), limit)) {
+            messages.show(*message, kDataEntryErrorCaption);
+            return false;
+        }
+    }
     const float ambient = readFieldFloat(texts[kAmbientField]);
     if (const auto message = ambientRangeMessage(kAmbientField, ambient)) {
         messages.show(*message, kDataEntryErrorCaption);

@@ -72,6 +72,10 @@ std::optional<std::string> ambientRangeMessage(int field, float temperature) {
     return rangeMessage(field, temperature, limit.min, limit.max);
 }
 
+std::optional<std::string> magnitudeMessage(int field, float value, float largest) {
+    return rangeMessage(field, value, 0.0f, largest);
+}
+
 bool holdsOnly(std::string_view text, std::string_view allowed) {
     return text.find_first_not_of(allowed) == std::string_view::npos;
 }

@@ -41,6 +41,19 @@ std::optional<std::string> rangeMessage(int field, float value, float min, float
 // 250 °C, which keep copper's resistance positive); none within the limits.
 std::optional<std::string> ambientRangeMessage(int field, float temperature);
 
+// The largest magnitudes the operating entries take, in the fields' own units. Beyond them no
+// inductor wound on these cores exists, and the results would outgrow single precision (a loss
+// of 1e35 W, a frequency shown cut to its first sixteen digits).
+inline constexpr float kLargestInductanceUh = 1e6f;   // 1 H
+inline constexpr float kLargestResistanceOhm = 1e4f;  // the DC resistance limit
+inline constexpr float kLargestCurrentA = 1e4f;       // 10 kA
+inline constexpr float kLargestVoltageV = 1e5f;       // 100 kV
+inline constexpr float kLargestFrequency = 1e5f;      // 100 MHz in kHz; 100 kHz as a line in Hz
+
+// The range message of a value beyond its largest magnitude (from 0 up to largest), for the
+// caption "DATA ENTRY ERROR"; none within.
+std::optional<std::string> magnitudeMessage(int field, float value, float largest);
+
 // Valid characters of the entry fields.
 inline constexpr std::string_view kUnsignedFieldChars = " .0123456789";
 inline constexpr std::string_view kSignedFieldChars = " -.0123456789";

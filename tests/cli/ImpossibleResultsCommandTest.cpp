@@ -80,11 +80,14 @@ TEST(ImpossibleResults, ARefusedAnalysisLeavesTheShownTableAsItWas) {
         const char* part;
         float turns;
         float gage;
+        float current;  // A; the largest single-precision number gives losses beyond it
     };
-    for (const Case& c : {Case{"T106-21", 100, -3}, Case{"E62-36", 1, 6}}) {
+    for (const Case& c :
+         {Case{"T106-21", 100, -3, 5}, Case{"E62-36", 1, 6, 5}, Case{"T106-21", 40, 18, 3.4e38f}}) {
         r.corePartNumber = c.part;
         r.turns = c.turns;
         r.lastStoredWireGage = c.gage;
+        r.maxCurrent = c.current;
         messages.clear();
         EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), 0) << c.part;
         ASSERT_EQ(messages.size(), 1u) << c.part;
@@ -92,6 +95,45 @@ TEST(ImpossibleResults, ARefusedAnalysisLeavesTheShownTableAsItWas) {
         for (int row = 0; row < kAnalysisRows; ++row)
             EXPECT_EQ(table.rows[row].value, shown[row].value) << c.part << " row " << row;
     }
+}
+
+TEST(ImpossibleResults, MagnitudesBeyondAnyInductorAreRefusedBeforeAnythingIsComputed) {
+    const std::string design = "design --app dc --inductance 100 --current 5 --von 12 --voff 5 ";
+    const std::string analyze = "analyze --app dc --part T106-21 --turns 40 --wire #18 ";
+    const std::string fifty(50, '9');
+    expectRefused({
+        {design + "--frequency 100000000000000000000",
+         "DATA ENTRY ERROR: Parameter 7. (100000002004087734272.00) Must Be In The Range:   0.00 "
+         "To 100000.00"},
+        {design + "--frequency 100001", "DATA ENTRY ERROR: Parameter 7. (100001.00)"},
+        {"design --app dc --inductance 1000001 --current 5", "DATA ENTRY ERROR: Parameter 0."},
+        {design + "--frequency 100 --max-rdc 10001", "DATA ENTRY ERROR: Parameter 1."},
+        {"design --app dc --inductance 100 --current " + fifty, "DATA ENTRY ERROR: Parameter 2."},
+        {"design --app dc --inductance 100 --current 5 --von 100001",
+         "DATA ENTRY ERROR: Parameter 5."},
+        {"design --app controlled-swing --inductance 100 --current 5 --inductance-min 2000000 "
+         "--min-current 1",
+         "DATA ENTRY ERROR: Parameter 3."},
+        {analyze + "--current " + fifty + " --von 12 --voff 5 --frequency 100",
+         "DATA ENTRY ERROR: Parameter 4. (340282346638528859811704183484516925440.00)"},
+        {analyze + "--current 5 --von 12 --voff 100001 --frequency 100",
+         "DATA ENTRY ERROR: Parameter 6."},
+        {analyze + "--current 5 --von 12 --voff 5 --frequency 1e20",
+         "DATA ENTRY ERROR: INVALID CHARACTER"},
+        {"plot --kind 7 --app dc --part T106-21 --turns 40 --wire #18 --current 5 --von 12 "
+         "--voff 5 --frequency 100001",
+         "DATA ENTRY ERROR: Parameter 7."},
+    });
+    // The largest magnitudes themselves are taken, and a long text of a sound number is shown
+    // whole in the requirements summary, never cut to its first sixteen characters.
+    for (const std::string& args :
+         {design + "--frequency 100000", analyze + "--current 10000 --frequency 100000"}) {
+        EXPECT_EQ(runCli(words(args)).status, 0) << args;
+    }
+    const auto result = runCli(words(design + "--frequency 100.000000000000000001"));
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto line = result.out.substr(result.out.find("FREQUENCY"), 60);
+    EXPECT_NE(line.find(" 100  kHERTZ"), std::string::npos) << line;
 }
 
 TEST(ImpossibleResults, EveryListedDesignMeetsTheLimitsTheUserSet) {
