@@ -9,6 +9,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
+#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "engine/ParametersEntry.h"
 #include "engine/RequirementsEntry.h"
@@ -94,6 +95,56 @@ TEST(SearchLimitsProperty, EveryStoredDesignMeetsEveryLimitOfEveryApplication) {
         }
     }
     EXPECT_GT(stored, 100);  // the property held over enough designs to mean something
+}
+
+// How the three parameters that read like limits act on a search.
+TEST(SearchLimitsProperty, FillMinimumPermeabilityAndTemperatureRiseActAsTheirParametersSay) {
+    // The fill is the target of the first wire: the AWG look-up by area may take a wire up to
+    // 0.3 gage larger than asked (an area ratio of 10^(0.3 / 9.9298)), never more.
+    constexpr double kLargestAwgRoundUp = 1.0720;
+    for (const float fill : {0.2f, 0.4f, 0.6f}) {
+        DesignRecord r = testing::buckFilter();
+        r.maxFillFactor = fill;
+        RecordingMessages messages;
+        run_design_search(r, messages);
+        ASSERT_GT(r.designCount, 0) << fill;
+        for (int i = 0; i < r.designCount; ++i) {
+            EXPECT_LE(r.designResults[i].fillPercent, 100 * fill * kLargestAwgRoundUp)
+                << fill << " " << r.designResults[i].partNumber;
+        }
+    }
+    // The minimum permeability is a limit of the DC-biased screening; the swing screening is
+    // bound by the two inductances instead, so its designs do not change with it.
+    for (DesignRecord r : {testing::buckFilter(), testing::controlledSwing()}) {
+        DesignRecord strict = r;
+        strict.minPercentPerm = 90;
+        RecordingMessages messages;
+        run_design_search(r, messages);
+        run_design_search(strict, messages);
+        ASSERT_GT(r.designCount, 0);
+        if (r.applicationType == kControlledSwing) {
+            EXPECT_EQ(strict.designResults, r.designResults);
+            continue;
+        }
+        ASSERT_GT(strict.designCount, 0);
+        for (int i = 0; i < strict.designCount; ++i)
+            EXPECT_GE(strict.designResults[i].percentPerm, 90)
+                << strict.designResults[i].partNumber;
+        EXPECT_LT(r.designResults[0].percentPerm, 90);  // the limit made a difference
+    }
+    // A loss of no more than 0.1 mW per cm² of surface raises no temperature: with a limit of
+    // 0 only such designs are kept, each with a rise of exactly 0.
+    DesignRecord cool = testing::buckFilter();
+    cool.maxCurrent = 0.5f;
+    cool.maxTempRise = 0;
+    RecordingMessages messages;
+    run_design_search(cool, messages);
+    ASSERT_GT(cool.designCount, 0);
+    for (int i = 0; i < cool.designCount; ++i) {
+        const DesignResult& d = cool.designResults[i];
+        EXPECT_EQ(d.tempRise, 0) << d.partNumber;
+        EXPECT_LE(1000 * (d.coreLossW + d.copperLossW), 0.1 * d.surfaceArea) << d.partNumber;
+    }
 }
 
 TEST(AnalysisLimitsProperty, EveryAcceptedAnalysisIsAnInductorThatCanBeBuilt) {
