@@ -26,6 +26,8 @@ constexpr double kAgingTemperatureLimit = 250;  // °C
 constexpr double kGramsPerPound = 453.6;
 // Copper cannot take more of the window's cross-section than the window holds.
 constexpr double kLargestWindowFillPercent = 100;
+// A toroid winding whose copper exceeds 1/2.15 of the window fills the core's hole.
+constexpr double kHoleFilledCopperShare = 2.15;
 // The bobbin's dimensions sit on a 0.005-inch grid; a build within a tenth of that is flush.
 constexpr double kBuildTolerance = 0.0005;
 constexpr const char* kResultsBeyondRangeText =
@@ -308,6 +310,16 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
                                 fillPercent, N, entered.c_str()),
                       "ERROR ");
         return 0;
+    }
+
+    // Beyond 1/2.15 of a toroid's window the copper fills the hole: the winding is taken as a
+    // build of half the inside diameter, which no winder reaches, so its size and resistance are
+    // estimates at best.
+    if (shape != kECore && fillPercent * kHoleFilledCopperShare >= 100) {
+        messages.show(strprintf("WINDOW FILL %.1f %% : THE WINDING FILLS THE HOLE OF CORE %s; ITS "
+                                "BUILD, WOUND SIZE AND RESISTANCE ARE ESTIMATES",
+                                fillPercent, entered.c_str()),
+                      "NOTICE: ");
     }
 
     const float rdc = winding_resistance(r, r.windingMode, r.lastStoredWireGage, shape);

@@ -52,17 +52,34 @@ TEST(ImpossibleResults, WindingsThatCannotBeBuiltAreRefusedByAnalyzeAndPlot) {
     expectRefused(cases);
 }
 
-TEST(ImpossibleResults, AWindingThatFitsIsAnalysedWithPositiveResistanceAndLosses) {
-    for (const char* design : {"--part T106-21 --turns 1 --wire 0000",
-                               "--part E62-36 --turns 3 "
-                               "--wire #14"}) {
+TEST(ImpossibleResults, AWindingThatFitsIsAnalysedAndOneThatFillsTheHoleSaysSo) {
+    struct Case {
+        const char* design;
+        std::string notice;  // empty: no message at all
+    };
+    const Case cases[] = {
+        {"--part T106-21 --turns 1 --wire 0000",
+         "WINDOW FILL 65.1 % : THE WINDING FILLS THE HOLE OF CORE T106-21; ITS BUILD, WOUND SIZE "
+         "AND RESISTANCE ARE ESTIMATES"},
+        {"--part T106-21 --turns 40 --wire #18", ""},
+        {"--part E62-36 --turns 3 --wire #14", ""},
+    };
+    for (const Case& c : cases) {
         const auto result =
-            runCli(words(std::string("analyze --app dc ") + design + kOperating + " --json"));
-        ASSERT_EQ(result.status, 0) << design << result.err;
-        const auto rows = nlohmann::json::parse(result.out)["rows"];
+            runCli(words(std::string("analyze --app dc ") + c.design + kOperating + " --json"));
+        ASSERT_EQ(result.status, 0) << c.design << result.err;
+        const auto doc = nlohmann::json::parse(result.out);
+        const auto& rows = doc["rows"];
         for (int row : {1, 2, 9, 11, 26})
-            EXPECT_GT(rows[row]["value"].get<double>(), 0) << design;
-        EXPECT_LE(rows[29]["value"].get<double>(), 100) << design;
+            EXPECT_GT(rows[row]["value"].get<double>(), 0) << c.design;
+        EXPECT_LE(rows[29]["value"].get<double>(), 100) << c.design;
+        if (c.notice.empty()) {
+            EXPECT_TRUE(doc["messages"].empty()) << c.design;
+            continue;
+        }
+        ASSERT_EQ(doc["messages"].size(), 1u) << c.design;
+        EXPECT_EQ(doc["messages"][0]["caption"], "NOTICE: ");
+        EXPECT_EQ(doc["messages"][0]["text"], c.notice);
     }
 }
 
