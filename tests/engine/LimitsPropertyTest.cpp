@@ -68,6 +68,16 @@ TEST(SearchLimitsProperty, EveryStoredDesignMeetsEveryLimitOfEveryApplication) {
             EXPECT_TRUE(!dcBiased || d.percentPerm >= r.minPercentPerm) << at;
             EXPECT_GT(d.rdc, 0) << at;
             EXPECT_LE(d.fillPercent, 100) << at;
+            // And the stored winding can be built: it analyses again.
+            DesignRecord again = r;
+            again.selectedDesign = i;
+            AnalysisTexts texts;
+            loadAnalysisInputs(again, texts);
+            AnalysisTable table;
+            messages.clear();
+            EXPECT_TRUE(acceptAnalysisInputs(again, messages, texts) &&
+                        AnalyzeDesign(again, messages, table, again.applicationType) == 1)
+                << at << (messages.empty() ? "" : messages.last().text);
         }
     }
     EXPECT_GT(stored, 100);  // the property held over enough designs to mean something
