@@ -1,5 +1,7 @@
 #include "analysis/Analysis.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +24,14 @@ constexpr double kFourPiTenth = 1.256636;       // 0.4 π
 constexpr double kAcPermDataLimit = 30000;      // gauss, top of the AC permeability data
 constexpr double kAgingTemperatureLimit = 250;  // °C
 constexpr double kGramsPerPound = 453.6;
+// Copper cannot take more of the window's cross-section than the window holds.
+constexpr double kLargestWindowFillPercent = 100;
+// A toroid winding whose copper exceeds 1/2.15 of the window fills the core's hole.
+constexpr double kHoleFilledCopperShare = 2.15;
+// The bobbin's dimensions sit on a 0.005-inch grid; a build within a tenth of that is flush.
+constexpr double kBuildTolerance = 0.0005;
+constexpr const char* kResultsBeyondRangeText =
+    "RESULTS BEYOND THE RANGE OF THE PROGRAM: CHECK TURNS, CURRENT, VOLTAGES AND FREQUENCY";
 
 enum Row : int {
     kInductance = 0,
@@ -289,7 +299,42 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     r.avgVoltage = toStoredFloat(vAvg);
     r.pfcVoltageRatio = toStoredFloat(ratio);
 
+    // The copper of the winding must fit the window: more copper cross-section than the window
+    // holds cannot be wound at all, and every result would describe a winding that cannot exist.
+    const double fillPercent = r.coreWindowKcmil > 0 ? 100.0 * r.wireArea * N * r.wireStrands /
+                                                           (1000.0 * r.coreWindowKcmil)
+                                                     : 0;
+    if (!(fillPercent <= kLargestWindowFillPercent)) {
+        messages.show(strprintf("WINDOW FILL %.1f %% : %.0f TURNS OF THIS WIRE DO NOT FIT THE "
+                                "WINDOW OF CORE %s",
+                                fillPercent, N, entered.c_str()),
+                      "ERROR ");
+        return 0;
+    }
+
+    // Beyond 1/2.15 of a toroid's window the copper fills the hole: the winding is taken as a
+    // build of half the inside diameter, which no winder reaches, so its size and resistance are
+    // estimates at best.
+    if (shape != kECore && fillPercent * kHoleFilledCopperShare >= 100) {
+        messages.show(strprintf("WINDOW FILL %.1f %% : THE WINDING FILLS THE HOLE OF CORE %s; ITS "
+                                "BUILD, WOUND SIZE AND RESISTANCE ARE ESTIMATES",
+                                fillPercent, entered.c_str()),
+                      "NOTICE: ");
+    }
+
     const float rdc = winding_resistance(r, r.windingMode, r.lastStoredWireGage, shape);
+    // A winding that cannot be built has no resistance: winding_resistance says so with a value
+    // of 0 or below (an E-core bobbin on which the wire does not lie two turns to a layer).
+    // On an E-core the layers must also stay within the bobbin's flanges.
+    const bool overBobbin =
+        shape == kECore && r.windingBuild > bobbinWindingDepth(r) + kBuildTolerance;
+    if (!(rdc > 0) || overBobbin) {
+        messages.show(strprintf("%.0f TURNS OF THIS WIRE DO NOT FIT THE BOBBIN OF CORE %s: THE "
+                                "WINDING CANNOT BE BUILT",
+                                N, entered.c_str()),
+                      "ERROR ");
+        return 0;
+    }
     const double rac = applicationType == kResonant ? acFactor * rdc : rdc;
     r.rippleCurrent = toStoredFloat(ripple);
     r.dcResistance = rdc;
@@ -332,10 +377,15 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     const auto density = coreDensity(densityMaterial);
     const double weightLb = density ? *density * volume / kGramsPerPound : 0;
 
-    auto& t = table.rows;
-    // Absurd entries (a million turns, 1e20 amperes) give results beyond single precision; they
-    // are shown as the largest number a row holds rather than as infinity.
-    const auto set = [&t](int row, double value) { t[row].value = toStoredFloat(value); };
+    // The rows are filled on a copy: a refused analysis leaves the table as it was.
+    std::array<AnalysisRow, kAnalysisRows> t = table.rows;
+    // A result beyond single precision (the largest entries multiplied together) would be shown
+    // as the largest number a row holds, which is no result: such an analysis is refused.
+    double largest = 0;
+    const auto set = [&t, &largest](int row, double value) {
+        largest = std::isfinite(value) ? std::max(largest, std::fabs(value)) : HUGE_VAL;
+        t[row].value = toStoredFloat(value);
+    };
     set(kInductance, inductanceUh);
     t[kInductance].format = inductanceUh >= 100 ? "%6.0f" : "%6.2f";
     if (rdc > 0.1f) {
@@ -375,11 +425,14 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     set(kTotalLoss, totalW);
     set(kTempRiseAgain, rise);
     set(kWindingBuild, r.windingBuild);
-    set(kWindowFill, r.coreWindowKcmil > 0
-                         ? 100.0 * r.wireArea * N * r.wireStrands / (1000.0 * r.coreWindowKcmil)
-                         : 0);
+    set(kWindowFill, fillPercent);
     set(kWoundOd, r.woundOd);
     set(kWoundHeight, r.woundHeight);
+    if (!(largest <= FLT_MAX)) {
+        messages.show(kResultsBeyondRangeText, "ERROR ");
+        return 0;
+    }
+    table.rows = t;
     return 1;
 }
 

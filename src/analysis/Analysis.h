@@ -51,9 +51,11 @@ std::optional<float> coreDensity(std::string_view material);
 
 // Analyses the design described by the record's corePartNumber, stackedCores, wireStrands,
 // turns, lastStoredWireGage, wireGageSystem, windingMode, operating conditions and design
-// parameters. Returns 1 on success; 0 for an unknown application type, a wire not in the table
-// or a material without permeability data; -1 when a catalog line cannot be read; -2 when the
-// part number is not in the catalog.
+// parameters. Returns 1 on success; 0 for an unknown application type, a wire not in the table,
+// a material without permeability data, a winding that cannot be built (more copper than the
+// window holds, a wire that does not lie on the E-core bobbin) or results beyond single
+// precision, each with its message; -1 when a catalog line cannot be read; -2 when the part
+// number is not in the catalog.
 int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
                   std::int8_t applicationType);
 

@@ -23,7 +23,7 @@ std::string allowedCharacters(int field, const DesignRecord& r) {
         case kStrandsField:
             return std::string(kCountFieldChars);
         case kWireField:
-            return " #.0123456789" + r.wireGageName;
+            return wireFieldCharacters(r.wireGageName);
         case kAmbientField:
             return std::string(kSignedFieldChars);
         default:
@@ -110,6 +110,10 @@ constexpr std::array<std::string_view, kApplicationCount> kAnalysisNames = {
 };
 
 }  // namespace
+
+std::string wireFieldCharacters(std::string_view gageName) {
+    return " #.0123456789" + std::string(gageName);
+}
 
 std::string analysisHeader(int application) {
     const bool known = application >= 0 && application < kApplicationCount;
@@ -286,6 +290,20 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
             strprintf("TURNS, STRANDS and STACKED CORES MUST NOT EXCEED %d", kLargestCount),
             kDataEntryErrorCaption);
         return false;
+    }
+    // Operating magnitudes beyond any inductor of these cores.
+    const std::array<std::pair<int, float>, 4> largest = {{
+        {kCurrentField, kLargestCurrentA},
+        {kVoltage1Field, kLargestVoltageV},
+        {kVoltage2Field, kLargestVoltageV},
+        {kFrequencyField, kLargestFrequency},
+    }};
+    for (const auto& [field, limit] : largest) {
+        if (!analysisFieldShown(app, field)) continue;
+        if (const auto message = magnitudeMessage(field, readFieldFloat(texts[field]), limit)) {
+            messages.show(*message, kDataEntryErrorCaption);
+            return false;
+        }
     }
     const float ambient = readFieldFloat(texts[kAmbientField]);
     if (const auto message = ambientRangeMessage(kAmbientField, ambient)) {

@@ -99,6 +99,10 @@ struct TypedPartNumber {
 };
 TypedPartNumber checkTypedPartNumber(std::string_view text);
 
+// The characters a wire gage field takes: blanks, '#', the point, digits and the letters of the
+// gage system's name (gageName, e.g. "AWG").
+std::string wireFieldCharacters(std::string_view gageName);
+
 // The OK, before the analysis runs: character checks, the wire gage (its text is rewritten from
 // the size found), the part-number syntax, the part number in the catalog ("Core P/N %s not found
 // in %d lines", caption "ERROR "), the essential data, then the limits every entry path shares:

@@ -72,6 +72,15 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     r.windingMode = static_cast<std::int8_t>(o.winding.value_or(winding));
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) return refused();
 
+    // Without --part, --wire and --turns the design is the design file's highlighted one; a
+    // file whose search stored none has nothing to analyse.
+    const bool noStoredDesign = r.selectedDesign < 0 || r.selectedDesign >= r.designCount;
+    if (o.input && noStoredDesign && (!o.part || !o.wire || !o.turns)) {
+        refuseInput(context,
+                    "THE DESIGN FILE HOLDS NO DESIGN OF A SEARCH: GIVE --part, --wire "
+                    "AND --turns");
+        return false;
+    }
     loadAnalysisInputs(r, texts);
     // A part number as a results row writes it ("T106-21 x2") carries the stack count; without
     // one the saved design's part number stands.

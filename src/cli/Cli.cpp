@@ -37,8 +37,8 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     for (const auto& word : args) {
         if (word.size() > kMaxWordBytes) {
-            err << "ERROR: A WORD OF MORE THAN 4096 CHARACTERS IS REFUSED: "
-                << word.substr(0, 40) << "...\n";
+            err << "ERROR: A WORD OF MORE THAN 4096 CHARACTERS IS REFUSED: " << word.substr(0, 40)
+                << "...\n";
             return kExitRefused;
         }
     }
@@ -64,7 +64,9 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        err << "ERROR: " << e.what() << '\n';
+        // A number refused as the windows refuse it carries their caption already.
+        const std::string what = e.what();
+        err << (what.starts_with("DATA ENTRY ERROR: ") ? "" : "ERROR: ") << what << '\n';
         return kExitRefused;
     } catch (const std::exception& e) {
         err << "ERROR: " << e.what() << '\n';

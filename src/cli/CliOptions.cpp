@@ -1,5 +1,6 @@
 #include "cli/CliOptions.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -7,9 +8,9 @@
 #include "cli/Cli.h"
 #include "engine/EntryFields.h"
 #include "engine/ParametersEntry.h"
+#include "files/DesignFile.h"
 #include "materials/Permeability.h"
 #include "platform/Format.h"
-#include "files/DesignFile.h"
 
 namespace korvell::cli {
 
@@ -45,6 +46,42 @@ CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional
             },
             description + " (" + choices + ")")
         ->type_name("NAME");
+}
+
+std::string invalidOptionText(const std::string& name, const std::string& text) {
+    return "DATA ENTRY ERROR: INVALID CHARACTER in " + name + ".  " + text + " ";
+}
+
+CLI::Option* addNumberOption(CLI::App& command, const std::string& name,
+                             std::optional<float>& value, const std::string& description) {
+    return command
+        .add_option_function<std::string>(
+            name,
+            [&value, name](const std::string& text) {
+                const std::optional<float> number = fieldNumber(text, kUnsignedFieldChars);
+                if (!number) throw CLI::ValidationError(invalidOptionText(name, text));
+                if (*number >= FLT_MAX) {
+                    throw CLI::ValidationError("DATA ENTRY ERROR: " + name +
+                                               " BEYOND THE RANGE OF THE PROGRAM: " + text);
+                }
+                value = *number;
+            },
+            description)
+        ->type_name("NUMBER");
+}
+
+CLI::Option* addCountOption(CLI::App& command, const std::string& name, int& value,
+                            const std::string& description) {
+    return command
+        .add_option_function<std::string>(
+            name,
+            [&value, name](const std::string& text) {
+                const std::optional<std::int32_t> count = fieldCount(text);
+                if (!count) throw CLI::ValidationError(invalidOptionText(name, text));
+                value = *count;
+            },
+            description)
+        ->type_name("INT");
 }
 
 void addParameterOptions(CLI::App& c, ParameterOptions& o) {

@@ -25,6 +25,19 @@ extern const std::map<std::string, int> kUnitSystemOptionNames;   // metric, eng
 CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional<int>& value,
                        const std::map<std::string, int>& names, const std::string& description);
 
+// The refusal of a numeric option's text, in the entry windows' words:
+// "DATA ENTRY ERROR: INVALID CHARACTER in --name.  text ".
+std::string invalidOptionText(const std::string& name, const std::string& text);
+
+// Options whose number is read as the windows read an entry field: digits, a point and blanks
+// (no sign, exponent, hexadecimal or decimal comma); a count takes digits and blanks only. Other
+// text is refused while the command line is read (exit status 2), as is a number beyond single
+// precision.
+CLI::Option* addNumberOption(CLI::App& command, const std::string& name,
+                             std::optional<float>& value, const std::string& description);
+CLI::Option* addCountOption(CLI::App& command, const std::string& name, int& value,
+                            const std::string& description);
+
 // The design parameters as typed on the command line (texts, checked by the parameters window's
 // rules), and the two systems.
 struct ParameterOptions {

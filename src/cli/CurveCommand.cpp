@@ -174,11 +174,10 @@ void addCurveCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<CurveOptions>();
     auto* command = app.add_subcommand(
         "curve", "Curves of the material-property graphs, one per material, in the graph's units");
-    command
-        ->add_option("--kind", options->kind,
-                     "1 initial permeability vs DC bias, 2 percent permeability vs DC bias, "
-                     "3 vs AC flux density, 4 permeability vs frequency, 5 core loss at 1 kHz, "
-                     "6 core loss at 100 kHz")
+    addCountOption(*command, "--kind", options->kind,
+                   "1 initial permeability vs DC bias, 2 percent permeability vs DC bias, "
+                   "3 vs AC flux density, 4 permeability vs frequency, 5 core loss at 1 kHz, "
+                   "6 core loss at 100 kHz")
         ->required();
     command->add_option("--material", options->material,
                         "Material code (e.g. -21); default: every selectable material");

@@ -99,9 +99,9 @@ void addPlotCommand(CLI::App& app, CliContext& context) {
         "plot",
         "One graph as an SVG page, as the graph window prints it; kinds 7-9 analyse the "
         "design described by the options of korvell analyze first");
-    c->add_option("--kind", options->kind,
-                  "1-6 material graphs (as korvell curve), 7 inductance vs current, 8 decay loss "
-                  "vs time, 9 core temperature vs time")
+    addCountOption(*c, "--kind", options->kind,
+                   "1-6 material graphs (as korvell curve), 7 inductance vs current, 8 decay loss "
+                   "vs time, 9 core temperature vs time")
         ->required();
     c->add_option("--material", options->material,
                   "Kinds 1-6: material code (e.g. -21); default: every selectable material");

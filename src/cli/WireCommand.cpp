@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/AnalysisEntry.h"
 #include "cli/Cli.h"
+#include "cli/CliOptions.h"
+#include "engine/EntryFields.h"
+#include "engine/ParametersEntry.h"
 #include "materials/WireRows.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
@@ -23,8 +27,8 @@ namespace {
 struct WireOptions {
     std::string system = "awg";
     std::optional<std::string> gage;
-    std::optional<float> area;
-    std::optional<float> maxDiameter;
+    std::optional<float> area;         // circular mils
+    std::optional<float> maxDiameter;  // inches
     bool table = false;
     OutputOptions output;
 };
@@ -37,8 +41,16 @@ const char* gageSystemName(std::int8_t system) {
     return system == kMetricWire ? "mm" : system == kSwg ? "SWG" : "AWG";
 }
 
+// Whether a gage text holds only the characters of the analysis window's wire field (after a
+// leading minus, which names the AWG gages below zero).
+bool gageCharactersValid(const std::string& text, std::int8_t system) {
+    const std::string t = trimmed(text);
+    const std::string_view digits = !t.empty() && t[0] == '-' ? std::string_view(t).substr(1) : t;
+    return holdsOnly(digits, wireFieldCharacters(kWireGageStandards[system].gageName));
+}
+
 // A gage as the analysis window reads it (readWireGage), or one of the AWG gages below zero
-// written as a negative number (-1, -2, -3); nothing may follow the number but the gage name.
+// written as a negative number (-1, -2, -3).
 std::optional<float> parseGage(const std::string& text, std::int8_t system) {
     const std::string t = trimmed(text);
     if (!t.empty() && t[0] == '-') {
@@ -125,6 +137,11 @@ void runWire(CliContext& context, const WireOptions& options) {
 
     DesignRecord record;
     if (options.gage) {
+        if (!gageCharactersValid(*options.gage, system)) {
+            context.err << invalidOptionText("--gage", *options.gage) << '\n';
+            context.exitCode = kExitRefused;
+            return;
+        }
         const std::optional<float> gage = parseGage(*options.gage, system);
         if (!gage || wireTableLookup(record, system, kByGage, *gage) != 1) {
             messages.show("Invalid Wire Size", "DATA ENTRY ERROR");
@@ -155,20 +172,6 @@ void runWire(CliContext& context, const WireOptions& options) {
     printWires(context, options, system, wires);
 }
 
-// Refuses numbers that are not finite ("nan", "inf") or lie beyond single precision, in which
-// the option is kept: no wire answers them.
-const CLI::Validator kFiniteNumber(
-    [](std::string& text) {
-        double value = 0;
-        int used = 0;
-        const bool number = std::sscanf(text.c_str(), " %lf%n", &value, &used) == 1 &&
-                            trimmed(text.substr(static_cast<std::size_t>(used))).empty();
-        if (!number || !std::isfinite(value)) return "not a finite number: " + text;
-        if (std::fabs(value) > FLT_MAX) return "beyond single precision: " + text;
-        return std::string();
-    },
-    "NUMBER");
-
 }  // namespace
 
 void addWireCommand(CLI::App& app, CliContext& context) {
@@ -182,10 +185,9 @@ void addWireCommand(CLI::App& app, CliContext& context) {
     auto* choice = command->add_option_group("selection", "What to look up (exactly one)");
     choice->add_option("--gage", options->gage,
                        "Gage number (AWG 00, 000, 0000 or -1..-3; metric: diameter in mm)");
-    choice->add_option("--area", options->area, "Largest copper area, circular mils")
-        ->check(kFiniteNumber);
-    choice->add_option("--max-diameter", options->maxDiameter, "Largest insulated diameter, inches")
-        ->check(kFiniteNumber);
+    addNumberOption(*choice, "--area", options->area, "Largest copper area, circular mils");
+    addNumberOption(*choice, "--max-diameter", options->maxDiameter,
+                    "Largest insulated diameter, inches");
     choice->add_flag("--table", options->table, "Every size of the gage system");
     choice->require_option(1);
     addOutputOptions(*command, options->output, true);

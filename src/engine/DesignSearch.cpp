@@ -152,6 +152,10 @@ int run_design_search(DesignRecord& record, Messages& messages) {
             strprintf("NO %s CORE SUITS THE %s", std::string(kShapeNames[r.coreShape]).c_str(),
                       std::string(kApplicationNames[r.applicationType]).c_str()),
             "NOTICE: ");
+    } else if (noSelectedMaterialServes(r)) {
+        // Without a material no core passes; the energy message would blame the core sizes.
+        messages.show("NO CORE MATERIAL IS SELECTED: CHOOSE ONE OR MORE WITH CORE MATERIAL",
+                      "NOTICE: ");
     } else {
         ResultsRowWinder winder(strandsAsked);
         ended = walk_catalog(r, messages, winder);

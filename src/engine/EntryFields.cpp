@@ -72,6 +72,10 @@ std::optional<std::string> ambientRangeMessage(int field, float temperature) {
     return rangeMessage(field, temperature, limit.min, limit.max);
 }
 
+std::optional<std::string> magnitudeMessage(int field, float value, float largest) {
+    return rangeMessage(field, value, 0.0f, largest);
+}
+
 bool holdsOnly(std::string_view text, std::string_view allowed) {
     return text.find_first_not_of(allowed) == std::string_view::npos;
 }
@@ -108,6 +112,16 @@ std::int32_t readFieldCount(std::string_view text) {
     }
     if (number.negative) return static_cast<std::int32_t>(std::max(-magnitude, -kLargest - 1));
     return static_cast<std::int32_t>(std::min(magnitude, kLargest));
+}
+
+std::optional<float> fieldNumber(std::string_view text, std::string_view allowed) {
+    if (!holdsOnly(text, allowed) || !scanNumber(text, true).found()) return std::nullopt;
+    return readFieldFloat(text);
+}
+
+std::optional<std::int32_t> fieldCount(std::string_view text) {
+    if (!holdsOnly(text, kCountFieldChars) || !scanNumber(text, false).found()) return std::nullopt;
+    return readFieldCount(text);
 }
 
 }  // namespace korvell

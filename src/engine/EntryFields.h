@@ -41,6 +41,19 @@ std::optional<std::string> rangeMessage(int field, float value, float min, float
 // 250 °C, which keep copper's resistance positive); none within the limits.
 std::optional<std::string> ambientRangeMessage(int field, float temperature);
 
+// The largest magnitudes the operating entries take, in the fields' own units. Beyond them no
+// inductor wound on these cores exists, and the results would outgrow single precision (a loss
+// of 1e35 W, a frequency shown cut to its first sixteen digits).
+inline constexpr float kLargestInductanceUh = 1e6f;   // 1 H
+inline constexpr float kLargestResistanceOhm = 1e4f;  // the DC resistance limit
+inline constexpr float kLargestCurrentA = 1e4f;       // 10 kA
+inline constexpr float kLargestVoltageV = 1e5f;       // 100 kV
+inline constexpr float kLargestFrequency = 1e5f;      // 100 MHz in kHz; 100 kHz as a line in Hz
+
+// The range message of a value beyond its largest magnitude (from 0 up to largest), for the
+// caption "DATA ENTRY ERROR"; none within.
+std::optional<std::string> magnitudeMessage(int field, float value, float largest);
+
 // Valid characters of the entry fields.
 inline constexpr std::string_view kUnsignedFieldChars = " .0123456789";
 inline constexpr std::string_view kSignedFieldChars = " -.0123456789";
@@ -54,5 +67,11 @@ float readFieldFloat(std::string_view text);
 
 // The whole number a field holds, as "%d" reads it, saturating at the int32 limits.
 std::int32_t readFieldCount(std::string_view text);
+
+// A number given as text outside the windows (the command line) read as a field of the given
+// character set reads it: none when the text holds a character outside the set or no number
+// at all, so that "0x10", "1e2" and "1,5" are refused rather than read as 0 or 1.
+std::optional<float> fieldNumber(std::string_view text, std::string_view allowed);
+std::optional<std::int32_t> fieldCount(std::string_view text);
 
 }  // namespace korvell

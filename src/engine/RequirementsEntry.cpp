@@ -26,6 +26,13 @@ constexpr double kMhPerUh = 0.001;
 constexpr double kNhPerMh = 1e6;
 constexpr double kInverseOfPi = 0.3183101550488765;
 
+// The largest magnitude of requirement fields 0-7: inductance, resistance limit, current,
+// inductance at minimum current, minimum current, the two voltages and the frequency.
+constexpr std::array<float, 8> kLargestRequirements = {
+    kLargestInductanceUh, kLargestResistanceOhm, kLargestCurrentA, kLargestInductanceUh,
+    kLargestCurrentA,     kLargestVoltageV,      kLargestVoltageV, kLargestFrequency,
+};
+
 bool isApplication(int a) {
     return a >= 0 && a < kApplicationCount;
 }
@@ -123,12 +130,21 @@ std::string rangeFailure(const DesignRecord& r, float temperature) {
     return failure;
 }
 
+// The value a summary row shows: the field's text as typed, or, when that is longer than a
+// summary value holds, the number it reads as in seven significant digits, so that no figure is
+// ever shown cut short.
+std::string summaryValueText(const std::string& text) {
+    if (text.size() <= kSummaryValueWidth) return text;
+    if (const std::string shown = trimmed(text); shown.size() <= kSummaryValueWidth) return shown;
+    return strprintf("%.7g", static_cast<double>(readFieldFloat(text)));
+}
+
 void fillRequirementsSummary(DesignRecord& r, const RequirementTexts& texts) {
     for (int row = 0; row < kRequirementSummaryRows; ++row) {
         const RequirementRowCaptions captions = requirementRowCaptions(r.applicationType, row);
         RequirementSummaryRow& summary = r.reqtSummary[row];
         summary.label = std::string(captions.label.substr(0, kSummaryLabelWidth));
-        summary.value = texts[row].substr(0, kSummaryValueWidth);
+        summary.value = summaryValueText(texts[row]);
         summary.units = std::string(captions.units.substr(0, kSummaryUnitsWidth));
     }
 }
@@ -237,6 +253,17 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
     for (int k = 0; k < kRequirementFieldCount; ++k) {
         if (!holdsOnly(texts[k], validCharacters(k))) {
             messages.show(invalidCharacterMessage(k, texts[k]), kDataEntryErrorCaption);
+            return false;
+        }
+    }
+
+    // Magnitudes beyond any inductor are refused before anything is stored. The fields the
+    // application hides keep what the record holds and are not the user's to mend here.
+    for (int k = 0; k < static_cast<int>(kLargestRequirements.size()); ++k) {
+        if (!requirementRowCaptions(a, k).visible) continue;
+        const auto message = magnitudeMessage(k, readFieldFloat(texts[k]), kLargestRequirements[k]);
+        if (message) {
+            messages.show(*message, kDataEntryErrorCaption);
             return false;
         }
     }

@@ -117,6 +117,16 @@ int material_selected(const DesignRecord& record) {
     return 0;
 }
 
+bool noSelectedMaterialServes(const DesignRecord& r) {
+    const int a = r.applicationType;
+    const bool usesSelection = a != kResonant && r.coreShape != kComposite;
+    if (!usesSelection) return false;
+    for (const auto& entry : r.selectedMaterials) {
+        if (!entry.empty()) return false;
+    }
+    return true;
+}
+
 int dc_bias_solution(DesignRecord& record, std::string_view material, int initialPermeability,
                      float L, float I, float Al, float le, float minPerm, std::string* refusal) {
     const auto refuse = [refusal](double H) {

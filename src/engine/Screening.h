@@ -33,6 +33,11 @@ bool shapeServesApplication(std::int8_t shape, int application);
 // 1 when the material code of corePartNumber is one of selectedMaterials, else 0.
 int material_selected(const DesignRecord& record);
 
+// Whether the screening of the record's application and shape takes only cores of the selected
+// materials (the resonant screening has its own materials, composite cores are taken whatever
+// is selected), and no material is selected: then no core can pass.
+bool noSelectedMaterialServes(const DesignRecord& record);
+
 // Operating point under DC bias: solves H² · P(H)/100 = (0.4π I / le)² · N0² for the DC
 // magnetizing force H (oersted) with a damped Newton iteration. Returns 1 when the percent
 // permeability there is at least minPerm, else 0; sets percentPerm and dcMagnetizingForce.

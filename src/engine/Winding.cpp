@@ -111,6 +111,12 @@ int ecore_bobbin(DesignRecord& record) {
     return 1;
 }
 
+double bobbinWindingDepth(const DesignRecord& r) {
+    if (!r.bobbinRecord || !r.Esize) return 0;
+    const auto& b = r.bobbinRecord->b;
+    return b[4] > 0 ? (b[4] - b[8]) * 0.5 : (r.Esize->f - r.Esize->e) * 0.88 * 0.5;
+}
+
 float winding_resistance(DesignRecord& record, std::int8_t windingMode, float gage,
                          std::int8_t coreShape) {
     DesignRecord& r = record;
@@ -296,10 +302,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             break;
         }
         if (r.dcResistance >= 0 && r.bobbinRecord && r.Esize) {
-            const auto& b = r.bobbinRecord->b;
-            const double room =
-                b[4] > 0 ? (b[4] - b[8]) * 0.5 : (r.Esize->f - r.Esize->e) * 0.88 * 0.5;
-            if (room - r.wireDia >= r.windingBuild) {
+            if (bobbinWindingDepth(r) - r.wireDia >= r.windingBuild) {
                 fits = true;
                 break;
             }
@@ -313,6 +316,11 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         return refuse(kWireDoesNotFitBobbin, kNoWireFits);
     }
 
+    // A thinner wire that made the winding fit the bobbin must still carry the current.
+    if (s * r.wireArea < requiredCopper && requiredCopper > 1) {
+        return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL",
+                      std::floor(s * static_cast<double>(r.wireArea)), requiredCopper);
+    }
     if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
         return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
                       ceilTo(r.dcResistance, 1000), static_cast<double>(r.maxDcResistance));
@@ -351,6 +359,13 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
                               requiredCopper);
             }
             r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
+            // The stranded conductor has less copper than the single wire: its resistance is
+            // held to the limit again.
+            if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
+                return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
+                              ceilTo(r.dcResistance, 1000),
+                              static_cast<double>(r.maxDcResistance));
+            }
         }
         Fr = calc_ac_res_Fr(r, r.wireGage, r.frequencyKhz, 0);
     }

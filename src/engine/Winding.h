@@ -48,6 +48,11 @@ int select_wire(DesignRecord& record, Messages& messages, float N, std::int8_t w
 float winding_resistance(DesignRecord& record, std::int8_t windingMode, float gage,
                          std::int8_t coreShape);
 
+// Depth (inches) the E-core's bobbin offers a winding between its flanges: half the difference
+// of the bobbin's window and core-leg widths, or 88 % of half the core window without a bobbin
+// window; 0 without a bobbin or size record.
+double bobbinWindingDepth(const DesignRecord& record);
+
 // Copper loss (mW) of the current design for the application's current waveform.
 float copper_loss(const DesignRecord& record, std::int8_t application);
 

@@ -24,7 +24,7 @@ const BenchCase kCases[] = {
      "--app dc --part T106-21 --turns 40 --wire #18 --current 5 --von 12 --voff 5 --frequency 100",
      12, 5},
     {"stacked E-core",
-     "--app dc --part E100-21 --stack 2 --turns 30 --wire #14 --current 10 --von 20 --voff 12 "
+     "--app dc --part E100-21 --stack 2 --turns 30 --wire #17 --current 10 --von 20 --voff 12 "
      "--frequency 100",
      20, 12},
     // The largest ripple of the line cycle, where the input is half the output.

@@ -293,6 +293,10 @@ class AnalysisWindowTest : public QObject {
             {0, "", "MISSING CORE PART NUMBER", "DATA ENTRY ERROR"},
             {3, "0", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
             {0, "T9999-21", "Core P/N T9999-21 not found in ", "ERROR "},
+            // A winding that cannot be built, and a current beyond any inductor: no rows drawn.
+            {3, "5000", "WINDOW FILL ", "ERROR "},
+            {2, "0000", "WINDOW FILL ", "ERROR "},
+            {4, "100001", "Parameter 4. (100001.00) Must Be In The Range", "DATA ENTRY ERROR"},
         };
         for (const Case& c : cases) {
             const QString before = text(w, c.field);
@@ -324,7 +328,7 @@ class AnalysisWindowTest : public QObject {
         AnalysisWindow& w = openAnalysis(t);
         w.field(0)->setText("T106-21");
         w.field(2)->setText("0000");
-        w.field(3)->setText("5");
+        w.field(3)->setText("1");  // one turn of 0000 takes 65 % of the window
         w.field(4)->setText("5");
         w.field(7)->setText("100");
         QVERIFY(w.buttonOkClick());
@@ -433,7 +437,7 @@ class AnalysisWindowTest : public QObject {
         t.record().selectedDesign = 2;
         AnalysisWindow& w = openAnalysis(t);
         w.setClock(fixedDate);
-        w.field(9)->setText("3");
+        w.field(9)->setText("2");  // twice the copper still fits the window
 
         // A refused analysis prints nothing.
         w.field(3)->setText("");

@@ -1,0 +1,115 @@
+// What the command line tells the user: numbers read as strictly as the windows read their
+// fields, and refusals that name the fault there is.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "cli/CliRun.h"
+#include "engine/DesignScenarios.h"
+#include "engine/DesignSearch.h"
+
+namespace korvell {
+namespace {
+
+using testing::runCli;
+using testing::words;
+
+struct Case {
+    std::string args;
+    int status;
+    std::string err;  // the beginning of standard error (empty: nothing written there)
+};
+
+void expectOutcomes(const std::vector<Case>& cases) {
+    for (const auto& c : cases) {
+        const auto result = runCli(words(c.args));
+        EXPECT_EQ(result.status, c.status) << c.args << "\n" << result.err;
+        EXPECT_EQ(result.err.rfind(c.err, 0), 0u) << c.args << "\n" << result.err;
+        if (c.err.empty()) {
+            EXPECT_TRUE(result.err.empty()) << c.args << "\n" << result.err;
+        }
+    }
+}
+
+TEST(OptionWords, NumbersAreReadAsTheWindowsReadTheirFields) {
+    expectOutcomes({
+        // Hexadecimal, exponents and decimal commas are no numbers in an entry field.
+        {"wire --gage 0x10", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --gage.  0x10 "},
+        {"wire --gage 1e2", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --gage.  1e2 "},
+        {"wire --gage 1,5", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --gage.  1,5 "},
+        {"wire --area 0x10", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --area.  0x10 "},
+        {"wire --area 1e3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --area.  1e3 "},
+        {"wire --area .", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --area.  . "},
+        {"wire --max-diameter 0x1", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --max-diameter"},
+        {"wire --area 99999999999999999999999999999999999999999", 2,
+         "DATA ENTRY ERROR: --area BEYOND THE RANGE OF THE PROGRAM"},
+        {"curve --kind 0x3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --kind.  0x3 "},
+        {"plot --kind 0x3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --kind.  0x3 "},
+        {"plot --kind +3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --kind.  +3 "},
+        // What the windows take, the options take.
+        {"wire --gage #10", 0, ""},
+        {"wire --gage -3", 0, ""},
+        {"wire --gage 10AWG", 0, ""},
+        {"wire --gage-system swg --gage 10", 0, ""},
+        {"wire --gage-system metric --gage 0.50", 0, ""},
+        {"wire --area 1000", 0, ""},
+        {"curve --kind 3", 0, ""},
+        {"plot --kind 2", 0, ""},
+    });
+}
+
+// A design file in the test's temporary folder, removed afterwards.
+struct SavedDesign {
+    std::string path;
+    SavedDesign(const std::string& name, const std::string& designArgs)
+        : path(::testing::TempDir() + std::to_string(::getpid()) + "-" + name + ".korvell.json") {
+        runCli(words("design " + designArgs + " --save " + path));
+    }
+    ~SavedDesign() { std::filesystem::remove(path); }
+};
+
+TEST(OptionWords, ADesignFileWithoutADesignIsSaidToHoldNone) {
+    // A search that found nothing: no core carries 100 mH at 500 A.
+    const SavedDesign empty("no-design",
+                            "--app dc --inductance 100000 --current 500 --von 12 --voff 5 "
+                            "--frequency 100");
+    const std::string input = " --input " + empty.path;
+    const std::string none =
+        "ERROR: THE DESIGN FILE HOLDS NO DESIGN OF A SEARCH: GIVE --part, --wire AND --turns";
+    expectOutcomes({
+        {"analyze" + input, 2, none},
+        {"analyze" + input + " --part T106-21", 2, none},
+        {"analyze" + input + " --part T106-21 --wire #18", 2, none},
+        {"plot --kind 7" + input, 2, none},
+        {"analyze" + input + " --part T106-21 --wire #18 --turns 40", 0, ""},
+    });
+}
+
+TEST(OptionWords, NoSelectedMaterialIsSaidSoRatherThanBlamingTheCoreSizes) {
+    // Composite cores and the resonant materials are taken whatever is selected.
+    const std::pair<DesignRecord, bool> searches[] = {
+        {testing::buckFilter(), true},        {testing::buckFilter(kECore), true},
+        {testing::pfcBoost(), true},          {testing::powerlineChoke(), true},
+        {testing::controlledSwing(), true},   {testing::controlledSwing(kComposite), false},
+        {testing::resonantInductor(), false},
+    };
+    for (auto [r, notice] : searches) {
+        for (auto& slot : r.selectedMaterials)
+            slot.clear();
+        RecordingMessages messages;
+        run_design_search(r, messages);
+        const bool said = !messages.empty() && messages.messages[0].caption == "NOTICE: " &&
+                          messages.messages[0].text ==
+                              "NO CORE MATERIAL IS SELECTED: CHOOSE ONE OR MORE WITH CORE MATERIAL";
+        EXPECT_EQ(said, notice) << int{r.applicationType};
+        EXPECT_EQ(r.designCount > 0, !notice) << int{r.applicationType};
+        for (const auto& m : messages.messages)
+            EXPECT_EQ(m.text.find("Energy Product"), std::string::npos) << m.text;
+    }
+}
+
+}  // namespace
+}  // namespace korvell
