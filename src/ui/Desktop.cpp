@@ -91,7 +91,9 @@ Desktop::~Desktop() {
     for (const Form& form : m_forms)
         form.widget->removeEventFilter(this);
     m_forms.clear();
-    // The windows go in the reverse of their creation order, the main window last.
+    // The windows go in the reverse of their creation order, the main window last, while the
+    // desktop that filters their events is still whole.
+    m_explorer.reset();
     m_wireTable.reset();
     m_catalog.reset();
     m_cover.reset();
