@@ -261,8 +261,8 @@ void addExploreCommand(CLI::App& app, CliContext& context) {
                   "(default price,loss,size)")
         ->delimiter(',')
         ->allow_extra_args(false);
-    c->add_option("--stack-max", o.stackMax, "Largest stack of cores tried (1-4, default 4)");
-    c->add_option("--strands-max", o.strandsMax, "Most wire strands tried (1-8, default 8)");
+    addCountOption(*c, "--stack-max", o.stackMax, "Largest stack of cores tried (1-4, default 4)");
+    addCountOption(*c, "--strands-max", o.strandsMax, "Most wire strands tried (1-8, default 8)");
     c->add_flag("--all", o.all, "List every design, not only the front");
     c->add_flag("--why-not", o.whyNot,
                 "List the cores before each shape's smallest design and the limit that refused "

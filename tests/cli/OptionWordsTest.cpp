@@ -49,6 +49,8 @@ TEST(OptionWords, NumbersAreReadAsTheWindowsReadTheirFields) {
         {"curve --kind 0x3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --kind.  0x3 "},
         {"plot --kind 0x3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --kind.  0x3 "},
         {"plot --kind +3", 2, "DATA ENTRY ERROR: INVALID CHARACTER in --kind.  +3 "},
+        {"explore --app dc --inductance 100 --current 5 --stack-max 0x2", 2,
+         "DATA ENTRY ERROR: INVALID CHARACTER in --stack-max.  0x2 "},
         // What the windows take, the options take.
         {"wire --gage #10", 0, ""},
         {"wire --gage -3", 0, ""},
