@@ -228,6 +228,8 @@ void Desktop::openAnalysisOfDesign(const DesignResult& design) {
     m_analysis->loadDesign(design);
     m_analysis->field(0)->setFocus(Qt::OtherFocusReason);
     open(*m_analysis);
+    // A design picked from all the designs is one the search found, so it is analysed at once.
+    m_analysis->buttonOkClick();
 }
 
 void Desktop::useDesignCombination(std::int8_t shape, int stack, int strands, std::int8_t winding,
