@@ -222,8 +222,14 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
                 std::int8_t coreShape, std::string* refusal, SharedCoreLoss* shared) {
     DesignRecord& r = record;
     // The refusal's reason, formatted only when someone asks for it.
-    const auto refuse = [refusal](int code, auto&&... format) {
-        if (refusal) *refusal = strprintf(format...);
+    const auto refuse = [refusal](int code, const char* format, auto... figures) {
+        if (refusal) {
+            if constexpr (sizeof...(figures) == 0) {
+                *refusal = format;
+            } else {
+                *refusal = strprintf(format, figures...);
+            }
+        }
         return code;
     };
     double N = turnsIn;
