@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "analysis/AnalysisEntry.h"
 #include "engine/AcResistance.h"
 #include "engine/EntryFields.h"
 #include "engine/Winding.h"
@@ -434,6 +435,17 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     }
     table.rows = t;
     return 1;
+}
+
+bool analyseResultsRow(const DesignRecord& record, int row, Messages& messages,
+                       DesignRecord& analysed, AnalysisTable& table) {
+    if (row < 0 || row >= std::min(record.designCount, kMaxDesigns)) return false;
+    analysed = record;
+    analysed.selectedDesign = row;
+    AnalysisTexts texts;
+    loadAnalysisInputs(analysed, texts);
+    return acceptAnalysisInputs(analysed, messages, texts) &&
+           AnalyzeDesign(analysed, messages, table, analysed.applicationType) > 0;
 }
 
 }  // namespace korvell

@@ -59,4 +59,10 @@ std::optional<float> coreDensity(std::string_view material);
 int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
                   std::int8_t applicationType);
 
+// Analyses results row `row` of the record again, loaded and checked as the analysis window
+// loads and checks it: `analysed` (a copy of the record) and `table` then hold the analysis.
+// False, with the refusal in `messages`, when the row is no stored design or is refused.
+bool analyseResultsRow(const DesignRecord& record, int row, Messages& messages,
+                       DesignRecord& analysed, AnalysisTable& table);
+
 }  // namespace korvell

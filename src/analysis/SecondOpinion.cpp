@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "analysis/AnalysisEntry.h"
 #include "engine/AcResistance.h"
 #include "materials/Catalog.h"
 #include "record/StoredNumbers.h"
@@ -249,15 +248,10 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
 }
 
 std::optional<SecondOpinion> secondOpinionOfResultsRow(const DesignRecord& record, int row) {
-    if (row < 0 || row >= std::min(record.designCount, kMaxDesigns)) return std::nullopt;
-    DesignRecord r = record;
-    r.selectedDesign = row;
-    AnalysisTexts texts;
-    loadAnalysisInputs(r, texts);
-    SilentMessages quiet;
-    if (!acceptAnalysisInputs(r, quiet, texts)) return std::nullopt;
+    DesignRecord r;
     AnalysisTable table;
-    if (AnalyzeDesign(r, quiet, table, r.applicationType) <= 0) return std::nullopt;
+    SilentMessages quiet;
+    if (!analyseResultsRow(record, row, quiet, r, table)) return std::nullopt;
     return secondOpinion(r, r.applicationType);
 }
 

@@ -224,15 +224,10 @@ std::optional<SpiceModel> spiceModel(const DesignRecord& r, const AnalysisTable&
 }
 
 std::optional<SpiceModel> spiceModelOfResultsRow(const DesignRecord& record, int row, bool hot) {
-    if (row < 0 || row >= std::min(record.designCount, kMaxDesigns)) return std::nullopt;
-    DesignRecord r = record;
-    r.selectedDesign = row;
-    AnalysisTexts texts;
-    loadAnalysisInputs(r, texts);
-    SilentMessages quiet;
-    if (!acceptAnalysisInputs(r, quiet, texts)) return std::nullopt;
+    DesignRecord r;
     AnalysisTable table;
-    if (AnalyzeDesign(r, quiet, table, r.applicationType) <= 0) return std::nullopt;
+    SilentMessages quiet;
+    if (!analyseResultsRow(record, row, quiet, r, table)) return std::nullopt;
     return spiceModel(r, table, r.applicationType, hot, quiet);
 }
 

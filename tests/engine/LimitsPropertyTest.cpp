@@ -69,14 +69,10 @@ TEST(SearchLimitsProperty, EveryStoredDesignMeetsEveryLimitOfEveryApplication) {
             EXPECT_GT(d.rdc, 0) << at;
             EXPECT_LE(d.fillPercent, 100) << at;
             // And the stored winding can be built: it analyses again.
-            DesignRecord again = r;
-            again.selectedDesign = i;
-            AnalysisTexts texts;
-            loadAnalysisInputs(again, texts);
+            DesignRecord again;
             AnalysisTable table;
             messages.clear();
-            EXPECT_TRUE(acceptAnalysisInputs(again, messages, texts) &&
-                        AnalyzeDesign(again, messages, table, again.applicationType) == 1)
+            EXPECT_TRUE(analyseResultsRow(r, i, messages, again, table))
                 << at << (messages.empty() ? "" : messages.last().text);
         }
     }
