@@ -7,49 +7,16 @@
 //       --benchmark_report_aggregates_only=true   (one command line)
 #include <benchmark/benchmark.h>
 
-#include "engine/ParametersEntry.h"
+#include "BenchRequirements.h"
 #include "explore/DesignSpace.h"
-#include "record/DesignRecord.h"
 
 namespace korvell {
 namespace {
 
-DesignRecord allMaterials(DesignRecord r) {
-    for (std::size_t k = 0; k < kSelectableMaterials.size(); ++k)
-        r.selectedMaterials[k] = std::string(kSelectableMaterials[k]);
-    loadActiveDesignParameters(r);
-    return r;
-}
-
-// 100 µH at 5 A, 12 V on, 5 V off, 100 kHz.
-DesignRecord dcChoke() {
-    DesignRecord r;
-    r.applicationType = kDcBiased;
-    r.inductanceRequired = 0.1f;
-    r.maxCurrent = 5;
-    r.onVoltage = 12;
-    r.offVoltage = 5;
-    r.avgVoltage = 2 * 12.0f * 5 / 17;
-    r.frequencyKhz = 100;
-    return allMaterials(r);
-}
-
-// 400 µH at 5 A, 311 V peak input, 400 V output, 65 kHz.
-DesignRecord pfcChoke() {
-    DesignRecord r;
-    r.applicationType = kPowerFactorBoost;
-    r.inductanceRequired = 0.4f;
-    r.maxCurrent = 5;
-    r.pfcPeakInputVoltage = 311;
-    r.pfcOutputVoltage = 400;
-    r.pfcVoltageRatio = 311.0f / 400;
-    r.avgVoltage = 400;
-    r.frequencyKhz = 65;
-    return allMaterials(r);
-}
-
 void BM_ExploreDesignSpace(benchmark::State& state) {
-    const DesignRecord r = state.range(0) == 0 ? dcChoke() : pfcChoke();
+    // The 100 µH / 5 A / 100 kHz buck choke, or the 400 µH PFC choke, over every material.
+    const DesignRecord r = bench::withAllMaterials(
+        bench::requirements(state.range(0) == 0 ? kDcBiased : kPowerFactorBoost, kToroid));
     ExploreSettings settings;
     settings.threads = static_cast<int>(state.range(1));
     std::size_t designs = 0;
