@@ -6,13 +6,13 @@
 //   ./build/release/korvell_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include "BenchRequirements.h"
 #include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/ParametersEntry.h"
 #include "engine/Screening.h"
 #include "engine/Winding.h"
 #include "record/DesignRecord.h"
-#include "BenchRequirements.h"
 
 namespace korvell {
 namespace {

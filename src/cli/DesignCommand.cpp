@@ -12,9 +12,9 @@
 #include "cli/SpiceOutput.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
+#include "files/DesignFile.h"
 #include "pages/ResultsPage.h"
 #include "platform/Format.h"
-#include "files/DesignFile.h"
 #include "record/ResultCells.h"
 
 namespace korvell::cli {

@@ -7,8 +7,8 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/SpiceOutput.h"
 #include "export/SpiceModel.h"
-#include "platform/Format.h"
 #include "files/FileAccess.h"
+#include "platform/Format.h"
 
 namespace korvell::cli {
 namespace {

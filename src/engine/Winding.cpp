@@ -369,8 +369,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             // held to the limit again.
             if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
                 return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
-                              ceilTo(r.dcResistance, 1000),
-                              static_cast<double>(r.maxDcResistance));
+                              ceilTo(r.dcResistance, 1000), static_cast<double>(r.maxDcResistance));
             }
         }
         Fr = calc_ac_res_Fr(r, r.wireGage, r.frequencyKhz, 0);

@@ -153,7 +153,7 @@ constexpr float kLargestDimension = kUnbounded;
 
 // The longest catalog part (12 characters) with " x" and the largest stack count (8 digits).
 constexpr std::size_t kPartNumberLength = 22;
-constexpr std::size_t kWireTextLength = 7;     // char[8]
+constexpr std::size_t kWireTextLength = 7;  // char[8]
 constexpr std::size_t kWireLabelLength = 7;
 
 // A float as the shortest decimal that reads back as the same float.

@@ -70,7 +70,9 @@ bool jsonDepthWithin(std::string_view text, int maxDepth) {
             continue;
         }
         switch (c) {
-            case '"': inString = true; break;
+            case '"':
+                inString = true;
+                break;
             case '[':
             case '{':
                 if (++depth > maxDepth) return false;
@@ -79,7 +81,8 @@ bool jsonDepthWithin(std::string_view text, int maxDepth) {
             case '}':
                 if (depth > 0) --depth;
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     return true;

@@ -126,7 +126,7 @@ std::string checkFootText(const SecondOpinion& check) {
 // The heading line (with `heading` at the left of the first column), the check rows in two
 // columns and the status line below them.
 void drawCheckRows(Canvas& canvas, const DesignRecord& record, const SecondOpinion& check,
-                  const RowsFrame& f, const char* heading) {
+                   const RowsFrame& f, const char* heading) {
     const CheckColumns k = checkColumns(f);
     for (int c = 0; c < 2; ++c) {
         const int x = c * k.step + f.margin;

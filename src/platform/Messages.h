@@ -10,7 +10,7 @@
 namespace korvell {
 
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
     virtual void show(std::string_view text, std::string_view caption) = 0;
 };
@@ -22,7 +22,7 @@ struct Message {
 
 // Keeps every message shown, in order.
 class RecordingMessages : public Messages {
-public:
+  public:
     void show(std::string_view text, std::string_view caption) override {
         messages.push_back({std::string(text), std::string(caption)});
     }
@@ -36,7 +36,7 @@ public:
 
 // Discards every message (benchmarks, sweeps that report their own outcome).
 class SilentMessages : public Messages {
-public:
+  public:
     void show(std::string_view, std::string_view) override {}
 };
 

@@ -79,8 +79,8 @@ Reached reach(Socket& s, const std::string& address,
     if (::getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0 || !found) {
         return Reached::NoServer;
     }
-    const Reached reached = connectTo(s, found->ai_addr, found->ai_addrlen, found->ai_family,
-                                      deadline);
+    const Reached reached =
+        connectTo(s, found->ai_addr, found->ai_addrlen, found->ai_family, deadline);
     ::freeaddrinfo(found);
     return reached;
 }
@@ -101,9 +101,12 @@ bool printServerAnswers(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     Socket s;
     switch (reach(s, printServerAddress(), deadline)) {
-        case Reached::NoServer: return true;
-        case Reached::Silent: return false;
-        case Reached::Connected: break;
+        case Reached::NoServer:
+            return true;
+        case Reached::Silent:
+            return false;
+        case Reached::Connected:
+            break;
     }
     static constexpr char kRequest[] = "HEAD / HTTP/1.0\r\n\r\n";
     if (::send(s.fd, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL) < 0) return true;

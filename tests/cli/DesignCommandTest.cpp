@@ -95,7 +95,8 @@ TEST(DesignCommand, RefusedInputExitsWithTheProgramsMessage) {
          "ERROR: A WORD OF MORE THAN 4096 CHARACTERS IS REFUSED"},
         {[] {
              std::string many;
-             for (int k = 0; k < 1100; ++k) many += "--json ";
+             for (int k = 0; k < 1100; ++k)
+                 many += "--json ";
              return many;
          }(),
          "ERROR: A COMMAND LINE OF MORE THAN 1024 WORDS IS REFUSED"},

@@ -1,7 +1,4 @@
-#include "files/FileAccess.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <chrono>
@@ -10,6 +7,7 @@
 #include <string>
 
 #include "files/DesignFile.h"
+#include "files/FileAccess.h"
 #include "support/HostileFiles.h"
 
 namespace korvell {
@@ -37,11 +35,11 @@ TEST(FileAccess, NestingIsCountedOutsideStringsOnly) {
     const Case cases[] = {
         {deepest, true},
         {"[" + deepest + "]", false},
-        {std::string(65, '{'), false},                        // unclosed still counts
-        {"[\"" + std::string(100, '[') + "\"]", true},       // brackets inside a string
-        {"[\"\\\"" + std::string(100, '[') + "\"]", true},   // after an escaped quote
-        {"[\"\\\\\"" + std::string(65, '[') + "]", false},   // an escaped backslash ends nothing
-        {std::string(100, ']') + deepest, true},             // stray closers never go below zero
+        {std::string(65, '{'), false},                      // unclosed still counts
+        {"[\"" + std::string(100, '[') + "\"]", true},      // brackets inside a string
+        {"[\"\\\"" + std::string(100, '[') + "\"]", true},  // after an escaped quote
+        {"[\"\\\\\"" + std::string(65, '[') + "]", false},  // an escaped backslash ends nothing
+        {std::string(100, ']') + deepest, true},            // stray closers never go below zero
     };
     for (const auto& c : cases) {
         EXPECT_EQ(jsonDepthWithin(c.text, kMaxJsonDepth), c.within) << c.text.substr(0, 80);
@@ -62,9 +60,9 @@ std::string contentOf(const fs::path& path) {
 }
 
 struct SaveFolder {
-    fs::path path = fs::temp_directory_path() /
-                    ("korvell-save-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    fs::path path =
+        fs::temp_directory_path() / ("korvell-save-" + std::to_string(::getpid()) + "-" +
+                                     std::to_string(reinterpret_cast<std::uintptr_t>(this)));
     SaveFolder() { fs::create_directories(path); }
     ~SaveFolder() { fs::remove_all(path); }
     fs::path file(const std::string& name, const std::string& content) const {

@@ -1,16 +1,15 @@
-#include "platform/PrintServer.h"
-
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <string>
 #include <thread>
+
+#include "platform/PrintServer.h"
 
 namespace korvell {
 namespace {
@@ -20,7 +19,7 @@ using namespace std::chrono_literals;
 // A server on a port of the loopback interface: the kernel completes connections to it, and it
 // either never answers (as a stuck print server) or answers every request.
 class LoopbackServer {
-public:
+  public:
     explicit LoopbackServer(bool answers) {
         fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -50,7 +49,7 @@ public:
     }
     std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
 
-private:
+  private:
     int fd_;
     int port_ = 0;
     std::thread answering_;

@@ -20,12 +20,12 @@ struct HostileFile {
 };
 
 class HostileFiles {
-public:
+  public:
     HostileFiles() {
         namespace fs = std::filesystem;
-        folder_ = fs::temp_directory_path() /
-                  ("korvell-hostile-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        folder_ =
+            fs::temp_directory_path() / ("korvell-hostile-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(reinterpret_cast<std::uintptr_t>(this)));
         fs::create_directories(folder_);
         const auto add = [&](const char* name, const char* refusal) -> std::string {
             const std::string path = (folder_ / name).string();
@@ -48,7 +48,7 @@ public:
 
     const std::vector<HostileFile>& files() const { return files_; }
 
-private:
+  private:
     std::filesystem::path folder_;
     std::vector<HostileFile> files_;
 };

@@ -6,11 +6,11 @@
 
 #include "engine/DesignSearch.h"
 #include "files/DesignFile.h"
+#include "support/HostileFiles.h"
 #include "ui/MainWindow.h"
 #include "ui/MaterialSelector.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
-#include "support/HostileFiles.h"
 #include "ui/UiTests.h"
 
 namespace korvell::test {

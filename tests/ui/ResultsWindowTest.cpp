@@ -1,7 +1,7 @@
 // The results window: placement and font, the scroll bar and its keys, the two displays, the
 // graph buttons' checks, and PRINT on one landscape page read back from the PDF file.
-#include <QScrollBar>
 #include <QFile>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "engine/DesignSearch.h"
@@ -131,9 +131,9 @@ class ResultsWindowTest : public QObject {
                               Qt::LeftButton);
             QCOMPARE(printer.pagesPrinted(), 0);
             QCOMPARE(t.messages.size(), std::size_t{1});
-            QVERIFY2(t.messages.last().text.find("COULD NOT BE WRITTEN: IT IS") !=
-                         std::string::npos,
-                     t.messages.last().text.c_str());
+            QVERIFY2(
+                t.messages.last().text.find("COULD NOT BE WRITTEN: IT IS") != std::string::npos,
+                t.messages.last().text.c_str());
         }
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), QByteArray("old page"));

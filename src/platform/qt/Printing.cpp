@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryFile>
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
 #include "files/FileAccess.h"
 #include "platform/PrintServer.h"
@@ -30,8 +30,9 @@ PrintOutcome PagePrinter::printPdf(const QString& path, QPageLayout::Orientation
     m_lastDestination = path;
     QTemporaryFile scratch(QDir::temp().filePath("korvell-page-XXXXXX.pdf"));
     if (!scratch.open()) {
-        m_lastFailure = "THE PAGE COULD NOT BE MADE INTO A PDF FILE: THE TEMPORARY FOLDER "
-                        "TAKES NO FILES";
+        m_lastFailure =
+            "THE PAGE COULD NOT BE MADE INTO A PDF FILE: THE TEMPORARY FOLDER "
+            "TAKES NO FILES";
         return PrintOutcome::Failed;
     }
     scratch.close();
