@@ -13,6 +13,7 @@ packages=(
   fonts-liberation xvfb xauth poppler-utils
   desktop-file-utils appstream dpkg-dev
   ngspice
+  clang-format python3
 )
 if [ $# -gt 0 ]; then
   packages=("$@")

@@ -13,6 +13,7 @@
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "files/DesignFile.h"
+#include "files/ResultsCsv.h"
 #include "pages/ResultsPage.h"
 #include "platform/Format.h"
 #include "record/ResultCells.h"

@@ -4,9 +4,9 @@
 #include <set>
 
 #include "cli/AnalysisOptions.h"
-#include "files/FileAccess.h"
 #include "graphs/GraphPage.h"
 #include "graphs/GraphRequest.h"
+#include "platform/FileAccess.h"
 #include "platform/Format.h"
 #include "platform/SvgCanvas.h"
 

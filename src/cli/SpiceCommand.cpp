@@ -7,7 +7,7 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/SpiceOutput.h"
 #include "export/SpiceModel.h"
-#include "files/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "platform/Format.h"
 
 namespace korvell::cli {

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <initializer_list>
 #include <string>
 
 #include "record/DesignRecord.h"
@@ -24,10 +23,5 @@ ResultHeadings resultHeadings(const DesignRecord& record, int display);
 // The text of column `column` of design row `row` as the table shows it (lengths in the display
 // unit). The wire cell is "%3d x %s" with the strands when there is more than one strand.
 std::string resultCellText(const DesignRecord& record, int display, int row, int column);
-
-// The designs as comma-separated values: a heading line (both heading lines of a column joined),
-// then one line per design, each cell trimmed and quoted. The columns of each display given, in
-// turn; the part number only once.
-std::string resultsCsv(const DesignRecord& record, std::initializer_list<int> displays);
 
 }  // namespace korvell

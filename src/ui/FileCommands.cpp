@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "files/DesignFile.h"
+#include "files/ResultsCsv.h"
 #include "record/ResultCells.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"

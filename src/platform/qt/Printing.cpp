@@ -8,7 +8,7 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
-#include "files/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "platform/PrintServer.h"
 #include "platform/qt/QtCanvas.h"
 

@@ -1,4 +1,4 @@
-#include "files/FileAccess.h"
+#include "platform/FileAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "files/ResultsCsv.h"
 #include "record/ResultCells.h"
 
 namespace korvell {

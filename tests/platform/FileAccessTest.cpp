@@ -7,7 +7,7 @@
 #include <string>
 
 #include "files/DesignFile.h"
-#include "files/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "support/HostileFiles.h"
 
 namespace korvell {
