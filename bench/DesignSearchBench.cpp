@@ -73,7 +73,7 @@ void BM_OneCandidate(benchmark::State& state) {
 }
 BENCHMARK(BM_OneCandidate)->Unit(benchmark::kMicrosecond);
 
-// The second opinion of every design a search found, each analysed again first (korvell design
+// The second opinion of every design a search found, each analyzed again first (korvell design
 // --check). Target: well under the time a user waits for a search, 50 ms for forty designs.
 void BM_SecondOpinionOfEveryDesign(benchmark::State& state) {
     DesignRecord r = requirements(static_cast<int>(state.range(0)), kToroid);

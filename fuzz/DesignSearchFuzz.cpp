@@ -34,7 +34,7 @@ void checkDesign(const DesignRecord& r, int i, const std::string& context) {
     }
 }
 
-// The analysis window loaded from the row, accepted as it stands, and analysed.
+// The analysis window loaded from the row, accepted as it stands, and analyzed.
 void checkAnalysable(const DesignRecord& searched, int i, const std::string& context) {
     DesignRecord r = searched;
     r.selectedDesign = i;

@@ -4,7 +4,7 @@
 // - a refusal for an invalid character stores nothing; a refused analysis entry changes nothing;
 // - whatever is stored is finite and within its limits: design parameters within theirs (the
 //   copper area also as converted from a current density), the ambient temperature within
-//   -200..250 °C, stacked cores and strands 1..2^24, analysed turns 1..2^24, the analysed gage
+//   -200..250 °C, stacked cores and strands 1..2^24, analyzed turns 1..2^24, the analyzed gage
 //   -3..50, requirement values never negative;
 // - the field texts shown afterwards never hold "nan" or "inf".
 #include "FuzzSupport.h"

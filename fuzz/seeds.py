@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the seed corpora of the fuzz targets into fuzz/corpus/<target>/ from the examples of
 the program's documentation: part numbers, wire sizes, requirements, design parameters and
-analyses a user would type. Each input is a few choice bytes and then texts split at '|'."""
+analyzes a user would type. Each input is a few choice bytes and then texts split at '|'."""
 import hashlib
 import pathlib
 
@@ -56,7 +56,7 @@ PARAMETERS = [
     "40|1316|40|40|1|1|0.833|0.25|55", "40|0|40|40|1|1|0.833|0.25|55",
     "40|150|40|40|1|1|0.833|0.25|-201",
 ]
-ANALYSES = [
+ANALYZES = [
     (0, AWG, "T106-21|1|#18|40|5|12|5|100|55|1"),
     (0, AWG, "T400-21|1|0000|20|50|12|5|20|55|1"),
     (0, METRIC, "T106-21|2|0.50|40|5|12|5|100|55|1"),
@@ -71,7 +71,7 @@ ANALYSES = [
 write("EntryFuzz",
       [entry(0, a, 1, AWG, [t]) for a, t in REQUIREMENTS] +
       [entry(1, 0, u, g, [t]) for t in PARAMETERS for u, g in ((1, AWG), (0, METRIC))] +
-      [entry(2, a, 1, g, [t]) for a, g, t in ANALYSES])
+      [entry(2, a, 1, g, [t]) for a, g, t in ANALYZES])
 
 TOROID, ECORE, COMPOSITE = 0, 1, 2
 SEARCHES = [

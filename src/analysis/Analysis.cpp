@@ -437,15 +437,15 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     return 1;
 }
 
-bool analyseResultsRow(const DesignRecord& record, int row, Messages& messages,
-                       DesignRecord& analysed, AnalysisTable& table) {
+bool analyzeResultsRow(const DesignRecord& record, int row, Messages& messages,
+                       DesignRecord& analyzed, AnalysisTable& table) {
     if (row < 0 || row >= std::min(record.designCount, kMaxDesigns)) return false;
-    analysed = record;
-    analysed.selectedDesign = row;
+    analyzed = record;
+    analyzed.selectedDesign = row;
     AnalysisTexts texts;
-    loadAnalysisInputs(analysed, texts);
-    return acceptAnalysisInputs(analysed, messages, texts) &&
-           AnalyzeDesign(analysed, messages, table, analysed.applicationType) > 0;
+    loadAnalysisInputs(analyzed, texts);
+    return acceptAnalysisInputs(analyzed, messages, texts) &&
+           AnalyzeDesign(analyzed, messages, table, analyzed.applicationType) > 0;
 }
 
 }  // namespace korvell

@@ -49,7 +49,7 @@ double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record);
 // Density (g/cm³) of an iron-powder material; none for discontinued and unknown codes.
 std::optional<float> coreDensity(std::string_view material);
 
-// Analyses the design described by the record's corePartNumber, stackedCores, wireStrands,
+// Analyzes the design described by the record's corePartNumber, stackedCores, wireStrands,
 // turns, lastStoredWireGage, wireGageSystem, windingMode, operating conditions and design
 // parameters. Returns 1 on success; 0 for an unknown application type, a wire not in the table,
 // a material without permeability data, a winding that cannot be built (more copper than the
@@ -59,10 +59,10 @@ std::optional<float> coreDensity(std::string_view material);
 int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
                   std::int8_t applicationType);
 
-// Analyses results row `row` of the record again, loaded and checked as the analysis window
-// loads and checks it: `analysed` (a copy of the record) and `table` then hold the analysis.
+// Analyzes results row `row` of the record again, loaded and checked as the analysis window
+// loads and checks it: `analyzed` (a copy of the record) and `table` then hold the analysis.
 // False, with the refusal in `messages`, when the row is no stored design or is refused.
-bool analyseResultsRow(const DesignRecord& record, int row, Messages& messages,
-                       DesignRecord& analysed, AnalysisTable& table);
+bool analyzeResultsRow(const DesignRecord& record, int row, Messages& messages,
+                       DesignRecord& analyzed, AnalysisTable& table);
 
 }  // namespace korvell

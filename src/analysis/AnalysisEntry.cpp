@@ -269,7 +269,7 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
         messages.show(problems, kDataEntryErrorCaption);
         return false;
     }
-    // Only a core of the catalog is analysed: a part number that merely begins like one (or
+    // Only a core of the catalog is analyzed: a part number that merely begins like one (or
     // has a material the catalog does not make that size in) names no core.
     if (!findCatalogRow(partNumber)) {
         messages.show(partNotFoundText(partNumber), "ERROR ");

@@ -251,7 +251,7 @@ std::optional<SecondOpinion> secondOpinionOfResultsRow(const DesignRecord& recor
     DesignRecord r;
     AnalysisTable table;
     SilentMessages quiet;
-    if (!analyseResultsRow(record, row, quiet, r, table)) return std::nullopt;
+    if (!analyzeResultsRow(record, row, quiet, r, table)) return std::nullopt;
     return secondOpinion(r, r.applicationType);
 }
 

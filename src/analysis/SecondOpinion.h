@@ -1,4 +1,4 @@
-// A second opinion on an analysed inductor, beside the program's own figures and never in their
+// A second opinion on an analyzed inductor, beside the program's own figures and never in their
 // place. The classic model takes the winding resistance at ambient and gives the switching ripple
 // of a DC-biased, swinging or PFC choke no copper loss. Here the winding is taken at its own
 // temperature (copper's resistance rises by (234.5 + T_w) / (234.5 + T_a)), the ripple triangle
@@ -113,7 +113,7 @@ constexpr double kRunawayRiseC = 250;
 // and the program's AC factor; powerline: the hot resistance alone.
 SecondOpinion secondOpinion(const DesignRecord& record, std::int8_t application);
 
-// Results row `row` of the record's last search analysed again as the analysis window loads it
+// Results row `row` of the record's last search analyzed again as the analysis window loads it
 // (its core, stack, wire, strands and turns; the requirements' operating conditions), and its
 // second opinion. None when the row holds no design or its analysis fails. The record is not
 // changed.

@@ -73,7 +73,7 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     if (!applyParameterOptions(r, messages, o.parameters, std::nullopt)) return refused();
 
     // Without --part, --wire and --turns the design is the design file's highlighted one; a
-    // file whose search stored none has nothing to analyse.
+    // file whose search stored none has nothing to analyze.
     const bool noStoredDesign = r.selectedDesign < 0 || r.selectedDesign >= r.designCount;
     if (o.input && noStoredDesign && (!o.part || !o.wire || !o.turns)) {
         refuseInput(context,

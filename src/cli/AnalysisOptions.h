@@ -24,9 +24,9 @@ struct AnalysisOptions {
 // Adds --app, --part, the entry fields, --winding, the design parameters and --input.
 void addAnalysisOptions(CLI::App& command, AnalysisOptions& options);
 
-// Checks the options as the analysis window's OK does and analyses the design into the record
+// Checks the options as the analysis window's OK does and analyzes the design into the record
 // and the table. With --input the design file's inputs come first, and without --part its
-// first saved design is the one analysed, as the analysis window loads the highlighted row. False
+// first saved design is the one analyzed, as the analysis window loads the highlighted row. False
 // when refused: the message is on standard error and the exit status is 2. texts holds the fields
 // as the window would show them (the wire rewritten from its size).
 bool analyzeFromOptions(const AnalysisOptions& options, CliContext& context, CliMessages& messages,

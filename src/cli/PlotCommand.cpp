@@ -33,7 +33,7 @@ bool refused(CliContext& context, const std::string& text) {
 }
 
 // The graph request of the options into the record: a material graph, or the graph of the
-// design the options describe, analysed first.
+// design the options describe, analyzed first.
 bool prepareRecord(const CLI::App& command, PlotOptions& o, CliContext& context,
                    CliMessages& messages, DesignRecord& record) {
     record.graphKind = static_cast<std::int8_t>(o.kind);
@@ -59,7 +59,7 @@ bool prepareRecord(const CLI::App& command, PlotOptions& o, CliContext& context,
     AnalysisTexts texts;
     if (!analyzeFromOptions(o.design, context, messages, record, table, texts)) return false;
     // As the analysis window's graph buttons ask for it.
-    record.graphSource = kAnalysedDesign;
+    record.graphSource = kAnalyzedDesign;
     record.graphMaterialCode = materialCodeOf(record.corePartNumber);
     return true;
 }
@@ -97,7 +97,7 @@ void addPlotCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<PlotOptions>();
     auto* c = app.add_subcommand(
         "plot",
-        "One graph as an SVG page, as the graph window prints it; kinds 7-9 analyse the "
+        "One graph as an SVG page, as the graph window prints it; kinds 7-9 analyze the "
         "design described by the options of korvell analyze first");
     addCountOption(*c, "--kind", options->kind,
                    "1-6 material graphs (as korvell curve), 7 inductance vs current, 8 decay loss "

@@ -56,7 +56,7 @@ bool writeDesignModels(const DesignRecord& r, const std::string& folder, SpiceDi
     for (int i = 0; i < count; ++i) {
         const auto model = spiceModelOfResultsRow(r, i, false);
         if (!model) {
-            context.err << strprintf("NOTE: design %d could not be analysed again; no model\n",
+            context.err << strprintf("NOTE: design %d could not be analyzed again; no model\n",
                                      i + 1);
             continue;
         }

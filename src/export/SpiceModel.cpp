@@ -216,8 +216,8 @@ std::optional<SpiceModel> spiceModel(const DesignRecord& r, const AnalysisTable&
     }
 
     m.coreLossW = r.coreLossMw;  // watts after an analysis
-    const double analysedH = table.rows[0].value * 1e-6;
-    m.waveform = windingWaveform(r, application, analysedH);
+    const double analyzedH = table.rows[0].value * 1e-6;
+    m.waveform = windingWaveform(r, application, analyzedH);
     if (m.coreLossW > 0 && m.waveform.rmsVolts > 0)
         m.coreLossOhm = m.waveform.rmsVolts * m.waveform.rmsVolts / m.coreLossW;
     return m;
@@ -227,7 +227,7 @@ std::optional<SpiceModel> spiceModelOfResultsRow(const DesignRecord& record, int
     DesignRecord r;
     AnalysisTable table;
     SilentMessages quiet;
-    if (!analyseResultsRow(record, row, quiet, r, table)) return std::nullopt;
+    if (!analyzeResultsRow(record, row, quiet, r, table)) return std::nullopt;
     return spiceModel(r, table, r.applicationType, hot, quiet);
 }
 

@@ -1,4 +1,4 @@
-// A SPICE subcircuit of an analysed inductor for circuit simulation: the winding's flux linkage
+// A SPICE subcircuit of an analyzed inductor for circuit simulation: the winding's flux linkage
 // against current from the program's own DC-bias permeability (inductance falling with current,
 // stacked cores included), the winding resistance in series and a core-loss resistance in
 // parallel. Written for ngspice (behavioural current source over an integrated flux node, nothing
@@ -62,7 +62,7 @@ struct SpiceModel {
     std::string version;           // of the program that wrote it
 };
 
-// Inductance (H) of the analysed winding at current i (A): N² Al P(H) / 100 × 1e-9 with
+// Inductance (H) of the analyzed winding at current i (A): N² Al P(H) / 100 × 1e-9 with
 // H = 0.4 π N |i| / le (oersted) and P the DC-bias percent permeability of the core's material.
 // Needs the core fields an analysis sets (coreAl with the stack, coreLe, corePerm). None when the
 // material has no DC-bias data.
@@ -88,7 +88,7 @@ std::string spiceSubcircuitName(const std::string& partNumber, int stack, int tu
 std::optional<SpiceModel> spiceModel(const DesignRecord& record, const AnalysisTable& table,
                                      std::int8_t application, bool hot, Messages& messages);
 
-// The model of results row `row` of the record's last search, analysed again as the analysis
+// The model of results row `row` of the record's last search, analyzed again as the analysis
 // window loads it (core, stack, wire, strands, turns; the requirements' operating conditions).
 // None when the row holds no design or its analysis fails. The record is not changed.
 std::optional<SpiceModel> spiceModelOfResultsRow(const DesignRecord& record, int row, bool hot);

@@ -68,7 +68,7 @@ int applicationOf(const DesignRecord& record) {
 }
 
 // The analysis leaves its losses in the record in watts.
-GraphedDesign analysedDesign(const DesignRecord& r) {
+GraphedDesign analyzedDesign(const DesignRecord& r) {
     GraphedDesign d;
     d.name = r.corePartNumber;
     d.ae = r.coreAe;
@@ -165,7 +165,7 @@ std::optional<DesignCurve> agingCurve(const DesignRecord& record, Messages& mess
                                   ? std::sqrt(pfcLossFactor(record.pfcVoltageRatio, 2.0, 12))
                                   : 1;
     const std::string material = materialCodeOf(d.name);
-    if (record.graphSource != kAnalysedDesign) {
+    if (record.graphSource != kAnalyzedDesign) {
         // A row without data multiplies to nothing. The ambient temperature is no sign of
         // missing data (0 °C and below are valid), so it takes no part in the product.
         const double product =
@@ -259,7 +259,7 @@ struct PlotDrawn {
 PlotDrawn drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
                           Messages& messages, int kind, Color ground) {
     PlotDrawn drawn{0, static_cast<int>(frame.x0)};
-    const GraphedDesign d = record.graphSource == kAnalysedDesign ? analysedDesign(record)
+    const GraphedDesign d = record.graphSource == kAnalyzedDesign ? analyzedDesign(record)
                                                                   : highlightedRowDesign(record);
     if (!finiteDesign(d, record)) return drawn;
     const auto curve = kind == kInductanceVsCurrent ? inductanceCurve(record, messages, d)

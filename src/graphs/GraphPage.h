@@ -6,7 +6,7 @@
 //
 // Kinds 1-6 are material-property graphs: one red curve per material (graphMaterialCode alone,
 // or every selected material), labelled with its code, over fixed axes. Kinds 7-9 are graphs of
-// one design, the analysed one (graphSource 1) or the highlighted results row (graphSource 0):
+// one design, the analyzed one (graphSource 1) or the highlighted results row (graphSource 0):
 // inductance against current with the operating point crossed, decay loss and core temperature
 // against time, each over automatic axes with a legend line.
 //

@@ -49,23 +49,23 @@ AgingMenuOutcome requestAgingGraphFromMenu(DesignRecord& record, int kind) {
     return AgingMenuOutcome::ShowGraph;
 }
 
-bool requestAnalysedDesignGraph(DesignRecord& record, int kind) {
+bool requestAnalyzedDesignGraph(DesignRecord& record, int kind) {
     const std::string code = materialCodeOf(record.corePartNumber);
     if (!(record.turns > 0) || code.find_first_of("0123456789") == std::string::npos) return false;
     record.graphMaterialCode = code;
     record.graphKind = static_cast<std::int8_t>(kind);
-    if (kind == kInductanceVsCurrent) record.graphSource = kAnalysedDesign;
+    if (kind == kInductanceVsCurrent) record.graphSource = kAnalyzedDesign;
     return true;
 }
 
-AgingMenuOutcome requestAnalysedAgingGraph(DesignRecord& record) {
+AgingMenuOutcome requestAnalyzedAgingGraph(DesignRecord& record) {
     if (record.corePartNumber.find('-') != std::string::npos)
         record.graphMaterialCode = materialCodeOf(record.corePartNumber);
     if (!(record.coreLossMw > 0)) return AgingMenuOutcome::Nothing;
     const std::string& code = record.graphMaterialCode;
     if (code.empty() || negligibleAgingMaterial(code)) return AgingMenuOutcome::NegligibleMaterial;
     record.graphKind = kTemperatureVsAge;
-    record.graphSource = kAnalysedDesign;
+    record.graphSource = kAnalyzedDesign;
     return AgingMenuOutcome::ShowGraph;
 }
 

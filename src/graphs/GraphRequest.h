@@ -22,8 +22,8 @@ enum GraphKind : int {
     kTemperatureVsAge = 9,
 };
 
-// Graph sources: the highlighted results row, or the analysed design.
-enum GraphSource : int { kHighlightedDesign = 0, kAnalysedDesign = 1 };
+// Graph sources: the highlighted results row, or the analyzed design.
+enum GraphSource : int { kHighlightedDesign = 0, kAnalyzedDesign = 1 };
 
 // The highlighted results row (selectedDesign limited to the forty rows).
 const DesignResult& highlightedDesign(const DesignRecord& record);
@@ -48,16 +48,16 @@ enum class AgingMenuOutcome {
 };
 AgingMenuOutcome requestAgingGraphFromMenu(DesignRecord& record, int kind);
 
-// The analysis window's DC PERM, AC PERM and INDUCTANCE (kinds 2, 3 and 7) for the analysed
+// The analysis window's DC PERM, AC PERM and INDUCTANCE (kinds 2, 3 and 7) for the analyzed
 // design: false, request unchanged, unless its turns are above 0 and its part number has a dash
 // followed by a material code; otherwise graphKind, the material code and, for kind 7,
 // graphSource 1.
-bool requestAnalysedDesignGraph(DesignRecord& record, int kind);
+bool requestAnalyzedDesignGraph(DesignRecord& record, int kind);
 
 // The analysis window's T RISE: the material code is read when the part number has a dash; with
 // core loss (coreLossMw, watts after an analysis) and a code of an aging material, graph 9 of the
-// analysed design; with core loss otherwise, the negligible-aging box; without, nothing.
-AgingMenuOutcome requestAnalysedAgingGraph(DesignRecord& record);
+// analyzed design; with core loss otherwise, the negligible-aging box; without, nothing.
+AgingMenuOutcome requestAnalyzedAgingGraph(DesignRecord& record);
 
 // The negligible-aging text: the caption of the main window's box (its text is empty) and the
 // message of the results window's refusal.

@@ -23,7 +23,7 @@ enum WireSelect : int {
 // number; on 0 the current-wire fields are left as they were.
 int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float value);
 
-// The gages the program winds and analyses: -3 (AWG 0000) to 50. AWG has maximum insulated
+// The gages the program winds and analyzes: -3 (AWG 0000) to 50. AWG has maximum insulated
 // diameters up to gage 50 and SWG ends at 50; the metric sizes, named by their diameter in mm
 // (0.05 to 8), all lie within. Finer AWG wire, which a look-up by area or diameter can reach
 // (gages 51 and 52), has no tabulated maximum diameter and is never used.

@@ -27,7 +27,7 @@ Press ANALYSIS to examine one inductor in detail.  The analysis window opens wit
 
 REFERENCE DATA
 
-MATERIALS DATA shows graphs of the magnetic properties of the Korvell iron powder materials: permeability against DC bias, against AC flux density and against frequency, and core loss at 1 kHz and 100 kHz.  MATERIAL SELECTION chooses the materials that the automatic design may use.  KORVELL CATALOG on the REFERENCES menu lists the cores of each shape with their magnetic and mechanical data; choose one and press ANALYZE to analyse an inductor wound on it.  WIRE TABLES lists every wire size of the chosen gage standard.
+MATERIALS DATA shows graphs of the magnetic properties of the Korvell iron powder materials: permeability against DC bias, against AC flux density and against frequency, and core loss at 1 kHz and 100 kHz.  MATERIAL SELECTION chooses the materials that the automatic design may use.  KORVELL CATALOG on the REFERENCES menu lists the cores of each shape with their magnetic and mechanical data; choose one and press ANALYZE to analyze an inductor wound on it.  WIRE TABLES lists every wire size of the chosen gage standard.
 
 MORE
 
@@ -61,7 +61,7 @@ constexpr std::string_view kHelpTopicsText =
 
 PROGRAM DESCRIPTION
 
-Korvell Inductors designs and analyses inductors for power filter applications, wound on Korvell iron powder toroids, E-cores and composite toroids.  It has three primary functions.  The automatic design searches the Korvell catalog for cores that meet your requirements and lists up to forty designs.  The analysis computes the electrical and mechanical properties of one inductor that you describe.  The references show the properties of the Korvell materials as graphs.  The catalog, the material data and the wire tables are built into the program; design files keep your work between sessions.
+Korvell Inductors designs and analyzes inductors for power filter applications, wound on Korvell iron powder toroids, E-cores and composite toroids.  It has three primary functions.  The automatic design searches the Korvell catalog for cores that meet your requirements and lists up to forty designs.  The analysis computes the electrical and mechanical properties of one inductor that you describe.  The references show the properties of the Korvell materials as graphs.  The catalog, the material data and the wire tables are built into the program; design files keep your work between sessions.
 
 
 GETTING STARTED
@@ -164,7 +164,7 @@ ANALYSIS opens the analysis window with the design highlighted in the results ta
 	NUMBER OF TURNS.
 	The current (DC bias current, AC current RMS or peak current), the voltages of the application, the frequency and the ambient temperature.
 
-Press OK, or Enter twice, to analyse.  ELECTRICAL shows the inductance, resistances, ripple current, DC bias, AC flux density, percent permeability, Al value, losses, build, surface area, temperature rise and the aging times.  MECHANICAL shows the core dimensions, weight and volume, the magnetic cross section and path length, the wire diameter, length and weight, window fill and the wound dimensions.  LOSS analyses again; PRINT analyses and prints the entries with both pages and the second opinion on one sheet.  DC PERM, AC PERM, INDUCTANCE and T RISE draw graphs of the analysed design.  A core whose aging is negligible shows NEGLIGIBLE for the time to 115 % loss and the life limit.
+Press OK, or Enter twice, to analyze.  ELECTRICAL shows the inductance, resistances, ripple current, DC bias, AC flux density, percent permeability, Al value, losses, build, surface area, temperature rise and the aging times.  MECHANICAL shows the core dimensions, weight and volume, the magnetic cross section and path length, the wire diameter, length and weight, window fill and the wound dimensions.  LOSS analyzes again; PRINT analyzes and prints the entries with both pages and the second opinion on one sheet.  DC PERM, AC PERM, INDUCTANCE and T RISE draw graphs of the analyzed design.  A core whose aging is negligible shows NEGLIGIBLE for the time to 115 % loss and the life limit.
 
 CHECK shows a second opinion on the copper loss and temperature rise beside the program's own figures (PROGRAM).  The program takes the winding's DC resistance at the ambient temperature and gives the switching ripple of a DC biased, swing or PFC inductor no copper loss.  The second opinion takes the copper at the winding's own temperature (ambient plus rise), splits the ripple triangle into its first 25 harmonics and charges each at Dowell's AC resistance factor of the layered winding (1966; round wire taken as a foil of the same area, the layers counted round the core's inside or across the bobbin), then finds the rise again by the same rule until it settles within 0.05 degrees C.  A PFC inductor's ripple is averaged over the half line cycle; a resonant inductor's current is charged at the larger of Dowell's and the program's AC factor; a 60 Hz inductor has only the hot resistance.  THERMAL RUNAWAY means the rise did not settle in 50 steps or passed 250 degrees C.  The second opinion never changes a design or the program's figures, and it is never lower than they are.  On the command line, korvell analyze --check and korvell design --check give the same figures.
 

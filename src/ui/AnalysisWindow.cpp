@@ -284,7 +284,7 @@ void AnalysisWindow::formActivate() {
 }
 
 void AnalysisWindow::formDeactivate() {
-    // What was typed and not yet analysed comes back when the window is activated again.
+    // What was typed and not yet analyzed comes back when the window is activated again.
     readFields();
 }
 
@@ -339,7 +339,7 @@ void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
     if (m_partNumberError) return;
     if (isEnter(key.key())) {
         // Enter in the part number counts as the first of two, so that a design loaded from
-        // the results table is analysed by Enter twice from where the window opens.
+        // the results table is analyzed by Enter twice from where the window opens.
         m_fields[kStackField]->setFocus(Qt::OtherFocusReason);
         m_keys->countEnter();
     }
@@ -430,7 +430,7 @@ void AnalysisWindow::printClick() {
 
 void AnalysisWindow::designGraphClick(int kind) {
     if (!buttonOkClick()) return;
-    if (!requestAnalysedDesignGraph(m_desktop.record(), kind)) return;
+    if (!requestAnalyzedDesignGraph(m_desktop.record(), kind)) return;
     m_desktop.closeGraphWindow();
     m_desktop.showGraphWindow();
 }
@@ -448,7 +448,7 @@ bool AnalysisWindow::exportSpiceClick() {
 
 void AnalysisWindow::tRiseClick() {
     if (!buttonOkClick()) return;
-    m_desktop.agingGraph(requestAnalysedAgingGraph(m_desktop.record()));
+    m_desktop.agingGraph(requestAnalyzedAgingGraph(m_desktop.record()));
 }
 
 }  // namespace korvell

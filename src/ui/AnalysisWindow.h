@@ -1,8 +1,8 @@
 // The analysis window (TAnalysis): one existing inductor, entered or taken from the results table,
-// analysed by the core (acceptAnalysisInputs, AnalyzeDesign) and shown as its ELECTRICAL or
+// analyzed by the core (acceptAnalysisInputs, AnalyzeDesign) and shown as its ELECTRICAL or
 // MECHANICAL page (drawAnalysisPage) below the entry fields, or as the CHECK page its second
 // opinion beside the program's own figures; PRINT puts the entries and the pages on one portrait
-// sheet; four buttons ask for graphs of the analysed design. Opening it keeps the
+// sheet; four buttons ask for graphs of the analyzed design. Opening it keeps the
 // requirements' operating conditions, and closing it puts them back.
 #pragma once
 
@@ -62,7 +62,7 @@ class AnalysisWindow : public QWidget, public FormEvents {
     void printClick();
     void designGraphClick(int kind);  // DC PERM, AC PERM, INDUCTANCE
     void tRiseClick();
-    // EXPORT SPICE MODEL: analyses the fields again, then writes the design's SPICE model to a
+    // EXPORT SPICE MODEL: analyzes the fields again, then writes the design's SPICE model to a
     // file the user names. True when written.
     bool exportSpiceClick();
 

@@ -228,7 +228,7 @@ void Desktop::openAnalysisOfDesign(const DesignResult& design) {
     m_analysis->loadDesign(design);
     m_analysis->field(0)->setFocus(Qt::OtherFocusReason);
     open(*m_analysis);
-    // A design picked from all the designs is one the search found, so it is analysed at once.
+    // A design picked from all the designs is one the search found, so it is analyzed at once.
     m_analysis->buttonOkClick();
 }
 

@@ -62,8 +62,8 @@ DesignRecord inductor(DesignRecord start, const char* part, float turns, float g
 }
 
 // Relative agreement of two values that should match to within the catalog line's rounding.
-void expectClose(double analysed, double searched, double relative, const char* what) {
-    EXPECT_NEAR(analysed, searched, relative * std::fabs(searched) + 1e-6) << what;
+void expectClose(double analyzed, double searched, double relative, const char* what) {
+    EXPECT_NEAR(analyzed, searched, relative * std::fabs(searched) + 1e-6) << what;
 }
 
 TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
@@ -137,7 +137,7 @@ TEST(Analysis, PartNumbersAreMatchedExactly) {
     EXPECT_NE(r.catalogLine.find("T80-21 "), std::string::npos);
     EXPECT_TRUE(messages.empty());
     // Beginnings of catalog part numbers name no core: not "T80-13A" for T80-13A/91, nor a
-    // material "-2" for T80-21 (which once analysed as T80-21 with no core loss).
+    // material "-2" for T80-21 (which once analyzed as T80-21 with no core loss).
     for (const char* beginning : {"T80-13A", "T80-2", "T80-", "T8", "E1", "ST1"}) {
         messages.clear();
         r.corePartNumber = beginning;

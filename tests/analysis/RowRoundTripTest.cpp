@@ -15,7 +15,7 @@ namespace {
 // analysis reads the operating point back from texts of two decimals.
 constexpr double kSameFigure = 1e-5;
 
-void expectRowsAnalyseAgain(DesignRecord searched, const char* scenario) {
+void expectRowsAnalyzeAgain(DesignRecord searched, const char* scenario) {
     SilentMessages quiet;
     run_design_search(searched, quiet);
     ASSERT_GT(searched.designCount, 0) << scenario;
@@ -44,7 +44,7 @@ void expectRowsAnalyseAgain(DesignRecord searched, const char* scenario) {
     }
 }
 
-TEST(RowRoundTrip, EveryRowOfEveryApplicationAnalysesAgain) {
+TEST(RowRoundTrip, EveryRowOfEveryApplicationAnalyzesAgain) {
     using namespace testing;
     DesignRecord stacked = buckFilter();
     stacked.stackedCores = 2;
@@ -63,7 +63,7 @@ TEST(RowRoundTrip, EveryRowOfEveryApplicationAnalysesAgain) {
         {resonantInductor(), "resonant"},
     };
     for (const auto& [record, name] : scenarios)
-        expectRowsAnalyseAgain(record, name);
+        expectRowsAnalyzeAgain(record, name);
 }
 
 }  // namespace

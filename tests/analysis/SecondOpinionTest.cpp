@@ -81,7 +81,7 @@ TEST(SecondOpinion, PfcLineAverageAgreesWithABruteForceSum) {
     }
 }
 
-// Every design of a search, analysed again, has a second opinion no more hopeful than the
+// Every design of a search, analyzed again, has a second opinion no more hopeful than the
 // program's own, and a winding temperature the rise it reports settles on.
 TEST(SecondOpinion, NeverMoreHopefulThanTheProgramOnAnyDesign) {
     using namespace testing;
@@ -113,8 +113,8 @@ TEST(SecondOpinion, NeverMoreHopefulThanTheProgramOnAnyDesign) {
     }
 }
 
-// A DC-biased choke analysed for the tests below: 100 µH at 5 A on the first core found.
-DesignRecord analysedBuck(float onVoltage, float tempRiseFactor, float tempRiseExponent) {
+// A DC-biased choke analyzed for the tests below: 100 µH at 5 A on the first core found.
+DesignRecord analyzedBuck(float onVoltage, float tempRiseFactor, float tempRiseExponent) {
     DesignRecord searched = testing::buckFilter();
     RecordingMessages messages;
     run_design_search(searched, messages);
@@ -126,7 +126,7 @@ DesignRecord analysedBuck(float onVoltage, float tempRiseFactor, float tempRiseE
 
 TEST(SecondOpinion, WithoutRippleItIsTheHotResistanceAlone) {
     // No ON voltage: no ripple, so only the resistance's temperature is left to change.
-    const DesignRecord searched = analysedBuck(0, 1, 0.833f);
+    const DesignRecord searched = analyzedBuck(0, 1, 0.833f);
     const auto o = secondOpinionOfResultsRow(searched, 0);
     ASSERT_TRUE(o);
     EXPECT_EQ(o->rippleCopperLossW, 0);
@@ -151,7 +151,7 @@ TEST(SecondOpinion, WithoutRippleItIsTheHotResistanceAlone) {
 
 TEST(SecondOpinion, AWindingThatHeatsItselfWithoutBoundRunsAway) {
     // The steepest rise the parameters allow: 10 °C per mW/cm², linear.
-    const DesignRecord searched = analysedBuck(12, 10, 1);
+    const DesignRecord searched = analyzedBuck(12, 10, 1);
     const auto o = secondOpinionOfResultsRow(searched, 0);
     ASSERT_TRUE(o);
     EXPECT_FALSE(o->converged);

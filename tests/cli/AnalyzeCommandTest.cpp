@@ -152,7 +152,7 @@ TEST(AnalyzeCommand, AStackedPartNumberAsTheResultsWriteItCarriesTheStack) {
     EXPECT_EQ(clash.err, "ERROR: --part names a stack of 2 cores, --stack 3\n");
 }
 
-TEST(AnalyzeCommand, FourZerosAreAnalysedAsAwg0000) {
+TEST(AnalyzeCommand, FourZerosAreAnalyzedAsAwg0000) {
     const auto result =
         runCli(analyzeArgs("--part T400-21 --turns 20 --wire 0000 --current 50 --von 12 --voff 5 "
                            "--frequency 20 --json"));

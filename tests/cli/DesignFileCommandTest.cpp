@@ -1,5 +1,5 @@
 // Design files on the command line: korvell design --save writes one, --input starts from one
-// (options given as well override it), korvell analyze --input analyses its first saved design.
+// (options given as well override it), korvell analyze --input analyzes its first saved design.
 #include <gtest/gtest.h>
 
 #include <filesystem>

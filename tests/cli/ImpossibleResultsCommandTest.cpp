@@ -53,7 +53,7 @@ TEST(ImpossibleResults, WindingsThatCannotBeBuiltAreRefusedByAnalyzeAndPlot) {
     expectRefused(cases);
 }
 
-TEST(ImpossibleResults, AWindingThatFitsIsAnalysedAndOneThatFillsTheHoleSaysSo) {
+TEST(ImpossibleResults, AWindingThatFitsIsAnalyzedAndOneThatFillsTheHoleSaysSo) {
     const std::pair<const char*, const char*> cases[] = {
         // design, its one message or none
         {"--part T106-21 --turns 1 --wire 0000",

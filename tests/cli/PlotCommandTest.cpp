@@ -46,7 +46,7 @@ TEST(PlotCommand, OneMaterialAndCompositeAxis) {
     EXPECT_TRUE(empty.hasText("PERCENT PERMEABILITY vs AC FLUX DENSITY"));
 }
 
-TEST(PlotCommand, GraphOfAnAnalysedDesignIntoAFile) {
+TEST(PlotCommand, GraphOfAnAnalyzedDesignIntoAFile) {
     const std::string path =
         ::testing::TempDir() + "korvell_plot_" + std::to_string(getpid()) + ".svg";
     const auto result = runCli(words("plot --kind 7 " + std::string(kBuck) + " --output " + path));

@@ -80,7 +80,7 @@ TEST(DesignRobustness, OddAnalysisEntriesNeverCrashOrStoreNonFiniteResults) {
     std::mt19937 random(8122026);
     const char* const parts[] = {"T106-21", "E150-13", "ST157-411", "T80-22", "T520-39", "T12-11"};
     const char* const wires[] = {"#18", "0000", "#40", "#10", "2.9", "#52", "#0"};
-    int analysed = 0;
+    int analyzed = 0;
     for (int iteration = 0; iteration < 200; ++iteration) {
         DesignRecord r;
         r.applicationType = static_cast<std::int8_t>(iteration % kApplicationCount);
@@ -98,13 +98,13 @@ TEST(DesignRobustness, OddAnalysisEntriesNeverCrashOrStoreNonFiniteResults) {
         if (!acceptAnalysisInputs(r, messages, texts)) continue;
         AnalysisTable table;
         if (AnalyzeDesign(r, messages, table, r.applicationType) != 1) continue;
-        ++analysed;
+        ++analyzed;
         for (const auto& row : table.rows)
             ASSERT_TRUE(std::isfinite(row.value)) << row.label;
     }
     // Many odd entries make windings with more copper than the window holds, or results beyond
     // single precision; those are refused.
-    EXPECT_GT(analysed, 12);
+    EXPECT_GT(analyzed, 12);
 }
 
 }  // namespace

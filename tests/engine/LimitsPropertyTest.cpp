@@ -68,11 +68,11 @@ TEST(SearchLimitsProperty, EveryStoredDesignMeetsEveryLimitOfEveryApplication) {
             EXPECT_TRUE(!dcBiased || d.percentPerm >= r.minPercentPerm) << at;
             EXPECT_GT(d.rdc, 0) << at;
             EXPECT_LE(d.fillPercent, 100) << at;
-            // And the stored winding can be built: it analyses again.
+            // And the stored winding can be built: it analyzes again.
             DesignRecord again;
             AnalysisTable table;
             messages.clear();
-            EXPECT_TRUE(analyseResultsRow(r, i, messages, again, table))
+            EXPECT_TRUE(analyzeResultsRow(r, i, messages, again, table))
                 << at << (messages.empty() ? "" : messages.last().text);
         }
     }

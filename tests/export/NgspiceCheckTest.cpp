@@ -11,7 +11,7 @@
 namespace korvell {
 namespace {
 
-using testing::analyseOptions;
+using testing::analyzeOptions;
 using testing::runNgspice;
 
 struct BenchCase {
@@ -87,7 +87,7 @@ std::string buckBench(const SpiceModel& m, const BenchCase& c, double f, double 
 TEST(NgspiceCheck, ModelGivesTheAnalysisInductanceResistanceAndRipple) {
     for (const BenchCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        const auto design = analyseOptions(c.options);
+        const auto design = analyzeOptions(c.options);
         ASSERT_TRUE(design);
         const SpiceModel& m = design->model;
         // The program writes the model the core makes, and that is what is simulated.
@@ -106,21 +106,21 @@ TEST(NgspiceCheck, ModelGivesTheAnalysisInductanceResistanceAndRipple) {
                     1e-6 * modelFluxAt(m, bias[0]));
         const double slope = 0.1 * m.designCurrentA / (kPeriod / 2);
         for (int k = 0; k < 3; ++k) {
-            const auto at = analyseOptions(std::regex_replace(
+            const auto at = analyzeOptions(std::regex_replace(
                 c.options, std::regex("--current \\S+"), strprintf("--current %g", bias[k])));
             ASSERT_TRUE(at);
-            const double analysed = at->table.rows[0].value * 1e-6;
+            const double analyzed = at->table.rows[0].value * 1e-6;
             const double simulated =
                 (run.values.at(strprintf("vup%d", k)) - run.values.at(strprintf("vdn%d", k))) /
                 (2 * slope);
             const double drop = run.values.at(strprintf("vdc%d", k));
             const double rI = design->record.dcResistance * bias[k];
-            EXPECT_NEAR(simulated / analysed, 1, kInductanceTolerance) << bias[k] << " A";
+            EXPECT_NEAR(simulated / analyzed, 1, kInductanceTolerance) << bias[k] << " A";
             EXPECT_NEAR(drop, rI, kDropTolerance * rI + kVoltageFloor) << bias[k] << " A";
             std::printf(
                 "[ %s ] at %g A: L model %.5g uH, analysis %.5g uH; drop %.6g V, R x I "
                 "%.6g V\n",
-                c.name, bias[k], simulated * 1e6, analysed * 1e6, drop, rI);
+                c.name, bias[k], simulated * 1e6, analyzed * 1e6, drop, rI);
         }
 
         const double ripple = design->table.rows[3].value;

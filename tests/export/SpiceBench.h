@@ -1,5 +1,5 @@
-// Helpers of the SPICE model tests: a design analysed from korvell analyze options as the command
-// line analyses it, and ngspice run in batch mode with its .meas results read back.
+// Helpers of the SPICE model tests: a design analyzed from korvell analyze options as the command
+// line analyzes it, and ngspice run in batch mode with its .meas results read back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,14 +16,14 @@
 
 namespace korvell::testing {
 
-struct AnalysedDesign {
+struct AnalyzedDesign {
     DesignRecord record;
     AnalysisTable table;
     SpiceModel model;
 };
 
 // The design of an option line (blank-separated, no quoting) and its model; none when refused.
-inline std::optional<AnalysedDesign> analyseOptions(const std::string& line, bool hot = false) {
+inline std::optional<AnalyzedDesign> analyzeOptions(const std::string& line, bool hot = false) {
     CLI::App app;
     cli::AnalysisOptions options;
     cli::addAnalysisOptions(app, options);
@@ -32,7 +32,7 @@ inline std::optional<AnalysedDesign> analyseOptions(const std::string& line, boo
     std::ostringstream out, err;
     cli::CliContext context{out, err};
     cli::CliMessages messages(err);
-    AnalysedDesign d;
+    AnalyzedDesign d;
     AnalysisTexts texts;
     if (!cli::analyzeFromOptions(options, context, messages, d.record, d.table, texts))
         return std::nullopt;

@@ -9,7 +9,7 @@
 namespace korvell {
 namespace {
 
-using testing::analyseOptions;
+using testing::analyzeOptions;
 
 const char* const kBuck =
     "--app dc --part T106-21 --turns 40 --wire #18 --current 5 --von 12 --voff 5 --frequency 100";
@@ -37,7 +37,7 @@ TEST(SpiceModel, NamesHoldLettersDigitsAndUnderscoresOnly) {
 }
 
 TEST(SpiceModel, FluxTableIsOddSymmetricSofteningAndSpansThreeDesignCurrents) {
-    const SpiceModel m = analyseOptions(kBuck)->model;
+    const SpiceModel m = analyzeOptions(kBuck)->model;
     ASSERT_GE(m.table.size(), 40u);
     EXPECT_GE(m.table.back().currentA, 3 * m.designCurrentA);
     // Iron powder softens with bias: each step carries less flux than the one before it.
@@ -53,12 +53,12 @@ TEST(SpiceModel, FluxTableIsOddSymmetricSofteningAndSpansThreeDesignCurrents) {
 
 TEST(SpiceModel, CoreLossResistanceDissipatesTheCoreLossAtTheOperatingVoltage) {
     // +V_on for D = V_off / (V_on + V_off), −V_off for the rest.
-    const SpiceModel m = analyseOptions(kBuck)->model;
+    const SpiceModel m = analyzeOptions(kBuck)->model;
     const double duty = 5.0 / 17;
     ASSERT_GT(m.coreLossW, 0);
     EXPECT_NEAR((duty * 144 + (1 - duty) * 25) / m.coreLossOhm, m.coreLossW, 1e-6 * m.coreLossW);
     // PFC: v = 311 |sin θ| on for D = 1 − v / 400, v − 400 for the rest, over the line cycle.
-    const SpiceModel pfc = analyseOptions(
+    const SpiceModel pfc = analyzeOptions(
                                "--app pfc --part T157-21 --turns 80 --wire #16 "
                                "--current 5 --vin-peak 311 --vout 400 --frequency 100")
                                ->model;
@@ -71,8 +71,8 @@ TEST(SpiceModel, CoreLossResistanceDissipatesTheCoreLossAtTheOperatingVoltage) {
 }
 
 TEST(SpiceModel, HotTakesTheSecondOpinionsWindingResistance) {
-    const auto cold = analyseOptions(kBuck);
-    const auto hot = analyseOptions(kBuck, true);
+    const auto cold = analyzeOptions(kBuck);
+    const auto hot = analyzeOptions(kBuck, true);
     const SecondOpinion opinion = secondOpinion(cold->record, kDcBiased);
     ASSERT_TRUE(opinion.converged);
     EXPECT_FLOAT_EQ(static_cast<float>(cold->model.resistanceOhm), cold->record.dcResistance);
@@ -81,7 +81,7 @@ TEST(SpiceModel, HotTakesTheSecondOpinionsWindingResistance) {
 }
 
 TEST(SpiceModel, TextsHoldTheHeaderAndOneSubcircuitInEachDialect) {
-    const SpiceModel m = analyseOptions(kBuck)->model;
+    const SpiceModel m = analyzeOptions(kBuck)->model;
     SpiceModel odd = m;
     odd.partNumber = "T106-21\n.end\r";
     // Texts quoted in comments never start a line of their own.

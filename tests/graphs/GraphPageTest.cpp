@@ -103,13 +103,13 @@ DesignRecord searched(DesignRecord r) {
     return r;
 }
 
-// A T106-21 core with `turns` of #18 wire analysed under the record's requirements, as the
-// graph of the analysed design.
-bool analysed(DesignRecord& r, float turns, AnalysisTable& table) {
+// A T106-21 core with `turns` of #18 wire analyzed under the record's requirements, as the
+// graph of the analyzed design.
+bool analyzed(DesignRecord& r, float turns, AnalysisTable& table) {
     r.corePartNumber = "T106-21";
     r.turns = turns;
     r.lastStoredWireGage = 18;
-    r.graphSource = kAnalysedDesign;
+    r.graphSource = kAnalyzedDesign;
     SilentMessages silent;
     return AnalyzeDesign(r, silent, table, r.applicationType) == 1;
 }
@@ -201,7 +201,7 @@ TEST(GraphPage, InductanceAxisTopsAtOneThreeTenOrThirty) {
 TEST(GraphPage, CrossMarksTheLegendsOperatingPointOnTheCurve) {
     AnalysisTable table;
     DesignRecord r = testing::buckFilter();
-    ASSERT_TRUE(analysed(r, 40, table));
+    ASSERT_TRUE(analyzed(r, 40, table));
     r.graphKind = kInductanceVsCurrent;
     r.graphMaterialCode = "-21";
     const Drawing d = draw(r);
@@ -258,13 +258,13 @@ TEST(GraphPage, PowerlineInductanceIsInRmsAmperes) {
     EXPECT_NEAR(redXSpan(d.canvas).first, *plotX(kFrame, axes, first), 1);
 }
 
-TEST(GraphPage, AgingGraphsOfTheAnalysedDesign) {
+TEST(GraphPage, AgingGraphsOfTheAnalyzedDesign) {
     // 164 gauss at 80 deg C: a core that ages within the graph's million hours.
     DesignRecord r = testing::buckFilter();
     r.onVoltage = 40;
     r.ambientTemp = 80;
     AnalysisTable table;
-    ASSERT_TRUE(analysed(r, 20, table));
+    ASSERT_TRUE(analyzed(r, 20, table));
 
     r.graphKind = kTemperatureVsAge;
     Drawing d = draw(r);
@@ -297,7 +297,7 @@ TEST(GraphPage, CoreThatDoesNotAgeGetsTheNegligibleAgingLegendOnce) {
     r.copperLossMw = 0.3f;
     r.surfaceArea = 25;
     r.coreVolume = 4.3f;
-    r.graphSource = kAnalysedDesign;
+    r.graphSource = kAnalyzedDesign;
     for (const int kind : {kLossVsAge, kTemperatureVsAge}) {
         r.graphKind = static_cast<std::int8_t>(kind);
         Drawing d = draw(r);
@@ -361,13 +361,13 @@ TEST(GraphPage, DesignsWithoutUsableNumbersDrawOnlyTheCaptions) {
     records.back().designResults[0].percentPerm = kNan;
     records.push_back(withRow(100, 40));
     records.back().maxCurrent = kInf;
-    DesignRecord analysedNothing = testing::buckFilter();  // nothing analysed yet
-    analysedNothing.graphSource = kAnalysedDesign;
-    analysedNothing.graphMaterialCode = "-21";
-    records.push_back(analysedNothing);
-    analysedNothing.corePartNumber = "T106-21";
-    analysedNothing.fluxAc = kNan;
-    records.push_back(analysedNothing);
+    DesignRecord analyzedNothing = testing::buckFilter();  // nothing analyzed yet
+    analyzedNothing.graphSource = kAnalyzedDesign;
+    analyzedNothing.graphMaterialCode = "-21";
+    records.push_back(analyzedNothing);
+    analyzedNothing.corePartNumber = "T106-21";
+    analyzedNothing.fluxAc = kNan;
+    records.push_back(analyzedNothing);
     for (std::size_t i = 0; i < records.size(); ++i) {
         for (const int kind : {kInductanceVsCurrent, kLossVsAge, kTemperatureVsAge}) {
             records[i].graphKind = static_cast<std::int8_t>(kind);
@@ -452,7 +452,7 @@ TEST(GraphPage, TextsKeepApartAndOnTheSurfaceOnEveryScreenAndOnPaper) {
         graphs[kind - 1].graphKind = static_cast<std::int8_t>(kind);
     AnalysisTable table;
     DesignRecord design = testing::buckFilter();
-    ASSERT_TRUE(analysed(design, 40, table));
+    ASSERT_TRUE(analyzed(design, 40, table));
     for (const int kind : {kInductanceVsCurrent, kLossVsAge, kTemperatureVsAge}) {
         design.graphKind = static_cast<std::int8_t>(kind);
         graphs.push_back(design);

@@ -21,9 +21,9 @@ TEST(GraphRequest, DesignGraphsNeedTurnsAndTakeTheMaterialOfTheRow) {
     EXPECT_EQ(r.graphKind, 1);
 
     r.designResults[3].turns = 22;
-    r.graphSource = kAnalysedDesign;
+    r.graphSource = kAnalyzedDesign;
     EXPECT_TRUE(requestDesignGraph(r, kPercentPermVsAcFlux));
-    EXPECT_EQ(r.graphSource, kAnalysedDesign) << "only the inductance graph resets the source";
+    EXPECT_EQ(r.graphSource, kAnalyzedDesign) << "only the inductance graph resets the source";
     EXPECT_TRUE(requestInductanceGraph(r));
     EXPECT_EQ(r.graphKind, kInductanceVsCurrent);
     EXPECT_EQ(r.graphSource, kHighlightedDesign);
@@ -55,7 +55,7 @@ TEST(GraphRequest, AgingFromTheMenu) {
 
     r.designResults[3].partNumber = "T90-26";
     r.designResults[3].coreLossW = 0.3f;
-    r.graphSource = kAnalysedDesign;
+    r.graphSource = kAnalyzedDesign;
     EXPECT_EQ(requestAgingGraphFromMenu(r, kLossVsAge), AgingMenuOutcome::ShowGraph);
     EXPECT_EQ(r.graphKind, kLossVsAge);
     EXPECT_EQ(r.graphSource, kHighlightedDesign);
@@ -81,39 +81,39 @@ TEST(GraphRequest, TemperatureRiseRefusalsLaterOverrideEarlier) {
     EXPECT_EQ(ok.graphMaterialCode, "-26");
 }
 
-TEST(GraphRequest, AnalysedDesignGraphsNeedTurnsAndAMaterial) {
+TEST(GraphRequest, AnalyzedDesignGraphsNeedTurnsAndAMaterial) {
     DesignRecord r;
     r.corePartNumber = "T106-21";
     r.turns = 0;
     r.graphKind = 5;
-    EXPECT_FALSE(requestAnalysedDesignGraph(r, kInductanceVsCurrent));
+    EXPECT_FALSE(requestAnalyzedDesignGraph(r, kInductanceVsCurrent));
     r.turns = 40;
     r.corePartNumber = "T106-";
-    EXPECT_FALSE(requestAnalysedDesignGraph(r, kInductanceVsCurrent));
+    EXPECT_FALSE(requestAnalyzedDesignGraph(r, kInductanceVsCurrent));
     EXPECT_EQ(r.graphKind, 5);
 
     r.corePartNumber = "T106-21";
     r.graphSource = kHighlightedDesign;
-    EXPECT_TRUE(requestAnalysedDesignGraph(r, kPercentPermVsDcBias));
+    EXPECT_TRUE(requestAnalyzedDesignGraph(r, kPercentPermVsDcBias));
     EXPECT_EQ(r.graphKind, kPercentPermVsDcBias);
     EXPECT_EQ(r.graphSource, kHighlightedDesign);
     EXPECT_EQ(r.graphMaterialCode, "-21");
-    EXPECT_TRUE(requestAnalysedDesignGraph(r, kInductanceVsCurrent));
-    EXPECT_EQ(r.graphSource, kAnalysedDesign);
+    EXPECT_TRUE(requestAnalyzedDesignGraph(r, kInductanceVsCurrent));
+    EXPECT_EQ(r.graphSource, kAnalyzedDesign);
 }
 
-TEST(GraphRequest, AnalysedAgingNeedsCoreLossAndAnAgingMaterial) {
+TEST(GraphRequest, AnalyzedAgingNeedsCoreLossAndAnAgingMaterial) {
     DesignRecord r;
     r.corePartNumber = "T106-37";
     r.coreLossMw = 0;  // watts after an analysis
-    EXPECT_EQ(requestAnalysedAgingGraph(r), AgingMenuOutcome::Nothing);
+    EXPECT_EQ(requestAnalyzedAgingGraph(r), AgingMenuOutcome::Nothing);
     r.coreLossMw = 0.2f;
-    EXPECT_EQ(requestAnalysedAgingGraph(r), AgingMenuOutcome::NegligibleMaterial);
+    EXPECT_EQ(requestAnalyzedAgingGraph(r), AgingMenuOutcome::NegligibleMaterial);
     r.corePartNumber = "T106-21";
     r.graphKind = 1;
-    EXPECT_EQ(requestAnalysedAgingGraph(r), AgingMenuOutcome::ShowGraph);
+    EXPECT_EQ(requestAnalyzedAgingGraph(r), AgingMenuOutcome::ShowGraph);
     EXPECT_EQ(r.graphKind, kTemperatureVsAge);
-    EXPECT_EQ(r.graphSource, kAnalysedDesign);
+    EXPECT_EQ(r.graphSource, kAnalyzedDesign);
     EXPECT_EQ(r.graphMaterialCode, "-21");
 }
 

@@ -409,7 +409,7 @@ TEST(AnalysisPage, PrintedFontFollowsTheWindowsPointSize) {
     EXPECT_EQ(canvas.find("ELECTRICAL PROPERTIES:")->font.height, 38);  // 37.5 rounded
 }
 
-// A T106-21 with 40 turns of #18 analysed as a buck output filter, on every common screen: each
+// A T106-21 with 40 turns of #18 analyzed as a buck output filter, on every common screen: each
 // page of results, the second opinion's included, with every text clear of every other and on
 // the window.
 TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {

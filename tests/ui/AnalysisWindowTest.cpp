@@ -225,7 +225,7 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(focused(), w.field(7));
     }
 
-    void enterTwiceFromThePartNumberAnalysesTheLoadedDesign() {
+    void enterTwiceFromThePartNumberAnalyzesTheLoadedDesign() {
         TestDesktop t;
         searchBuckFilter(t);
         AnalysisWindow& w = openAnalysis(t);
@@ -323,7 +323,7 @@ class AnalysisWindowTest : public QObject {
         QVERIFY(w.pageView().dateText != drawnAt);
     }
 
-    void awgZerosAreAnalysedAndShownAsTheGageFound() {
+    void awgZerosAreAnalyzedAndShownAsTheGageFound() {
         TestDesktop t;
         AnalysisWindow& w = openAnalysis(t);
         w.field(0)->setText("T106-21");
@@ -418,7 +418,7 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(w.pageView().display, int{kMechanicalPage});
         w.electricalClick();
         QCOMPARE(w.pageView().display, int{kElectricalPage});
-        // CHECK analyses and shows the second opinion of that analysis.
+        // CHECK analyzes and shows the second opinion of that analysis.
         control<QPushButton>(w, "Check")->click();
         QCOMPARE(w.pageView().display, int{kCheckPage});
         QVERIFY(w.check().has_value());
@@ -495,7 +495,7 @@ class AnalysisWindowTest : public QObject {
         QVERIFY(size.captured(1).toDouble() < size.captured(2).toDouble());
     }
 
-    void graphButtonsAskForGraphsOfTheAnalysedDesign() {
+    void graphButtonsAskForGraphsOfTheAnalyzedDesign() {
         TestDesktop t;
         searchBuckFilter(t);
         DesignRecord& r = t.record();
@@ -504,7 +504,7 @@ class AnalysisWindowTest : public QObject {
         r.graphSource = kHighlightedDesign;
         control<QPushButton>(w, "L_vs_I")->click();
         QCOMPARE(r.graphKind, std::int8_t{kInductanceVsCurrent});
-        QCOMPARE(r.graphSource, int{kAnalysedDesign});
+        QCOMPARE(r.graphSource, int{kAnalyzedDesign});
         QCOMPARE(r.graphMaterialCode, std::string("-21"));
         control<QPushButton>(w, "Perm_vs_Idc")->click();
         QCOMPARE(r.graphKind, std::int8_t{kPercentPermVsDcBias});
@@ -527,7 +527,7 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(r.graphKind, std::int8_t{1});
     }
 
-    void exportSpiceModelWritesTheAnalysedDesignAfterASuccessfulAnalysis() {
+    void exportSpiceModelWritesTheAnalyzedDesignAfterASuccessfulAnalysis() {
         QTemporaryDir dir;
         TestDesktop t;
         searchBuckFilter(t);

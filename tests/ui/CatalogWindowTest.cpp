@@ -89,7 +89,7 @@ class CatalogWindowTest : public QObject {
         QCOMPARE(materials->count(), 17);
         QCOMPARE(materials->itemText(0), QString("ALL"));
         QCOMPARE(materials->itemText(1), QString("-11"));
-        // Nothing chosen yet: nothing to analyse.
+        // Nothing chosen yet: nothing to analyze.
         QVERIFY(!control<QPushButton>(w, "Button_Analyze")->isEnabled());
         QVERIFY(t.messages.empty());
     }
@@ -221,7 +221,7 @@ class CatalogWindowTest : public QObject {
         QCOMPARE(t.record().stackedCores, 1);
     }
 
-    void enterOnAChosenRowAnalysesItToo() {
+    void enterOnAChosenRowAnalyzesItToo() {
         TestDesktop t;
         t.record().coreShape = kComposite;
         CatalogWindow& w = openFromMenu(t);

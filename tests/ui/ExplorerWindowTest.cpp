@@ -99,7 +99,7 @@ class ExplorerWindowTest : public QObject {
         QCOMPARE(a.field(kStackField)->text().toInt(), d.stack);
         QCOMPARE(a.field(kTurnsField)->text().toInt(), d.result.turns);
         QCOMPARE(a.field(kStrandsField)->text().toInt(), d.result.strands);
-        // Analysed at once: the analysis gives the row's own resistance.
+        // Analyzed at once: the analysis gives the row's own resistance.
         QCOMPARE(t.record().dcResistance, d.result.rdc);
     }
 
