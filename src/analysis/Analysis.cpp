@@ -17,14 +17,13 @@
 #include "materials/Permeability.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 namespace {
 
-constexpr double kFourPiTenth = 1.256636;       // 0.4 π
 constexpr double kAcPermDataLimit = 30000;      // gauss, top of the AC permeability data
 constexpr double kAgingTemperatureLimit = 250;  // °C
-constexpr double kGramsPerPound = 453.6;
 // Copper cannot take more of the window's cross-section than the window holds.
 constexpr double kLargestWindowFillPercent = 100;
 // A toroid winding whose copper exceeds 1/2.15 of the window fills the core's hole.
@@ -228,7 +227,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
         case kWideSwing:
         case kPowerFactorBoost: {
             const double iDc = r.maxCurrent;
-            H = lm > 0 ? kFourPiTenth * N * iDc / lm : 0;
+            H = lm > 0 ? kFourPiTenthsAsUsed * N * iDc / lm : 0;
             const auto point = pctPermDcBias(material, static_cast<int>(mu), H);
             if (!point) {
                 messages.show(

@@ -6,17 +6,12 @@
 
 #include "engine/AcResistance.h"
 #include "materials/Catalog.h"
+#include "platform/PhysicalConstants.h"
 #include "record/StoredNumbers.h"
 
 namespace korvell {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-// Copper's resistance extrapolates to zero at −234.5 °C.
-constexpr double kCopperZeroResistanceC = 234.5;
-constexpr double kCopperResistivity20C = 1.7241e-8;  // Ω·m, annealed copper
-constexpr double kMu0 = 4e-7 * kPi;                  // H/m
-constexpr double kMetresPerInch = 0.0254;
 constexpr double kLargestCount = 1e9;  // conductors and layers beyond this are absurd entries
 
 // (sinh x − sin x) / (cosh x + cos x), Dowell's proximity term: its series where the difference
@@ -70,7 +65,8 @@ double copperResistanceRatio(double temperatureC, double referenceC) {
 
 double copperSkinDepthInches(double frequencyHz, double temperatureC) {
     if (!(frequencyHz > 0)) return std::numeric_limits<double>::infinity();
-    const double rho = kCopperResistivity20C * copperResistanceRatio(temperatureC, 20);
+    const double rho =
+        kCopperResistivity20C * copperResistanceRatio(temperatureC, kCopperReferenceC);
     return std::sqrt(std::max(rho, 0.0) / (kPi * frequencyHz * kMu0)) / kMetresPerInch;
 }
 

@@ -6,14 +6,11 @@
 
 #include "engine/AcResistanceTables.h"
 #include "materials/WireTable.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 
 namespace {
-
-// Skin depth of copper, inches: δ = 2.795275590551181 / sqrt(f in Hz) (6.61 cm / sqrt(f)).
-constexpr double kCopperSkinDepthInHz = 2.795275590551181;
-constexpr double kPi = 3.14159;
 
 // Index of the axis point nearest to x among the first `count`: advance while the midpoint to
 // the next point is below x (or not above it, when `advanceOnMidpoint`). NaN stays at 0.
@@ -82,7 +79,7 @@ float calc_ac_res_Fr(DesignRecord& record, float gage, float frequencyKhz,
     const double conductors = static_cast<double>(record.turns) * record.wireStrands;
     if (!(conductors > 0) || !std::isfinite(conductors)) return 1.0f;
 
-    const double skinDepth = kCopperSkinDepthInHz / std::sqrt(1000.0 * f);
+    const double skinDepth = kCopperSkinDepthInchRootHzAsUsed / std::sqrt(1000.0 * f);
     const double diaDepth = bare / skinDepth;
     const double skin = skinEffectTerm(1.768 * bare / (skinDepth + 0.0001));
     const double spacing = windingSpacing(record.wireDia, record.wireBareDia, record.coreOd);
@@ -93,7 +90,7 @@ float calc_ac_res_Fr(DesignRecord& record, float gage, float frequencyKhz,
         // A surface without a diameter (no toroid data) carries no turns to add loss.
         if (!(diameter > 0) || !std::isfinite(diameter)) continue;
         // Circumference shared by all conductors, in wire diameters.
-        double pitch = kPi * diameter / (bare * conductors);
+        double pitch = kPiAsUsed * diameter / (bare * conductors);
         if (pitch > 5.0) pitch = 5.0;
         const double k1 = proximity_k1(static_cast<float>(pitch), static_cast<float>(diaDepth));
         const double k2 = proximity_k2(record.corePerm, static_cast<float>(pitch),

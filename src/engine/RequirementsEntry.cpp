@@ -6,6 +6,7 @@
 #include "engine/EntryFields.h"
 #include "engine/ParametersEntry.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 namespace {
@@ -213,7 +214,7 @@ std::optional<double> rippleCurrentPp(double avgVoltage, double inductanceUh, do
 std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurrent,
                                            double peakVoltage) {
     if (!(inductanceUh > 0 && peakCurrent > 0 && peakVoltage >= 0)) return std::nullopt;
-    return 1000.0 / (2.0 * 3.14159) / inductanceUh * peakVoltage / peakCurrent;
+    return 1000.0 / (2.0 * kPiAsUsed) / inductanceUh * peakVoltage / peakCurrent;
 }
 
 void updateRipple(DesignRecord& record, const RequirementTexts& texts) {

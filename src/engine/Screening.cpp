@@ -8,11 +8,11 @@
 #include "materials/Permeability.h"
 #include "materials/Powerline.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 namespace {
 
-constexpr double kFourPiTenth = 1.256636;   // 0.4 π: H [Oe] = 0.4 π N I / le[cm]
 constexpr double kMaxDcBias = 350;          // oersted, top of the DC-bias curves
 constexpr double kResonantMaxFlux = 10000;  // gauss, peak flux a resonant core may carry
 constexpr int kNewtonIterationCap = 5000;   // guards an iteration that never settles
@@ -93,7 +93,7 @@ bool solveSwingForce(DesignRecord& r, Messages& messages, std::string_view mater
                 "ERROR ");
             return false;
         }
-        const double perTurn = kFourPiTenth * I / r.coreLe;
+        const double perTurn = kFourPiTenthsAsUsed * I / r.coreLe;
         step = (perTurn * perTurn * (L * 1e6 / r.coreAl / H) - H * P * 0.01) * 100 /
                (H * slope + 2 * P);
         H += damping * step;
@@ -138,7 +138,7 @@ int dc_bias_solution(DesignRecord& record, std::string_view material, int initia
         return 0;
     };
     if (!(Al > 0) || !(le > 0) || !(L > 0)) return refuse(0);
-    const double perTurn = kFourPiTenth * I / le;
+    const double perTurn = kFourPiTenthsAsUsed * I / le;
     const double target = perTurn * perTurn * L * 1e6 / Al;  // (H per turn)² · N0²
 
     double H = kMaxDcBias / 3;
@@ -238,7 +238,7 @@ float swing_solution(DesignRecord& record, Messages& messages, int application,
         if (!p1) return -1;
         P1 = p1->percent;
         // These turns carry L2 at I2; at I1 they must still give at least L1.
-        const double turns = H2 * record.coreLe / (kFourPiTenth * I2);
+        const double turns = H2 * record.coreLe / (kFourPiTenthsAsUsed * I2);
         const double inductanceAtI1 = turns * turns * record.coreAl * P1 * 0.01 * 1e-6;
         accepted = H < 150 && I2 > 0 && inductanceAtI1 >= L1;
         if (accepted && minCurrentTurns) *minCurrentTurns = turns;

@@ -10,21 +10,19 @@
 #include "materials/CoreLoss.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 #include "record/StoredNumbers.h"
 
 namespace korvell {
 namespace {
 
-constexpr double kPi = 3.14159;
-constexpr double kSquareInchToCm2 = 6.4516;
 constexpr double kECoreFill = 0.78;       // first-wire fill target of an E-core bobbin
 constexpr double kMaxWindingFill = 0.83;  // highest fill ratio a toroid winding reaches
-constexpr double kCopperToResistance20C = 234.4;
 constexpr int kBobbinFitPasses = 50;
 
 // Skin depth of copper, inches, at fKhz.
 double skinDepthInches(double fKhz) {
-    return 2.795275590551181 / std::sqrt(1000 * fKhz);
+    return kCopperSkinDepthInchRootHzAsUsed / std::sqrt(1000 * fKhz);
 }
 
 std::string invalidTurnsText(const DesignRecord& r, const char* inductanceLabel, double N) {
@@ -157,11 +155,11 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
             r.woundOd = r.coreOd + 2 * r.wireDia;
         }
         r.woundHeight = r.coreHt + r.woundOd - r.coreOd;
-        r.surfaceArea =
-            toStoredFloat(kPi * r.woundOd * (0.5 * r.woundOd + r.woundHeight) * kSquareInchToCm2);
+        r.surfaceArea = toStoredFloat(kPiAsUsed * r.woundOd * (0.5 * r.woundOd + r.woundHeight) *
+                                      kSquareInchToCm2);
         r.coreVolume = r.coreAe * r.coreLe;
         r.coreMlt =
-            toStoredFloat((r.coreOd - r.coreId + 2.0 * r.coreHt + kPi * r.windingBuild) / 12);
+            toStoredFloat((r.coreOd - r.coreId + 2.0 * r.coreHt + kPiAsUsed * r.windingBuild) / 12);
     } else {
         if (!r.Esize) return -1;
         if (ecore_bobbin(r) != 1) return -1;
@@ -173,14 +171,14 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
             const double turnsPerLayer = std::floor(perLayer - 1);
             const double layers = std::ceil(s * N / turnsPerLayer);
             r.windingBuild = toStoredFloat(layers * r.wireDia);
-            r.coreMlt = toStoredFloat((2.0 * (b[8] + b[9]) + kPi * r.windingBuild) / 12);
+            r.coreMlt = toStoredFloat((2.0 * (b[8] + b[9]) + kPiAsUsed * r.windingBuild) / 12);
         } else {
             r.windingBuild = W > 0 ? toStoredFloat((e.f - e.e) * 0.5 * N * s * r.wireArea / W) : 0;
-            r.coreMlt =
-                toStoredFloat((2.0 * (r.stackedCores * e.c + e.e) + kPi * r.windingBuild) / 12);
+            r.coreMlt = toStoredFloat(
+                (2.0 * (r.stackedCores * e.c + e.e) + kPiAsUsed * r.windingBuild) / 12);
         }
         r.surfaceArea = toStoredFloat(
-            (2.0 * e.a * (e.b + e.c) + e.b * e.c + (e.d + e.f) * (e.f - e.e)) * 6.451);
+            (2.0 * e.a * (e.b + e.c) + e.b * e.c + (e.d + e.f) * (e.f - e.e)) * kSquareInchToCm2);
         r.coreVolume = e.ve;
         // An E-core winding has no wound diameters; its height is the bobbin's plus the build
         // above and below.
@@ -192,7 +190,8 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
     r.wireLengthFt = toStoredFloat(N * r.coreMlt + r.leadLengthTotal / 12.0);
     if (!(s > 0)) return 0;
     return toStoredFloat(r.wireLengthFt * r.wireOhmsPerFoot / s *
-                         (r.ambientTemp + kCopperToResistance20C) / 254.4);
+                         (kCopperZeroResistanceC + r.ambientTemp) /
+                         (kCopperZeroResistanceC + kCopperReferenceC));
 }
 
 float copper_loss(const DesignRecord& record, std::int8_t application) {
@@ -258,7 +257,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     } else {
         double maxDia;
         if (coreShape != kECore) {
-            const double angle = std::sin(kPi / (N * s));
+            const double angle = std::sin(kPiAsUsed / (N * s));
             maxDia = (r.coreId - 0.02) * angle / (1 + angle);
         } else if (r.bobbinRecord && r.bobbinRecord->b[7] > 0) {
             const auto& b = r.bobbinRecord->b;

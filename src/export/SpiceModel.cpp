@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <numbers>
 
 #include "analysis/AnalysisEntry.h"
 #include "analysis/SecondOpinion.h"
 #include "materials/Catalog.h"
 #include "materials/Permeability.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 
 #ifndef KORVELL_VERSION
 #define KORVELL_VERSION "0.0.0"
@@ -18,7 +18,6 @@
 namespace korvell {
 namespace {
 
-constexpr double kFourPiTenth = 0.4 * std::numbers::pi;
 // PFC: the half line cycle in equal angles, as the second opinion averages it.
 constexpr int kLineAngles = 256;
 // Table points on one line of the netlist.
@@ -62,7 +61,7 @@ WindingWaveform windingWaveform(const DesignRecord& r, std::int8_t application,
             const double out = r.pfcOutputVoltage;
             double sum = 0;
             for (int k = 0; k < kLineAngles; ++k) {
-                const double v = peak * std::sin(std::numbers::pi * (k + 0.5) / kLineAngles);
+                const double v = peak * std::sin(kPi * (k + 0.5) / kLineAngles);
                 if (v < out) sum += v * (out - v);
             }
             w.rmsVolts = std::sqrt(sum / kLineAngles);
@@ -74,15 +73,14 @@ WindingWaveform windingWaveform(const DesignRecord& r, std::int8_t application,
         }
         case kPowerline: {
             const double f = r.lineFrequencyHz;
-            w.rmsVolts = 2 * std::numbers::pi * f * inductanceH * r.acCurrentMax;
+            w.rmsVolts = 2 * kPi * f * inductanceH * r.acCurrentMax;
             w.description = strprintf("sinusoid of %g A rms at %g Hz (%.4g V rms)",
                                       double{r.acCurrentMax}, f, w.rmsVolts);
             break;
         }
         case kResonant: {
             const double f = 1000.0 * r.frequencyKhz;
-            w.rmsVolts =
-                2 * std::numbers::pi * f * inductanceH * r.resonantPeakCurrent / std::sqrt(2.0);
+            w.rmsVolts = 2 * kPi * f * inductanceH * r.resonantPeakCurrent / std::sqrt(2.0);
             w.description =
                 strprintf("sinusoid of %g A peak at %g kHz (%.4g V rms)",
                           double{r.resonantPeakCurrent}, double{r.frequencyKhz}, w.rmsVolts);
@@ -122,7 +120,7 @@ std::string num(double v) {
 
 std::optional<double> windingInductance(const DesignRecord& r, double currentA) {
     const double n = r.turns;
-    const double h = r.coreLe > 0 ? kFourPiTenth * n * std::abs(currentA) / r.coreLe : 0;
+    const double h = r.coreLe > 0 ? kFourPiTenthsAsUsed * n * std::abs(currentA) / r.coreLe : 0;
     const auto point =
         pctPermDcBias(materialCodeOf(r.corePartNumber), static_cast<int>(r.corePerm), h);
     if (!point) return std::nullopt;

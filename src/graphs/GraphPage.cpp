@@ -12,6 +12,7 @@
 #include "graphs/Plot.h"
 #include "materials/CoreLoss.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 namespace {
@@ -28,7 +29,6 @@ constexpr double kCaptionScale = 0.7;
 constexpr double kXCaptionRow = 0.9;
 constexpr double kDateRow = 0.95;
 
-constexpr double kFourPiTenths = 1.256636;  // 0.4 pi: oersted from ampere-turns per cm
 constexpr double kTimeCeilingH = 1e6;       // aging points from here on are not drawn
 constexpr double kDataProductFloor = 1e-6;  // below it a results row's aging data is missing
 constexpr double kSmallestSurfaceCm2 = 0.1;
@@ -126,7 +126,7 @@ std::optional<DesignCurve> inductanceCurve(const DesignRecord& record, Messages&
         kI = 10 / std::sqrt(2.0) * d.ae / d.turns / d.al;
     } else {
         curve = DcBiasCurve(record.graphMaterialCode, kCurvePoints);
-        kI = d.lm / (kFourPiTenths * d.turns);
+        kI = d.lm / (kFourPiTenthsAsUsed * d.turns);
     }
     if (!curve || !std::isfinite(kI) || !std::isfinite(kL)) return std::nullopt;
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "materials/CoreLossTables.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 namespace {
@@ -13,7 +14,6 @@ constexpr std::int8_t kECoreShape = 1;
 constexpr std::int8_t kCompositeShape = 2;
 constexpr std::int8_t kPowerFactorBoostApplication = 3;
 constexpr int kPfcSteps = 12;
-constexpr double kPiAsUsed = 3.14159;  // the averaging divides by this constant, not by pi
 // Ceiling on loss results, so that absurd operating points stay finite even in a float field.
 constexpr double kMaxLossMw = 1e30;
 

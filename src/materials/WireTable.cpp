@@ -6,15 +6,13 @@
 #include <cmath>
 
 #include "materials/WireTables.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 
 namespace {
 
-constexpr double kInchesPerMm = 0.03937007874;
-constexpr double kMmPerInch = 25.4;
-constexpr double kSquareInchesPerCmil = 1e-6;
-constexpr double kOhmCmilPerFoot = 10.371;       // annealed copper at 20 °C
+constexpr double kInchesPerMm = 1 / kMmPerInch;
 constexpr double kPoundsPerFootCmil = 3.044e-6;  // copper, 8.89 g/cm³
 constexpr float kSmallestArea = 0.61f;           // cmil; below this no wire is sought
 constexpr float kSmallestDiameter = 0.0011f;     // inch; below this no wire is sought
@@ -44,7 +42,7 @@ double filmBuild(double bare) {
 
 bool chooseMetric(int kind, double value, double allowedBare, WireChoice& wire) {
     const double limit = kind == kByGage   ? value
-                         : kind == kByArea ? value * kSquareInchesPerCmil
+                         : kind == kByArea ? value * kDiameterSquaredPerCircularMil
                                            : allowedBare;
     const int index = metricWireWalk(kind, limit);
     if (index < 0) return false;
@@ -100,8 +98,8 @@ bool chooseSwg(int kind, double value, double allowedBare, WireChoice& wire) {
         if (!(rounded >= 1 && rounded <= kSwgGaugeCount)) return false;
         gauge = static_cast<int>(rounded);
     } else {
-        const int index =
-            swgWireWalk(kind, kind == kByArea ? value * kSquareInchesPerCmil : allowedBare);
+        const int index = swgWireWalk(
+            kind, kind == kByArea ? value * kDiameterSquaredPerCircularMil : allowedBare);
         if (index < 0) return false;
         gauge = index + 1;
     }
@@ -165,7 +163,7 @@ int wireTableLookup(DesignRecord& record, std::int8_t system, int kind, float va
         record.wireDia = dia;
         record.wireMaxDia = std::max(static_cast<float>(wire.maxDia), dia);
         record.wireArea = static_cast<float>(area);
-        record.wireOhmsPerFoot = static_cast<float>(kOhmCmilPerFoot / area);
+        record.wireOhmsPerFoot = static_cast<float>(kCopperOhmCmilPerFoot / area);
         record.wireWeightPerFoot = static_cast<float>(kPoundsPerFootCmil * area);
         return 1;
     }

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/PhysicalConstants.h"
+
 namespace korvell {
 namespace {
 
 constexpr int kMaxPixels = 100000;
-constexpr double kPi = 3.14159265358979323846;
 
 FontSpec coverFont(const char* name, int height, Color color) {
     FontSpec font;

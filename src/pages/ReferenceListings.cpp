@@ -1,16 +1,13 @@
 #include "pages/ReferenceListings.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "engine/ParametersEntry.h"
 #include "platform/Format.h"
+#include "platform/PhysicalConstants.h"
 
 namespace korvell {
 namespace {
-
-// Square inches of a circular mil.
-constexpr double kSquareInchesPerCmil = std::numbers::pi / 4.0 * 1e-6;
 
 // Display lengths finer than the inch (millimetres) take fewer decimals for the same precision.
 bool finerThanInches(const DesignRecord& r) {
@@ -67,7 +64,7 @@ std::array<ListingCell, kCatalogColumns> catalogCells(const DesignRecord& r, std
     const int areaDecimals = fine ? 2 : 4;
     // 1000 id² (kcmil) or 155 Wa[cm²] = 1000 Wa[in²], as square inches.
     const double windowSquareInches =
-        shape == kECore ? row.window / 1000.0 : row.window * 1000.0 * kSquareInchesPerCmil;
+        shape == kECore ? row.window / 1000.0 : row.window * 1000.0 * kSquareInchesPerCircularMil;
     return {{{row.partNumber, static_cast<double>(row.index)},
              fixedCell(row.mu, 0),
              fixedCell(row.al, 1),
@@ -100,7 +97,7 @@ std::array<ListingCell, kWireColumns> wireTableCells(const DesignRecord& r, cons
     // Per foot to per long length: a metre holds 1 / 0.3048 feet.
     const double perLong = 1.0 / static_cast<double>(r.longLengthFactor);
     const ListingCell area =
-        fine ? fixedCell(w.area * kSquareInchesPerCmil * L * L, 4) : fixedCell(w.area, 1);
+        fine ? fixedCell(w.area * kSquareInchesPerCircularMil * L * L, 4) : fixedCell(w.area, 1);
     return {{{wireTableSizeText(r.wireGageSystem, w.gage), w.gage},
              area,
              fixedCell(w.bareDia * L, decimals),
