@@ -11,6 +11,7 @@
 #include "analysis/AnalysisEntry.h"
 #include "engine/AcResistance.h"
 #include "engine/EntryFields.h"
+#include "engine/TemperatureRise.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
@@ -349,9 +350,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
 
     const double surface = r.surfaceArea;
     const double rise =
-        surface > 0 && totalW > 0
-            ? r.tempRiseFactor * std::pow(1000 * totalW / surface, r.tempRiseExponent)
-            : 0;
+        temperatureRiseC(1000 * totalW, surface, r.tempRiseFactor, r.tempRiseExponent);
     r.tempRise = toStoredFloat(rise);
 
     double time115 = 0;

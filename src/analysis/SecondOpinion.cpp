@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/AcResistance.h"
+#include "engine/TemperatureRise.h"
 #include "materials/Catalog.h"
 #include "platform/PhysicalConstants.h"
 #include "record/StoredNumbers.h"
@@ -155,9 +156,7 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
 
     const double surface = r.surfaceArea;
     const auto riseOf = [&](double totalW) {
-        return surface > 0 && totalW > 0
-                   ? r.tempRiseFactor * std::pow(1000 * totalW / surface, r.tempRiseExponent)
-                   : 0.0;
+        return temperatureRiseC(1000 * totalW, surface, r.tempRiseFactor, r.tempRiseExponent);
     };
 
     const WindingLayers w = windingLayers(r);

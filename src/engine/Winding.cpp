@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/AcResistance.h"
+#include "engine/TemperatureRise.h"
 #include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
 #include "materials/WireTable.h"
@@ -394,12 +395,8 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     }
 
     const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;
-    if (totalLoss > 0.1 * r.surfaceArea && r.surfaceArea > 0) {
-        r.tempRise = toStoredFloat(r.tempRiseFactor *
-                                   std::pow(totalLoss / r.surfaceArea, r.tempRiseExponent));
-    } else {
-        r.tempRise = 0;
-    }
+    r.tempRise = toStoredFloat(
+        temperatureRiseC(totalLoss, r.surfaceArea, r.tempRiseFactor, r.tempRiseExponent));
     if (r.tempRise > r.maxTempRise) {
         return refuse(kTemperatureTooHigh, "TEMPERATURE RISE %.1f > %.1f DEG C",
                       ceilTo(r.tempRise, 10), static_cast<double>(r.maxTempRise));
