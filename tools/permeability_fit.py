@@ -20,6 +20,7 @@ Models (H in oersted, B in gauss peak, f in hertz; percent of initial permeabili
 
 import math
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -32,10 +33,17 @@ IRON_POWDER = ["-11", "-13", "-16", "-17", "-21", "-22", "-23", "-24", "-25", "-
                "-31", "-32", "-36", "-37", "-39"]
 COMPOSITES = ["-411", "-413"]
 
-# Initial permeability, one value per material for every table of the program.
-MU = {"-11": 10, "-13": 35, "-16": 14, "-17": 40, "-21": 75, "-22": 70, "-23": 33, "-24": 55,
-      "-25": 33, "-27": 46, "-29": 90, "-31": 60, "-32": 100, "-36": 75, "-37": 46, "-39": 66,
-      "-411": 50, "-413": 60}
+# Initial permeability, one value per material for every table of the program: read from the
+# material table, where it is defined.
+def material_permeabilities():
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "materials",
+                        "MaterialTables.cpp")
+    with open(path) as f:
+        rows = re.findall(r'^\s*\{"(-\d+)", (\d+(?:\.\d+)?),', f.read(), re.M)
+    return {code: float(mu) for code, mu in rows}
+
+
+MU = material_permeabilities()
 
 # DC bias. The -11 row is the maker's; its curve falls to 50 % at 1864 Oe (computed below).
 # The other iron-powder rows follow the same roll-off law, H50 = H50(-11) * (10 / mu)^1.85,
@@ -489,18 +497,12 @@ def cpp(dc, mpp, hif, ac, sat, fr):
         form, c = ac[code]
         lines.append("    {\"%s\", %d, {%s}}," % (code, form, ", ".join(lit(v) for v in c)))
     lines.append("}};\n")
-    lines.append("// Initial permeability, end of the AC fit (gauss) and permeability there"
-                 " (fraction of mu).")
+    lines.append("// End of the AC fit (gauss) and the permeability there (fraction of the initial"
+                 " permeability).")
     lines.append("constexpr std::array<SaturationRow, kSaturationCount> saturationData = {{")
     for code in IRON_POWDER:
-        mu, bmax, k2 = sat[code]
-        lines.append("    {\"%s\", %s, %s, %s}," % (code, lit(mu), lit(bmax), lit(k2)))
-    lines.append("}};\n")
-    lines.append("// Initial permeability of the composites (they have no AC or saturation data).")
-    lines.append("constexpr std::array<CompositePermeabilityRow, kCompositeCount> "
-                 "compositePermeability = {{")
-    for code in COMPOSITES:
-        lines.append("    {\"%s\", %s}," % (code, lit(MU[code])))
+        _, bmax, k2 = sat[code]
+        lines.append("    {\"%s\", %s, %s}," % (code, lit(bmax), lit(k2)))
     lines.append("}};\n")
     lines.append("// Effective permeability against frequency: mu(f) = 1 / (a + b f^p) + c.")
     lines.append("constexpr std::array<FrequencyCurveRow, kFrequencyCurveCount> frequencyCurves"

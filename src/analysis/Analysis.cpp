@@ -15,6 +15,7 @@
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
+#include "materials/Materials.h"
 #include "materials/Permeability.h"
 #include "materials/WireTable.h"
 #include "platform/Format.h"
@@ -71,18 +72,6 @@ enum Row : int {
 
 const char* const kAcFluxLabel = "AC FLUX DENSITY";
 const char* const kAverageAcFluxLabel = "AVG. AC FLUX DENSITY";
-
-struct Density {
-    const char* code;
-    float gramsPerCm3;
-};
-// Densities of the pressed iron powders: the lower the permeability, the more insulating binder
-// and the lower the density.
-constexpr Density kCoreDensities[14] = {
-    {"-11", 5.0f}, {"-13", 6.0f}, {"-16", 5.3f}, {"-17", 6.2f}, {"-21", 7.0f},
-    {"-23", 6.0f}, {"-25", 6.0f}, {"-27", 6.4f}, {"-29", 7.1f}, {"-31", 6.7f},
-    {"-32", 7.2f}, {"-36", 7.0f}, {"-37", 6.4f}, {"-39", 6.8f},
-};
 
 // The units word of a row that takes a display conversion, and its factor and name.
 struct Conversion {
@@ -159,131 +148,336 @@ std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record
     return units;
 }
 
-std::optional<float> coreDensity(std::string_view material) {
-    for (const auto& d : kCoreDensities) {
-        if (material == d.code) return d.gramsPerCm3;
-    }
-    return std::nullopt;
-}
+namespace {
 
-int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
-                  std::int8_t applicationType) {
-    DesignRecord& r = record;
-    const std::string entered = r.corePartNumber;
+// The core as analyzed: its catalog line with the stack applied.
+struct AnalyzedCore {
+    std::int8_t shape = kToroid;
+    std::string material;
+    std::array<float, 10> line{};  // the catalog line's ten numbers, one core
+    float mu = 0;
+    float al = 0;  // nH/turn², whole stack
+    float ac = 0;  // cm², whole stack
+    float lm = 0;  // cm
+    double volume = 0;
+};
 
+// Finds the entered part number in the catalog, reads its line into the record and applies the
+// stack. None with the status to return (-2 not in the catalog, -1 an unreadable line).
+std::optional<AnalyzedCore> loadCore(DesignRecord& r, Messages& messages, int& status) {
+    const std::string& entered = r.corePartNumber;
+    AnalyzedCore core;
     // The catalog core whose part number is exactly the entered one (up to its first blank,
     // after which a stacked part carries its count).
-    const std::int8_t shape = partNumberShape(entered);
+    core.shape = partNumberShape(entered);
     const std::optional<int> catalogRow = findCatalogRow(entered);
     if (!catalogRow) {
         messages.show(partNotFoundText(entered), "ERROR ");
-        return -2;
+        status = -2;
+        return std::nullopt;
     }
-    catalogLookup(r, messages, *catalogRow, shape);
+    catalogLookup(r, messages, *catalogRow, core.shape);
     const auto fields = readCatalogLine(r.catalogLine);
-    if (!fields) return -1;
-    const std::array<float, 10>& line = fields->values;
-    const float mu = line[0];
-    float al = line[1];
-    float ac = line[2];
-    const float lm = line[3];
-    r.corePerm = mu;
-    r.coreWindowKcmil = line[4];
-    r.coreId = line[6];
-    r.coreOd = line[7];
-    r.coreHt = line[8];
+    if (!fields) {
+        status = -1;
+        return std::nullopt;
+    }
+    core.line = fields->values;
+    core.mu = core.line[0];
+    core.al = core.line[1];
+    core.ac = core.line[2];
+    core.lm = core.line[3];
+    r.corePerm = core.mu;
+    r.coreWindowKcmil = core.line[4];
+    r.coreId = core.line[6];
+    r.coreOd = core.line[7];
+    r.coreHt = core.line[8];
 
     const int stack = r.stackedCores;
     if (stack > 1) {
         const auto n = static_cast<float>(stack);
-        al *= n;
-        ac *= n;
+        core.al *= n;
+        core.ac *= n;
         r.coreHt *= n;
-        if (shape == kECore && r.Esize) {
+        if (core.shape == kECore && r.Esize) {
             r.Esize->c *= n;
             r.Esize->ae *= n;
             r.Esize->ve *= n;
         }
     }
+    core.volume =
+        core.shape == kECore && r.Esize ? r.Esize->ve : static_cast<double>(core.ac) * core.lm;
 
-    std::string material = parsePartNumber(entered).material;
-    if (material == "-22" || material == "-24") {
+    core.material = parsePartNumber(entered).material;
+    if (materialIn(core.material, kDiscontinuedMaterial)) {
         messages.show("Materials -22, -24 are discontinued, see new materials -23, -25, -27",
                       "NOTICE: ");
     }
+    return core;
+}
 
+// The magnetic operating point of the winding on the core.
+struct OperatingPoint {
+    double H = 0;          // DC bias, oersted
+    double percent = 100;  // percent of initial permeability
+    double vAvg = 0;       // average winding voltage, V
+    double bAc = 0;        // peak AC flux density, gauss (PFC: before halving)
+    double fHz = 0;        // the frequency the core loss is taken at
+    double ratio = 0;      // PFC input over output voltage
+    double acFactor = 1;   // resonant: AC resistance factor of the wire
+};
+
+// The operating point of each application. None, after its message, for an unknown
+// application, a material without the permeability data it needs, or an unknown wire.
+std::optional<OperatingPoint> operatingPoint(DesignRecord& r, Messages& messages,
+                                             const AnalyzedCore& core, std::int8_t application) {
+    OperatingPoint p;
     const double N = r.turns;
     const double fKhz = r.frequencyKhz;
-    double H = 0;
-    double percent = 100;
-    double vAvg = 0;
-    double bAc = 0;
-    double fHz = 1000 * fKhz;
-    double ratio = r.pfcVoltageRatio;
-    double acFactor = 1;
-    const bool pfc = applicationType == kPowerFactorBoost;
-    switch (applicationType) {
+    const std::string& material = core.material;
+    p.fHz = 1000 * fKhz;
+    p.ratio = r.pfcVoltageRatio;
+    switch (application) {
         case kDcBiased:
         case kControlledSwing:
         case kWideSwing:
         case kPowerFactorBoost: {
             const double iDc = r.maxCurrent;
-            H = lm > 0 ? kFourPiTenthsAsUsed * N * iDc / lm : 0;
-            const auto point = pctPermDcBias(material, static_cast<int>(mu), H);
+            p.H = core.lm > 0 ? kFourPiTenthsAsUsed * N * iDc / core.lm : 0;
+            const auto point = pctPermDcBias(material, static_cast<int>(core.mu), p.H);
             if (!point) {
                 messages.show(
                     strprintf("NO DC BIAS PERMEABILITY DATA FOR MATERIAL %s", material.c_str()),
                     "ERROR ");
-                return 0;
+                return std::nullopt;
             }
-            percent = point->percent;
-            if (pfc) {
-                vAvg = r.pfcOutputVoltage;
-                if (r.pfcOutputVoltage > 1e-6f) ratio = r.pfcPeakInputVoltage / r.pfcOutputVoltage;
+            p.percent = point->percent;
+            if (application == kPowerFactorBoost) {
+                p.vAvg = r.pfcOutputVoltage;
+                if (r.pfcOutputVoltage > 1e-6f) {
+                    p.ratio = r.pfcPeakInputVoltage / r.pfcOutputVoltage;
+                }
             } else {
                 const double vPeak = r.onVoltage;
                 const double vOut = r.offVoltage;
-                vAvg = vPeak * vOut > 0 ? 2 * vPeak * vOut / (vPeak + vOut) : 0;
+                p.vAvg = vPeak * vOut > 0 ? 2 * vPeak * vOut / (vPeak + vOut) : 0;
             }
-            bAc = N * ac * fKhz > 0 ? 0.25 * vAvg * 100000 / (N * ac * fKhz) : 0;
-            break;
+            p.bAc = N * core.ac * fKhz > 0 ? 0.25 * p.vAvg * 100000 / (N * core.ac * fKhz) : 0;
+            return p;
         }
         case kPowerline: {
-            const double bPeak = std::sqrt(2.0) * N * r.acCurrentMax * al / ac * 0.1;
+            const double bPeak = std::sqrt(2.0) * N * r.acCurrentMax * core.al / core.ac * 0.1;
             if (bPeak > kAcPermDataLimit) {
                 messages.show(
                     "WARNING: RANGE OF AC PERM DATA EXCEEDED.\n\r RESULTS MAY BE INACCURATE",
                     "NOTICE: ");
             }
             const auto point = calc_pct_perm_ac(messages, bPeak, material);
-            if (!point) return 0;
-            percent = point->percent;
-            bAc = 0.01 * percent * bPeak;
-            fHz = r.lineFrequencyHz;
-            break;
+            if (!point) return std::nullopt;
+            p.percent = point->percent;
+            p.bAc = 0.01 * p.percent * bPeak;
+            p.fHz = r.lineFrequencyHz;
+            return p;
         }
         case kResonant: {
             const double iPeak = r.resonantPeakCurrent;
-            bAc = N * iPeak * al / ac * 0.1;
-            vAvg = 4e-6 * N * N * fKhz * iPeak * al;
-            if (!wireTableLookup(r, r.wireGageSystem, kByGage, r.lastStoredWireGage)) return 0;
-            acFactor = calc_ac_res_Fr(r, r.wireGage, static_cast<float>(fKhz), 1);
-            break;
+            p.bAc = N * iPeak * core.al / core.ac * 0.1;
+            p.vAvg = 4e-6 * N * N * fKhz * iPeak * core.al;
+            if (!wireTableLookup(r, r.wireGageSystem, kByGage, r.lastStoredWireGage)) {
+                return std::nullopt;
+            }
+            p.acFactor = calc_ac_res_Fr(r, r.wireGage, static_cast<float>(fKhz), 1);
+            return p;
         }
         default:
             messages.show(">>> Unidentified Function in ANALYSIS", "PROGRAM ERROR ");
-            return 0;
+            return std::nullopt;
     }
+}
 
-    const double inductanceUh = al * percent * 0.01 * N * N / 1000;
-    r.percentPerm = toStoredFloat(percent);
+// Ripple of a switching converter, A peak to peak, at most the maximum current; a
+// line-frequency choke carries no switching ripple.
+double rippleCurrent(const DesignRecord& r, const OperatingPoint& p, double inductanceUh,
+                     std::int8_t application) {
+    const double fKhz = r.frequencyKhz;
+    if (application == kPowerline || !(inductanceUh * fKhz > 0)) return 0;
+    const double ripple =
+        (application == kPowerFactorBoost ? 0.25 : 0.5) * p.vAvg / (inductanceUh * fKhz) * 1000;
+    return std::min<double>(ripple, r.maxCurrent);
+}
 
-    // Ripple of a switching converter; a line-frequency choke carries no switching ripple.
+// Percent of the window the copper of the winding takes.
+double windowFillPercent(const DesignRecord& r) {
+    return r.coreWindowKcmil > 0
+               ? 100.0 * r.wireArea * r.turns * r.wireStrands / (1000.0 * r.coreWindowKcmil)
+               : 0;
+}
+
+// Winds the core (winding_resistance) and checks that the winding can be built: its copper fits
+// the window, and on an E-core the wire lies on the bobbin within its flanges. The DC resistance
+// at ambient, or none after the refusal's message. A toroid winding that fills the core's hole
+// is wound with a notice that its figures are estimates.
+std::optional<float> windBuildable(DesignRecord& r, Messages& messages, const AnalyzedCore& core,
+                                   double fillPercent) {
+    const double N = r.turns;
+    const std::string& entered = r.corePartNumber;
+    // More copper cross-section than the window holds cannot be wound at all, and every result
+    // would describe a winding that cannot exist.
+    if (!(fillPercent <= kLargestWindowFillPercent)) {
+        messages.show(strprintf("WINDOW FILL %.1f %% : %.0f TURNS OF THIS WIRE DO NOT FIT THE "
+                                "WINDOW OF CORE %s",
+                                fillPercent, N, entered.c_str()),
+                      "ERROR ");
+        return std::nullopt;
+    }
+    // Beyond 1/2.15 of a toroid's window the copper fills the hole: the winding is taken as a
+    // build of half the inside diameter, which no winder reaches, so its size and resistance are
+    // estimates at best.
+    if (core.shape != kECore && fillPercent * kHoleFilledCopperShare >= 100) {
+        messages.show(strprintf("WINDOW FILL %.1f %% : THE WINDING FILLS THE HOLE OF CORE %s; ITS "
+                                "BUILD, WOUND SIZE AND RESISTANCE ARE ESTIMATES",
+                                fillPercent, entered.c_str()),
+                      "NOTICE: ");
+    }
+    const float rdc = winding_resistance(r, r.windingMode, r.lastStoredWireGage, core.shape);
+    // A winding that cannot be built has no resistance: winding_resistance says so with a value
+    // of 0 or below (an E-core bobbin on which the wire does not lie two turns to a layer).
+    // On an E-core the layers must also stay within the bobbin's flanges.
+    const bool overBobbin =
+        core.shape == kECore && r.windingBuild > bobbinWindingDepth(r) + kBuildTolerance;
+    if (!(rdc > 0) || overBobbin) {
+        messages.show(strprintf("%.0f TURNS OF THIS WIRE DO NOT FIT THE BOBBIN OF CORE %s: THE "
+                                "WINDING CANNOT BE BUILT",
+                                N, entered.c_str()),
+                      "ERROR ");
+        return std::nullopt;
+    }
+    return rdc;
+}
+
+// Time to 115 % loss and life limit, hours; both NEGLIGIBLE for a core that does not age.
+struct AgingRows {
+    double time115 = 0;
+    double life = 0;
+    bool negligible = false;
+};
+
+AgingRows agingRows(const DesignRecord& r, const AnalyzedCore& core, const OperatingPoint& p,
+                    double coreW, double totalW, double rise, std::int8_t application) {
+    AgingRows a;
+    if (!(coreW > 0) || !(r.ambientTemp + rise < kAgingTemperatureLimit)) return a;
+    const bool pfc = application == kPowerFactorBoost;
+    AgingInputs in;
+    // A composite ages as its loss equivalent, here on the whole volume.
+    in.material = lossEquivalent(core.material).code;
+    in.fluxGauss = pfc ? p.bAc * 0.5 * std::sqrt(pfcLossFactor(p.ratio, 2.0, 12)) : p.bAc;
+    in.frequencyHz = p.fHz;
+    in.aeCm2 = core.ac;
+    in.ambientC = r.ambientTemp;
+    in.lossMw = 1000 * totalW;
+    in.surfaceCm2 = r.surfaceArea;
+    in.volumeCm3 = core.volume;
+    in.riseFactor = r.tempRiseFactor;
+    in.riseExponent = r.tempRiseExponent;
+    // A core that does not age has no time to 115 % loss and no life limit; the aging model's
+    // stand-ins for that (hundreds of thousands of hours) would read shorter than the life of a
+    // core that really ages, so the rows say NEGLIGIBLE instead.
+    a.negligible = agingNegligible(in);
+    if (!a.negligible) {
+        a.time115 = agingLife(AgingFigure::TimeTo115Percent, in);
+        a.life = agingLife(AgingFigure::LifeLimit, in);
+    }
+    return a;
+}
+
+// What the rows of the table are filled from.
+struct AnalyzedFigures {
+    double inductanceUh = 0;
     double ripple = 0;
-    if (applicationType != kPowerline && inductanceUh * fKhz > 0) {
-        ripple = (pfc ? 0.25 : 0.5) * vAvg / (inductanceUh * fKhz) * 1000;
-        ripple = std::min<double>(ripple, r.maxCurrent);
+    double rdc = 0;
+    double rac = 0;
+    double coreW = 0;
+    double copperW = 0;
+    double rise = 0;
+    double weightLb = 0;
+    double fillPercent = 0;
+    AgingRows aging;
+};
+
+// Fills a copy of the table's rows; false when a result lies beyond single precision (the
+// largest entries multiplied together), which would be shown as the largest number a row holds
+// and is no result.
+bool fillRows(std::array<AnalysisRow, kAnalysisRows>& t, const DesignRecord& r,
+              const AnalyzedCore& core, const OperatingPoint& p, const AnalyzedFigures& f,
+              std::int8_t application) {
+    const bool pfc = application == kPowerFactorBoost;
+    double largest = 0;
+    const auto set = [&t, &largest](int row, double value) {
+        largest = std::isfinite(value) ? std::max(largest, std::fabs(value)) : HUGE_VAL;
+        t[row].value = toStoredFloat(value);
+    };
+    set(kInductance, f.inductanceUh);
+    t[kInductance].format = f.inductanceUh >= 100 ? "%6.0f" : "%6.2f";
+    if (f.rdc > 0.1f) {
+        set(kDcResistanceRow, f.rdc);
+        set(kAcResistanceRow, f.rac);
+        t[kDcResistanceRow].format = t[kAcResistanceRow].format = "%5.2f";
+    } else {
+        set(kDcResistanceRow, 1000.0 * f.rdc);
+        set(kAcResistanceRow, 1000.0 * f.rac);
+        t[kDcResistanceRow].format = t[kAcResistanceRow].format = "%5.2fm";
     }
+    set(kRipple, f.ripple);
+    set(kDcBias, p.H);
+    set(kAcFlux, pfc ? 0.5 * p.bAc : p.bAc);
+    t[kAcFlux].label = pfc ? kAverageAcFluxLabel : kAcFluxLabel;
+    set(kPercentPerm, p.percent);
+    set(kAlRow, core.al);
+    set(kCoreLossRow, f.coreW);
+    set(kCopperLossRow, f.copperW);
+    set(kBuild, r.windingBuild);
+    set(kSurface, r.surfaceArea);
+    set(kTempRiseRow, f.rise);
+    set(kTime115, f.aging.time115);
+    set(kLifeLimit, f.aging.life);
+    t[kTime115].negligible = t[kLifeLimit].negligible = f.aging.negligible;
+    set(kCoreOd, core.line[7]);
+    set(kCoreId, core.line[6]);
+    set(kCoreHeight, r.coreHt);
+    set(kCoreWeight, f.weightLb);
+    set(kCoreVolume, core.volume);
+    set(kMagneticAc, core.ac);
+    set(kMagneticLm, core.lm);
+    set(kWireDia, r.wireMaxDia);
+    set(kWireLength, r.wireLengthFt);
+    set(kWireWeight, r.wireStrands * static_cast<double>(r.wireLengthFt) * r.wireWeightPerFoot);
+    set(kSurfaceAgain, r.surfaceArea);
+    set(kTotalLoss, f.coreW + f.copperW);
+    set(kTempRiseAgain, f.rise);
+    set(kWindingBuild, r.windingBuild);
+    set(kWindowFill, f.fillPercent);
+    set(kWoundOd, r.woundOd);
+    set(kWoundHeight, r.woundHeight);
+    return largest <= FLT_MAX;
+}
+
+}  // namespace
+
+int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
+                  std::int8_t applicationType) {
+    DesignRecord& r = record;
+    int status = 0;
+    const std::optional<AnalyzedCore> core = loadCore(r, messages, status);
+    if (!core) return status;
+    const std::optional<OperatingPoint> point = operatingPoint(r, messages, *core, applicationType);
+    if (!point) return 0;
+    const bool pfc = applicationType == kPowerFactorBoost;
+    const double N = r.turns;
+
+    AnalyzedFigures f;
+    f.inductanceUh = core->al * point->percent * 0.01 * N * N / 1000;
+    r.percentPerm = toStoredFloat(point->percent);
+    f.ripple = rippleCurrent(r, *point, f.inductanceUh, applicationType);
 
     if (!wireTableLookup(r, r.wireGageSystem, kByGage, r.lastStoredWireGage)) {
         messages.show(strprintf("Wire Table Lookup error, Gage indicates %f",
@@ -291,147 +485,44 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
                       "PROGRAM ERROR ");
         return 0;
     }
-    const double volume = shape == kECore && r.Esize ? r.Esize->ve : static_cast<double>(ac) * lm;
+    r.coreAe = core->ac;
+    r.coreAl = core->al;
+    r.coreLe = core->lm;
+    r.fluxAc = toStoredFloat(pfc ? 0.5 * point->bAc : point->bAc);
+    r.avgVoltage = toStoredFloat(point->vAvg);
+    r.pfcVoltageRatio = toStoredFloat(point->ratio);
 
-    r.coreAe = ac;
-    r.coreAl = al;
-    r.coreLe = lm;
-    r.fluxAc = toStoredFloat(pfc ? 0.5 * bAc : bAc);
-    r.avgVoltage = toStoredFloat(vAvg);
-    r.pfcVoltageRatio = toStoredFloat(ratio);
+    f.fillPercent = windowFillPercent(r);
+    const std::optional<float> rdc = windBuildable(r, messages, *core, f.fillPercent);
+    if (!rdc) return 0;
+    f.rdc = *rdc;
+    f.rac = applicationType == kResonant ? point->acFactor * *rdc : *rdc;
+    r.rippleCurrent = toStoredFloat(f.ripple);
+    r.dcResistance = *rdc;
+    r.acResistance = toStoredFloat(f.rac);
 
-    // The copper of the winding must fit the window: more copper cross-section than the window
-    // holds cannot be wound at all, and every result would describe a winding that cannot exist.
-    const double fillPercent = r.coreWindowKcmil > 0 ? 100.0 * r.wireArea * N * r.wireStrands /
-                                                           (1000.0 * r.coreWindowKcmil)
-                                                     : 0;
-    if (!(fillPercent <= kLargestWindowFillPercent)) {
-        messages.show(strprintf("WINDOW FILL %.1f %% : %.0f TURNS OF THIS WIRE DO NOT FIT THE "
-                                "WINDOW OF CORE %s",
-                                fillPercent, N, entered.c_str()),
-                      "ERROR ");
-        return 0;
-    }
+    // Losses in mW in the record, in W in the table; the rise by the program's rule.
+    r.copperLossMw = copper_loss(r, applicationType);
+    const double coreMw = coreLoss(core->material, core->volume, 0.001 * point->fHz, point->bAc,
+                                   applicationType, point->ratio);
+    r.coreLossMw = toStoredFloat(coreMw);
+    f.copperW = r.copperLossMw / 1000.0;
+    f.coreW = r.coreLossMw / 1000.0;
+    const double totalW = f.coreW + f.copperW;
+    f.rise = temperatureRiseC(1000 * totalW, r.surfaceArea, r.tempRiseFactor, r.tempRiseExponent);
+    r.tempRise = toStoredFloat(f.rise);
+    f.aging = agingRows(r, *core, *point, f.coreW, totalW, f.rise, applicationType);
 
-    // Beyond 1/2.15 of a toroid's window the copper fills the hole: the winding is taken as a
-    // build of half the inside diameter, which no winder reaches, so its size and resistance are
-    // estimates at best.
-    if (shape != kECore && fillPercent * kHoleFilledCopperShare >= 100) {
-        messages.show(strprintf("WINDOW FILL %.1f %% : THE WINDING FILLS THE HOLE OF CORE %s; ITS "
-                                "BUILD, WOUND SIZE AND RESISTANCE ARE ESTIMATES",
-                                fillPercent, entered.c_str()),
-                      "NOTICE: ");
-    }
-
-    const float rdc = winding_resistance(r, r.windingMode, r.lastStoredWireGage, shape);
-    // A winding that cannot be built has no resistance: winding_resistance says so with a value
-    // of 0 or below (an E-core bobbin on which the wire does not lie two turns to a layer).
-    // On an E-core the layers must also stay within the bobbin's flanges.
-    const bool overBobbin =
-        shape == kECore && r.windingBuild > bobbinWindingDepth(r) + kBuildTolerance;
-    if (!(rdc > 0) || overBobbin) {
-        messages.show(strprintf("%.0f TURNS OF THIS WIRE DO NOT FIT THE BOBBIN OF CORE %s: THE "
-                                "WINDING CANNOT BE BUILT",
-                                N, entered.c_str()),
-                      "ERROR ");
-        return 0;
-    }
-    const double rac = applicationType == kResonant ? acFactor * rdc : rdc;
-    r.rippleCurrent = toStoredFloat(ripple);
-    r.dcResistance = rdc;
-    r.acResistance = toStoredFloat(rac);
-
-    const double copperW = copper_loss(r, applicationType) / 1000.0;
-    const double coreW =
-        coreLoss(shape, material, volume, 0.001 * fHz, bAc, applicationType, ratio) / 1000.0;
-    r.copperLossMw = toStoredFloat(copperW);  // watts after an analysis
-    r.coreLossMw = toStoredFloat(coreW);
-    const double totalW = coreW + copperW;
-
-    const double surface = r.surfaceArea;
-    const double rise =
-        temperatureRiseC(1000 * totalW, surface, r.tempRiseFactor, r.tempRiseExponent);
-    r.tempRise = toStoredFloat(rise);
-
-    double time115 = 0;
-    double life = 0;
-    // A core that does not age has no time to 115 % loss and no life limit; the aging model's
-    // stand-ins for that (hundreds of thousands of hours) would read shorter than the life of a
-    // core that really ages, so the rows say NEGLIGIBLE instead.
-    bool negligibleAging = false;
-    if (coreW > 0 && r.ambientTemp + rise < kAgingTemperatureLimit) {
-        const double bAge = pfc ? bAc * 0.5 * std::sqrt(pfcLossFactor(ratio, 2.0, 12)) : bAc;
-        negligibleAging = agingNegligible(material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
-                                          surface, volume, r.tempRiseFactor, r.tempRiseExponent);
-        if (!negligibleAging) {
-            time115 = agingLife(1, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
-                                surface, volume, r.tempRiseFactor, r.tempRiseExponent);
-            life = agingLife(2, nullptr, material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,
-                             surface, volume, r.tempRiseFactor, r.tempRiseExponent);
-        }
-    }
-
-    // A composite core is weighed as the iron powder its losses stand for, whatever the frequency.
-    const std::string densityMaterial = shape == kComposite ? "-36" : material;
-    const auto density = coreDensity(densityMaterial);
-    const double weightLb = density ? *density * volume / kGramsPerPound : 0;
+    const auto density = coreDensity(core->material);
+    f.weightLb = density ? *density * core->volume / kGramsPerPound : 0;
 
     // The rows are filled on a copy: a refused analysis leaves the table as it was.
-    std::array<AnalysisRow, kAnalysisRows> t = table.rows;
-    // A result beyond single precision (the largest entries multiplied together) would be shown
-    // as the largest number a row holds, which is no result: such an analysis is refused.
-    double largest = 0;
-    const auto set = [&t, &largest](int row, double value) {
-        largest = std::isfinite(value) ? std::max(largest, std::fabs(value)) : HUGE_VAL;
-        t[row].value = toStoredFloat(value);
-    };
-    set(kInductance, inductanceUh);
-    t[kInductance].format = inductanceUh >= 100 ? "%6.0f" : "%6.2f";
-    if (rdc > 0.1f) {
-        set(kDcResistanceRow, rdc);
-        set(kAcResistanceRow, rac);
-        t[kDcResistanceRow].format = t[kAcResistanceRow].format = "%5.2f";
-    } else {
-        set(kDcResistanceRow, 1000.0 * rdc);
-        set(kAcResistanceRow, 1000.0 * rac);
-        t[kDcResistanceRow].format = t[kAcResistanceRow].format = "%5.2fm";
-    }
-    set(kRipple, ripple);
-    set(kDcBias, H);
-    set(kAcFlux, pfc ? 0.5 * bAc : bAc);
-    t[kAcFlux].label = pfc ? kAverageAcFluxLabel : kAcFluxLabel;
-    set(kPercentPerm, percent);
-    set(kAlRow, al);
-    set(kCoreLossRow, coreW);
-    set(kCopperLossRow, copperW);
-    set(kBuild, r.windingBuild);
-    set(kSurface, surface);
-    set(kTempRiseRow, rise);
-    set(kTime115, time115);
-    set(kLifeLimit, life);
-    t[kTime115].negligible = t[kLifeLimit].negligible = negligibleAging;
-    set(kCoreOd, line[7]);
-    set(kCoreId, line[6]);
-    set(kCoreHeight, r.coreHt);
-    set(kCoreWeight, weightLb);
-    set(kCoreVolume, volume);
-    set(kMagneticAc, ac);
-    set(kMagneticLm, lm);
-    set(kWireDia, r.wireMaxDia);
-    set(kWireLength, r.wireLengthFt);
-    set(kWireWeight, r.wireStrands * static_cast<double>(r.wireLengthFt) * r.wireWeightPerFoot);
-    set(kSurfaceAgain, surface);
-    set(kTotalLoss, totalW);
-    set(kTempRiseAgain, rise);
-    set(kWindingBuild, r.windingBuild);
-    set(kWindowFill, fillPercent);
-    set(kWoundOd, r.woundOd);
-    set(kWoundHeight, r.woundHeight);
-    if (!(largest <= FLT_MAX)) {
+    std::array<AnalysisRow, kAnalysisRows> rows = table.rows;
+    if (!fillRows(rows, r, *core, *point, f, applicationType)) {
         messages.show(kResultsBeyondRangeText, "ERROR ");
         return 0;
     }
-    table.rows = t;
+    table.rows = rows;
     return 1;
 }
 

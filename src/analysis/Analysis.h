@@ -46,9 +46,6 @@ std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record
 // The value in display units (the number analysisValueText prints).
 double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record);
 
-// Density (g/cm³) of an iron-powder material; none for discontinued and unknown codes.
-std::optional<float> coreDensity(std::string_view material);
-
 // Analyzes the design described by the record's corePartNumber, stackedCores, wireStrands,
 // turns, lastStoredWireGage, wireGageSystem, windingMode, operating conditions and design
 // parameters. Returns 1 on success; 0 for an unknown application type, a wire not in the table,

@@ -142,11 +142,12 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
     const bool resonant = application == kResonant;
     const bool powerline = application == kPowerline;
 
-    // The program's own figures, as the analysis left them (losses in watts).
+    // The program's own figures, as the analysis left them (its table holds the losses as
+    // single-precision watts).
     const double ambient = r.ambientTemp;
     const double rAmbient = r.dcResistance;
-    const double coreW = r.coreLossMw;
-    const double programCopperW = r.copperLossMw;
+    const double coreW = toStoredFloat(r.coreLossMw / 1000.0);
+    const double programCopperW = toStoredFloat(r.copperLossMw / 1000.0);
     o.ambientC = ambient;
     o.programRdcOhm = rAmbient;
     o.programAcFactor = resonant && rAmbient > 0 ? r.acResistance / rAmbient : 1;

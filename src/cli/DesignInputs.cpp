@@ -96,10 +96,11 @@ bool acceptDesignInputs(const DesignInputOptions& o, CliContext& context, CliMes
             const auto it =
                 std::find(kSelectableMaterials.begin(), kSelectableMaterials.end(), code);
             if (it == kSelectableMaterials.end()) {
+                std::string known;
+                for (const auto selectable : kSelectableMaterials)
+                    known += (known.empty() ? "" : ", ") + std::string(selectable);
                 refuseInput(context,
-                            "unknown material " + code +
-                                "; the selectable materials are -11, -13, "
-                                "-16, -17, -21, -23, -25, -27, -29, -31, -32, -36, -37, -39");
+                            "unknown material " + code + "; the selectable materials are " + known);
                 return false;
             }
             r.selectedMaterials[static_cast<std::size_t>(it - kSelectableMaterials.begin())] = code;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "materials/Catalog.h"
+#include "materials/Materials.h"
 #include "materials/Permeability.h"
 #include "materials/Powerline.h"
 #include "platform/Format.h"
@@ -304,11 +305,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                 break;
             case kResonant: {
                 // Only the low-loss, low-permeability materials serve resonant inductors.
-                constexpr std::string_view kResonantMaterials = "-11 -13 -16 -17";
-                if (material.empty() ||
-                    kResonantMaterials.find(material) == std::string_view::npos) {
-                    break;
-                }
+                if (!materialIn(material, kResonantMaterial)) break;
                 const double flux =
                     std::sqrt(static_cast<double>(r.coreAl) * r.inductanceRequired) * 0.1 /
                     r.coreAe * r.resonantPeakCurrent;

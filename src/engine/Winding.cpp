@@ -388,9 +388,8 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     if (shared && shared->coreLossMw) {
         r.coreLossMw = *shared->coreLossMw;
     } else if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
-        r.coreLossMw =
-            toStoredFloat(coreLoss(coreShape, tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
-                                   r.applicationType, r.pfcVoltageRatio));
+        r.coreLossMw = toStoredFloat(coreLoss(tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
+                                              r.applicationType, r.pfcVoltageRatio));
         if (shared) shared->coreLossMw = r.coreLossMw;
     }
 

@@ -213,7 +213,7 @@ std::optional<SpiceModel> spiceModel(const DesignRecord& r, const AnalysisTable&
         }
     }
 
-    m.coreLossW = r.coreLossMw;  // watts after an analysis
+    m.coreLossW = r.coreLossMw / 1000.0;
     const double analyzedH = table.rows[0].value * 1e-6;
     m.waveform = windingWaveform(r, application, analyzedH);
     if (m.coreLossW > 0 && m.waveform.rmsVolts > 0)

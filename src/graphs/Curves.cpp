@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "materials/CoreLoss.h"
+#include "materials/Materials.h"
 #include "materials/Permeability.h"
 #include "materials/PermeabilityTables.h"
 
@@ -24,8 +25,10 @@ int pointCount(int n) {
 }  // namespace
 
 bool isCompositeMaterial(std::string_view code) {
-    if (code.substr(0, 4) != "-411" && code.substr(0, 4) != "-413") return false;
-    return std::all_of(code.begin() + 4, code.end(),
+    const auto letters = code.find_first_not_of("-0123456789");
+    const std::string_view base = code.substr(0, letters);
+    if (!materialIn(base, kCompositeMaterial)) return false;
+    return std::all_of(code.begin() + static_cast<std::ptrdiff_t>(base.size()), code.end(),
                        [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 

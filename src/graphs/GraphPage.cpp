@@ -67,7 +67,6 @@ int applicationOf(const DesignRecord& record) {
     return std::clamp<int>(record.applicationType, 0, kApplicationCount - 1);
 }
 
-// The analysis leaves its losses in the record in watts.
 GraphedDesign analyzedDesign(const DesignRecord& r) {
     GraphedDesign d;
     d.name = r.corePartNumber;
@@ -79,7 +78,7 @@ GraphedDesign analyzedDesign(const DesignRecord& r) {
     d.ambient = r.ambientTemp;
     d.temperature = d.ambient + r.tempRise;
     d.turns = r.turns;
-    d.lossMw = 1000 * (static_cast<double>(r.coreLossMw) + r.copperLossMw);
+    d.lossMw = static_cast<double>(r.coreLossMw) + r.copperLossMw;
     d.surfaceArea = r.surfaceArea;
     d.coreVolume = r.coreVolume;
     return d;
@@ -178,9 +177,21 @@ std::optional<DesignCurve> agingCurve(const DesignRecord& record, Messages& mess
     }
     if (material.empty()) return std::nullopt;
 
+    AgingInputs in;
+    in.material = material;
+    in.fluxGauss = d.b * fluxFactor;
+    in.frequencyHz = fHz;
+    in.aeCm2 = d.ae;
+    in.ambientC = d.ambient;
+    in.lossMw = d.lossMw;
+    in.surfaceCm2 = d.surfaceArea;
+    in.volumeCm3 = d.coreVolume;
+    in.riseFactor = record.tempRiseFactor;
+    in.riseExponent = record.tempRiseExponent;
     AgingCurvePoints samples;
-    agingLife(kind + 2, &samples, material, d.b * fluxFactor, fHz, d.ae, d.ambient, d.lossMw,
-              d.surfaceArea, d.coreVolume, record.tempRiseFactor, record.tempRiseExponent);
+    agingCurve(
+        kind == kTemperatureVsAge ? AgingCurveKind::Temperature : AgingCurveKind::LossIncrease, in,
+        samples);
     // Times of zero: no loss to age (or no aging data), nothing to draw.
     if (!(samples[0].first > 0)) return std::nullopt;
 

@@ -2,17 +2,10 @@
 
 #include <algorithm>
 
+#include "materials/Materials.h"
 #include "platform/Format.h"
 
 namespace korvell {
-namespace {
-
-bool negligibleAgingMaterial(const std::string& code) {
-    return code.find("-37") != std::string::npos || code.find("-39") != std::string::npos;
-}
-
-}  // namespace
-
 const DesignResult& highlightedDesign(const DesignRecord& record) {
     return record.designResults[std::clamp(record.selectedDesign, 0, kMaxDesigns - 1)];
 }
@@ -41,7 +34,7 @@ AgingMenuOutcome requestAgingGraphFromMenu(DesignRecord& record, int kind) {
     if (!(row.coreLossW > 0)) return AgingMenuOutcome::Nothing;
     // A row without a material code cannot be aged; real designs always carry one.
     if (record.graphMaterialCode.empty()) return AgingMenuOutcome::Nothing;
-    if (negligibleAgingMaterial(record.graphMaterialCode)) {
+    if (materialIn(record.graphMaterialCode, kNegligibleAgingMaterial)) {
         return AgingMenuOutcome::NegligibleMaterial;
     }
     record.graphKind = static_cast<std::int8_t>(kind);
@@ -63,7 +56,8 @@ AgingMenuOutcome requestAnalyzedAgingGraph(DesignRecord& record) {
         record.graphMaterialCode = materialCodeOf(record.corePartNumber);
     if (!(record.coreLossMw > 0)) return AgingMenuOutcome::Nothing;
     const std::string& code = record.graphMaterialCode;
-    if (code.empty() || negligibleAgingMaterial(code)) return AgingMenuOutcome::NegligibleMaterial;
+    if (code.empty() || materialIn(code, kNegligibleAgingMaterial))
+        return AgingMenuOutcome::NegligibleMaterial;
     record.graphKind = kTemperatureVsAge;
     record.graphSource = kAnalyzedDesign;
     return AgingMenuOutcome::ShowGraph;
@@ -76,7 +70,8 @@ std::string requestTemperatureRiseGraph(DesignRecord& record) {
     if (row.partNumber.find('-') == std::string::npos) {
         message = strprintf("Core Material Not Identified, P/N %s", row.partNumber.c_str());
     }
-    if (negligibleAgingMaterial(record.graphMaterialCode)) message = kNegligibleAgingText;
+    if (materialIn(record.graphMaterialCode, kNegligibleAgingMaterial))
+        message = kNegligibleAgingText;
     if (row.coreLossW < 0.001) {
         message = strprintf("Design Exhibits Negligable Core Loss, %7.2e",
                             static_cast<double>(row.coreLossW));

@@ -55,7 +55,7 @@ AgingMenuOutcome requestAgingGraphFromMenu(DesignRecord& record, int kind);
 bool requestAnalyzedDesignGraph(DesignRecord& record, int kind);
 
 // The analysis window's T RISE: the material code is read when the part number has a dash; with
-// core loss (coreLossMw, watts after an analysis) and a code of an aging material, graph 9 of the
+// core loss (coreLossMw) and a code of an aging material, graph 9 of the
 // analyzed design; with core loss otherwise, the negligible-aging box; without, nothing.
 AgingMenuOutcome requestAnalyzedAgingGraph(DesignRecord& record);
 

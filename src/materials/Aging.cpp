@@ -7,6 +7,7 @@
 
 #include "materials/CoreLoss.h"
 #include "materials/CoreLossTables.h"
+#include "materials/Materials.h"
 
 namespace korvell {
 namespace {
@@ -122,16 +123,13 @@ class AgingModel {
 // Returns zeros for an unknown material, and (100000 h, 1 % of p0, T, 0) when aging is
 // negligible, the core starts above 250 °C, or there is no loss or no thermal model
 // (p0, k or x not above 0).
-AgingState agingState(std::string_view material, double t, double B, double f, double ae, double ta,
-                      double p0, double s, double v, double k, double x) {
-    if (material == "-411") {
-        material = "-36";
-        v *= 0.67;
-    } else if (material == "-413") {
-        material = "-36";
-        v *= 0.75;
-    }
-    const AgingCoefficients* row = findRow(agingCoefficients(), material);
+AgingState agingState(const AgingInputs& in, double t) {
+    const LossEquivalent equivalent = lossEquivalent(in.material);
+    const double B = in.fluxGauss, f = in.frequencyHz, ae = in.aeCm2, ta = in.ambientC;
+    const double s = in.surfaceCm2, k = in.riseFactor, x = in.riseExponent;
+    const double v = in.volumeCm3 * equivalent.volumeShare;
+    double p0 = in.lossMw;
+    const AgingCoefficients* row = findRow(agingCoefficients(), equivalent.code);
     if (row == nullptr) return {};
     p0 = std::min(p0, kMaxLossMw);
     if (!(p0 > 0) || !(k > 0) || !(x > 0) || !std::isfinite(ta))
@@ -161,22 +159,27 @@ AgingState agingState(std::string_view material, double t, double B, double f, d
     return {t, dP, model.temperature(p0 + dP), -G * dPPrevious};
 }
 
-// Samples the aging on a geometric time scale from t1 (1 % increase) to the end of the
-// integration (runaway, 250 °C or 1e8 h). Mode 1: hours to a 15 % loss increase; mode 2: hours
-// until the feedback gain reaches 1; modes 10-13 also fill `out`. Any other mode returns 31.
-// With t1 of 30000 h or more the aging is negligible: 300000 h and 1e8 h. Without initial
-// loss (p0 ≤ 0) there is nothing to age: the same negligible figures, and `out` all zeros.
-double agingLife(int mode, AgingCurvePoints* out, std::string_view material, double B, double f,
-                 double ae, double ta, double p0, double s, double v, double k, double x) {
-    const bool graph = out != nullptr && mode >= 10 && mode <= 13;
-    if (graph) out->fill({0.0f, 0.0f});
+namespace {
+
+struct AgingFigures {
     double time115 = kNegligibleTime115H;
     double life = kLifeCeilingH;
+};
+
+// Samples the aging on a geometric time scale from t1 (1 % increase) to the end of the
+// integration (runaway, 250 °C or 1e8 h): the hours to a 15 % loss increase and until the
+// feedback gain reaches 1, and, when `curve` is given, its samples of `kind`. With t1 of 30000 h
+// or more the aging is negligible: 300000 h and 1e8 h. Without initial loss (p0 ≤ 0) there is
+// nothing to age: the same negligible figures, and the samples all zeros.
+AgingFigures sampleAging(const AgingInputs& inputs, AgingCurveKind kind, AgingCurvePoints* curve) {
+    if (curve) curve->fill({0.0f, 0.0f});
+    AgingFigures figures;
+    double& time115 = figures.time115;
+    double& life = figures.life;
+    const double p0 = inputs.lossMw;
 
     if (p0 > 0) {
-        auto stateAt = [&](double time) {
-            return agingState(material, time, B, f, ae, ta, p0, s, v, k, x);
-        };
+        auto stateAt = [&](double time) { return agingState(inputs, time); };
         // End of the time scale: grow t by √10 until the integration stops short of it.
         double t = 0, t1 = 0;
         AgingState r;
@@ -222,12 +225,14 @@ double agingLife(int mode, AgingCurvePoints* out, std::string_view material, dou
                 life += (r.time - life) * (1 - gPrevious) / (r.gain - gPrevious);
             }
 
-            if (graph) {
+            if (curve) {
                 double value = r.gain;
-                if (mode == 10) value = r.deltaP;
-                if (mode == 11) value = r.temperature;
-                if (mode == 12) value = std::min(r.temperature, kTempCeilingC);
-                (*out)[i] = {toFloat(r.time), toFloat(value)};
+                if (kind == AgingCurveKind::LossIncrease) value = r.deltaP;
+                if (kind == AgingCurveKind::Temperature) value = r.temperature;
+                if (kind == AgingCurveKind::LimitedTemperature) {
+                    value = std::min(r.temperature, kTempCeilingC);
+                }
+                (*curve)[i] = {toFloat(r.time), toFloat(value)};
             }
             if (r.time >= t) t *= q;
         }
@@ -236,15 +241,23 @@ double agingLife(int mode, AgingCurvePoints* out, std::string_view material, dou
             life = kLifeCeilingH;
         }
     }
-    if (mode == 1) return time115;
-    if (mode == 2) return life;
-    return 31;
+    return figures;
 }
 
-bool agingNegligible(std::string_view material, double B, double f, double ae, double ta, double p0,
-                     double s, double v, double k, double x) {
-    if (!(p0 > 0)) return true;
-    return agingState(material, 0, B, f, ae, ta, p0, s, v, k, x).time >= kNegligibleT1H;
+}  // namespace
+
+double agingLife(AgingFigure figure, const AgingInputs& inputs) {
+    const AgingFigures figures = sampleAging(inputs, AgingCurveKind::Gain, nullptr);
+    return figure == AgingFigure::TimeTo115Percent ? figures.time115 : figures.life;
+}
+
+void agingCurve(AgingCurveKind kind, const AgingInputs& inputs, AgingCurvePoints& out) {
+    sampleAging(inputs, kind, &out);
+}
+
+bool agingNegligible(const AgingInputs& inputs) {
+    if (!(inputs.lossMw > 0)) return true;
+    return agingState(inputs, 0).time >= kNegligibleT1H;
 }
 
 }  // namespace korvell

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "materials/CoreLossTables.h"
+#include "materials/Materials.h"
 #include "platform/PhysicalConstants.h"
 
 namespace korvell {
@@ -11,7 +12,7 @@ namespace {
 
 constexpr std::int8_t kToroidShape = 0;
 constexpr std::int8_t kECoreShape = 1;
-constexpr std::int8_t kCompositeShape = 2;
+constexpr std::int8_t kCompositeShape = 2;  // priced as toroids
 constexpr std::int8_t kPowerFactorBoostApplication = 3;
 constexpr int kPfcSteps = 12;
 // Ceiling on loss results, so that absurd operating points stay finite even in a float field.
@@ -42,18 +43,14 @@ double coreLossDensity(std::string_view material, double f, double B) {
     return row == nullptr ? 0 : densityOf(*row, f, B);
 }
 
-// volume × factor × density(1000·fKhz, B), mW; B halved and factor = pfcLossFactor for the
-// power factor boost. A composite core is -36 with 0.67 (-411) or 0.75 (-413) of the volume.
-// 0 for zero frequency or flux, an unknown material or a volume of 0 or less.
-double coreLoss(std::int8_t shape, std::string& material, double volume, double fKhz, double B,
+// volume × share × factor × density(1000·fKhz, B), mW; B halved and factor = pfcLossFactor for
+// the power factor boost.
+double coreLoss(std::string_view material, double volume, double fKhz, double B,
                 std::int8_t applicationType, double pfcVoltageRatio) {
     if (fKhz == 0 || B == 0) return 0;
-    if (shape == kCompositeShape) {
-        if (material == "-411") volume *= 0.67;
-        if (material == "-413") volume *= 0.75;
-        material = "-36";
-    }
-    const LossCoefficients* row = findRow(lossCoefficients(), material);
+    const LossEquivalent equivalent = lossEquivalent(material);
+    volume *= equivalent.volumeShare;
+    const LossCoefficients* row = findRow(lossCoefficients(), equivalent.code);
     if (row == nullptr || !(volume > 0)) return 0;
     double factor = 1;
     if (applicationType == kPowerFactorBoostApplication) {

@@ -14,12 +14,12 @@ namespace korvell {
 // Loss density (mW/cm³) at frequency f (Hz) and flux density B; 0 for an unknown material.
 double coreLossDensity(std::string_view material, double f, double B);
 
-// Core loss (mW) of a core of `volume` at fKhz and B. A composite core (shape 2) is computed as
-// material -36 with a reduced volume, and `material` is rewritten to "-36" for the caller.
-// For the power factor boost application the flux is halved and the loss averaged over the
-// line cycle with pfcVoltageRatio. 0 when fKhz or B is 0 (checked first), the material is
-// unknown or the volume is not above 0.
-double coreLoss(std::int8_t shape, std::string& material, double volume, double fKhz, double B,
+// Core loss (mW) of a core of `volume` at fKhz and B, computed with the material's loss
+// equivalent on its losing share of the volume (a composite loses as -36 on part of it; see
+// lossEquivalent). For the power factor boost application the flux is halved and the loss
+// averaged over the line cycle with pfcVoltageRatio. 0 when fKhz or B is 0 (checked first), the
+// material is unknown or the volume is not above 0.
+double coreLoss(std::string_view material, double volume, double fKhz, double B,
                 std::int8_t applicationType, double pfcVoltageRatio);
 
 // Averaging factor of the boost converter's ripple over half a line cycle (callers pass 12 steps).
@@ -37,24 +37,38 @@ struct AgingState {
     double gain = 0;         // thermal feedback gain, dimensionless
 };
 
-// Integrates the aging feedback up to time t. B peak AC flux density, f Hz, ae cm², ta ambient
-// °C, p0 initial total loss mW, s wound surface cm², v core volume cm³, k and x the temperature
-// rise factor and exponent. A record of zeros for an unknown material.
-AgingState agingState(std::string_view material, double t, double B, double f, double ae, double ta,
-                      double p0, double s, double v, double k, double x);
+// The core and operating point whose aging is computed. A composite ages as its loss
+// equivalent on its losing share of the volume (see lossEquivalent).
+struct AgingInputs {
+    std::string_view material;
+    double fluxGauss = 0;     // B, peak AC flux density
+    double frequencyHz = 0;   // f
+    double aeCm2 = 0;         // magnetic cross-section
+    double ambientC = 0;      // ta
+    double lossMw = 0;        // p0, the initial total loss, core plus copper
+    double surfaceCm2 = 0;    // s, wound surface
+    double volumeCm3 = 0;     // v, core volume
+    double riseFactor = 0;    // k, the temperature-rise factor
+    double riseExponent = 0;  // x, the temperature-rise exponent
+};
 
+// Integrates the aging feedback up to time t (hours). A record of zeros for an unknown material.
+AgingState agingState(const AgingInputs& inputs, double t);
+
+// The two figures of the analysis: hours to a 15 % rise of the core loss, and the life limit,
+// the hours until the thermal feedback gain reaches 1. Negligible aging (and no loss to age)
+// gives the stand-ins 300000 h and 1e8 h.
+enum class AgingFigure { TimeTo115Percent, LifeLimit };
+double agingLife(AgingFigure figure, const AgingInputs& inputs);
+
+// The 32 (time, value) samples of the graphs: loss increase (mW), core temperature (°C), that
+// temperature limited to 250 °C, or the feedback gain. All zeros when there is no loss to age.
 using AgingCurvePoints = std::array<std::pair<float, float>, 32>;
+enum class AgingCurveKind { LossIncrease, Temperature, LimitedTemperature, Gain };
+void agingCurve(AgingCurveKind kind, const AgingInputs& inputs, AgingCurvePoints& out);
 
-// Mode 1: hours to 115 % core loss; mode 2: life limit (hours); modes 10-13 fill `out` with 32
-// (time, value) points of loss increase, temperature, temperature limited to 250 °C, or gain,
-// and return 31. Any other mode returns 31. Negligible aging (and p0 <= 0, no loss to age)
-// gives 300000 h and 1e8 h.
-double agingLife(int mode, AgingCurvePoints* out, std::string_view material, double B, double f,
-                 double ae, double ta, double p0, double s, double v, double k, double x);
-
-// Whether agingLife finds the aging negligible for these arguments (no loss to age, or a 1 %
-// loss increase takes 30000 hours or more), so that its two figures are stand-ins, not times.
-bool agingNegligible(std::string_view material, double B, double f, double ae, double ta, double p0,
-                     double s, double v, double k, double x);
+// Whether the aging is negligible (no loss to age, or a 1 % loss increase takes 30000 hours or
+// more), so that agingLife's two figures are stand-ins, not times.
+bool agingNegligible(const AgingInputs& inputs);
 
 }  // namespace korvell

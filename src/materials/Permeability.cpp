@@ -127,10 +127,11 @@ std::optional<PermPoint> pctPermAcFlux(std::string_view material, double B) {
     const auto* row = findByCode(acFluxCurves, material);
     if (row == nullptr) return std::nullopt;
     const auto* sat = findByCode(saturationData, material);
-    if (sat == nullptr) return std::nullopt;
+    const auto initial = initialPermeability(material);
+    if (sat == nullptr || !initial) return std::nullopt;
 
     const double b0 = std::max(B, kLowestField);
-    const double mu = sat->mu;
+    const double mu = *initial;
     const double bMax = sat->bMax;
     const double b = std::min(b0, bMax);
     const auto& c = row->c;
@@ -173,9 +174,10 @@ std::optional<PermPoint> calc_pct_perm_ac(Messages& messages, double B0,
                       "ERROR ");
         return std::nullopt;
     }
-    if (!(B0 >= 0) || !std::isfinite(B0)) return std::nullopt;
+    const auto initial = initialPermeability(material);
+    if (!(B0 >= 0) || !std::isfinite(B0) || !initial) return std::nullopt;
 
-    const double mu = sat->mu;
+    const double mu = *initial;
     const double bMax = sat->bMax;
     const double k2 = sat->k2;
 
@@ -210,12 +212,6 @@ double permeabilityVsFrequency(std::string_view material, double f) {
     const auto* row = findByCode(frequencyCurves, material);
     if (row == nullptr) return 0;
     return 1 / (row->a + row->b * std::pow(f, row->p)) + row->c;
-}
-
-std::optional<float> initialPermeability(std::string_view material) {
-    if (const auto* sat = findByCode(saturationData, material)) return sat->mu;
-    if (const auto* composite = findByCode(compositePermeability, material)) return composite->mu;
-    return std::nullopt;
 }
 
 }  // namespace korvell

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "materials/Materials.h"
 #include "platform/Messages.h"
 
 namespace korvell {
@@ -34,9 +35,5 @@ std::optional<PermPoint> calc_pct_perm_ac(Messages& messages, double B0, std::st
 
 // Effective (absolute) permeability at frequency f (Hz); 0 for a material without a curve.
 double permeabilityVsFrequency(std::string_view material, double f);
-
-// Initial permeability of a material: the saturation data of the iron powders, or the composites'
-// own value (they have no saturation data); none for an unknown material.
-std::optional<float> initialPermeability(std::string_view material);
 
 }  // namespace korvell

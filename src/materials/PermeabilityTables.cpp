@@ -81,30 +81,24 @@ constexpr std::array<AcFluxCurveRow, kAcFluxCurveCount> acFluxCurves = {{
     {"-39", 7021, {10000.0f, -3.15385e-05f, 3.72627f, 1.18086e-08f, -0.000335611f}},
 }};
 
-// Initial permeability, end of the AC fit (gauss) and permeability there (fraction of mu).
+// End of the AC fit (gauss) and the permeability there (fraction of the initial permeability).
 constexpr std::array<SaturationRow, kSaturationCount> saturationData = {{
-    {"-11", 10.0f, 10000.0f, 0.1f},
-    {"-13", 35.0f, 13964.0f, 0.2901f},
-    {"-16", 14.0f, 10000.0f, 0.1f},
-    {"-17", 40.0f, 13371.0f, 0.3f},
-    {"-21", 75.0f, 12880.0f, 0.3197f},
-    {"-22", 70.0f, 12461.0f, 0.3199f},
-    {"-23", 33.0f, 14107.0f, 0.2999f},
-    {"-24", 55.0f, 12957.0f, 0.3201f},
-    {"-25", 33.0f, 14125.0f, 0.3f},
-    {"-27", 46.0f, 13579.0f, 0.2999f},
-    {"-29", 90.0f, 12319.0f, 0.3204f},
-    {"-31", 60.0f, 12880.0f, 0.3199f},
-    {"-32", 100.0f, 11845.0f, 0.3203f},
-    {"-36", 75.0f, 12919.0f, 0.32f},
-    {"-37", 46.0f, 13374.0f, 0.3002f},
-    {"-39", 66.0f, 12884.0f, 0.3f},
-}};
-
-// Initial permeability of the composites (they have no AC or saturation data).
-constexpr std::array<CompositePermeabilityRow, kCompositeCount> compositePermeability = {{
-    {"-411", 50.0f},
-    {"-413", 60.0f},
+    {"-11", 10000.0f, 0.1f},
+    {"-13", 13964.0f, 0.2901f},
+    {"-16", 10000.0f, 0.1f},
+    {"-17", 13371.0f, 0.3f},
+    {"-21", 12880.0f, 0.3197f},
+    {"-22", 12461.0f, 0.3199f},
+    {"-23", 14107.0f, 0.2999f},
+    {"-24", 12957.0f, 0.3201f},
+    {"-25", 14125.0f, 0.3f},
+    {"-27", 13579.0f, 0.2999f},
+    {"-29", 12319.0f, 0.3204f},
+    {"-31", 12880.0f, 0.3199f},
+    {"-32", 11845.0f, 0.3203f},
+    {"-36", 12919.0f, 0.32f},
+    {"-37", 13374.0f, 0.3002f},
+    {"-39", 12884.0f, 0.3f},
 }};
 
 // Effective permeability against frequency: mu(f) = 1 / (a + b f^p) + c.

@@ -40,19 +40,12 @@ struct AcFluxCurveRow {
     std::array<float, 5> c;
 };
 
-// Initial permeability, flux density (gauss) up to which the AC curve holds, and the
-// permeability there as a fraction of mu.
+// Flux density (gauss) up to which the AC curve holds, and the permeability there as a
+// fraction of the material's initial permeability (see materials/Materials.h).
 struct SaturationRow {
     std::string_view code;
-    float mu;
     float bMax;
     float k2;
-};
-
-// Initial permeability of a ferrite/iron-powder composite (no AC or saturation data).
-struct CompositePermeabilityRow {
-    std::string_view code;
-    float mu;
 };
 
 // Effective permeability against frequency: mu(f) = 1 / (a + b f^p) + c.
@@ -70,7 +63,6 @@ constexpr std::size_t kMppDcBiasCurveCount = 11;
 constexpr std::size_t kHighFluxDcBiasCurveCount = 5;
 constexpr std::size_t kAcFluxCurveCount = 16;
 constexpr std::size_t kSaturationCount = 16;
-constexpr std::size_t kCompositeCount = 2;
 constexpr std::size_t kFrequencyCurveCount = 14;
 
 extern const std::array<CurveForm, kCurveFormCount> curveForms;
@@ -79,7 +71,6 @@ extern const std::array<ClassDcBiasCurveRow, kMppDcBiasCurveCount> mppDcBiasCurv
 extern const std::array<ClassDcBiasCurveRow, kHighFluxDcBiasCurveCount> highFluxDcBiasCurves;
 extern const std::array<AcFluxCurveRow, kAcFluxCurveCount> acFluxCurves;
 extern const std::array<SaturationRow, kSaturationCount> saturationData;
-extern const std::array<CompositePermeabilityRow, kCompositeCount> compositePermeability;
 extern const std::array<FrequencyCurveRow, kFrequencyCurveCount> frequencyCurves;
 
 }  // namespace korvell

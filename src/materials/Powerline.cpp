@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "materials/Materials.h"
 #include "materials/Permeability.h"
 
 namespace korvell {
@@ -13,15 +14,10 @@ namespace {
 constexpr double kFluxLimitGauss = 10000;
 constexpr int kIterationLimit = 20;
 
-// Materials whose AC permeability the solution takes as constant (100 %). Matched as whole
-// codes, so that an empty or partial token ("-1") is not taken for one of them.
-constexpr std::array<std::string_view, 4> kConstantAcPermeability = {"-11", "-13", "-16", "-39"};
-
+// Materials whose AC permeability the solution takes as constant (100 %), matched as whole
+// codes.
 bool hasConstantAcPermeability(std::string_view material) {
-    for (const auto code : kConstantAcPermeability) {
-        if (code == material) return true;
-    }
-    return false;
+    return materialIn(material, kConstantAcPermeability);
 }
 
 // Inductance (mH) of N turns on a core of Al (nH/turn²) at a permeability fraction P.

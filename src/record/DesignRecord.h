@@ -227,8 +227,8 @@ struct DesignRecord {
     float dcResistance = 0;  // ohm
     float acResistance = 0;  // ohm
     float fluxAc = 0;        // gauss
-    float coreLossMw = 0;    // mW (W after an analysis)
-    float copperLossMw = 0;  // mW (W after an analysis)
+    float coreLossMw = 0;    // mW
+    float copperLossMw = 0;  // mW
     float tempRise = 0;      // °C
     float windingBuild = 0;  // inches
     float woundOd = 0;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "materials/Materials.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "ui/Desktop.h"
@@ -16,53 +17,12 @@ constexpr const char* kCaption =
     "Korvell Materials for Power Conversion and Line Filter Applications";
 constexpr const char* kHint = "Select any or all From the List";
 
-// The rows top to bottom, in the order of the selectable materials: the label's name and the
-// words that describe the material (claims the material tables bear out).
-struct MaterialRow {
-    const char* labelName;
-    const char* description;
+// The labels top to bottom, in the order of the selectable materials; each shows the material
+// table's description.
+constexpr std::array<const char*, kSelectableMaterialCount> kLabelNames = {
+    "Label_11", "Label_13", "Label_16", "Label_17", "Label_21", "Label_23", "Label_25",
+    "Label_27", "Label_29", "Label_31", "Label_32", "Label_36", "Label37",  "Label39",
 };
-constexpr const char* kLowPermeability =
-    "Low permeability which results in low operating flux density with no additional gap loss.";
-constexpr const char* kThirteenAlternate =
-    "Inexpensive alternate to -13 material for applications where high frequency core loss is "
-    "not critical.  Good linearity at high bias.";
-constexpr std::array<MaterialRow, kSelectableMaterialCount> kRows = {{
-    {"Label_11", kLowPermeability},
-    {"Label_13",
-     "Low core loss and good linearity under high bias conditions.  A good high frequency "
-     "material.  Highest cost. "},
-    {"Label_16", kLowPermeability},
-    {"Label_17",
-     "Low core loss similar to -13 with higher permeability and low cost.  Good DC saturation "
-     "Characteristics"},
-    {"Label_21",
-     "General purpose, cost effective for a wide variety of power conversion and line filter "
-     "applications."},
-    {"Label_23",
-     "Good Linearity, low cost, relatively low permeability.  Popular in large sizes for high "
-     "power UPS chokes"},
-    {"Label_25", kThirteenAlternate},
-    {"Label_27", kThirteenAlternate},
-    {"Label_29",
-     "A higher permeability alternate to -21 material.  A low cost material best used at line "
-     "frequency."},
-    {"Label_31",
-     "The least expensive material.  Characteristics similar to -21 material.  Popular in large "
-     "sizes."},
-    {"Label_32",
-     "The highest permeability material.  A high permeability alternate ot -36 material with "
-     "slightly higher core loses."},
-    {"Label_36",
-     "Lower core loss at high frequency and same permeability as -21 material.  Widely used for "
-     "high frequency choke designs."},
-    {"Label37",
-     "Moderate core loss for use in high power and automotive applications.  Good linearity with "
-     "DC bias.  Less expensive than -39 Material."},
-    {"Label39",
-     "Higher permeabililty than -37 Matrial.  Core losses are similar at highest frequencies and "
-     "lower at low frequencies.  Price competitive in small sizes."},
-}};
 
 // The form's design, 588 × 676: fourteen rows, the buttons below them. On a screen too short for
 // it the rows close up, down to two lines of description each.
@@ -97,8 +57,12 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
             "CheckBox_" +
             QString::fromUtf8(code.substr(1).data(), static_cast<qsizetype>(code.size() - 1)));
         box->setFont(boxFont);
-        auto* label = new QLabel(kRows[k].description, this);
-        label->setObjectName(kRows[k].labelName);
+        const MaterialFacts* facts = findMaterial(code);
+        const std::string_view description = facts ? facts->description : std::string_view();
+        auto* label = new QLabel(
+            QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())),
+            this);
+        label->setObjectName(kLabelNames[static_cast<std::size_t>(k)]);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         box->setAccessibleDescription(label->text());

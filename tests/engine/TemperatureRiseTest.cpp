@@ -37,8 +37,8 @@ TEST(TemperatureRise, TheSecondOpinionKeepsTheThreshold) {
     r.tempRiseFactor = 1;
     r.tempRiseExponent = 0.833f;
     r.ambientTemp = 25;
-    r.coreLossMw = 0.002f;  // watts after an analysis: 2 mW on 50 cm²
-    r.copperLossMw = 0.001f;
+    r.coreLossMw = 2;  // 3 mW on 50 cm²
+    r.copperLossMw = 1;
     const SecondOpinion o = secondOpinion(r, kPowerline);
     EXPECT_EQ(o.tempRiseC, 0);
     EXPECT_TRUE(o.converged);

@@ -293,8 +293,8 @@ TEST(GraphPage, CoreThatDoesNotAgeGetsTheNegligibleAgingLegendOnce) {
     r.turns = 40;
     r.fluxAc = 100;
     r.coreAe = 0.677f;
-    r.coreLossMw = 0.2f;  // watts, as the analysis leaves them
-    r.copperLossMw = 0.3f;
+    r.coreLossMw = 200;
+    r.copperLossMw = 300;
     r.surfaceArea = 25;
     r.coreVolume = 4.3f;
     r.graphSource = kAnalyzedDesign;

@@ -105,9 +105,9 @@ TEST(GraphRequest, AnalyzedDesignGraphsNeedTurnsAndAMaterial) {
 TEST(GraphRequest, AnalyzedAgingNeedsCoreLossAndAnAgingMaterial) {
     DesignRecord r;
     r.corePartNumber = "T106-37";
-    r.coreLossMw = 0;  // watts after an analysis
+    r.coreLossMw = 0;
     EXPECT_EQ(requestAnalyzedAgingGraph(r), AgingMenuOutcome::Nothing);
-    r.coreLossMw = 0.2f;
+    r.coreLossMw = 200;
     EXPECT_EQ(requestAnalyzedAgingGraph(r), AgingMenuOutcome::NegligibleMaterial);
     r.corePartNumber = "T106-21";
     r.graphKind = 1;

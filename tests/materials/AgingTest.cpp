@@ -19,12 +19,23 @@ struct Core {
     double B = 500, f = 1e5, ae = 1, ta = 55, p0 = 2500, s = 25.9, v = 5, k = 1, x = 0.833;
 };
 
-AgingState stateOf(std::string_view material, double t, const Core& c) {
-    return agingState(material, t, c.B, c.f, c.ae, c.ta, c.p0, c.s, c.v, c.k, c.x);
+AgingInputs inputsOf(std::string_view material, const Core& c) {
+    return {material, c.B, c.f, c.ae, c.ta, c.p0, c.s, c.v, c.k, c.x};
 }
 
-double lifeOf(int mode, std::string_view material, const Core& c, AgingCurvePoints* out = nullptr) {
-    return agingLife(mode, out, material, c.B, c.f, c.ae, c.ta, c.p0, c.s, c.v, c.k, c.x);
+AgingState stateOf(std::string_view material, double t, const Core& c) {
+    return agingState(inputsOf(material, c), t);
+}
+
+constexpr AgingFigure k115 = AgingFigure::TimeTo115Percent;
+constexpr AgingFigure kLife = AgingFigure::LifeLimit;
+
+double lifeOf(AgingFigure figure, std::string_view material, const Core& c) {
+    return agingLife(figure, inputsOf(material, c));
+}
+
+void curveOf(AgingCurveKind kind, std::string_view material, const Core& c, AgingCurvePoints& out) {
+    agingCurve(kind, inputsOf(material, c), out);
 }
 
 bool finite(const AgingState& r) {
@@ -48,8 +59,8 @@ TEST(Aging, MaterialsMinus37AndMinus39AreNegligible) {
         EXPECT_DOUBLE_EQ(r.deltaP, 0.01 * c.p0) << code;
         EXPECT_NEAR(r.temperature, T0, kSameArithmetic) << code;
         EXPECT_EQ(r.gain, 0) << code;
-        EXPECT_EQ(lifeOf(1, code, c), 300000) << code;
-        EXPECT_EQ(lifeOf(2, code, c), 1e8) << code;
+        EXPECT_EQ(lifeOf(k115, code, c), 300000) << code;
+        EXPECT_EQ(lifeOf(kLife, code, c), 1e8) << code;
     }
 }
 
@@ -59,15 +70,15 @@ TEST(Aging, CompositeIsAgedAsMinus36WithReducedVolumeOnEveryCall) {
     for (auto [code, factor] : {std::pair{"-413", 0.75}, std::pair{"-411", 0.67}}) {
         as36.v = c.v * factor;
         expectSame(stateOf(code, 20000, c), stateOf("-36", 20000, as36));
-        EXPECT_EQ(lifeOf(1, code, c), lifeOf(1, "-36", as36)) << code;
-        EXPECT_EQ(lifeOf(2, code, c), lifeOf(2, "-36", as36)) << code;
+        EXPECT_EQ(lifeOf(k115, code, c), lifeOf(k115, "-36", as36)) << code;
+        EXPECT_EQ(lifeOf(kLife, code, c), lifeOf(kLife, "-36", as36)) << code;
         // Every one of the 32 samples sees the reduced volume, not just the first.
         AgingCurvePoints composite{}, plain{};
-        lifeOf(10, code, c, &composite);
-        lifeOf(10, "-36", as36, &plain);
+        curveOf(AgingCurveKind::LossIncrease, code, c, composite);
+        curveOf(AgingCurveKind::LossIncrease, "-36", as36, plain);
         EXPECT_EQ(composite, plain) << code;
     }
-    EXPECT_NE(lifeOf(1, "-413", c), lifeOf(1, "-36", c));
+    EXPECT_NE(lifeOf(k115, "-413", c), lifeOf(k115, "-36", c));
 }
 
 TEST(Aging, UnknownMaterialGivesZeros) {
@@ -77,8 +88,8 @@ TEST(Aging, UnknownMaterialGivesZeros) {
     EXPECT_EQ(r.deltaP, 0);
     EXPECT_EQ(r.temperature, 0);
     EXPECT_EQ(r.gain, 0);
-    EXPECT_EQ(lifeOf(1, "-99", c), 0);
-    EXPECT_EQ(lifeOf(2, "-99", c), 0);
+    EXPECT_EQ(lifeOf(k115, "-99", c), 0);
+    EXPECT_EQ(lifeOf(kLife, "-99", c), 0);
 }
 
 TEST(Aging, FirstIntegrationEndsAtTheOnePercentIncrease) {
@@ -100,10 +111,10 @@ TEST(Aging, FirstIntegrationEndsAtTheOnePercentIncrease) {
 TEST(Aging, CurvesRiseAndTheFiguresFallBetweenTheBracketingSamples) {
     const Core c;
     AgingCurvePoints loss{}, temperature{}, limited{}, gain{};
-    EXPECT_EQ(lifeOf(10, "-21", c, &loss), 31);
-    EXPECT_EQ(lifeOf(11, "-21", c, &temperature), 31);
-    EXPECT_EQ(lifeOf(12, "-21", c, &limited), 31);
-    EXPECT_EQ(lifeOf(13, "-21", c, &gain), 31);
+    curveOf(AgingCurveKind::LossIncrease, "-21", c, loss);
+    curveOf(AgingCurveKind::Temperature, "-21", c, temperature);
+    curveOf(AgingCurveKind::LimitedTemperature, "-21", c, limited);
+    curveOf(AgingCurveKind::Gain, "-21", c, gain);
     for (int i = 1; i < 32; ++i) {
         EXPECT_GE(loss[i].first, loss[i - 1].first) << i;
         EXPECT_GE(loss[i].second, loss[i - 1].second) << i;
@@ -116,7 +127,7 @@ TEST(Aging, CurvesRiseAndTheFiguresFallBetweenTheBracketingSamples) {
     }
 
     // The time to 115 % loss lies between the samples around ΔP = 0.15·p0.
-    const double t115 = lifeOf(1, "-21", c);
+    const double t115 = lifeOf(k115, "-21", c);
     int i115 = 0;
     while (i115 < 32 && loss[i115].second < 0.15 * c.p0)
         ++i115;
@@ -127,7 +138,7 @@ TEST(Aging, CurvesRiseAndTheFiguresFallBetweenTheBracketingSamples) {
     // Here the integration stops at runaway (gain 0.99) before any sample reaches a gain of 1:
     // the life limit is the time of the last sample.
     EXPECT_LT(gain[31].second, 1);
-    EXPECT_FLOAT_EQ(lifeOf(2, "-21", c), gain[31].first);
+    EXPECT_FLOAT_EQ(lifeOf(kLife, "-21", c), gain[31].first);
 }
 
 TEST(Aging, LifeLimitInterpolatesWhereTheGainCrossesOne) {
@@ -137,7 +148,7 @@ TEST(Aging, LifeLimitInterpolatesWhereTheGainCrossesOne) {
     c.k = 0.2;
     c.s = 25.9 * 0.2;
     AgingCurvePoints gain{};
-    lifeOf(13, "-21", c, &gain);
+    curveOf(AgingCurveKind::Gain, "-21", c, gain);
     int i = 0;
     while (i < 32 && gain[i].second < 1)
         ++i;
@@ -145,7 +156,7 @@ TEST(Aging, LifeLimitInterpolatesWhereTheGainCrossesOne) {
     ASSERT_LT(i, 32);
     const auto [t0, g0] = gain[i - 1];
     const auto [t1, g1] = gain[i];
-    EXPECT_NEAR(lifeOf(2, "-21", c), t0 + (t1 - t0) * (1 - g0) / (g1 - g0), kFloatPoints * t1);
+    EXPECT_NEAR(lifeOf(kLife, "-21", c), t0 + (t1 - t0) * (1 - g0) / (g1 - g0), kFloatPoints * t1);
 }
 
 TEST(Aging, RunawayBefore115PercentEndsBothFiguresAtTheRunaway) {
@@ -155,24 +166,24 @@ TEST(Aging, RunawayBefore115PercentEndsBothFiguresAtTheRunaway) {
     Core c;
     c.s = 6.4;
     AgingCurvePoints loss{};
-    lifeOf(10, "-21", c, &loss);
+    curveOf(AgingCurveKind::LossIncrease, "-21", c, loss);
     const double runaway = loss[31].first;
     ASSERT_LT(loss[31].second, 0.15 * c.p0);
-    const double t115 = lifeOf(1, "-21", c);
+    const double t115 = lifeOf(k115, "-21", c);
     EXPECT_GT(t115, runaway);
     EXPECT_LT(t115, 1.13 * runaway);
-    EXPECT_FLOAT_EQ(lifeOf(2, "-21", c), runaway);
+    EXPECT_FLOAT_EQ(lifeOf(kLife, "-21", c), runaway);
 }
 
 TEST(Aging, HotterCoreAgesSooner) {
     const Core c;
     Core hot = c;
     hot.p0 = 4000;  // about 125 °C
-    EXPECT_LT(lifeOf(1, "-21", hot), 0.5 * lifeOf(1, "-21", c));
-    EXPECT_LT(lifeOf(2, "-21", hot), 0.5 * lifeOf(2, "-21", c));
+    EXPECT_LT(lifeOf(k115, "-21", hot), 0.5 * lifeOf(k115, "-21", c));
+    EXPECT_LT(lifeOf(kLife, "-21", hot), 0.5 * lifeOf(kLife, "-21", c));
     Core gentle = c;
     gentle.B = 100;  // a fifth of the flux: the rate constant falls 25 times
-    EXPECT_GT(lifeOf(1, "-21", gentle), 10 * lifeOf(1, "-21", c));
+    EXPECT_GT(lifeOf(k115, "-21", gentle), 10 * lifeOf(k115, "-21", c));
 }
 
 TEST(Aging, FirstSampleWithGainOfOneOrMoreKeepsTheInitialLife) {
@@ -184,18 +195,18 @@ TEST(Aging, FirstSampleWithGainOfOneOrMoreKeepsTheInitialLife) {
     const AgingState first = stateOf("-21", 0, c);
     ASSERT_GE(first.gain, 1);
     ASSERT_LT(first.time, 30000);
-    EXPECT_EQ(lifeOf(2, "-21", c), 1000000);
+    EXPECT_EQ(lifeOf(kLife, "-21", c), 1000000);
 }
 
 TEST(Aging, NoInitialLossGivesTheNegligibleFigures) {
     Core c;
     for (double p0 : {0.0, -100.0}) {
         c.p0 = p0;
-        EXPECT_EQ(lifeOf(1, "-21", c), 300000);
-        EXPECT_EQ(lifeOf(2, "-21", c), 1e8);
+        EXPECT_EQ(lifeOf(k115, "-21", c), 300000);
+        EXPECT_EQ(lifeOf(kLife, "-21", c), 1e8);
         AgingCurvePoints out;
         out.fill({7.0f, 7.0f});
-        EXPECT_EQ(lifeOf(11, "-21", c, &out), 31);
+        curveOf(AgingCurveKind::Temperature, "-21", c, out);
         for (const auto& point : out)
             EXPECT_EQ(point, (std::pair{0.0f, 0.0f}));
         const AgingState r = stateOf("-21", 1000, c);
@@ -205,17 +216,6 @@ TEST(Aging, NoInitialLossGivesTheNegligibleFigures) {
     }
 }
 
-TEST(Aging, OtherModesReturn31AndLeaveTheBufferAlone) {
-    const Core c;
-    for (int mode : {0, 3, 9, 14}) {
-        AgingCurvePoints out;
-        out.fill({7.0f, 7.0f});
-        EXPECT_EQ(lifeOf(mode, "-21", c, &out), 31) << mode;
-        EXPECT_EQ(out[0], (std::pair{7.0f, 7.0f})) << mode;
-    }
-    EXPECT_EQ(lifeOf(10, "-21", c, nullptr), 31);
-}
-
 TEST(Aging, ColdAmbientAgesNoFasterThanWarm) {
     // The fitted rate exponent has its lowest point near -5 °C; colder cores must not age
     // faster, and the integration must still climb to its end.
@@ -223,12 +223,12 @@ TEST(Aging, ColdAmbientAgesNoFasterThanWarm) {
     warm.ta = 25;
     Core cold = warm;
     cold.ta = -200;
-    const double tWarm = lifeOf(1, "-21", warm);
-    const double tCold = lifeOf(1, "-21", cold);
+    const double tWarm = lifeOf(k115, "-21", warm);
+    const double tCold = lifeOf(k115, "-21", cold);
     EXPECT_TRUE(std::isfinite(tCold));
     EXPECT_GT(tCold, tWarm);
     cold.ta = -55;  // the lowest ambient the parameters window accepts
-    EXPECT_GE(lifeOf(1, "-21", cold), tWarm);
+    EXPECT_GE(lifeOf(k115, "-21", cold), tWarm);
     EXPECT_TRUE(finite(stateOf("-21", 1e6, cold)));
 }
 
@@ -262,13 +262,14 @@ TEST(Aging, OddInputsGiveFiniteResults) {
     for (const Core& c : odd) {
         for (double t : {-1.0, 0.0, 1e4, 1e300})
             EXPECT_TRUE(finite(stateOf("-21", t, c)));
-        for (int mode : {1, 2}) {
-            EXPECT_TRUE(std::isfinite(lifeOf(mode, "-21", c)));
-            EXPECT_TRUE(std::isfinite(lifeOf(mode, "-413", c)));
+        for (AgingFigure figure : {k115, kLife}) {
+            EXPECT_TRUE(std::isfinite(lifeOf(figure, "-21", c)));
+            EXPECT_TRUE(std::isfinite(lifeOf(figure, "-413", c)));
         }
         AgingCurvePoints out{};
-        for (int mode : {10, 11, 12, 13}) {
-            lifeOf(mode, "-21", c, &out);
+        for (AgingCurveKind kind : {AgingCurveKind::LossIncrease, AgingCurveKind::Temperature,
+                                    AgingCurveKind::LimitedTemperature, AgingCurveKind::Gain}) {
+            curveOf(kind, "-21", c, out);
             for (const auto& [time, value] : out) {
                 EXPECT_TRUE(std::isfinite(time));
                 EXPECT_TRUE(std::isfinite(value));

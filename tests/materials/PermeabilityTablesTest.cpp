@@ -10,6 +10,7 @@
 
 #include "materials/Permeability.h"
 #include "materials/PermeabilityTables.h"
+#include "support/MaterialClaims.h"
 
 namespace korvell {
 namespace {
@@ -103,7 +104,7 @@ TEST(PermeabilityTables, PublishedRowsAreKeptVerbatim) {
         EXPECT_EQ(dcBiasCurves[0].c[i], 0);
     const std::array<float, 5> ac13 = {9990, 0.000452f, 11.4f, 8.82e-9f, -0.000829f};
     EXPECT_EQ(acFluxCurves[1].c, ac13);
-    EXPECT_EQ(saturationData[1].mu, 35);
+    EXPECT_EQ(initialPermeability("-13"), 35.0f);
     EXPECT_EQ(saturationData[1].bMax, 13964);
     EXPECT_EQ(saturationData[1].k2, 0.2901f);
     for (const int i : {0, 2}) {  // -11 and -16
@@ -133,17 +134,23 @@ TEST(PermeabilityTables, SelectorDescriptionsHold) {
     auto mu = [](const char* code) { return *initialPermeability(code); };
     const std::vector<std::string> selectable = {"-11", "-13", "-16", "-17", "-21", "-23", "-25",
                                                  "-27", "-29", "-31", "-32", "-36", "-37", "-39"};
-    // "The highest permeability material."
+    EXPECT_TRUE(test::says("-32", "The highest permeability material."));
     for (const auto& code : kInitialPermeability) {
         if (code.first != "-32") {
             EXPECT_LT(code.second, mu("-32")) << code.first;
         }
     }
-    EXPECT_GT(mu("-29"), mu("-21"));  // "A higher permeability alternate to -21"
-    EXPECT_EQ(mu("-36"), mu("-21"));  // "same permeability as -21"
-    EXPECT_GT(mu("-39"), mu("-37"));  // "Higher permeability than -37"
-    EXPECT_GT(mu("-17"), mu("-13"));  // "similar to -13 with higher permeability"
-    // -11 and -16: "Low permeability"; -23: "relatively low permeability".
+    EXPECT_TRUE(test::says("-29", "A higher permeability alternate to -21"));
+    EXPECT_GT(mu("-29"), mu("-21"));
+    EXPECT_TRUE(test::says("-36", "same permeability as -21"));
+    EXPECT_EQ(mu("-36"), mu("-21"));
+    EXPECT_TRUE(test::says("-39", "Higher permeabililty than -37"));
+    EXPECT_GT(mu("-39"), mu("-37"));
+    EXPECT_TRUE(test::says("-17", "similar to -13 with higher permeability"));
+    EXPECT_GT(mu("-17"), mu("-13"));
+    EXPECT_TRUE(test::says("-11", "Low permeability"));
+    EXPECT_TRUE(test::says("-16", "Low permeability"));
+    EXPECT_TRUE(test::says("-23", "relatively low permeability"));
     std::vector<float> sorted;
     for (const auto& code : selectable)
         sorted.push_back(mu(code.c_str()));
@@ -250,7 +257,7 @@ TEST(PermeabilityTables, AcCurvesRisePeakAndMeetTheSaturationModel) {
         EXPECT_LT(peakB, 0.6 * sat.bMax) << row.code;
         EXPECT_LT(peak, 360) << row.code << " stays within the AC graph";
         // Not below vacuum.
-        EXPECT_GE(sat.k2 * sat.mu, 1 - 1e-6) << row.code;
+        EXPECT_GE(sat.k2 * *initialPermeability(row.code), 1 - 1e-6) << row.code;
         if (lowPair) {
             // The hyperbola takes over at 7000 G without a jump.
             EXPECT_NEAR(acFit(row, 7000), 70, 0.03 * 70) << row.code;
