@@ -49,24 +49,203 @@ double ceilTo(double value, double perUnit) {
     return std::ceil(value * perUnit) / perUnit;
 }
 
-// The refusal of a winding whose wire carries too little copper for the current. A full window
-// says how much of the window the copper that the current needs would fill, against the fill
-// limit (an E-core bobbin's first wire fills 78 %); a single layer says the copper it holds.
-int refuseCopper(std::string* refusal, const DesignRecord& r, double requiredCopper, double N,
-                 std::int8_t windingMode, std::int8_t coreShape) {
-    if (refusal) {
-        const double window = 1000.0 * r.coreWindowKcmil;
-        if (windingMode == kFullWindow && window > 0) {
-            const double limit = coreShape == kECore ? kECoreFill : r.maxFillFactor;
-            *refusal = strprintf("FILL %.0f %% > %.0f %%",
-                                 std::ceil(100 * requiredCopper * N / window), 100 * limit);
-        } else {
-            *refusal = strprintf("COPPER %.0f < %.0f CMIL",
-                                 std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
-                                 requiredCopper);
+// Formats a refusal's reason only when someone asks for it, and returns its code.
+class Refusal {
+  public:
+    explicit Refusal(std::string* text) : m_text(text) {}
+
+    template <typename... Figures>
+    int operator()(int code, const char* format, Figures... figures) const {
+        if (m_text) {
+            if constexpr (sizeof...(figures) == 0) {
+                *m_text = format;
+            } else {
+                *m_text = strprintf(format, figures...);
+            }
+        }
+        return code;
+    }
+    bool wanted() const { return m_text != nullptr; }
+
+  private:
+    std::string* m_text;
+};
+
+// Circular mils of copper the current needs at the minimum copper area per ampere: the
+// maximum current (powerline: the rms line current; resonant: the rms of the peak).
+double requiredCopperCmil(const DesignRecord& r) {
+    double current = r.maxCurrent;
+    if (r.applicationType == kPowerline) current = r.acCurrentMax;
+    if (r.applicationType == kResonant) current = r.resonantPeakCurrent * 0.707;
+    return r.minCopperAreaCma * current;
+}
+
+// The copper check, the same wherever the wire or the strands change: the conductor (strands
+// of the current wire) must carry the copper the current needs. None when it does, else the
+// refusal. `fillForm`: a full window first wound says how much of the window the copper the
+// current needs would fill, against the fill limit (an E-core bobbin's first wire fills 78 %);
+// otherwise the refusal says the copper the conductor holds.
+std::optional<int> copperRefusal(const Refusal& refuse, const DesignRecord& r, double required,
+                                 double N, bool fillForm, std::int8_t coreShape) {
+    const double copper = r.wireStrands * static_cast<double>(r.wireArea);
+    if (!(copper < required && required > 1)) return std::nullopt;
+    const double window = 1000.0 * r.coreWindowKcmil;
+    if (fillForm && window > 0) {
+        const double limit = coreShape == kECore ? kECoreFill : r.maxFillFactor;
+        return refuse(kCurrentDensityTooHigh, "FILL %.0f %% > %.0f %%",
+                      std::ceil(100 * required * N / window), 100 * limit);
+    }
+    return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL", std::floor(copper), required);
+}
+
+// The resistance check: none when the DC resistance is within MAXIMUM DC RESISTANCE (0: none
+// set), else the refusal.
+std::optional<int> resistanceRefusal(const Refusal& refuse, const DesignRecord& r) {
+    if (!(r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance)) return std::nullopt;
+    return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM", ceilTo(r.dcResistance, 1000),
+                  static_cast<double>(r.maxDcResistance));
+}
+
+// The first wire: the one that fills the window to the fill target, or the largest that lies in
+// one layer. 0 when there is one, else the refusal.
+int chooseFirstWire(DesignRecord& r, const Refusal& refuse, double N, std::int8_t windingMode,
+                    std::int8_t coreShape) {
+    const std::int8_t system = r.wireGageSystem;
+    const double s = r.wireStrands;
+    const double W = 1000.0 * r.coreWindowKcmil;
+    if (windingMode == kFullWindow) {
+        const double fill = coreShape == kECore ? kECoreFill : r.maxFillFactor;
+        r.wireAreaTarget = toStoredFloat(fill * W / N / s);
+        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) {
+            return refuse(kNoWireForWindow, kNoWireFits);
+        }
+        return 0;
+    }
+    double maxDia;
+    if (coreShape != kECore) {
+        const double angle = std::sin(kPiAsUsed / (N * s));
+        maxDia = (r.coreId - 0.02) * angle / (1 + angle);
+    } else if (r.bobbinRecord && r.bobbinRecord->b[7] > 0) {
+        const auto& b = r.bobbinRecord->b;
+        maxDia = (b[7] - 2.0 * b[10] - 0.01) / (s * N + 1);
+    } else {
+        maxDia = (0.9 * r.Esize->d - 0.01) / (s * N + 1);
+    }
+    r.maxWireDia = toStoredFloat(maxDia);
+    if (!windingWire(r, system, kByMaxDiameter, r.maxWireDia)) {
+        return refuse(kNoWireForLayer, kNoWireFits);
+    }
+    r.wireAreaTarget = r.wireArea;
+    return 0;
+}
+
+// Shrinks the wire by 10 % steps of area until the winding fits a toroid's window (an E-core's
+// fit is its bobbin's), checking the copper on every wire. 0 when it fits, else the refusal.
+int fitWindow(DesignRecord& r, const Refusal& refuse, double N, double requiredCopper,
+              std::int8_t windingMode, std::int8_t coreShape) {
+    const double W = 1000.0 * r.coreWindowKcmil;
+    for (;;) {
+        if (!windingWire(r, r.wireGageSystem, kByArea, r.wireAreaTarget)) {
+            return refuse(kNoWireForArea, kNoWireFits);
+        }
+        if (const auto copper = copperRefusal(refuse, r, requiredCopper, N,
+                                              windingMode == kFullWindow, coreShape)) {
+            return *copper;
+        }
+        double k = 0.218 * W / (r.wireArea * N);
+        if (k >= kMaxWindingFill) k = kMaxWindingFill;
+        r.windingFillRatio = toStoredFloat(k);
+        if (coreShape != kECore && W * k < r.wireArea * N) {
+            r.wireAreaTarget *= 0.9f;
+            continue;
+        }
+        return 0;
+    }
+}
+
+// Winds the core with the current wire (its size and DC resistance); an E-core winding must
+// also fit its bobbin, else a wire of 90 % of the diameter is tried. 0 when it fits, else the
+// refusal.
+int fitBobbin(DesignRecord& r, Messages& messages, const Refusal& refuse, std::int8_t windingMode,
+              std::int8_t coreShape) {
+    for (int pass = 1; pass <= kBobbinFitPasses; ++pass) {
+        r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
+        const bool fits =
+            coreShape != kECore || (r.dcResistance >= 0 && r.bobbinRecord && r.Esize &&
+                                    bobbinWindingDepth(r) - r.wireDia >= r.windingBuild);
+        // A fit found only on the last pass is no fit: the passes ran out.
+        if (fits && pass < kBobbinFitPasses) return 0;
+        if (fits) break;
+        if (!windingWire(r, r.wireGageSystem, kByMaxDiameter, 0.9f * r.wireDia)) {
+            return refuse(kWireDoesNotFitBobbin, kNoWireFits);
         }
     }
-    return kCurrentDensityTooHigh;
+    messages.show("Unable to adjust wire to fit Window. ", "Exiting select_wire");
+    return refuse(kWireDoesNotFitBobbin, kNoWireFits);
+}
+
+// A resonant winding is stranded from wires no thicker than three skin depths, side by side in
+// the single wire's place; the strands carry less copper than the wire they replace, so the
+// copper and the resistance are checked again. Its AC resistance factor. 0 with the factor in
+// `Fr`, else the refusal.
+int strandResonantWinding(DesignRecord& r, Messages& messages, const Refusal& refuse,
+                          double requiredCopper, double N, std::int8_t windingMode,
+                          std::int8_t coreShape, double& Fr) {
+    r.avgVoltage = toStoredFloat(N * N * r.frequencyKhz * 4e-6 * r.resonantPeakCurrent * r.coreAl *
+                                 100 / r.percentPerm);
+    if (r.frequencyKhz == 0) {
+        messages.show("Error: Peak Current, Voltage, or frequency Not Specified",
+                      "ERROR from select_wire");
+        return refuse(kTemperatureTooHigh, "FREQUENCY NOT SPECIFIED");
+    }
+    const double depth = skinDepthInches(r.frequencyKhz);
+    const double singleWireDia = r.wireDia;
+    if (r.wireBareDia / depth > 3) {
+        if (!windingWire(r, r.wireGageSystem, kByMaxDiameter, static_cast<float>(3 * depth))) {
+            return refuse(kNoWireForLayer, kNoWireFits);
+        }
+        r.wireStrands = static_cast<std::int32_t>(singleWireDia / r.wireDia);
+        if (const auto copper = copperRefusal(refuse, r, requiredCopper, N, false, coreShape)) {
+            return *copper;
+        }
+        r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
+        if (const auto resistance = resistanceRefusal(refuse, r)) return *resistance;
+    }
+    Fr = calc_ac_res_Fr(r, r.wireGage, r.frequencyKhz, 0);
+    return 0;
+}
+
+// AC flux density, AC resistance, copper and core loss and temperature rise of the wound core,
+// and the rise checked against its limit. 1 when within it, else the refusal.
+int lossesAndRise(DesignRecord& r, const Refusal& refuse, double N, double Fr, double frequencyKhz,
+                  SharedCoreLoss* shared) {
+    if (r.applicationType != kPowerline) {
+        if (N * r.coreAe * r.frequencyKhz > 0) {
+            // Faraday's law with the average winding voltage, gauss.
+            r.fluxAc = toStoredFloat(r.avgVoltage * 0.25 / N / r.coreAe / r.frequencyKhz * 100000);
+        } else {
+            r.fluxAc = 0;
+        }
+    }
+    r.acResistance = toStoredFloat(Fr * r.dcResistance);
+    r.copperLossMw = copper_loss(r, r.applicationType);
+
+    if (shared && shared->coreLossMw) {
+        r.coreLossMw = *shared->coreLossMw;
+    } else if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
+        r.coreLossMw = toStoredFloat(coreLoss(tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
+                                              r.applicationType, r.pfcVoltageRatio));
+        if (shared) shared->coreLossMw = r.coreLossMw;
+    }
+
+    const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;
+    r.tempRise = toStoredFloat(
+        temperatureRiseC(totalLoss, r.surfaceArea, r.tempRiseFactor, r.tempRiseExponent));
+    if (r.tempRise > r.maxTempRise) {
+        return refuse(kTemperatureTooHigh, "TEMPERATURE RISE %.1f > %.1f DEG C",
+                      ceilTo(r.tempRise, 10), static_cast<double>(r.maxTempRise));
+    }
+    return kWindingAccepted;
 }
 
 }  // namespace
@@ -221,17 +400,7 @@ float copper_loss(const DesignRecord& record, std::int8_t application) {
 int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::int8_t windingMode,
                 std::int8_t coreShape, std::string* refusal, SharedCoreLoss* shared) {
     DesignRecord& r = record;
-    // The refusal's reason, formatted only when someone asks for it.
-    const auto refuse = [refusal](int code, const char* format, auto... figures) {
-        if (refusal) {
-            if constexpr (sizeof...(figures) == 0) {
-                *refusal = format;
-            } else {
-                *refusal = strprintf(format, figures...);
-            }
-        }
-        return code;
-    };
+    const Refusal refuse(refusal);
     double N = turnsIn;
     if (!(N >= 0.5)) {
         messages.show(invalidTurnsText(r, "L Required", N), "ERROR: invalid number of turns");
@@ -244,93 +413,17 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     if (coreShape == kECore) ecore_bobbin(r);
     if (N < 1) N = 1;
 
-    const std::int8_t system = r.wireGageSystem;
-    const double s = r.wireStrands;
-    const double W = 1000.0 * r.coreWindowKcmil;
-
-    // First wire: fill the window, or the largest that lies in one layer.
-    if (windingMode == kFullWindow) {
-        const double fill = coreShape == kECore ? kECoreFill : r.maxFillFactor;
-        r.wireAreaTarget = toStoredFloat(fill * W / N / s);
-        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) {
-            return refuse(kNoWireForWindow, kNoWireFits);
-        }
-    } else {
-        double maxDia;
-        if (coreShape != kECore) {
-            const double angle = std::sin(kPiAsUsed / (N * s));
-            maxDia = (r.coreId - 0.02) * angle / (1 + angle);
-        } else if (r.bobbinRecord && r.bobbinRecord->b[7] > 0) {
-            const auto& b = r.bobbinRecord->b;
-            maxDia = (b[7] - 2.0 * b[10] - 0.01) / (s * N + 1);
-        } else {
-            maxDia = (0.9 * r.Esize->d - 0.01) / (s * N + 1);
-        }
-        r.maxWireDia = toStoredFloat(maxDia);
-        if (!windingWire(r, system, kByMaxDiameter, r.maxWireDia)) {
-            return refuse(kNoWireForLayer, kNoWireFits);
-        }
-        r.wireAreaTarget = r.wireArea;
+    if (const int first = chooseFirstWire(r, refuse, N, windingMode, coreShape)) return first;
+    const double requiredCopper = requiredCopperCmil(r);
+    if (const int fit = fitWindow(r, refuse, N, requiredCopper, windingMode, coreShape)) {
+        return fit;
     }
-
-    // Copper needed for the current density limit.
-    double current = r.maxCurrent;
-    if (r.applicationType == kPowerline) current = r.acCurrentMax;
-    if (r.applicationType == kResonant) current = r.resonantPeakCurrent * 0.707;
-    const double requiredCopper = r.minCopperAreaCma * current;
-
-    // Shrink the wire until the winding fits the toroid window.
-    for (;;) {
-        if (!windingWire(r, system, kByArea, r.wireAreaTarget)) {
-            return refuse(kNoWireForArea, kNoWireFits);
-        }
-        if (s * r.wireArea < requiredCopper && requiredCopper > 1) {
-            return refuseCopper(refusal, r, requiredCopper, N, windingMode, coreShape);
-        }
-        double k = 0.218 * W / (r.wireArea * N);
-        if (k >= kMaxWindingFill) k = kMaxWindingFill;
-        r.windingFillRatio = toStoredFloat(k);
-        if (coreShape != kECore && W * k < r.wireArea * N) {
-            r.wireAreaTarget *= 0.9f;
-            continue;
-        }
-        break;
-    }
-
-    // Wound size; an E-core winding must also fit its bobbin, else a thinner wire is tried.
-    bool fits = false;
-    int pass = 0;
-    while (pass < kBobbinFitPasses) {
-        ++pass;
-        r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
-        if (coreShape != kECore) {
-            fits = true;
-            break;
-        }
-        if (r.dcResistance >= 0 && r.bobbinRecord && r.Esize) {
-            if (bobbinWindingDepth(r) - r.wireDia >= r.windingBuild) {
-                fits = true;
-                break;
-            }
-        }
-        if (!windingWire(r, system, kByMaxDiameter, 0.9f * r.wireDia)) {
-            return refuse(kWireDoesNotFitBobbin, kNoWireFits);
-        }
-    }
-    if (!fits || pass == kBobbinFitPasses) {
-        messages.show("Unable to adjust wire to fit Window. ", "Exiting select_wire");
-        return refuse(kWireDoesNotFitBobbin, kNoWireFits);
-    }
-
+    if (const int fit = fitBobbin(r, messages, refuse, windingMode, coreShape)) return fit;
     // A thinner wire that made the winding fit the bobbin must still carry the current.
-    if (s * r.wireArea < requiredCopper && requiredCopper > 1) {
-        return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL",
-                      std::floor(s * static_cast<double>(r.wireArea)), requiredCopper);
+    if (const auto copper = copperRefusal(refuse, r, requiredCopper, N, false, coreShape)) {
+        return *copper;
     }
-    if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
-        return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
-                      ceilTo(r.dcResistance, 1000), static_cast<double>(r.maxDcResistance));
-    }
+    if (const auto resistance = resistanceRefusal(refuse, r)) return *resistance;
 
     double frequencyKhz = r.frequencyKhz;
     double Fr = 1;
@@ -341,66 +434,12 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         frequencyKhz = r.lineFrequencyHz * 0.001;
     }
     if (r.applicationType == kResonant) {
-        r.avgVoltage = toStoredFloat(N * N * r.frequencyKhz * 4e-6 * r.resonantPeakCurrent *
-                                     r.coreAl * 100 / r.percentPerm);
-        if (r.frequencyKhz == 0) {
-            messages.show("Error: Peak Current, Voltage, or frequency Not Specified",
-                          "ERROR from select_wire");
-            return refuse(kTemperatureTooHigh, "FREQUENCY NOT SPECIFIED");
-        }
-        const double depth = skinDepthInches(r.frequencyKhz);
-        const double singleWireDia = r.wireDia;
-        if (r.wireBareDia / depth > 3) {
-            // Strand the conductor from wires no thicker than three skin depths.
-            if (!windingWire(r, system, kByMaxDiameter, static_cast<float>(3 * depth))) {
-                return refuse(kNoWireForLayer, kNoWireFits);
-            }
-            r.wireStrands = static_cast<std::int32_t>(singleWireDia / r.wireDia);
-            // The strands lie side by side in the single wire's place and carry less copper
-            // than it did: the current density limit is checked again on them.
-            if (r.wireStrands * static_cast<double>(r.wireArea) < requiredCopper &&
-                requiredCopper > 1) {
-                return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL",
-                              std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
-                              requiredCopper);
-            }
-            r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
-            // The stranded conductor has less copper than the single wire: its resistance is
-            // held to the limit again.
-            if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
-                return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
-                              ceilTo(r.dcResistance, 1000), static_cast<double>(r.maxDcResistance));
-            }
-        }
-        Fr = calc_ac_res_Fr(r, r.wireGage, r.frequencyKhz, 0);
-    }
-    if (r.applicationType != kPowerline) {
-        if (N * r.coreAe * r.frequencyKhz > 0) {
-            // Faraday's law with the average winding voltage, gauss.
-            r.fluxAc = toStoredFloat(r.avgVoltage * 0.25 / N / r.coreAe / r.frequencyKhz * 100000);
-        } else {
-            r.fluxAc = 0;
+        if (const int stranded = strandResonantWinding(r, messages, refuse, requiredCopper, N,
+                                                       windingMode, coreShape, Fr)) {
+            return stranded;
         }
     }
-    r.acResistance = toStoredFloat(Fr * r.dcResistance);
-    r.copperLossMw = copper_loss(r, r.applicationType);
-
-    if (shared && shared->coreLossMw) {
-        r.coreLossMw = *shared->coreLossMw;
-    } else if (PartNumberTokens tokens = parsePartNumber(r.corePartNumber); tokens.count >= 2) {
-        r.coreLossMw = toStoredFloat(coreLoss(tokens.material, r.coreVolume, frequencyKhz, r.fluxAc,
-                                              r.applicationType, r.pfcVoltageRatio));
-        if (shared) shared->coreLossMw = r.coreLossMw;
-    }
-
-    const double totalLoss = static_cast<double>(r.coreLossMw) + r.copperLossMw;
-    r.tempRise = toStoredFloat(
-        temperatureRiseC(totalLoss, r.surfaceArea, r.tempRiseFactor, r.tempRiseExponent));
-    if (r.tempRise > r.maxTempRise) {
-        return refuse(kTemperatureTooHigh, "TEMPERATURE RISE %.1f > %.1f DEG C",
-                      ceilTo(r.tempRise, 10), static_cast<double>(r.maxTempRise));
-    }
-    return kWindingAccepted;
+    return lossesAndRise(r, refuse, N, Fr, frequencyKhz, shared);
 }
 
 }  // namespace korvell
