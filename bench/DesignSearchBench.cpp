@@ -6,22 +6,22 @@
 //   ./build/release/korvell_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
-#include "BenchRequirements.h"
 #include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/ParametersEntry.h"
 #include "engine/Screening.h"
 #include "engine/Winding.h"
 #include "record/DesignRecord.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {
 
-using bench::requirements;
+using testing::scenario;
 
 void BM_FullSearch(benchmark::State& state) {
     const DesignRecord start =
-        requirements(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+        scenario(static_cast<int>(state.range(0)), static_cast<std::int8_t>(state.range(1)));
     SilentMessages messages;
     DesignRecord r = start;
     for (auto _ : state) {
@@ -40,7 +40,7 @@ BENCHMARK(BM_FullSearch)
 
 // A search that walks the whole toroid catalog: 10 mH at 5 A, which only the largest cores carry.
 void BM_WholeToroidCatalog(benchmark::State& state) {
-    DesignRecord start = requirements(kDcBiased, kToroid);
+    DesignRecord start = scenario(kDcBiased);
     start.inductanceRequired = 10;
     SilentMessages messages;
     DesignRecord r = start;
@@ -56,7 +56,7 @@ BENCHMARK(BM_WholeToroidCatalog)->Unit(benchmark::kMicrosecond);
 
 // One candidate: a catalog row screened and wound (the first row that makes a design).
 void BM_OneCandidate(benchmark::State& state) {
-    DesignRecord start = requirements(kDcBiased, kToroid);
+    DesignRecord start = scenario(kDcBiased);
     SilentMessages messages;
     next_core(start, messages, 1, start.minPercentPerm, start.applicationType);
     start.catalogIndex -= 1;  // back to the accepted row
@@ -76,7 +76,7 @@ BENCHMARK(BM_OneCandidate)->Unit(benchmark::kMicrosecond);
 // The second opinion of every design a search found, each analyzed again first (korvell design
 // --check). Target: well under the time a user waits for a search, 50 ms for forty designs.
 void BM_SecondOpinionOfEveryDesign(benchmark::State& state) {
-    DesignRecord r = requirements(static_cast<int>(state.range(0)), kToroid);
+    DesignRecord r = scenario(static_cast<int>(state.range(0)));
     SilentMessages messages;
     run_design_search(r, messages);
     for (auto _ : state) {

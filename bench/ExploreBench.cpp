@@ -7,16 +7,16 @@
 //       --benchmark_report_aggregates_only=true   (one command line)
 #include <benchmark/benchmark.h>
 
-#include "BenchRequirements.h"
 #include "explore/DesignSpace.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {
 
 void BM_ExploreDesignSpace(benchmark::State& state) {
     // The 100 µH / 5 A / 100 kHz buck choke, or the 400 µH PFC choke, over every material.
-    const DesignRecord r = bench::withAllMaterials(
-        bench::requirements(state.range(0) == 0 ? kDcBiased : kPowerFactorBoost, kToroid));
+    const DesignRecord r = testing::withAllMaterials(
+        testing::scenario(state.range(0) == 0 ? kDcBiased : kPowerFactorBoost));
     ExploreSettings settings;
     settings.threads = static_cast<int>(state.range(1));
     std::size_t designs = 0;

@@ -1,6 +1,4 @@
 // korvell curve: the curves of the material-property graphs, as the graph window draws them.
-#include <charconv>
-#include <cstdlib>
 #include <memory>
 
 #include "cli/Cli.h"
@@ -20,18 +18,6 @@ struct CurveOptions {
     std::string material;
     OutputOptions output;
 };
-
-// A single-precision value as the shortest decimal text that reads back to it, so that output
-// shows 99.9995 rather than the digits of the double nearest to the float.
-std::string shortestText(float value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
-double shortestDecimal(float value) {
-    return std::strtod(shortestText(value).c_str(), nullptr);
-}
 
 // Curves that share one x grid, printed as an x column followed by one column per material.
 struct ColumnGroup {
@@ -111,8 +97,8 @@ void printCsv(std::ostream& out, const MaterialGraphSettings& settings,
     for (const auto& curve : curves) {
         for (std::size_t k = 0; k < curve.points.size(); ++k) {
             const auto y = static_cast<float>(valueOnAxis(settings, curve, curve.points[k].y));
-            out << curve.material << ',' << k << ',' << shortestText(curve.points[k].x) << ','
-                << shortestText(y) << '\n';
+            out << curve.material << ',' << k << ',' << shortestFloatText(curve.points[k].x) << ','
+                << shortestFloatText(y) << '\n';
         }
     }
 }
@@ -125,7 +111,7 @@ void printJson(std::ostream& out, const MaterialGraphSettings& settings,
         Json points = Json::array();
         for (const auto& p : curve.points) {
             const auto y = static_cast<float>(valueOnAxis(settings, curve, p.y));
-            points.push_back({shortestDecimal(p.x), shortestDecimal(y)});
+            points.push_back({shortestFloatValue(p.x), shortestFloatValue(y)});
         }
         list.push_back({{"material", curve.material}, {"points", std::move(points)}});
     }

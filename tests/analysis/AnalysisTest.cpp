@@ -4,9 +4,9 @@
 #include <string>
 
 #include "analysis/Analysis.h"
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "platform/Format.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

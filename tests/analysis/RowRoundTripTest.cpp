@@ -5,8 +5,8 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "analysis/SecondOpinion.h"
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

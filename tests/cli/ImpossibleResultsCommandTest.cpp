@@ -7,7 +7,7 @@
 
 #include "analysis/Analysis.h"
 #include "cli/CliRun.h"
-#include "engine/DesignScenarios.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "cli/CliRun.h"
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

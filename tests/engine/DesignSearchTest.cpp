@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "engine/Screening.h"
 #include "platform/Format.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "materials/Catalog.h"
 #include "platform/Format.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

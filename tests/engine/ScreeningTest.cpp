@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "engine/DesignScenarios.h"
 #include "engine/Screening.h"
 #include "materials/Permeability.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

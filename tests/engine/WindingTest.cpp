@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "engine/DesignScenarios.h"
 #include "engine/Screening.h"
 #include "engine/Winding.h"
 #include "materials/WireTable.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

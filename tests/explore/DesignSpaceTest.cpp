@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "explore/DesignSpace.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {

@@ -6,12 +6,12 @@
 #include <limits>
 
 #include "analysis/Analysis.h"
-#include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
 #include "graphs/GraphPage.h"
 #include "graphs/GraphRequest.h"
 #include "graphs/Plot.h"
 #include "platform/Format.h"
+#include "support/DesignScenarios.h"
 #include "support/PageChecks.h"
 #include "support/RecordingCanvas.h"
 

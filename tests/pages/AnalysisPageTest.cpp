@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "engine/DesignScenarios.h"
 #include "pages/AnalysisPage.h"
 #include "platform/Placement.h"
+#include "support/DesignScenarios.h"
 #include "support/PageChecks.h"
 #include "support/RecordingCanvas.h"
 

@@ -1,6 +1,9 @@
 // Requirements of a few sensible designs, one per application type, set straight into a record
-// with the default design parameters active (as the requirements window leaves them).
+// with the default design parameters active (as the requirements window leaves them). The tests
+// and the benchmarks share them.
 #pragma once
+
+#include <string>
 
 #include "engine/ParametersEntry.h"
 #include "record/DesignRecord.h"
@@ -86,6 +89,32 @@ inline DesignRecord resonantInductor(std::int8_t shape = kToroid) {
     r.avgVoltage = static_cast<float>(2 * 100 * 0.3183101550488765);
     r.frequencyKhz = static_cast<float>(1000 / (2 * 3.14159) / 10 * 100 / 2);
     loadActiveDesignParameters(r);
+    return r;
+}
+
+// The scenario of an application on a shape (wide swing is on composite cores whatever the
+// shape asked for).
+inline DesignRecord scenario(int application, std::int8_t shape = kToroid) {
+    switch (application) {
+        case kControlledSwing:
+            return controlledSwing(shape);
+        case kWideSwing:
+            return wideSwing();
+        case kPowerFactorBoost:
+            return pfcBoost(shape);
+        case kPowerline:
+            return powerlineChoke(shape);
+        case kResonant:
+            return resonantInductor(shape);
+        default:
+            return buckFilter(shape);
+    }
+}
+
+// The same with every material selected.
+inline DesignRecord withAllMaterials(DesignRecord r) {
+    for (std::size_t k = 0; k < kSelectableMaterials.size(); ++k)
+        r.selectedMaterials[k] = std::string(kSelectableMaterials[k]);
     return r;
 }
 
