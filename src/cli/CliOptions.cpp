@@ -27,6 +27,10 @@ const std::map<std::string, int> kGageSystemOptionNames = {
     {"metric", kMetricWire}, {"awg", kAwg}, {"swg", kSwg}};
 const std::map<std::string, int> kUnitSystemOptionNames = {
     {"metric", 0}, {"english", 1}, {"mixed", 2}};
+const std::map<std::string, int> kRiseLimitByOptionNames = {{"program", kRiseByProgram},
+                                                            {"check", kRiseByCheck}};
+const std::map<std::string, int> kDesignAtOptionNames = {{"nominal", kDesignAtNominal},
+                                                         {"worst-case", kDesignAtWorstCase}};
 
 CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional<int>& value,
                        const std::map<std::string, int>& names, const std::string& description) {
@@ -100,6 +104,11 @@ void addParameterOptions(CLI::App& c, ParameterOptions& o) {
     c.add_option("--lead-length", o.leadLength, "Lead length allowance, inches each lead");
     addChoice(c, "--gage-system", o.gageSystem, kGageSystemOptionNames, "Wire gage system");
     addChoice(c, "--units", o.unitSystem, kUnitSystemOptionNames, "Display units");
+    addChoice(c, "--rise-by", o.riseLimitBy, kRiseLimitByOptionNames,
+              "Temperature rise judged by the program's rule or by the second opinion's check");
+    c.add_option("--al-tolerance", o.alTolerance, "Al tolerance of the cores, +- percent (0-30)");
+    addChoice(c, "--design-at", o.designAt, kDesignAtOptionNames,
+              "Solve the turns at the nominal Al or at the low end of its tolerance");
 }
 
 bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const ParameterOptions& o,
@@ -134,7 +143,15 @@ bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const Paramet
     put(6, o.tempRiseExponent);
     put(7, o.leadLength);
     put(8, ambient);
-    return acceptDesignParameters(r, messages, t, unitSystem, gageSystem);
+    // The choices are checked before the parameters store anything, as in the window.
+    DesignChoiceEntry entry = designChoiceEntry(r);
+    entry.riseLimitBy = o.riseLimitBy.value_or(entry.riseLimitBy);
+    entry.alTolerance = o.alTolerance.value_or(entry.alTolerance);
+    entry.designAt = o.designAt.value_or(entry.designAt);
+    const std::optional<DesignChoices> choices = checkDesignChoices(messages, entry);
+    if (!choices || !acceptDesignParameters(r, messages, t, unitSystem, gageSystem)) return false;
+    storeDesignChoices(r, *choices);
+    return true;
 }
 
 void refuseInput(CliContext& context, const std::string& text) {

@@ -20,6 +20,8 @@ extern const std::map<std::string, int> kShapeOptionNames;        // toroid, e-c
 extern const std::map<std::string, int> kWindingOptionNames;      // full, single
 extern const std::map<std::string, int> kGageSystemOptionNames;   // metric, awg, swg
 extern const std::map<std::string, int> kUnitSystemOptionNames;   // metric, english, mixed
+extern const std::map<std::string, int> kRiseLimitByOptionNames;  // program, check
+extern const std::map<std::string, int> kDesignAtOptionNames;     // nominal, worst-case
 
 // Adds an option that takes one of the names of `names` (case-insensitive) and stores its number.
 CLI::Option* addChoice(CLI::App& command, const std::string& name, std::optional<int>& value,
@@ -45,6 +47,11 @@ struct ParameterOptions {
         tempRiseFactor, tempRiseExponent, leadLength;
     std::optional<int> gageSystem;
     std::optional<int> unitSystem;
+    // The design choices: how the rise is judged, the Al tolerance (percent, as typed) and
+    // where on it the turns are solved.
+    std::optional<int> riseLimitBy;
+    std::optional<std::string> alTolerance;
+    std::optional<int> designAt;
 };
 void addParameterOptions(CLI::App& command, ParameterOptions& options);
 

@@ -39,6 +39,10 @@ void loadActiveDesignParameters(DesignRecord& record) {
     record.tempRiseExponent = p[6];
     record.leadLengthTotal = toStoredFloat(p[7] * 2.0);
     record.ambientTemp = p[8];
+    const DesignChoices& c = record.designChoicesByApplication[record.applicationType];
+    record.riseLimitBy = c.riseLimitBy;
+    record.alTolerancePercent = c.alTolerancePercent;
+    record.designAt = c.designAt;
 }
 
 DesignParameterTexts designParameterFieldTexts(const DesignRecord& record) {
@@ -109,6 +113,53 @@ bool acceptDesignParameters(DesignRecord& record, Messages& messages,
     loadActiveDesignParameters(record);
     applyDisplayUnits(record, unitSystem, wireGageSystem);
     return true;
+}
+
+const std::array<std::string_view, 2> kRiseLimitByChoices = {"PROGRAM", "CHECK"};
+const std::array<std::string_view, 2> kDesignAtChoices = {"NOMINAL", "WORST CASE"};
+
+DesignChoiceEntry designChoiceEntry(const DesignRecord& record) {
+    DesignChoiceEntry entry;
+    if (!isApplication(record.applicationType)) return entry;
+    const DesignChoices& c = record.designChoicesByApplication[record.applicationType];
+    entry.riseLimitBy = c.riseLimitBy;
+    entry.alTolerance = strprintf("%6.2f", static_cast<double>(c.alTolerancePercent));
+    entry.designAt = c.designAt;
+    return entry;
+}
+
+std::optional<DesignChoices> checkDesignChoices(Messages& messages,
+                                                const DesignChoiceEntry& entry) {
+    const auto inList = [](int index, std::size_t size) {
+        return index >= 0 && static_cast<std::size_t>(index) < size;
+    };
+    if (!inList(entry.riseLimitBy, kRiseLimitByChoices.size()) ||
+        !inList(entry.designAt, kDesignAtChoices.size())) {
+        messages.show(kUnknownSelection, kProgramErrorCaption);
+        return std::nullopt;
+    }
+    if (!holdsOnly(entry.alTolerance, kUnsignedFieldChars)) {
+        messages.show(invalidCharacterMessage(kAlToleranceField, entry.alTolerance),
+                      kDataEntryErrorCaption);
+        return std::nullopt;
+    }
+    const float tolerance = readFieldFloat(entry.alTolerance);
+    if (const auto message = rangeMessage(kAlToleranceField + 1, tolerance, kAlToleranceLimit.min,
+                                          kAlToleranceLimit.max)) {
+        messages.show(*message, kParameterOutOfRangeCaption);
+        return std::nullopt;
+    }
+    DesignChoices choices;
+    choices.riseLimitBy = static_cast<std::int8_t>(entry.riseLimitBy);
+    choices.alTolerancePercent = tolerance;
+    choices.designAt = static_cast<std::int8_t>(entry.designAt);
+    return choices;
+}
+
+void storeDesignChoices(DesignRecord& record, const DesignChoices& choices) {
+    if (!isApplication(record.applicationType)) return;
+    record.designChoicesByApplication[record.applicationType] = choices;
+    loadActiveDesignParameters(record);
 }
 
 }  // namespace korvell

@@ -88,4 +88,28 @@ bool applyDisplayUnits(DesignRecord& record, int unitSystem, int wireGageSystem)
 bool acceptDesignParameters(DesignRecord& record, Messages& messages,
                             const DesignParameterTexts& texts, int unitSystem, int wireGageSystem);
 
+// The design choices beside the nine fields: RISE LIMIT BY and DESIGN AT as the indices of their
+// lists, AL TOLERANCE (percent) as the text of its field, Param9.
+struct DesignChoiceEntry {
+    int riseLimitBy = kRiseByProgram;
+    std::string alTolerance;
+    int designAt = kDesignAtNominal;
+};
+inline constexpr int kAlToleranceField = 9;
+// The lists' choices, by index, and the option words of the command line.
+extern const std::array<std::string_view, 2> kRiseLimitByChoices;  // "PROGRAM", "CHECK"
+extern const std::array<std::string_view, 2> kDesignAtChoices;     // "NOMINAL", "WORST CASE"
+
+// The choices of the record's application as the window shows them (AL TOLERANCE "%6.2f").
+DesignChoiceEntry designChoiceEntry(const DesignRecord& record);
+
+// Checks the choices as the window's OK does, before anything is stored: AL TOLERANCE's
+// characters as parameter 9 and its range, 0 to 30, as parameter 10, with the parameters' own
+// messages; a list index outside its list as an unknown selection. The choices, or none after
+// the one message.
+std::optional<DesignChoices> checkDesignChoices(Messages& messages, const DesignChoiceEntry& entry);
+
+// Stores checked choices into the application's row and makes them the active choices.
+void storeDesignChoices(DesignRecord& record, const DesignChoices& choices);
+
 }  // namespace korvell

@@ -48,6 +48,12 @@ constexpr std::array<const char*, kRequirementColumns> kRequirementKeys = {
     "inductanceMh", "maxDcResistanceOhm", "currentA",  "inductanceAtMinCurrentMh",
     "minCurrentA",  "voltage1V",          "voltage2V", "frequency"};
 
+// The design choices of one application, beside its parameter columns; a file written before
+// them lacks them and reads as the defaults.
+const std::array<std::string_view, 2> kRiseLimitByKeys = {"program", "check"};
+const std::array<std::string_view, 2> kDesignAtKeys = {"nominal", "worst-case"};
+const std::vector<std::string> kChoiceKeys = {"riseLimitBy", "alTolerancePercent", "designAt"};
+
 // The design parameter columns of one application; the last two are counts.
 constexpr std::array<const char*, kDesignParamColumns> kParameterKeys = {
     "maxTempRiseC",      "copperAreaCmilPerA", "fillPercent",      "minPercentPerm",
@@ -161,6 +167,12 @@ Json number(float value) {
     return Json(shortestFloatValue(value));
 }
 
+void writeChoices(Json& parent, const DesignChoices& c) {
+    parent["riseLimitBy"] = std::string(kRiseLimitByKeys[c.riseLimitBy == kRiseByCheck ? 1 : 0]);
+    parent["alTolerancePercent"] = number(c.alTolerancePercent);
+    parent["designAt"] = std::string(kDesignAtKeys[c.designAt == kDesignAtWorstCase ? 1 : 0]);
+}
+
 template <std::size_t N>
 int indexOf(const std::array<std::string_view, N>& keys, std::string_view key) {
     const auto it = std::find(keys.begin(), keys.end(), key);
@@ -180,6 +192,7 @@ Json resultsJson(const DesignRecord& r) {
     Json parameters = Json::object();
     for (const auto& f : kActiveParameterFields)
         parameters[f.name] = number(r.*(f.member));
+    writeChoices(parameters, {r.riseLimitBy, r.alTolerancePercent, r.designAt});
     search["activeParameters"] = parameters;
     Json summary = Json::array();
     for (const auto& row : r.reqtSummary)
@@ -234,13 +247,16 @@ std::string shown(const Json& value) {
     refuse(field, shown(value) + " " + why);
 }
 
-// The members of an object, all present and none other.
+// The members of an object: all of `keys` present, those of `optional` present or not (fields a
+// file written before them lacks), and none other.
 const Json& object(const Json& parent, const std::string& field,
-                   const std::vector<std::string>& keys) {
+                   const std::vector<std::string>& keys,
+                   const std::vector<std::string>& optional = {}) {
     if (!parent.is_object()) refuseValue(field, parent, "is not an object");
     for (const auto& [key, value] : parent.items()) {
         (void)value;
-        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+        if (std::find(keys.begin(), keys.end(), key) == keys.end() &&
+            std::find(optional.begin(), optional.end(), key) == optional.end()) {
             refuse(field.empty() ? key : field + "." + key, "is not a field of a design file");
         }
     }
@@ -340,14 +356,34 @@ void readRequirements(const Json& file, DesignRecord& r) {
     }
 }
 
+// The design choices of an object that may hold them; the defaults for those it lacks.
+DesignChoices readChoices(const Json& parent, const std::string& field) {
+    DesignChoices c;
+    if (parent.contains("riseLimitBy")) {
+        c.riseLimitBy = static_cast<std::int8_t>(
+            readChoice(parent.at("riseLimitBy"), path(field, "riseLimitBy"), kRiseLimitByKeys));
+    }
+    if (parent.contains("alTolerancePercent")) {
+        c.alTolerancePercent =
+            readFloat(parent.at("alTolerancePercent"), path(field, "alTolerancePercent"),
+                      kAlToleranceLimit.min, kAlToleranceLimit.max);
+    }
+    if (parent.contains("designAt")) {
+        c.designAt = static_cast<std::int8_t>(
+            readChoice(parent.at("designAt"), path(field, "designAt"), kDesignAtKeys));
+    }
+    return c;
+}
+
 void readParameters(const Json& file, DesignRecord& r) {
     std::vector<std::string> apps(kApplicationKeys.begin(), kApplicationKeys.end());
     const Json& all = object(file.at("designParameters"), "designParameters", apps);
     for (int a = 0; a < kApplicationCount; ++a) {
         const std::string field = path("designParameters", apps[a]);
-        const Json& row =
-            object(all.at(apps[a]), field,
-                   std::vector<std::string>(kParameterKeys.begin(), kParameterKeys.end()));
+        const Json& row = object(
+            all.at(apps[a]), field,
+            std::vector<std::string>(kParameterKeys.begin(), kParameterKeys.end()), kChoiceKeys);
+        r.designChoicesByApplication[a] = readChoices(row, field);
         for (int k = 0; k < kDesignParamColumns; ++k) {
             const std::string name = path(field, kParameterKeys[k]);
             if (k < kDesignParamLimitCount) {
@@ -390,11 +426,15 @@ void readResults(const Json& value, DesignRecord& r) {
     for (const auto& f : kActiveParameterFields)
         names.push_back(f.name);
     const Json& parameters =
-        object(search.at("activeParameters"), "lastSearch.activeParameters", names);
+        object(search.at("activeParameters"), "lastSearch.activeParameters", names, kChoiceKeys);
     for (const auto& f : kActiveParameterFields) {
         r.*(f.member) = readFloat(parameters.at(f.name),
                                   path("lastSearch.activeParameters", f.name), f.min, f.max);
     }
+    const DesignChoices choices = readChoices(parameters, "lastSearch.activeParameters");
+    r.riseLimitBy = choices.riseLimitBy;
+    r.alTolerancePercent = choices.alTolerancePercent;
+    r.designAt = choices.designAt;
 
     const Json& summary = search.at("summary");
     if (!summary.is_array() || summary.size() != r.reqtSummary.size()) {
@@ -552,6 +592,7 @@ std::string designFileText(const DesignRecord& r) {
             const float v = r.designParamsByApplication[a][k];
             params[kParameterKeys[k]] = k < kDesignParamLimitCount ? number(v) : Json(toCount(v));
         }
+        writeChoices(params, r.designChoicesByApplication[a]);
         parameters[std::string(kApplicationKeys[a])] = params;
     }
     file["requirements"] = requirements;
@@ -624,7 +665,8 @@ bool inputsAtStartUpValues(const DesignRecord& r) {
            r.unitSystem == start.unitSystem && r.wireGageSystem == start.wireGageSystem &&
            r.stackedCores == start.stackedCores && r.wireStrands == start.wireStrands &&
            r.requirementsByApplication == start.requirementsByApplication &&
-           r.designParamsByApplication == start.designParamsByApplication;
+           r.designParamsByApplication == start.designParamsByApplication &&
+           r.designChoicesByApplication == start.designChoicesByApplication;
 }
 
 }  // namespace korvell

@@ -20,7 +20,9 @@
 
 namespace korvell {
 
-inline constexpr int kDesignFileVersion = 1;
+// Version 2 adds the design choices (riseLimitBy, alTolerancePercent, designAt); a version 1
+// file reads with their defaults.
+inline constexpr int kDesignFileVersion = 2;
 inline constexpr std::string_view kDesignFileFormat = "korvell-inductors-design";
 inline constexpr std::string_view kDesignFileSuffix = ".korvell.json";
 inline constexpr std::string_view kDesignFileCaption = "DESIGN FILE ERROR";

@@ -55,6 +55,22 @@ struct ParamLimit {
 };
 extern const std::array<ParamLimit, kDesignParamLimitCount> kDesignParamLimits;
 
+// How the search judges a design's temperature rise: by the program's rule at ambient
+// resistance, or by the second opinion's check (hot copper, ripple harmonics).
+enum RiseLimitBy : std::int8_t { kRiseByProgram = 0, kRiseByCheck = 1 };
+// Where the turns are solved on the core's Al tolerance: at the nominal Al, or at its low end
+// (Al × (1 − tolerance)), so that every part built reaches the inductance.
+enum DesignAt : std::int8_t { kDesignAtNominal = 0, kDesignAtWorstCase = 1 };
+// The design choices of one application beside its parameter columns.
+struct DesignChoices {
+    std::int8_t riseLimitBy = kRiseByProgram;
+    float alTolerancePercent = 8;  // ± percent of the core's Al
+    std::int8_t designAt = kDesignAtNominal;
+    bool operator==(const DesignChoices&) const = default;
+};
+// Limits of AL TOLERANCE, percent.
+inline constexpr ParamLimit kAlToleranceLimit = {0, 30};
+
 // Dimensions of one E-core size (inches, cm, cm², cm³); the candidate's copy may be scaled by
 // stacking without touching the catalog table.
 struct ECoreSize {
@@ -186,6 +202,11 @@ struct DesignRecord {
     float tempRiseExponent = 0.833f;
     float leadLengthTotal = 2.5f;  // inches, both leads
     float ambientTemp = 25;        // °C
+    // The design choices per application, and the active ones.
+    std::array<DesignChoices, kApplicationCount> designChoicesByApplication{};
+    std::int8_t riseLimitBy = kRiseByProgram;
+    float alTolerancePercent = 8;  // percent
+    std::int8_t designAt = kDesignAtNominal;
 
     // --- Candidate core ---
     std::string corePartNumber;

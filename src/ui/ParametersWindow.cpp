@@ -104,14 +104,42 @@ ParametersWindow::ParametersWindow(Desktop& desktop) : m_desktop(desktop) {
     connect(m_gageBox, &QComboBox::activated, this,
             [this](int index) { wireGageBoxChange(index); });
 
+    // The design choices: how the rise is judged, and the Al tolerance the turns are solved at.
+    const int choicesTop = listTop + 60;
+    const auto makeLabel = [this](const char* name, const char* text, int left, int top, int w) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(name);
+        label->setGeometry(left, top, w, kFieldHeight);
+        return label;
+    };
+    makeLabel("LabelRiseLimitBy", "RISE LIMIT BY", kLabelLeft, choicesTop, 160);
+    m_riseBox = new QComboBox(this);
+    m_riseBox->setObjectName("RiseLimitBox");
+    m_riseBox->setAccessibleName("RISE LIMIT BY");
+    m_riseBox->setToolTip("PROGRAM: THE PROGRAM'S RULE; CHECK: THE SECOND OPINION'S RISE");
+    m_riseBox->setGeometry(kLabelLeft, choicesTop + 24, 160, 26);
+    QLabel* toleranceLabel = makeLabel("LabelAlTolerance", "AL TOLERANCE", 196, choicesTop, 130);
+    m_tolerance = makeField("Param9", choicesTop + 24);
+    m_tolerance->setGeometry(196, choicesTop + 24, 90, kFieldHeight);
+    m_tolerance->setAccessibleName("AL TOLERANCE");
+    toleranceLabel->setBuddy(m_tolerance);
+    makeLabel("LabelAlToleranceUnits", "PCT", 292, choicesTop + 24, 40);
+    makeLabel("LabelDesignAt", "DESIGN AT", 350, choicesTop, 200);
+    m_designAtBox = new QComboBox(this);
+    m_designAtBox->setObjectName("DesignAtBox");
+    m_designAtBox->setAccessibleName("DESIGN AT");
+    m_designAtBox->setToolTip("WORST CASE: TURNS THAT REACH THE INDUCTANCE AT THE LOW END OF AL");
+    m_designAtBox->setGeometry(350, choicesTop + 24, 200, 26);
+
+    const int buttonsTop = choicesTop + 62;
     m_ok = new QPushButton("OK", this);
     m_ok->setObjectName("Button_OK");
     m_ok->setToolTip("PRESS TO STORE CHANGES AND CONTINUE");
-    m_ok->setGeometry(180, listTop + 66, 120, 30);
+    m_ok->setGeometry(180, buttonsTop, 120, 30);
     connect(m_ok, &QPushButton::clicked, this, [this] { buttonOkClick(); });
     m_cancel = new QPushButton("CANCEL", this);
     m_cancel->setObjectName("ButtonCancel");
-    m_cancel->setGeometry(360, listTop + 66, 120, 30);
+    m_cancel->setGeometry(360, buttonsTop, 120, 30);
     connect(m_cancel, &QPushButton::clicked, this, [this] { buttonCancelClick(); });
 
     // Tab order: Param0, Param1A, Param2 .. Param8, the two lists, OK, then Param1; after them
@@ -119,7 +147,8 @@ ParametersWindow::ParametersWindow(Desktop& desktop) : m_desktop(desktop) {
     std::vector<QWidget*> order = {m_fields[0], m_density};
     for (int k = 2; k < kDesignParameterFieldCount; ++k)
         order.push_back(m_fields[k]);
-    order.insert(order.end(), {m_unitsBox, m_gageBox, m_ok, m_fields[1], m_cancel, m_application});
+    order.insert(order.end(), {m_unitsBox, m_gageBox, m_riseBox, m_tolerance, m_designAtBox, m_ok,
+                               m_fields[1], m_cancel, m_application});
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -130,6 +159,7 @@ ParametersWindow::ParametersWindow(Desktop& desktop) : m_desktop(desktop) {
     rules.fields.push_back({m_density, " .0123456789"});
     for (int k = 2; k < kDesignParameterFieldCount; ++k)
         rules.fields.push_back({m_fields[k], k == 8 ? " -.0123456789" : " .0123456789"});
+    rules.fields.push_back({m_tolerance, " .0123456789"});
     // The first-key flag rises here as in the requirements window, but empties nothing.
     rules.firstKeyReplaces = false;
     rules.ok = [this] { m_ok->click(); };
@@ -172,6 +202,19 @@ void ParametersWindow::loadFields() {
         m_gageBox->addItem(toQ(standard.choice));
     m_gageBox->setCurrentIndex(record.wireGageSystem);
 
+    const DesignChoiceEntry choices = designChoiceEntry(record);
+    m_riseBox->clear();
+    for (const std::string_view choice : kRiseLimitByChoices)
+        m_riseBox->addItem(toQ(choice));
+    m_riseBox->setCurrentIndex(choices.riseLimitBy);
+    m_designAtBox->clear();
+    for (const std::string_view choice : kDesignAtChoices)
+        m_designAtBox->addItem(toQ(choice));
+    m_designAtBox->setCurrentIndex(choices.designAt);
+    m_toleranceText = choices.alTolerance;
+    m_tolerance->setText(QString::fromStdString(m_toleranceText));
+    m_tolerance->setCursorPosition(static_cast<int>(m_tolerance->text().size()));
+
     const bool metric = record.wireGageSystem == kMetricWire;
     m_fields[1]->setVisible(!metric);
     m_density->setVisible(metric);
@@ -206,10 +249,19 @@ void ParametersWindow::buttonOkClick() {
         texts[k] = m_fields[k]->text().toStdString();
     if (record.wireGageSystem == kMetricWire) texts[1] = m_density->text().toStdString();
     m_texts = texts;
+    DesignChoiceEntry entry;
+    entry.riseLimitBy = m_riseBox->currentIndex();
+    entry.alTolerance = m_tolerance->text().toStdString();
+    entry.designAt = m_designAtBox->currentIndex();
+    m_toleranceText = entry.alTolerance;
+    // The choices are checked before the parameters store anything, and stored after them.
+    const std::optional<DesignChoices> choices = checkDesignChoices(m_desktop.messages(), entry);
+    if (!choices) return;
     if (!acceptDesignParameters(record, m_desktop.messages(), texts, m_unitsBox->currentIndex(),
                                 m_gageBox->currentIndex())) {
         return;
     }
+    storeDesignChoices(record, *choices);
     setEnabled(false);
     hide();
     m_desktop.recordChanged();
@@ -219,6 +271,7 @@ void ParametersWindow::buttonOkClick() {
 void ParametersWindow::buttonCancelClick() {
     for (int k = 0; k < kDesignParameterFieldCount; ++k)
         m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+    m_tolerance->setText(QString::fromStdString(m_toleranceText));
 }
 
 }  // namespace korvell

@@ -1,5 +1,6 @@
 // The design parameters window (TParamsForm): the nine design parameters of the current
-// application, the measurement units and the wire gage standard. OK checks and stores them
+// application, the measurement units and the wire gage standard, and the design choices (RISE
+// LIMIT BY, AL TOLERANCE, DESIGN AT). OK checks and stores them
 // through the core (ParametersEntry) and hides the window; it starts no search.
 #pragma once
 
@@ -35,6 +36,10 @@ class ParametersWindow : public QWidget, public FormEvents {
     // Param0 .. Param8 (row 1 as Param1, the copper area); Param1A is the metric form of row 1.
     QLineEdit* field(int k) const { return m_fields[static_cast<std::size_t>(k)]; }
     QLineEdit* currentDensityField() const { return m_density; }
+    // AL TOLERANCE (Param9) and the two choice lists (RiseLimitBox, DesignAtBox).
+    QLineEdit* toleranceField() const { return m_tolerance; }
+    QComboBox* riseLimitBox() const { return m_riseBox; }
+    QComboBox* designAtBox() const { return m_designAtBox; }
     EntryKeys& keys() const { return *m_keys; }
 
   protected:
@@ -51,6 +56,10 @@ class ParametersWindow : public QWidget, public FormEvents {
     ClickLabel* m_application = nullptr;
     QComboBox* m_unitsBox = nullptr;
     QComboBox* m_gageBox = nullptr;
+    QComboBox* m_riseBox = nullptr;
+    QLineEdit* m_tolerance = nullptr;
+    QComboBox* m_designAtBox = nullptr;
+    std::string m_toleranceText;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     EntryKeys* m_keys = nullptr;

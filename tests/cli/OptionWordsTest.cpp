@@ -63,6 +63,25 @@ TEST(OptionWords, NumbersAreReadAsTheWindowsReadTheirFields) {
     });
 }
 
+// The design choices are options of every command that takes the design parameters, checked
+// as the parameters window checks them.
+TEST(OptionWords, DesignChoicesAreCheckedAsTheParametersWindowChecksThem) {
+    const std::string dc =
+        " --app dc --inductance 100 --current 5 --von 12 --voff 5 --frequency 100";
+    const std::string part = " --part T106-21 --turns 40 --wire 18 --current 5 --frequency 100";
+    expectOutcomes({
+        {"design" + dc + " --rise-by check --al-tolerance 10 --design-at worst-case", 0, ""},
+        {"explore" + dc + " --al-tolerance 0 --design-at nominal --rise-by program", 0, ""},
+        {"analyze" + part + " --al-tolerance 30", 0, ""},
+        {"design" + dc + " --al-tolerance 30.5", 2,
+         "PARAMETER OUT OF RANGE ERROR: Parameter10. ( 30.50) Must Be In The Range"},
+        {"analyze" + part + " --al-tolerance -2", 2,
+         "DATA ENTRY ERROR: INVALID CHARACTER in Parameter 9.  -2 "},
+        {"design" + dc + " --design-at worst", 2, "ERROR: unknown choice: worst"},
+        {"explore" + dc + " --rise-by hot", 2, "ERROR: unknown choice: hot"},
+    });
+}
+
 // A design file in the test's temporary folder, removed afterwards.
 struct SavedDesign {
     std::string path;

@@ -205,5 +205,46 @@ TEST(ParametersEntry, UnknownSelectionsAreProgramErrors) {
     EXPECT_FALSE(applyDisplayUnits(r, 1, 3));
 }
 
+// AL TOLERANCE is checked as the parameter after the nine, with their own words; the lists take
+// only their indices; nothing is stored by the check.
+TEST(ParametersEntry, DesignChoicesAreCheckedAsParametersNineAndTen) {
+    struct Case {
+        DesignChoiceEntry entry;
+        std::string message;  // empty: accepted
+    };
+    const Case cases[] = {
+        {{kRiseByCheck, "12.5", kDesignAtWorstCase}, ""},
+        {{kRiseByProgram, "0", kDesignAtNominal}, ""},
+        {{kRiseByProgram, "30", kDesignAtNominal}, ""},
+        {{kRiseByProgram, "30.5", kDesignAtNominal},
+         "Parameter10. ( 30.50) Must Be In The Range:   0.00 To  30.00"},
+        {{kRiseByProgram, "-1", kDesignAtNominal}, "INVALID CHARACTER in Parameter 9.  -1 "},
+        {{kRiseByProgram, "8%", kDesignAtNominal}, "INVALID CHARACTER in Parameter 9.  8% "},
+        {{2, "8", kDesignAtNominal}, ">>> Unidentified Function in DESIGN PARAMETERS"},
+        {{kRiseByProgram, "8", -1}, ">>> Unidentified Function in DESIGN PARAMETERS"},
+    };
+    for (const Case& c : cases) {
+        RecordingMessages messages;
+        const auto choices = checkDesignChoices(messages, c.entry);
+        EXPECT_EQ(choices.has_value(), c.message.empty()) << c.entry.alTolerance;
+        EXPECT_EQ(messages.empty() ? "" : messages.last().text, c.message);
+    }
+}
+
+TEST(ParametersEntry, DesignChoicesBelongToTheirApplication) {
+    DesignRecord r;
+    EXPECT_EQ(designChoiceEntry(r).alTolerance, "  8.00");
+    r.applicationType = kPowerFactorBoost;
+    storeDesignChoices(r, {kRiseByCheck, 10, kDesignAtWorstCase});
+    EXPECT_EQ(r.riseLimitBy, kRiseByCheck);
+    EXPECT_EQ(r.alTolerancePercent, 10);
+    EXPECT_EQ(r.designAt, kDesignAtWorstCase);
+    r.applicationType = kDcBiased;
+    loadActiveDesignParameters(r);
+    EXPECT_EQ(r.riseLimitBy, kRiseByProgram);
+    EXPECT_EQ(r.alTolerancePercent, 8);
+    EXPECT_EQ(r.designAt, kDesignAtNominal);
+}
+
 }  // namespace
 }  // namespace korvell

@@ -9,6 +9,7 @@
 #include "engine/ParametersEntry.h"
 #include "engine/RequirementsEntry.h"
 #include "files/DesignFile.h"
+#include "platform/Format.h"
 
 namespace korvell {
 namespace {
@@ -52,6 +53,10 @@ void expectSameSavedState(const DesignRecord& a, const DesignRecord& b) {
     EXPECT_EQ(a.wireStrands, b.wireStrands);
     EXPECT_EQ(a.requirementsByApplication, b.requirementsByApplication);
     EXPECT_EQ(a.designParamsByApplication, b.designParamsByApplication);
+    EXPECT_EQ(a.designChoicesByApplication, b.designChoicesByApplication);
+    EXPECT_EQ(a.riseLimitBy, b.riseLimitBy);
+    EXPECT_EQ(a.alTolerancePercent, b.alTolerancePercent);
+    EXPECT_EQ(a.designAt, b.designAt);
     EXPECT_EQ(a.designCount, b.designCount);
     EXPECT_TRUE(a.designResults == b.designResults);
     EXPECT_TRUE(a.designWires == b.designWires);
@@ -104,6 +109,9 @@ TEST(DesignFile, SelectionsUnitsAndParametersComeBack) {
     saved.selectedMaterials[3].clear();
     saved.designParamsByApplication[kResonant][1] = 137.25f;
     saved.designParamsByApplication[kResonant][10] = 12;
+    saved.designChoicesByApplication[kResonant] = {kRiseByCheck, 12.5f, kDesignAtWorstCase};
+    saved.riseLimitBy = kRiseByCheck;  // the last search's active choices
+    saved.alTolerancePercent = 3;
     saved.coreShape = kECore;
     saved.windingMode = kSingleLayer;
     applyDisplayUnits(saved, 0, kMetricWire);
@@ -113,6 +121,25 @@ TEST(DesignFile, SelectionsUnitsAndParametersComeBack) {
     EXPECT_EQ(opened.lengthFactor, 25.4f);
     EXPECT_EQ(opened.wireGageName, "mm ");
     EXPECT_EQ(opened.lastApplication, kPowerFactorBoost);
+}
+
+// A file of version 1, written before the design choices, reads with their defaults.
+TEST(DesignFile, AFileWithoutTheDesignChoicesReadsWithTheirDefaults) {
+    DesignRecord saved = searched(kDcBiased);
+    Json old = Json::parse(designFileText(saved));
+    old["version"] = 1;
+    for (auto& [application, row] : old["designParameters"].items()) {
+        (void)application;
+        for (const char* key : {"riseLimitBy", "alTolerancePercent", "designAt"})
+            row.erase(key);
+    }
+    for (const char* key : {"riseLimitBy", "alTolerancePercent", "designAt"})
+        old["lastSearch"]["activeParameters"].erase(key);
+    DesignRecord opened;
+    opened.designChoicesByApplication[kDcBiased].designAt = kDesignAtWorstCase;
+    ASSERT_EQ(readDesignFile(old.dump(), opened), std::nullopt);
+    expectSameSavedState(saved, opened);
+    EXPECT_EQ(opened.designChoicesByApplication[kDcBiased], DesignChoices{});
 }
 
 TEST(DesignFile, InputsWithoutASearchHaveNoResults) {
@@ -231,11 +258,12 @@ TEST(DesignFile, TruncatedAndNewerFilesAreRefused) {
         EXPECT_NE(refusal->find("NOT COMPLETE JSON"), std::string::npos) << *refusal;
     }
     Json newer = Json::parse(text);
-    newer["version"] = 2;
+    newer["version"] = kDesignFileVersion + 1;
     newer["futureField"] = true;
     const auto refusal = readDesignFile(newer.dump(), record);
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_NE(refusal->find("VERSION 2, NEWER THAN THIS PROGRAM READS (VERSION 1)"),
+    EXPECT_NE(refusal->find(strprintf("VERSION %d, NEWER THAN THIS PROGRAM READS (VERSION %d)",
+                                      kDesignFileVersion + 1, kDesignFileVersion)),
               std::string::npos)
         << *refusal;
     EXPECT_TRUE(record == before);

@@ -124,6 +124,30 @@ class ParametersWindowTest : public QObject {
         QCOMPARE(t.record().minPercentPerm, 45.0f);
     }
 
+    // The design choices are taken with the parameters; a refused AL TOLERANCE stores nothing.
+    void designChoicesAreStoredForTheApplication() {
+        TestDesktop t;
+        ParametersWindow& w = open(t);
+        QCOMPARE(w.toleranceField()->text(), QString("  8.00"));
+        QCOMPARE(w.riseLimitBox()->itemText(1), QString("CHECK"));
+        QCOMPARE(w.designAtBox()->itemText(1), QString("WORST CASE"));
+        w.field(0)->setText("45");
+        w.toleranceField()->setText("40");
+        w.buttonOkClick();
+        QCOMPARE(t.messages.size(), std::size_t{1});
+        QVERIFY(w.isVisible());
+        QCOMPARE(t.record().maxTempRise, 40.0f);
+        w.toleranceField()->setText("12");
+        w.riseLimitBox()->setCurrentIndex(1);
+        w.designAtBox()->setCurrentIndex(1);
+        w.buttonOkClick();
+        QVERIFY(!w.isVisible());
+        const DesignChoices expected{kRiseByCheck, 12, kDesignAtWorstCase};
+        QVERIFY(t.record().designChoicesByApplication[kDcBiased] == expected);
+        QCOMPARE(t.record().designAt, std::int8_t{kDesignAtWorstCase});
+        QCOMPARE(t.record().maxTempRise, 45.0f);
+    }
+
     void arrowsWalkTheShownFieldsOnly() {
         TestDesktop t;
         ParametersWindow& w = open(t);
@@ -135,8 +159,9 @@ class ParametersWindowTest : public QObject {
         QTest::keyClick(w.field(2), Qt::Key_Up);
         QTest::keyClick(w.field(1), Qt::Key_Up);
         QTest::keyClick(w.field(0), Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), w.field(8));
-        QCOMPARE(w.keys().shownFields().size(), std::size_t{9});
+        // Up from the first field wraps to the last: AL TOLERANCE, after the nine.
+        QCOMPARE(QApplication::focusWidget(), w.toleranceField());
+        QCOMPARE(w.keys().shownFields().size(), std::size_t{10});
     }
 
     void cancelRestoresTheTextsAndKeepsTheWindowOpen() {
