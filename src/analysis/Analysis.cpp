@@ -11,6 +11,7 @@
 #include "analysis/AnalysisEntry.h"
 #include "engine/AcResistance.h"
 #include "engine/EntryFields.h"
+#include "engine/Inductance.h"
 #include "engine/TemperatureRise.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
@@ -216,6 +217,10 @@ std::optional<AnalyzedCore> loadCore(DesignRecord& r, Messages& messages, int& s
     return core;
 }
 
+CoreMagnetics magneticsOf(const AnalyzedCore& core) {
+    return {core.material, static_cast<int>(core.mu), core.al, core.ac, core.lm};
+}
+
 // The magnetic operating point of the winding on the core.
 struct OperatingPoint {
     double H = 0;          // DC bias, oersted
@@ -225,6 +230,7 @@ struct OperatingPoint {
     double fHz = 0;        // the frequency the core loss is taken at
     double ratio = 0;      // PFC input over output voltage
     double acFactor = 1;   // resonant: AC resistance factor of the wire
+    double inductanceUh = 0;
 };
 
 // The operating point of each application. None, after its message, for an unknown
@@ -242,16 +248,16 @@ std::optional<OperatingPoint> operatingPoint(DesignRecord& r, Messages& messages
         case kControlledSwing:
         case kWideSwing:
         case kPowerFactorBoost: {
-            const double iDc = r.maxCurrent;
-            p.H = core.lm > 0 ? kFourPiTenthsAsUsed * N * iDc / core.lm : 0;
-            const auto point = pctPermDcBias(material, static_cast<int>(core.mu), p.H);
+            const auto point = dcBiasPoint(magneticsOf(core), N, r.maxCurrent);
             if (!point) {
                 messages.show(
                     strprintf("NO DC BIAS PERMEABILITY DATA FOR MATERIAL %s", material.c_str()),
                     "ERROR ");
                 return std::nullopt;
             }
+            p.H = point->biasOe;
             p.percent = point->percent;
+            p.inductanceUh = point->inductanceUh;
             if (application == kPowerFactorBoost) {
                 p.vAvg = r.pfcOutputVoltage;
                 if (r.pfcOutputVoltage > 1e-6f) {
@@ -266,16 +272,17 @@ std::optional<OperatingPoint> operatingPoint(DesignRecord& r, Messages& messages
             return p;
         }
         case kPowerline: {
-            const double bPeak = std::sqrt(2.0) * N * r.acCurrentMax * core.al / core.ac * 0.1;
-            if (bPeak > kAcPermDataLimit) {
+            const CoreMagnetics magnetics = magneticsOf(core);
+            if (initialPeakFluxGauss(magnetics, N, r.acCurrentMax) > kAcPermDataLimit) {
                 messages.show(
                     "WARNING: RANGE OF AC PERM DATA EXCEEDED.\n\r RESULTS MAY BE INACCURATE",
                     "NOTICE: ");
             }
-            const auto point = calc_pct_perm_ac(messages, bPeak, material);
+            const auto point = lineFrequencyPoint(magnetics, messages, N, r.acCurrentMax);
             if (!point) return std::nullopt;
             p.percent = point->percent;
-            p.bAc = 0.01 * p.percent * bPeak;
+            p.inductanceUh = point->inductanceUh;
+            p.bAc = 0.01 * p.percent * point->initialFluxGauss;
             p.fHz = r.lineFrequencyHz;
             return p;
         }
@@ -283,6 +290,7 @@ std::optional<OperatingPoint> operatingPoint(DesignRecord& r, Messages& messages
             const double iPeak = r.resonantPeakCurrent;
             p.bAc = N * iPeak * core.al / core.ac * 0.1;
             p.vAvg = 4e-6 * N * N * fKhz * iPeak * core.al;
+            p.inductanceUh = unbiasedPoint(magneticsOf(core), N).inductanceUh;
             if (!wireTableLookup(r, r.wireGageSystem, kByGage, r.lastStoredWireGage)) {
                 return std::nullopt;
             }
@@ -472,10 +480,9 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     const std::optional<OperatingPoint> point = operatingPoint(r, messages, *core, applicationType);
     if (!point) return 0;
     const bool pfc = applicationType == kPowerFactorBoost;
-    const double N = r.turns;
 
     AnalyzedFigures f;
-    f.inductanceUh = core->al * point->percent * 0.01 * N * N / 1000;
+    f.inductanceUh = point->inductanceUh;
     r.percentPerm = toStoredFloat(point->percent);
     f.ripple = rippleCurrent(r, *point, f.inductanceUh, applicationType);
 
