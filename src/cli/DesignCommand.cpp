@@ -93,6 +93,13 @@ void writeDesignRow(JsonText& json, const DesignResult& d, const DesignWire& w,
     }
     json.closeArray();
     writeNumbers(json, d, {{"fillPercent", &D::fillPercent}});
+    // The inductance the design reaches, as the analysis gives it; a swinging choke's at its
+    // minimum current too; and at the low end of the Al tolerance.
+    if (d.inductanceAtMinCurrentUh > 0) {
+        writeNumbers(json, d, {{"inductanceAtMinCurrentUh", &D::inductanceAtMinCurrentUh}});
+    }
+    writeNumbers(json, d,
+                 {{"inductanceMinUh", &D::inductanceMinUh}, {"inductanceUh", &D::inductanceUh}});
     json.key("partNumber");
     json.string(d.partNumber);
     writeNumbers(json, d,

@@ -57,6 +57,9 @@ void store_design_row(const DesignRecord& record, DesignResult& out, DesignWire&
     out.woundHeight = r.woundHeight;
     out.surfaceArea = r.surfaceArea;
     out.coreVolume = r.coreVolume;
+    out.inductanceUh = r.inductanceUh;
+    out.inductanceAtMinCurrentUh = r.inductanceAtMinCurrentUh;
+    out.inductanceMinUh = r.inductanceMinUh;
 
     wire = {r.wireSystemLabel, r.wireArea, r.wireBareDia,     r.wireDia,          r.wireMaxDia,
             r.wireBuild,       r.wireGage, r.wireOhmsPerFoot, r.wireWeightPerFoot};

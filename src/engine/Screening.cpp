@@ -1,15 +1,19 @@
 #include "engine/Screening.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "engine/Inductance.h"
 #include "materials/Catalog.h"
 #include "materials/Materials.h"
 #include "materials/Permeability.h"
 #include "materials/Powerline.h"
 #include "platform/Format.h"
 #include "platform/PhysicalConstants.h"
+#include "record/StoredNumbers.h"
 
 namespace korvell {
 namespace {
@@ -101,6 +105,136 @@ bool solveSwingForce(DesignRecord& r, Messages& messages, std::string_view mater
         if (!std::isfinite(H)) return false;
     }
     return true;
+}
+
+// The candidate core's magnetics, its Al scaled by `alFactor`.
+CoreMagnetics candidateMagnetics(const DesignRecord& r, std::string_view material,
+                                 double alFactor) {
+    return {material, static_cast<int>(r.corePerm), static_cast<double>(r.coreAl) * alFactor,
+            r.coreAe, r.coreLe};
+}
+
+// An inductance asked for, µH, from the record's mH as it was typed.
+double requiredUh(float mh) {
+    return shortestFloatValue(mh) * 1000;
+}
+
+// The smallest whole count of turns for which `meets` holds, found from a continuous estimate on
+// the understanding that the inductance grows with the turns near the solution: up from the
+// estimate until a count meets, down while the count below still meets (steps doubling, then
+// halved back). None when no count up to kTurnsReach times the estimate meets.
+constexpr double kTurnsReach = 4;
+template <typename Meets>
+std::optional<int> smallestTurns(double estimate, Meets meets) {
+    const double reach = kTurnsReach * std::max(estimate, 4.0);
+    if (!std::isfinite(estimate) || !(reach < 1e7)) return std::nullopt;
+    int hi = std::max(1, static_cast<int>(std::ceil(estimate)));
+    for (int step = 1; !meets(hi); step *= 2) {
+        if (hi > reach) return std::nullopt;
+        hi += step;
+    }
+    int lo = hi - 1;
+    for (int step = 1; lo >= 1 && meets(lo); step *= 2) {
+        hi = lo;
+        lo = std::max(0, lo - step);
+    }
+    // meets(hi) holds and meets(lo) does not (lo = 0: no turns at all).
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        (meets(mid) ? hi : lo) = mid;
+    }
+    return hi;
+}
+
+// The two inductances a design is held to: L1 at the design current I1, and for the swinging
+// and powerline chokes L2 at the minimum current I2 (µH, A).
+struct InductanceTargets {
+    double L1 = 0, I1 = 0;
+    double L2 = 0, I2 = 0;
+    bool second = false;       // L2 at I2 is a requirement too
+    bool secondBound = false;  // controlled swing: L2 is the most the minimum current may see
+};
+
+InductanceTargets targetsOf(const DesignRecord& r, int application) {
+    InductanceTargets t;
+    t.L1 = requiredUh(r.inductanceRequired);
+    t.I1 = application == kPowerline  ? r.acCurrentMax
+           : application == kResonant ? 0.0
+                                      : static_cast<double>(r.maxCurrent);
+    if (application == kControlledSwing || application == kWideSwing) {
+        t.L2 = requiredUh(r.inductanceAtMinCurrent);
+        t.I2 = r.minCurrent;
+        t.second = application == kWideSwing;
+        t.secondBound = application == kControlledSwing;
+    } else if (application == kPowerline) {
+        // As the powerline solution takes them: one requirement stands for both when the other
+        // is 0.
+        t.L2 = requiredUh(r.inductanceAtMinCurrent);
+        t.I2 = r.acCurrentMin;
+        if (t.L1 * t.L2 == 0) t.L1 = t.L2 = t.L1 > 0 ? t.L1 : t.L2;
+        t.second = true;
+    }
+    return t;
+}
+
+// Refusals of the turns rule.
+constexpr std::string_view kInductanceNotReached = "INDUCTANCE NOT REACHED";
+
+// The turns of a core the solution accepted: the smallest whole number at which the inductance,
+// as the analysis computes it, reaches what is asked at Al × (1 − tolerance) when designing at
+// the worst case (nominal Al otherwise): L1 at the design current, and for the wide swing and
+// the powerline choke L2 at the minimum current too. The controlled swing's inductance at its
+// minimum current must not exceed L2. Sets the turns, the operating point at them (percentPerm,
+// dcMagnetizingForce) and the inductances they give. False, with the reason, when no count in
+// reach meets the requirement, or the minimum permeability (DC-biased and boost chokes) is not
+// kept at the turns found.
+bool settleTurns(DesignRecord& r, Messages& messages, std::string_view material, int application,
+                 double estimate, float minPerm, std::string* reason) {
+    const double low = r.designAt == kDesignAtWorstCase ? 1 - 0.01 * r.alTolerancePercent : 1.0;
+    const CoreMagnetics nominal = candidateMagnetics(r, material, 1.0);
+    const CoreMagnetics designed = candidateMagnetics(r, material, low);
+    const InductanceTargets t = targetsOf(r, application);
+    const auto inductance = [&](const CoreMagnetics& core, double N, double I) {
+        const auto point = applicationPoint(core, messages, application, N, I);
+        return point ? point->inductanceUh : 0.0;
+    };
+    const auto meets = [&](int n) {
+        if (!(inductance(designed, n, t.I1) >= t.L1)) return false;
+        return !t.second || inductance(designed, n, t.I2) >= t.L2;
+    };
+    const std::optional<int> turns = smallestTurns(estimate, meets);
+    const auto refuse = [reason](const std::string& text) {
+        if (reason) *reason = text;
+        return false;
+    };
+    if (!turns) return refuse(std::string(kInductanceNotReached));
+    const double N = *turns;
+    const auto point = applicationPoint(nominal, messages, application, N, t.I1);
+    if (!point) return refuse(std::string(kInductanceNotReached));
+    if (t.secondBound && inductance(nominal, N, t.I2) > t.L2) {
+        return refuse(std::string(kSwingNotMet));
+    }
+    const bool dcBiased = application == kDcBiased || application == kPowerFactorBoost;
+    if (dcBiased && point->percent < minPerm) {
+        // Shown rounded down, so that a shortfall never reads as the limit itself.
+        return refuse(strprintf("PERMEABILITY %.0f %% < %.0f %%", std::floor(point->percent),
+                                static_cast<double>(minPerm)));
+    }
+    r.turns = static_cast<float>(N);
+    r.percentPerm = toStoredFloat(point->percent);
+    r.dcMagnetizingForce = toStoredFloat(point->biasOe);
+    r.inductanceUh = toStoredFloat(point->inductanceUh);
+    const bool swing = application == kControlledSwing || application == kWideSwing;
+    r.inductanceAtMinCurrentUh = swing ? toStoredFloat(inductance(nominal, N, t.I2)) : 0.0f;
+    const double tolerance = 1 - 0.01 * r.alTolerancePercent;
+    r.inductanceMinUh =
+        toStoredFloat(inductance(candidateMagnetics(r, material, tolerance), N, t.I1));
+    return true;
+}
+
+// The continuous turns of the solution: N² = L / (Al × P), at Al × alFactor.
+double estimatedTurns(const DesignRecord& r, double alFactor, double percent) {
+    return 1000 * std::sqrt(r.inductanceRequired / (r.coreAl * alFactor) / (0.01 * percent));
 }
 
 }  // namespace
@@ -256,8 +390,12 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
         r.largestCoreEnergy = 0;
     }
     const double energy = 0.5 * r.inductanceRequired * r.maxCurrent * r.maxCurrent;
+    // Designing at the worst case solves the turns on the low end of the core's Al.
+    const double alFactor =
+        r.designAt == kDesignAtWorstCase ? 1 - 0.01 * r.alTolerancePercent : 1.0;
     bool accepted = false;
     double minCurrentTurns = 0;  // wide swing: turns set by the minimum-current requirement
+    double estimate = 0;         // the solution's continuous turns
     std::string refusal;         // why the solution refused the core, when refusals are heard
     std::string* const reason = refusals ? &refusal : nullptr;
     while (r.catalogStatus > 1 && !accepted) {
@@ -281,8 +419,10 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                     r.largestCoreEnergy = r.coreEnergyRating;
                 }
                 accepted = dc_bias_solution(r, material, static_cast<int>(r.corePerm),
-                                            r.inductanceRequired, r.maxCurrent, r.coreAl, r.coreLe,
+                                            r.inductanceRequired, r.maxCurrent,
+                                            static_cast<float>(r.coreAl * alFactor), r.coreLe,
                                             minPerm, reason) != 0;
+                if (accepted) estimate = estimatedTurns(r, alFactor, r.percentPerm);
                 break;
             case kControlledSwing:
             case kWideSwing:
@@ -293,6 +433,11 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                                                r.minCurrent, r.maxCurrent, &minCurrentTurns);
                 accepted = r.percentPerm > 0;
                 if (!accepted && reason) refusal = kSwingNotMet;
+                if (accepted) {
+                    // A wide swing whose minimum-current requirement sets the turns starts there.
+                    estimate = minCurrentTurns > 0 ? minCurrentTurns
+                                                   : estimatedTurns(r, alFactor, r.percentPerm);
+                }
                 break;
             case kPowerline:
                 if (!material_selected(r)) break;
@@ -302,6 +447,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                                                  r.acCurrentMin, r.coreAe, r.coreAl);
                 accepted = r.percentPerm > 0;
                 if (!accepted && reason) refusal = kLineCurrentNotMet;
+                estimate = r.turns / std::sqrt(alFactor);
                 break;
             case kResonant: {
                 // Only the low-loss, low-permeability materials serve resonant inductors.
@@ -312,6 +458,7 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
                 if (flux < kResonantMaxFlux) {
                     r.percentPerm = 100;
                     accepted = true;
+                    estimate = estimatedTurns(r, alFactor, 100);
                 } else if (reason) {
                     refusal = strprintf("FLUX %.0f > %.0f GAUSS", flux, kResonantMaxFlux);
                 }
@@ -320,18 +467,11 @@ int next_core(DesignRecord& record, Messages& messages, int restart, float minPe
             default:
                 break;
         }
+        if (accepted) {
+            accepted = settleTurns(r, messages, material, application, estimate, minPerm, reason);
+        }
         // A core the solution refused is reported; a skipped material leaves no reason.
         if (!accepted && !refusal.empty()) (*refusals)(r, refusal);
-    }
-    if (accepted && minCurrentTurns > 0) {
-        // A wide swing wound for its minimum-current inductance.
-        r.turns = static_cast<float>(std::floor(minCurrentTurns + 0.5));
-    } else if (accepted && application != kPowerline) {
-        // Whole number of turns nearest to the turns giving the required inductance at the
-        // operating-point permeability; halves round up.
-        const double perm = 0.01 * r.percentPerm;
-        r.turns = static_cast<float>(
-            std::floor(1000 * std::sqrt(r.inductanceRequired / r.coreAl / perm) + 0.5));
     }
     if (accepted && r.catalogStatus >= 2) return r.catalogStatus;
     if (restart && energy * 5 / 9 > r.largestCoreEnergy) return -2;

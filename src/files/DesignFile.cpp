@@ -134,6 +134,13 @@ const std::array<ResultField, 17> kResultFloatFields = {{
     {"surfaceArea", &D::surfaceArea, kUnbounded},
     {"coreVolume", &D::coreVolume, kUnbounded},
 }};
+// The inductances a design reaches: written since version 2; a file written before them reads
+// as 0, "not known".
+const std::array<ResultField, 3> kResultInductanceFields = {{
+    {"inductanceUh", &D::inductanceUh, kUnbounded},
+    {"inductanceAtMinCurrentUh", &D::inductanceAtMinCurrentUh, kUnbounded},
+    {"inductanceMinUh", &D::inductanceMinUh, kUnbounded},
+}};
 
 // The wire of a result: areas in circular mils, lengths in inches, gages (AWG, SWG or mm).
 using W = DesignWire;
@@ -208,6 +215,8 @@ Json resultsJson(const DesignRecord& r) {
                        {"turns", d.turns},
                        {"wire", d.wire}};
         for (const auto& f : kResultFloatFields)
+            design[f.name] = number(d.*(f.member));
+        for (const auto& f : kResultInductanceFields)
             design[f.name] = number(d.*(f.member));
         const DesignWire& w = r.designWires[i];
         Json wire = {{"label", w.label}};
@@ -458,12 +467,15 @@ void readResults(const Json& value, DesignRecord& r) {
                                            "wire",       "wireData", "dimensions"};
     for (const auto& f : kResultFloatFields)
         designKeys.push_back(f.name);
+    std::vector<std::string> inductanceKeys;
+    for (const auto& f : kResultInductanceFields)
+        inductanceKeys.push_back(f.name);
     std::vector<std::string> wireKeys = {"label"};
     for (const auto& f : kWireFloatFields)
         wireKeys.push_back(f.name);
     for (int i = 0; i < r.designCount; ++i) {
         const std::string field = strprintf("lastSearch.designs[%d]", i);
-        const Json& design = object(designs[i], field, designKeys);
+        const Json& design = object(designs[i], field, designKeys, inductanceKeys);
         DesignResult& d = r.designResults[i];
         d.partNumber = readPartNumber(design.at("partNumber"), field + ".partNumber");
         d.strands = readCount(design.at("strands"), field + ".strands", 1, kLargestCount);
@@ -472,6 +484,11 @@ void readResults(const Json& value, DesignRecord& r) {
         for (const auto& f : kResultFloatFields) {
             // Results are magnitudes; none is negative.
             d.*(f.member) = readFloat(design.at(f.name), path(field, f.name), 0, f.max);
+        }
+        for (const auto& f : kResultInductanceFields) {
+            d.*(f.member) = design.contains(f.name)
+                                ? readFloat(design.at(f.name), path(field, f.name), 0, f.max)
+                                : 0.0f;
         }
         const Json& wire = object(design.at("wireData"), field + ".wireData", wireKeys);
         DesignWire& w = r.designWires[i];

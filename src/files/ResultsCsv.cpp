@@ -18,6 +18,11 @@ void csvCell(std::string& out, bool first, const std::string& text) {
     out += '"';
 }
 
+// The swinging chokes are held to an inductance at their minimum current too.
+bool swingApplication(const DesignRecord& r) {
+    return r.applicationType == kControlledSwing || r.applicationType == kWideSwing;
+}
+
 }  // namespace
 
 std::string resultsCsv(const DesignRecord& r, std::initializer_list<int> displays) {
@@ -30,6 +35,10 @@ std::string resultsCsv(const DesignRecord& r, std::initializer_list<int> display
         }
         first = false;
     }
+    const bool swing = swingApplication(r);
+    csvCell(out, false, "INDUCTANCE UH");
+    if (swing) csvCell(out, false, "INDUCTANCE AT MIN CURRENT UH");
+    csvCell(out, false, "INDUCTANCE MIN UH");
     out += '\n';
     const int shown = std::clamp(r.designCount, 0, kMaxDesigns);
     for (int i = 0; i < shown; ++i) {
@@ -40,6 +49,10 @@ std::string resultsCsv(const DesignRecord& r, std::initializer_list<int> display
             }
             first = false;
         }
+        const DesignResult& d = r.designResults[i];
+        csvCell(out, false, shortestFloatText(d.inductanceUh));
+        if (swing) csvCell(out, false, shortestFloatText(d.inductanceAtMinCurrentUh));
+        csvCell(out, false, shortestFloatText(d.inductanceMinUh));
         out += '\n';
     }
     return out;

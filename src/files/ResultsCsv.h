@@ -10,7 +10,8 @@ namespace korvell {
 
 // The designs as comma-separated values: a heading line (both heading lines of a column joined),
 // then one line per design, each cell trimmed and quoted. The columns of each display given, in
-// turn; the part number only once.
+// turn; the part number only once; then the inductance each design reaches (µH), a swinging
+// choke's at its minimum current, and the inductance at the low end of the Al tolerance.
 std::string resultsCsv(const DesignRecord& record, std::initializer_list<int> displays);
 
 }  // namespace korvell

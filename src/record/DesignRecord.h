@@ -117,6 +117,12 @@ struct DesignResult {
     float bobbinDim = 0;
     float surfaceArea = 0;
     float coreVolume = 0;
+    // The inductance the design reaches at the design current, as the analysis gives it (µH);
+    // a swinging choke's at its minimum current too (0 for the others); and the inductance at
+    // the design current at the low end of the core's Al tolerance.
+    float inductanceUh = 0;
+    float inductanceAtMinCurrentUh = 0;
+    float inductanceMinUh = 0;
     friend bool operator==(const DesignResult&, const DesignResult&) = default;
 };
 
@@ -242,6 +248,11 @@ struct DesignRecord {
     float percentPerm = 0;
     float dcMagnetizingForce = 0;  // oersted
     float turns = 0;
+    // The inductances the turns give (µH): at the design current, at the minimum current (the
+    // swinging chokes), and at the design current at the low end of the Al tolerance.
+    float inductanceUh = 0;
+    float inductanceAtMinCurrentUh = 0;
+    float inductanceMinUh = 0;
     float wireAreaTarget = 0;  // circular mils per strand
     float maxWireDia = 0;      // inches
     float windingFillRatio = 0;

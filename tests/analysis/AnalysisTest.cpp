@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "analysis/Analysis.h"
@@ -61,6 +62,20 @@ DesignRecord inductor(DesignRecord start, const char* part, float turns, float g
     return start;
 }
 
+// The analyzed inductance (µH) of a design with `turns` turns, at `current` (the design
+// current when none).
+double inductanceAt(DesignRecord r, int turns, std::optional<double> current) {
+    r.turns = static_cast<float>(turns);
+    if (current) {
+        (r.applicationType == kPowerline ? r.acCurrentMax : r.maxCurrent) =
+            static_cast<float>(*current);
+    }
+    AnalysisTable table;
+    SilentMessages quiet;
+    if (AnalyzeDesign(r, quiet, table, r.applicationType) != 1) return 0;
+    return table.rows[kL].value;
+}
+
 // Relative agreement of two values that should match to within the catalog line's rounding.
 void expectClose(double analyzed, double searched, double relative, const char* what) {
     EXPECT_NEAR(analyzed, searched, relative * std::fabs(searched) + 1e-6) << what;
@@ -90,10 +105,7 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
                 return static_cast<double>(table.rows[row].value);
             };
 
-            // The permeability of the analysis is taken at the whole turns and the full current;
-            // the search's at its solution. They agree to within half a turn and the Al rounding.
-            const double band = std::pow(1 + 0.5 / d.turns, 2) - 1 + 0.05 / d.al + 0.01;
-            const double searchedL = d.al * d.percentPerm * 0.01 * d.turns * d.turns / 1000.0;
+            // The row is the analysis of its own turns, powerline included.
             const double required = 1000.0 * start.inductanceRequired;
             const double milli = table.rows[kRdc].format == "%5.2fm" ? 0.001 : 1;
             expectClose(value(kRdc) * milli, d.rdc, 1e-5, "Rdc");
@@ -101,23 +113,31 @@ TEST(Analysis, AgreesWithTheSearchOnEveryStoredDesign) {
             expectClose(value(kCuW), d.copperLossW, 1e-5, "copper loss");
             expectClose(value(kAl), d.al, 1e-6, "Al");
             expectClose(value(kVolume), d.coreVolume, 1e-6, "core volume");
-            if (start.applicationType == kPowerline) {
-                // The powerline search takes the permeability of -11, -13, -16 and -39 as constant
-                // and the others at the turns before rounding; the analysis reads the AC curve
-                // at the whole turns. Inductance and flux scale with that permeability alone.
-                const double ratio = value(kPerm) / d.percentPerm;
-                expectClose(value(kL), searchedL * ratio, 1e-4, "inductance");
-                expectClose(value(kFlux), d.bac * ratio, 1e-4, "flux density");
-            } else {
-                EXPECT_NEAR(value(kL) / searchedL, 1.0, band);
-                if (start.applicationType == kWideSwing) {
-                    EXPECT_GE(value(kL), required * (1 - band));  // at least L1
-                } else {
-                    EXPECT_NEAR(value(kL) / required, 1.0, band);
-                }
-                expectClose(value(kFlux), d.bac, 1e-5, "flux density");
-                expectClose(value(kCoreW), d.coreLossW, 1e-4, "core loss");
-                expectClose(value(kRise), d.tempRise, 1e-4, "temperature rise");
+            expectClose(value(kL), d.inductanceUh, 1e-6, "inductance");
+            expectClose(value(kPerm), d.percentPerm, 1e-6, "percent permeability");
+            expectClose(value(kFlux), d.bac, 1e-5, "flux density");
+            expectClose(value(kCoreW), d.coreLossW, 1e-4, "core loss");
+            expectClose(value(kRise), d.tempRise, 1e-4, "temperature rise");
+            // The turns are the fewest that reach the inductances asked for: L1 at the design
+            // current, and for the wide swing and the powerline choke L2 at the minimum current.
+            const bool second =
+                start.applicationType == kWideSwing || start.applicationType == kPowerline;
+            // The powerline choke holds one requirement at both currents when the other is 0.
+            const double required2 =
+                start.applicationType == kPowerline && start.inductanceAtMinCurrent == 0
+                    ? required
+                    : 1000.0 * start.inductanceAtMinCurrent;
+            const double minCurrent =
+                start.applicationType == kPowerline ? start.acCurrentMin : start.minCurrent;
+            EXPECT_GE(value(kL), required * (1 - 1e-6));
+            if (second) {
+                EXPECT_GE(inductanceAt(r, d.turns, minCurrent), required2 * (1 - 1e-6));
+            }
+            if (d.turns > 1) {
+                const bool missesL1 = inductanceAt(r, d.turns - 1, std::nullopt) < required;
+                const bool missesL2 =
+                    second && inductanceAt(r, d.turns - 1, minCurrent) < required2;
+                EXPECT_TRUE(missesL1 || missesL2) << "one turn fewer still meets the inductance";
             }
             for (int row = 0; row < kAnalysisRows; ++row)
                 EXPECT_TRUE(std::isfinite(value(row))) << row;

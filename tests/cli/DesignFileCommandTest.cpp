@@ -62,7 +62,7 @@ TEST(DesignFileCommand, AnalyzeTakesTheFirstSavedDesign) {
               0);
     const auto fromFile = runCli(words("analyze --input " + file.path));
     ASSERT_EQ(fromFile.status, 0) << fromFile.err;
-    EXPECT_NE(fromFile.out.find("CORE T80-13A/91, 62 TURNS OF # 18 AWG"), std::string::npos)
+    EXPECT_NE(fromFile.out.find("CORE T80-13A/91, 63 TURNS OF # 18 AWG"), std::string::npos)
         << fromFile.out;
     const auto otherTurns = runCli(words("analyze --input " + file.path + " --turns 70"));
     EXPECT_NE(otherTurns.out.find("70 TURNS"), std::string::npos) << otherTurns.out;

@@ -37,7 +37,7 @@ TEST(ResultsCsv, BothDisplaysSideBySideWithThePartNumberOnce) {
     const auto cells = [](const std::string& line) {
         return std::count(line.begin(), line.end(), '"') / 2;
     };
-    EXPECT_EQ(cells(both[0]), 25);
+    EXPECT_EQ(cells(both[0]), 27);  // 13 + 12 display columns and two inductances
     EXPECT_EQ(both[0].rfind("\"CORE P/N\",\"PRICE US$\",\"AL nH\",\"TURNS\",", 0), 0u) << both[0];
     EXPECT_NE(both[0].find("\"CORE DIMENSIONS, mm  ID\""), std::string::npos) << both[0];
     EXPECT_EQ(both[1].substr(0, 10), "\"T106-26\",");
@@ -45,8 +45,12 @@ TEST(ResultsCsv, BothDisplaysSideBySideWithThePartNumberOnce) {
     EXPECT_NE(both[2].find("\"3 x # 16\""), std::string::npos) << both[2];
 
     const auto one = lines(resultsCsv(r, {kElectricalDisplay}));
-    EXPECT_EQ(cells(one[0]), 13);
-    EXPECT_EQ(one[1], both[1].substr(0, one[1].size()));
+    EXPECT_EQ(cells(one[0]), 15);
+    EXPECT_NE(one[0].find(",\"INDUCTANCE UH\",\"INDUCTANCE MIN UH\""), std::string::npos);
+    const std::string electrical = one[1].substr(0, one[1].rfind(",\"", one[1].rfind(",\"") - 1));
+    EXPECT_EQ(both[1].rfind(electrical, 0), 0u) << electrical;
+    r.applicationType = kWideSwing;  // a swing carries its inductance at the minimum current
+    EXPECT_EQ(cells(lines(resultsCsv(r, {kElectricalDisplay}))[0]), 16);
 
     r.designResults[0].partNumber = "T\"1";
     EXPECT_EQ(lines(resultsCsv(r, {kElectricalDisplay}))[1].rfind("\"T\"\"1\",", 0), 0u);

@@ -106,7 +106,8 @@ class WorkflowTest : public QObject {
                                      trimmed(resultCellText(t.record(), display, i, c))) +
                                  "\"";
                 }
-                QCOMPARE(cells.join(","), rows[i + 1]);
+                // The inductances the designs reach follow the table's columns.
+                QVERIFY2(rows[i + 1].startsWith(cells.join(",") + ","), qPrintable(rows[i + 1]));
             }
         }
     }
