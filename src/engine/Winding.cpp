@@ -50,21 +50,23 @@ double ceilTo(double value, double perUnit) {
     return std::ceil(value * perUnit) / perUnit;
 }
 
-// The refusal of a winding whose wire carries too little copper for the current. A full window
-// says how much of the window the copper that the current needs would fill, against the fill
-// limit (an E-core bobbin's first wire fills 78 %); a single layer says the copper it holds.
+// The refusal of a winding whose wire carries too little copper for the current: the copper of
+// the wire chosen (after the gage rounding and the toroid's shrinking) against the copper the
+// current needs. Where that copper would overfill a full window, the fill it needs against the
+// fill limit (an E-core bobbin's first wire fills 78 %) says why no thicker wire could be had.
 int refuseCopper(std::string* refusal, const DesignRecord& r, double requiredCopper, double N,
                  std::int8_t windingMode, std::int8_t coreShape) {
     if (refusal) {
+        *refusal = strprintf("COPPER %.0f < %.0f CMIL",
+                             std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
+                             std::ceil(requiredCopper));
         const double window = 1000.0 * r.coreWindowKcmil;
         if (windingMode == kFullWindow && window > 0) {
-            const double limit = coreShape == kECore ? kECoreFill : r.maxFillFactor;
-            *refusal = strprintf("FILL %.0f %% > %.0f %%",
-                                 std::ceil(100 * requiredCopper * N / window), 100 * limit);
-        } else {
-            *refusal = strprintf("COPPER %.0f < %.0f CMIL",
-                                 std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
-                                 requiredCopper);
+            const double limit =
+                std::round(100 * (coreShape == kECore ? kECoreFill : r.maxFillFactor));
+            const double needed = std::ceil(100 * requiredCopper * N / window);
+            if (needed > limit)
+                *refusal += strprintf(": FILL NEEDED %.0f %% > %.0f %%", needed, limit);
         }
     }
     return kCurrentDensityTooHigh;
@@ -324,8 +326,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
 
     // A thinner wire that made the winding fit the bobbin must still carry the current.
     if (s * r.wireArea < requiredCopper && requiredCopper > 1) {
-        return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL",
-                      std::floor(s * static_cast<double>(r.wireArea)), requiredCopper);
+        return refuseCopper(refusal, r, requiredCopper, N, windingMode, coreShape);
     }
     if (r.maxDcResistance > 0 && r.dcResistance > r.maxDcResistance) {
         return refuse(kResistanceTooHigh, "RESISTANCE %.3f > %.3f OHM",
@@ -360,9 +361,7 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
             // than it did: the current density limit is checked again on them.
             if (r.wireStrands * static_cast<double>(r.wireArea) < requiredCopper &&
                 requiredCopper > 1) {
-                return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL",
-                              std::floor(r.wireStrands * static_cast<double>(r.wireArea)),
-                              requiredCopper);
+                return refuseCopper(refusal, r, requiredCopper, N, kSingleLayer, coreShape);
             }
             r.dcResistance = winding_resistance(r, windingMode, r.wireGage, coreShape);
             // The stranded conductor has less copper than the single wire: its resistance is

@@ -1,5 +1,7 @@
 #include "platform/qt/QtCanvas.h"
 
+#include <QPagedPaintDevice>
+
 #include "platform/qt/Fonts.h"
 
 namespace korvell {
@@ -45,6 +47,20 @@ void QtCanvas::lineTo(int x, int y) {
     m_painter.setPen(m_pen);
     m_painter.drawLine(m_position, QPoint(x, y));
     m_position = QPoint(x, y);
+}
+
+bool QtCanvas::newPage() {
+    auto* paged = m_printer ? dynamic_cast<QPagedPaintDevice*>(m_painter.device()) : nullptr;
+    return paged && paged->newPage();
+}
+
+void QtCanvas::drawSegments(const std::vector<Segment>& segments) {
+    QVector<QLine> lines;
+    lines.reserve(static_cast<qsizetype>(segments.size()));
+    for (const Segment& s : segments)
+        lines.append(QLine(s.x0, s.y0, s.x1, s.y1));
+    m_painter.setPen(m_pen);
+    m_painter.drawLines(lines);
 }
 
 void QtCanvas::setFont(const FontSpec& font) {
