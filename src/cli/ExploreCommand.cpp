@@ -323,6 +323,7 @@ void runExplore(ExploreOptions& o, CliContext& context) {
     settings.epsilon = *epsilon;
     settings.stackMax = o.stackMax;
     settings.strandsMax = o.strandsMax;
+    settings.refusals = o.whyNot || o.output.form() == OutputForm::Json;
     DesignSpace space = explore_design_space(r, settings);
     if (space.designs.empty()) {
         messages.show("NO DESIGN MEETS THE REQUIREMENTS IN ANY SHAPE, STACK, STRANDS OR WINDING",

@@ -6,7 +6,6 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <numeric>
 #include <system_error>
 #include <thread>
@@ -63,8 +62,8 @@ void addCheckFigures(DesignRecord& r, std::vector<ExploredDesign>& designs) {
 
 // Winds each screened candidate for every strand count and winding mode of the sweep and keeps
 // the windings that meet every limit as designs. The screening (catalog look-up, stacking,
-// operating point, turns) is done once per core and shared by all the windings, and so is the
-// core loss, which no strand count or winding changes; each winding
+// operating point, turns) is done once per core and shared by all the windings, and so are the
+// core loss and the price, which no strand count or winding changes; each winding
 // starts from what select_wire reads (the screened core, its turns, the strands and the
 // winding asked for), which no winding before it changes, just as in the ordinary search each
 // candidate is wound on the record the previous candidate's winding left.
@@ -78,11 +77,20 @@ class SweepWinder : public CandidateWinder {
         int result = kWindingInvalid;
         const int catalogIndex = r.catalogIndex - 1;
         SharedCoreLoss shared;
+        std::optional<float> price;  // of the core, the same for every winding
+        // A winding mode whose first wire found no size at some strand count finds none at more
+        // strands: the full window's copper per strand and the single layer's wire diameter
+        // only shrink as strands are added (and the resonant winding's skin-depth limit does
+        // not change). Those windings are not tried again; they would give no design.
+        std::array<bool, 2> noWire{};
         for (int strands = 1; strands <= m_strandsMax; ++strands) {
             for (const std::int8_t winding : m_windings) {
+                bool& exhausted = noWire[winding == kSingleLayer ? 1 : 0];
+                if (exhausted) continue;
                 r.wireStrands = strands;
                 r.windingMode = winding;
                 result = select_wire(r, messages, r.turns, winding, r.coreShape, nullptr, &shared);
+                exhausted = result == kNoWireForWindow || result == kNoWireForLayer;
                 if (result <= 0) continue;
                 ExploredDesign& d = m_designs.emplace_back();
                 d.shape = r.coreShape;
@@ -90,7 +98,8 @@ class SweepWinder : public CandidateWinder {
                 d.stack = r.stackedCores;
                 d.strands = strands;
                 d.catalogIndex = catalogIndex;
-                store_design_row(r, d.result, d.wire, d.dimensions);
+                store_design_row(r, d.result, d.wire, d.dimensions, price ? &*price : nullptr);
+                price = d.result.price;
             }
         }
         return result;
@@ -230,9 +239,14 @@ std::vector<std::size_t> lexicographicOrder(const ObjectiveRows& rows, std::size
     std::vector<std::size_t> order(n);
     std::iota(order.begin(), order.end(), std::size_t{0});
     const auto m = static_cast<std::ptrdiff_t>(rows.m);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return std::lexicographical_compare(rows.row(a), rows.row(a) + m, rows.row(b),
-                                            rows.row(b) + m);
+    // Equal vectors keep their order by index, as a stable sort would leave them.
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const double* ra = rows.row(a);
+        const double* rb = rows.row(b);
+        for (std::ptrdiff_t k = 0; k < m; ++k) {
+            if (ra[k] != rb[k]) return ra[k] < rb[k];
+        }
+        return a < b;
     });
     return order;
 }
@@ -247,12 +261,14 @@ std::vector<std::size_t> staircaseFront(const ObjectiveRows& rows,
     const std::size_t n = order.size();
     const std::size_t m = rows.m;
     std::vector<std::size_t> front;
-    std::map<double, double> staircase;
+    // (second, third) pairs, second ascending and third strictly descending: a short sorted
+    // vector, which costs no allocation per step as a tree would.
+    std::vector<std::pair<double, double>> staircase;
     const auto second = [&](std::size_t i) { return m > 1 ? rows.at(i, 1) : 0.0; };
     const auto third = [&](std::size_t i) { return m > 2 ? rows.at(i, 2) : 0.0; };
-    const auto beaten = [&](double y, double z) {
-        auto it = staircase.upper_bound(y);
-        return it != staircase.begin() && std::prev(it)->second <= z;
+    const auto above = [&](double y) {
+        return std::upper_bound(staircase.begin(), staircase.end(), y,
+                                [](double v, const auto& step) { return v < step.first; });
     };
     for (std::size_t g = 0; g < n;) {
         std::size_t h = g + 1;
@@ -260,14 +276,23 @@ std::vector<std::size_t> staircaseFront(const ObjectiveRows& rows,
             ++h;
         const double y = second(order[g]);
         const double z = third(order[g]);
-        const bool dominated = beaten(y, z);
+        auto it = above(y);
+        const bool dominated = it != staircase.begin() && std::prev(it)->second <= z;
         for (std::size_t k = g; k < h && !dominated; ++k)
             front.push_back(order[k]);
         if (!dominated) {
-            staircase[y] = z;
-            auto it = staircase.upper_bound(y);
-            while (it != staircase.end() && it->second >= z)
-                it = staircase.erase(it);
+            // A step of the same second is replaced; the steps after it that the new one
+            // beats on the third go.
+            auto at = it != staircase.begin() && std::prev(it)->first == y ? std::prev(it) : it;
+            auto end = it;
+            while (end != staircase.end() && end->second >= z)
+                ++end;
+            if (at != end) {
+                *at = {y, z};
+                staircase.erase(at + 1, end);
+            } else {
+                staircase.insert(at, {y, z});
+            }
         }
         g = h;
     }
@@ -488,10 +513,12 @@ DesignSpace explore_design_space(const DesignRecord& record, const ExploreSettin
 
     std::vector<SweepTask> tasks;
     for (const std::int8_t shape : shapes) {
-        SweepTask refusals;
-        refusals.shape = shape;
-        refusals.refusals = true;
-        tasks.push_back(std::move(refusals));
+        if (settings.refusals) {
+            SweepTask refusals;
+            refusals.shape = shape;
+            refusals.refusals = true;
+            tasks.push_back(std::move(refusals));
+        }
         for (int stack = 1; stack <= stackMax; ++stack) {
             SweepTask task;
             task.shape = shape;

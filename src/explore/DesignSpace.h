@@ -93,6 +93,9 @@ struct ExploreSettings {
     // Whether every design gets its second opinion (checkTotalLossW, checkTempRiseC). A check
     // objective asks for them whatever this says; without them the sweep costs no analysis.
     bool checkFigures = false;
+    // Whether the cores before each shape's smallest design are walked for why they were
+    // refused (DesignSpace::refused); an output that does not show them need not.
+    bool refusals = true;
     static constexpr double kDefaultEpsilon = 0.01;
 };
 
@@ -107,7 +110,8 @@ struct DesignSpace {
     // The thinned front, in the table's order (cheapest first): every front design is within
     // (1 + epsilon) on every objective of a listed one.
     std::vector<std::size_t> listed;
-    // For each shape in turn, the refused cores before its smallest design, in catalog order.
+    // For each shape in turn, the refused cores before its smallest design, in catalog order
+    // (none when the settings did not ask for them).
     std::vector<CoreRefusal> refused;
 };
 

@@ -368,7 +368,8 @@ void drawFrontRows(Canvas& canvas, const DesignSpace& space, const std::vector<s
 double ChartScale::fraction(double value) const {
     if (logarithmic) {
         if (!(value > 0)) return 0;
-        return (std::log10(value) - std::log10(low)) / (std::log10(high) - std::log10(low));
+        // The decades of the ends are known: one logarithm per value.
+        return (std::log2(value) - log2Low) / (log2High - log2Low);
     }
     return high > low ? (value - low) / (high - low) : 0.5;
 }
@@ -392,6 +393,8 @@ ChartScale chartScale(const std::vector<double>& values) {
         const double last = std::ceil(std::log10(hi));
         scale.low = std::pow(10.0, first);
         scale.high = std::pow(10.0, last);
+        scale.log2Low = std::log2(scale.low);
+        scale.log2High = std::log2(scale.high);
         for (double d = first; d < last; ++d) {
             for (const double m : {1.0, 2.0, 5.0})
                 scale.ticks.push_back(m * std::pow(10.0, d));

@@ -34,6 +34,8 @@ struct ChartScale {
     double low = 0;
     double high = 1;
     bool logarithmic = false;
+    double log2Low = 0;  // of a logarithmic scale: log2 of its ends
+    double log2High = 1;
     std::vector<double> ticks;
     // Position of a value between low (0) and high (1).
     double fraction(double value) const;

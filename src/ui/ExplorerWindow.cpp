@@ -246,6 +246,8 @@ void ExplorerWindow::buildTable() {
     m_table->setSortingEnabled(true);
     m_table->horizontalHeader()->setSortIndicator(kPriceColumn, Qt::AscendingOrder);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Columns sized from the headings and the first rows, not from every cell of a long front.
+    m_table->horizontalHeader()->setResizeContentsPrecision(40);
     m_table->setMinimumSize(280, 160);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { tableSelectionChanged(); });
@@ -404,6 +406,7 @@ void ExplorerWindow::refresh() {
             ExploreSettings settings;
             settings.objectives = checkedObjectives();
             settings.checkFigures = checkFiguresWanted();
+            settings.refusals = false;  // the window shows no why-not list
             m_space = explore_design_space(*m_explored, settings);
         }
         m_emptyText = kNoDesign;

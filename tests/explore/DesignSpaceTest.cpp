@@ -282,6 +282,13 @@ TEST(DesignSpace, CheckFiguresComeOnlyWhenAskedFor) {
     std::vector<ExploredDesign> copies = checked.designs;
     EXPECT_EQ(checked.front, tradeOffFront(copies, {O::Price, O::Loss, O::Size}));
     EXPECT_EQ(checked.listed.size(), checked.front.size());
+    // Nor are the refused cores walked when not asked for.
+    settings.refusals = false;
+    DesignRecord cool = buckFilter();
+    cool.maxTempRise = 8;
+    EXPECT_TRUE(explore_design_space(cool, settings).refused.empty());
+    settings.refusals = true;
+    EXPECT_FALSE(explore_design_space(cool, settings).refused.empty());
     for (const char* name : {"PRICE", "Check-Loss", "check-temp"})
         EXPECT_TRUE(objectiveNamed(name).has_value()) << name;
     EXPECT_FALSE(objectiveNamed("weight").has_value());
