@@ -18,6 +18,8 @@ constexpr Color kGridColor{200, 200, 200};
 constexpr std::array<Color, 4> kStackColors = {Color{0, 90, 200}, Color{0, 150, 60},
                                                Color{230, 130, 0}, Color{140, 50, 170}};
 constexpr std::array<const char*, 3> kShapeLegend = {"TOROID", "E-CORE", "COMPOSITE"};
+// The largest plot (pixels) whose markers are drawn once per pixel, shape and colour.
+constexpr long long kMostPixelsSpared = 4'000'000;
 
 // A number of a scale as the axis prints it.
 std::string tickText(double value) {
@@ -201,10 +203,19 @@ void drawScales(Canvas& canvas, const ChartFrame& f, const ExplorerChartLayout& 
 }
 
 // Every design with both figures drawable: its markers gathered per stack colour and drawn in
-// one batch per colour.
+// one batch per colour. A marker of the same shape and colour already drawn on the same pixel
+// is not drawn again: it would change nothing, and thousands of designs share pixels.
 void drawDesigns(Canvas& canvas, const DesignSpace& space, const ChartFrame& f,
                  ExplorerChartLayout& l) {
     std::array<std::vector<Segment>, kStackColors.size()> byStack;
+    const int w = std::max(1, l.right - l.left + 1);
+    const int h = std::max(1, l.bottom - l.top + 1);
+    // On a screen's plot, a bit per pixel, shape and colour; a printer's page at its
+    // resolution would need too many, and draws every marker.
+    const bool sparing = static_cast<long long>(w) * h <= kMostPixelsSpared;
+    std::vector<bool> drawn(sparing ? kStackColors.size() * kShapeLegend.size() *
+                                          static_cast<std::size_t>(w) * static_cast<std::size_t>(h)
+                                    : 0);
     l.points.resize(space.designs.size());
     for (std::size_t i = 0; i < space.designs.size(); ++i) {
         const double x = f.xs[i];
@@ -212,9 +223,20 @@ void drawDesigns(Canvas& canvas, const DesignSpace& space, const ChartFrame& f,
         if (!std::isfinite(x) || !std::isfinite(y)) continue;
         if ((f.sx.logarithmic && !(x > 0)) || (f.sy.logarithmic && !(y > 0))) continue;
         const auto& d = space.designs[i];
-        l.points[i] = std::pair{f.px(l, x), f.py(l, y)};
+        const auto [px, py] = std::pair{f.px(l, x), f.py(l, y)};
+        l.points[i] = std::pair{px, py};
         const std::size_t colour = static_cast<std::size_t>(std::clamp(d.stack, 1, 4) - 1);
-        addMarker(byStack[colour], d.shape, l.points[i]->first, l.points[i]->second, f.s);
+        const std::size_t shape = static_cast<std::size_t>(std::clamp<int>(d.shape, 0, 2));
+        const std::size_t at =
+            ((colour * kShapeLegend.size() + shape) * static_cast<std::size_t>(h) +
+             static_cast<std::size_t>(std::clamp(py - l.top, 0, h - 1))) *
+                static_cast<std::size_t>(w) +
+            static_cast<std::size_t>(std::clamp(px - l.left, 0, w - 1));
+        if (sparing) {
+            if (drawn[at]) continue;
+            drawn[at] = true;
+        }
+        addMarker(byStack[colour], d.shape, px, py, f.s);
     }
     const int pen = penWidth(canvas, 0.5);
     for (std::size_t k = 0; k < byStack.size(); ++k) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <regex>
 
 #include "engine/DesignScenarios.h"
 #include "engine/DesignSearch.h"
@@ -352,6 +353,17 @@ TEST(DesignSpace, RefusedCoresSayWhichLimitRefusedThem) {
             EXPECT_EQ(figure < limit, !c.above) << refusal.text();
         }
         EXPECT_GT(matched, 0);
+        // No reason contradicts its own figures: every "A > B" has A above B, every "A < B"
+        // A below B, whatever the limit.
+        const std::regex comparison(R"(([0-9.]+) [^0-9<>]*([<>]) ([0-9.]+))");
+        for (const auto& refusal : space.refused) {
+            for (std::sregex_iterator m(refusal.reason.begin(), refusal.reason.end(), comparison);
+                 m != std::sregex_iterator(); ++m) {
+                const double a = std::stod((*m)[1]);
+                const double b = std::stod((*m)[3]);
+                EXPECT_TRUE((*m)[2] == ">" ? a > b : a < b) << refusal.text();
+            }
+        }
         // Every refused core comes before its shape's smallest design.
         for (const auto& refusal : space.refused) {
             for (const auto& d : space.designs) {
