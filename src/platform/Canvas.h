@@ -83,6 +83,19 @@ class Canvas {
             lineTo(s.x1, s.y1);
         }
     }
+    // Many lines in several colours, each batch in its colour and a pen `width` wide, later
+    // batches over earlier ones (a chart's markers, a colour per stack); the pen afterwards is
+    // the last batch's.
+    struct SegmentBatch {
+        Color color;
+        std::vector<Segment> segments;
+    };
+    virtual void drawSegmentBatches(const std::vector<SegmentBatch>& batches, int width) {
+        for (const SegmentBatch& batch : batches) {
+            setPen(batch.color, width);
+            drawSegments(batch.segments);
+        }
+    }
 
     // Text in the current font, its cell's top left corner at (x, y), on a transparent
     // background.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "graphs/ExplorerChart.h"
@@ -68,6 +69,18 @@ TEST(ExplorerChart, ScalesAreLinearOrLogarithmicByTheRangeOfTheValues) {
         EXPECT_NEAR(scale.ticks.front(), scale.low, 1e-9);
         EXPECT_NEAR(scale.ticks.back(), scale.high, 1e-9);
     }
+}
+
+// A logarithmic scale places a value where its logarithm lies between the decades, to far
+// better than a pixel, over many decades.
+TEST(ExplorerChart, LogarithmicScalePlacesValuesByTheirLogarithm) {
+    const ChartScale scale = chartScale({0.11, 62});
+    ASSERT_TRUE(scale.logarithmic);
+    for (const double v : {0.1, 0.2, 0.37, 1.0, 3.0, 7.07, 10.0, 55.5, 100.0})
+        EXPECT_NEAR(scale.fraction(v), (std::log10(v) + 1) / 3, 1e-12) << v;
+    const ChartScale wide = chartScale({3e-4, 8e5});
+    for (const double v : {3e-4, 0.0123, 1.0, 456.0, 8e5})
+        EXPECT_NEAR(wide.fraction(v), (std::log10(v) + 4) / 10, 1e-12) << v;
 }
 
 TEST(ExplorerChart, DrawsAxesTheFrontLineAndTheLegend) {

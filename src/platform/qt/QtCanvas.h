@@ -28,6 +28,7 @@ class QtCanvas : public Canvas {
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void drawSegments(const std::vector<Segment>& segments) override;
+    void drawSegmentBatches(const std::vector<SegmentBatch>& batches, int width) override;
     void setFont(const FontSpec& font) override;
     const FontSpec& font() const override { return m_font; }
     void textOut(int x, int y, std::string_view text) override;
