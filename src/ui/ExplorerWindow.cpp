@@ -477,9 +477,15 @@ void ExplorerWindow::fillTable() {
     m_model->setDesigns(m_space);
     const int sortColumn = m_table->horizontalHeader()->sortIndicatorSection();
     m_model->sort(sortColumn, m_table->horizontalHeader()->sortIndicatorOrder());
+    const bool checksShown = !m_table->isColumnHidden(kCheckLossColumn);
     m_table->setColumnHidden(kCheckLossColumn, !m_space.checkFigures);
     m_table->setColumnHidden(kCheckRiseColumn, !m_space.checkFigures);
-    m_table->resizeColumnsToContents();
+    // Sized from the contents on the first rows, and again when the checked columns come or go;
+    // while the entries are typed the widths (the engineer's own, perhaps) stay.
+    if (m_model->rowCount() > 0 && (!m_columnsSized || checksShown != m_space.checkFigures)) {
+        m_table->resizeColumnsToContents();
+        m_columnsSized = true;
+    }
     m_filling = false;
 }
 

@@ -124,6 +124,7 @@ class ExplorerWindow : public QWidget, public FormEvents {
     QString m_emptyText;  // what an empty chart says
     bool m_stale = true;
     bool m_filling = false;
+    bool m_columnsSized = false;
 };
 
 }  // namespace korvell
