@@ -21,14 +21,17 @@ void BM_ExploreDesignSpace(benchmark::State& state) {
     settings.threads = static_cast<int>(state.range(1));
     std::size_t designs = 0;
     std::size_t front = 0;
+    std::size_t listed = 0;
     for (auto _ : state) {
         const DesignSpace space = explore_design_space(r, settings);
         designs = space.designs.size();
         front = space.front.size();
+        listed = space.listed.size();
         benchmark::DoNotOptimize(designs);
     }
     state.counters["designs"] = static_cast<double>(designs);
     state.counters["front"] = static_cast<double>(front);
+    state.counters["listed"] = static_cast<double>(listed);
 }
 BENCHMARK(BM_ExploreDesignSpace)
     ->ArgNames({"pfc", "threads"})

@@ -1,7 +1,8 @@
 // korvell explore: every design of the whole design space of one set of requirements (every
 // shape, stack, strand count and winding over the whole catalog) and its trade-off front, from
 // the same inputs as korvell design, refused with the same words.
-#include <fstream>
+#include <charconv>
+#include <cmath>
 #include <iomanip>
 #include <sstream>
 
@@ -11,6 +12,7 @@
 #include "cli/JsonText.h"
 #include "explore/DesignSpace.h"
 #include "graphs/ExplorerChart.h"
+#include "platform/FileAccess.h"
 #include "platform/Format.h"
 #include "platform/SvgCanvas.h"
 
@@ -20,6 +22,7 @@ namespace {
 struct ExploreOptions {
     DesignInputOptions inputs;
     std::vector<std::string> objectives;
+    std::optional<float> epsilonPercent;
     int stackMax = 4;
     int strandsMax = 8;
     bool all = false;
@@ -41,8 +44,10 @@ const char* windingOptionName(std::int8_t winding) {
     return winding == kSingleLayer ? "single" : "full";
 }
 
-// The objectives named, or none (after the refusal) when a name is unknown or fewer than two
-// are given; the default is price, loss and size.
+constexpr const char* kObjectiveNames = "price, loss, size, temp, check-loss, check-temp";
+
+// The objectives named (in any case), or none (after the refusal) when a name is unknown or
+// fewer than two are given; the default is price, loss and size.
 std::optional<std::vector<Objective>> chosenObjectives(const std::vector<std::string>& names,
                                                        CliContext& context) {
     if (names.empty()) return ExploreSettings{}.objectives;
@@ -50,8 +55,8 @@ std::optional<std::vector<Objective>> chosenObjectives(const std::vector<std::st
     for (const auto& name : names) {
         const auto objective = objectiveNamed(name);
         if (!objective) {
-            refuseInput(context, "unknown objective " + name +
-                                     "; the objectives are price, loss, size, temp");
+            refuseInput(context,
+                        "unknown objective " + name + "; the objectives are " + kObjectiveNames);
             return std::nullopt;
         }
         if (std::find(chosen.begin(), chosen.end(), *objective) == chosen.end()) {
@@ -59,27 +64,68 @@ std::optional<std::vector<Objective>> chosenObjectives(const std::vector<std::st
         }
     }
     if (chosen.size() < 2) {
-        refuseInput(context, "the front needs two or more objectives of price, loss, size, temp");
+        refuseInput(context,
+                    std::string("the front needs two or more objectives of ") + kObjectiveNames);
         return std::nullopt;
     }
     return chosen;
 }
 
-// The designs listed: the front, or with --all every design.
+// The options of korvell design that pick one combination, which the sweep covers whole: refused
+// with the options that bound it. False after the refusal.
+bool combinationOptionsAbsent(const ExploreOptions& o, CliContext& context) {
+    const DesignInputOptions& in = o.inputs;
+    const char* given = in.shape     ? "--shape"
+                        : in.winding ? "--winding"
+                        : in.stack   ? "--stack"
+                        : in.strands ? "--strands"
+                                     : nullptr;
+    if (!given) return true;
+    refuseInput(context, std::string(given) +
+                             " picks one combination, and the explorer sweeps them all: every "
+                             "shape and winding the application allows, stacks up to "
+                             "--stack-max and strands up to --strands-max");
+    return false;
+}
+
+// The designs listed: the thinned front, or with --all every design.
 std::vector<std::size_t> listedDesigns(const DesignSpace& space, bool all) {
-    if (!all) return space.front;
+    if (!all) return space.listed;
     std::vector<std::size_t> every(space.designs.size());
     for (std::size_t i = 0; i < every.size(); ++i)
         every[i] = i;
     return every;
 }
 
-// Columns of the table and the CSV: heading and the cell of a design.
+// An objective's figure as a JSON number: a stored single-precision figure as the shortest text
+// that reads back to the same float (so two designs differ in the text exactly when they differ
+// in the record, and the front checked on the printed figures is the front), a figure computed
+// in double precision as the shortest text that reads back to the same double; null when it is
+// not known.
+nlohmann::json exactNumber(float value) {
+    if (!std::isfinite(value)) return nullptr;
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    double number = 0;
+    std::from_chars(text, end, number);
+    return number;
+}
+nlohmann::json exactNumber(double value) {
+    if (!std::isfinite(value)) return nullptr;
+    return value;
+}
+
+// Columns of the table and the CSV: heading and the cell of a design; `check` columns only
+// where the check figures were computed.
 struct Column {
     const char* heading;
     int width;
     std::string (*cell)(const ExploredDesign&);
+    bool check = false;
 };
+std::string figure(const ExploredDesign& d, Objective o) {
+    return objectiveText(o, d.objective(o));
+}
 const std::vector<Column>& columns() {
     static const std::vector<Column> list = {
         {"PART NUMBER", 18, [](const ExploredDesign& d) { return d.result.partNumber; }},
@@ -91,14 +137,30 @@ const std::vector<Column>& columns() {
          [](const ExploredDesign& d) { return std::string(windingOptionName(d.winding)); }},
         {"WIRE", 10, [](const ExploredDesign& d) { return trimmed(d.result.wire); }},
         {"TURNS", 6, [](const ExploredDesign& d) { return std::to_string(d.result.turns); }},
-        {"PRICE $", 9, [](const ExploredDesign& d) { return strprintf("%.2f", d.result.price); }},
-        {"LOSS W", 8, [](const ExploredDesign& d) { return strprintf("%.3f", d.totalLossW()); }},
-        {"AREA cm2", 9,
-         [](const ExploredDesign& d) { return strprintf("%.1f", d.result.surfaceArea); }},
-        {"RISE C", 7, [](const ExploredDesign& d) { return strprintf("%.1f", d.result.tempRise); }},
+        {"L uH", 8,
+         [](const ExploredDesign& d) { return strprintf("%.1f", designInductanceUh(d)); }},
+        {"PRICE $", 9, [](const ExploredDesign& d) { return figure(d, Objective::Price); }},
+        {"LOSS W", 8, [](const ExploredDesign& d) { return figure(d, Objective::Loss); }},
+        {"AREA cm2", 9, [](const ExploredDesign& d) { return figure(d, Objective::Size); }},
+        {"RISE C", 7, [](const ExploredDesign& d) { return figure(d, Objective::TempRise); }},
+        {"CHECK LOSS W", 13,
+         [](const ExploredDesign& d) { return figure(d, Objective::CheckLoss); }, true},
+        {"CHECK RISE C", 13,
+         [](const ExploredDesign& d) { return figure(d, Objective::CheckRise); }, true},
+        {"SIMILAR", 8,
+         [](const ExploredDesign& d) {
+             return d.listed && d.similar > 0 ? strprintf("+%d", d.similar) : std::string();
+         }},
         {"FRONT", 6, [](const ExploredDesign& d) { return std::string(d.onFront ? "*" : ""); }},
     };
     return list;
+}
+std::vector<Column> shownColumns(bool checkFigures) {
+    std::vector<Column> shown;
+    for (const auto& c : columns()) {
+        if (!c.check || checkFigures) shown.push_back(c);
+    }
+    return shown;
 }
 
 std::string objectivesText(const DesignSpace& space) {
@@ -112,12 +174,14 @@ void printTable(const DesignRecord& r, const DesignSpace& space, const ExploreOp
                 std::ostream& out) {
     out << kApplicationNames[r.applicationType] << '\n'
         << space.designs.size() << " DESIGNS, " << space.front.size() << " ON THE FRONT OF "
-        << objectivesText(space) << "\n\n";
-    for (const auto& c : columns())
+        << objectivesText(space) << ", " << space.listed.size() << " LISTED WITHIN "
+        << generalText(100 * space.epsilon, 6) << " %\n\n";
+    const auto shown = shownColumns(space.checkFigures);
+    for (const auto& c : shown)
         out << std::left << std::setw(c.width) << c.heading;
     out << '\n';
     for (const std::size_t i : listedDesigns(space, o.all)) {
-        for (const auto& c : columns()) {
+        for (const auto& c : shown) {
             const std::string cell = c.cell(space.designs[i]);
             out << std::left << std::setw(c.width) << cell;
             if (cell.size() >= static_cast<std::size_t>(c.width)) out << ' ';
@@ -133,20 +197,22 @@ void printTable(const DesignRecord& r, const DesignSpace& space, const ExploreOp
 
 void printCsv(const DesignSpace& space, const ExploreOptions& o, std::ostream& out) {
     const auto quoted = [](const std::string& text) { return '"' + text + '"'; };
+    const auto shown = shownColumns(true);
     std::string line;
-    for (const auto& c : columns())
+    for (const auto& c : shown)
         line += (line.empty() ? "" : ",") + quoted(c.heading);
     out << line << '\n';
     for (const std::size_t i : listedDesigns(space, o.all)) {
         line.clear();
-        for (const auto& c : columns())
+        for (const auto& c : shown)
             line += (line.empty() ? "" : ",") + quoted(c.cell(space.designs[i]));
         out << line << '\n';
     }
 }
 
 // One design: the results-row members of korvell design --json, with shape, winding, stack,
-// totalLossW and onFront (strands is the row's: the strands wound).
+// inductanceUh, totalLossW, the check figures, onFront and (listed) similar; the objectives'
+// figures exact (strands is the row's: the strands wound).
 nlohmann::json designJson(const ExploredDesign& d) {
     JsonText row;
     writeDesignRow(row, d.result, d.wire, d.dimensions, nullptr);
@@ -154,8 +220,15 @@ nlohmann::json designJson(const ExploredDesign& d) {
     json["shape"] = shapeOptionName(d.shape);
     json["winding"] = windingOptionName(d.winding);
     json["stack"] = d.stack;
-    json["totalLossW"] = jsonNumber(static_cast<float>(d.totalLossW()));
+    json["inductanceUh"] = exactNumber(designInductanceUh(d));
+    json["price"] = exactNumber(d.result.price);
+    json["surfaceArea"] = exactNumber(d.result.surfaceArea);
+    json["tempRise"] = exactNumber(d.result.tempRise);
+    json["totalLossW"] = exactNumber(d.totalLossW());
+    json["checkTotalLossW"] = exactNumber(d.checkTotalLossW);
+    json["checkTempRiseC"] = exactNumber(d.checkTempRiseC);
     json["onFront"] = d.onFront;
+    if (d.listed) json["similar"] = d.similar;
     return json;
 }
 
@@ -164,11 +237,16 @@ std::string exploreDocument(const DesignSpace& space, const CliMessages& message
     doc["objectives"] = nlohmann::json::array();
     for (const Objective o : space.objectives)
         doc["objectives"].push_back(objectiveName(o));
+    doc["epsilon"] = space.epsilon;
     doc["designCount"] = space.designs.size();
+    doc["frontCount"] = space.front.size();
     doc["front"] = nlohmann::json::array();
-    for (const std::size_t i : space.front)
+    for (const std::size_t i : space.listed)
         doc["front"].push_back(designJson(space.designs[i]));
     if (all) {
+        doc["frontAll"] = nlohmann::json::array();
+        for (const std::size_t i : space.front)
+            doc["frontAll"].push_back(designJson(space.designs[i]));
         doc["designs"] = nlohmann::json::array();
         for (const auto& d : space.designs)
             doc["designs"].push_back(designJson(d));
@@ -184,26 +262,38 @@ std::string exploreDocument(const DesignSpace& space, const CliMessages& message
     return doc.dump(2);
 }
 
+// The chart of the first two objectives as SVG, through the program's one atomic writer: a
+// special file, a folder or a read-only file is refused with its reason, and a failed write
+// leaves the old file as it was.
 bool writePlot(const DesignSpace& space, const std::string& path, CliContext& context) {
     SvgCanvas page(kChartWidth, kChartHeight, true);
     ExplorerChartView view;
     view.x = space.objectives[0];
     view.y = space.objectives[1];
     drawExplorerChart(page, space, view);
-    std::ofstream file(path, std::ios::binary);
-    file << page.document();
-    file.close();
-    if (!file) {
-        context.err << "ERROR: cannot write " << path << '\n';
+    if (const auto failure = writeFileAtomically(path, page.document())) {
+        context.err << "ERROR: " << *failure << '\n';
         context.exitCode = kExitFailure;
         return false;
     }
     return true;
 }
 
+// The epsilon of the thinning from --epsilon PCT (0 to 100 %); none after the refusal.
+std::optional<double> chosenEpsilon(const ExploreOptions& o, CliContext& context) {
+    if (!o.epsilonPercent) return ExploreSettings::kDefaultEpsilon;
+    if (!(*o.epsilonPercent <= 100)) {
+        refuseInput(context, "--epsilon takes 0 to 100 percent");
+        return std::nullopt;
+    }
+    return static_cast<double>(*o.epsilonPercent) / 100;
+}
+
 void runExplore(ExploreOptions& o, CliContext& context) {
     const auto objectives = chosenObjectives(o.objectives, context);
     if (!objectives) return;
+    const auto epsilon = chosenEpsilon(o, context);
+    if (!epsilon) return;
     if (o.stackMax < 1 || o.stackMax > 4) {
         refuseInput(context, "--stack-max takes 1 to 4 cores");
         return;
@@ -212,10 +302,17 @@ void runExplore(ExploreOptions& o, CliContext& context) {
         refuseInput(context, "--strands-max takes 1 to 8 strands");
         return;
     }
+    if (o.whyNot && o.output.form() == OutputForm::Csv) {
+        refuseInput(context,
+                    "--why-not lists refused cores, which are no rows of designs: use it with the "
+                    "table or with --json");
+        return;
+    }
     DesignRecord r;
     CliMessages messages(context.err);
     std::optional<std::string> derivedFrequency;
     if (!acceptDesignInputs(o.inputs, context, messages, r, derivedFrequency)) return;
+    if (!combinationOptionsAbsent(o, context)) return;
     const std::string derivedNote = derivedFrequencyNote(derivedFrequency);
     if (!derivedNote.empty() && o.output.form() != OutputForm::Table) {
         context.err << "NOTE: " << derivedNote << '\n';
@@ -223,12 +320,18 @@ void runExplore(ExploreOptions& o, CliContext& context) {
 
     ExploreSettings settings;
     settings.objectives = *objectives;
+    settings.epsilon = *epsilon;
     settings.stackMax = o.stackMax;
     settings.strandsMax = o.strandsMax;
-    const DesignSpace space = explore_design_space(r, settings);
+    settings.refusals = o.whyNot || o.output.form() == OutputForm::Json;
+    DesignSpace space = explore_design_space(r, settings);
     if (space.designs.empty()) {
         messages.show("NO DESIGN MEETS THE REQUIREMENTS IN ANY SHAPE, STACK, STRANDS OR WINDING",
                       "NOTICE: ");
+    }
+    // JSON and CSV carry the second opinion of the designs they list.
+    if (o.output.form() != OutputForm::Table && !space.checkFigures) {
+        addCheckFigures(r, space, listedDesigns(space, o.all));
     }
     if (o.plot && !writePlot(space, *o.plot, context)) return;
 
@@ -257,13 +360,20 @@ void addExploreCommand(CLI::App& app, CliContext& context) {
     ExploreOptions& o = *options;
     addDesignInputOptions(*c, o.inputs);
     c->add_option("--objectives", o.objectives,
-                  "Objectives of the front, two or more of price, loss, size, temp "
-                  "(default price,loss,size)")
+                  "Objectives of the front, two or more of price, loss, size, temp, check-loss, "
+                  "check-temp (the second opinion's loss and rise), in any case (default "
+                  "price,loss,size)")
         ->delimiter(',')
         ->allow_extra_args(false);
+    addNumberOption(*c, "--epsilon", o.epsilonPercent,
+                    "Thinning of the front, percent: each design listed stands for the front "
+                    "designs within this much of it on every objective; 0 lists the whole front "
+                    "(default 1)");
     addCountOption(*c, "--stack-max", o.stackMax, "Largest stack of cores tried (1-4, default 4)");
     addCountOption(*c, "--strands-max", o.strandsMax, "Most wire strands tried (1-8, default 8)");
-    c->add_flag("--all", o.all, "List every design, not only the front");
+    c->add_flag("--all", o.all,
+                "List every design, not only the thinned front (JSON: frontAll, the whole front, "
+                "and designs)");
     c->add_flag("--why-not", o.whyNot,
                 "List the cores before each shape's smallest design and the limit that refused "
                 "each");

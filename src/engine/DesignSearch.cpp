@@ -28,14 +28,15 @@ void store_design(DesignRecord& record, int mode, int row) {
 }
 
 void store_design_row(const DesignRecord& record, DesignResult& out, DesignWire& wire,
-                      DesignDimensions& dims) {
+                      DesignDimensions& dims, const float* knownPrice) {
     const DesignRecord& r = record;
-    const std::string material = materialCodeOf(r.corePartNumber);
     out.partNumber = r.corePartNumber;
     if (r.corePartNumber.find("END") != std::string::npos) return;
 
     out.wire = wireSizeText(r.wireGageSystem, r.wireGage);
-    out.price = static_cast<float>(corePrice(r.coreShape, material, r.coreVolume));
+    out.price = knownPrice ? *knownPrice
+                           : static_cast<float>(corePrice(
+                                 r.coreShape, materialCodeOf(r.corePartNumber), r.coreVolume));
     out.al = r.coreAl;
     out.strands = r.wireStrands;
     out.turns = toCount(r.turns);

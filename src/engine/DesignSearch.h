@@ -45,8 +45,10 @@ void store_design(DesignRecord& record, int mode, int row);
 
 // The results row of the candidate and its winding solution, written into `out`, `wire` and
 // `dimensions` as store_design writes row k (the bobbin dimension only for an E-core).
+// `corePrice`, if given, is the price of the candidate core as an earlier row of the same core
+// stored it (every winding of one core costs the same), so it is not worked out again.
 void store_design_row(const DesignRecord& record, DesignResult& out, DesignWire& wire,
-                      DesignDimensions& dimensions);
+                      DesignDimensions& dimensions, const float* corePrice = nullptr);
 
 // The text that marks the row after the last design of a search.
 constexpr const char* kEndOfCatalogMarker = "END OF CATALG";

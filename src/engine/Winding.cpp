@@ -66,6 +66,9 @@ class Refusal {
         return code;
     }
     bool wanted() const { return m_text != nullptr; }
+    void append(const std::string& more) const {
+        if (m_text) *m_text += more;
+    }
 
   private:
     std::string* m_text;
@@ -81,21 +84,25 @@ double requiredCopperCmil(const DesignRecord& r) {
 }
 
 // The copper check, the same wherever the wire or the strands change: the conductor (strands
-// of the current wire) must carry the copper the current needs. None when it does, else the
-// refusal. `fillForm`: a full window first wound says how much of the window the copper the
-// current needs would fill, against the fill limit (an E-core bobbin's first wire fills 78 %);
-// otherwise the refusal says the copper the conductor holds.
+// of the current wire, after the gage rounding and the toroid's shrinking) must carry the copper
+// the current needs. None when it does, else the refusal, which names the copper against the
+// copper needed; in a full window (`fullWindow`) where that copper would overfill the window,
+// the fill it needs against the fill limit (an E-core bobbin's first wire fills 78 %) says why
+// no thicker wire could be had.
 std::optional<int> copperRefusal(const Refusal& refuse, const DesignRecord& r, double required,
-                                 double N, bool fillForm, std::int8_t coreShape) {
+                                 double N, bool fullWindow, std::int8_t coreShape) {
     const double copper = r.wireStrands * static_cast<double>(r.wireArea);
     if (!(copper < required && required > 1)) return std::nullopt;
+    const int code = refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL", std::floor(copper),
+                            std::ceil(required));
     const double window = 1000.0 * r.coreWindowKcmil;
-    if (fillForm && window > 0) {
-        const double limit = coreShape == kECore ? kECoreFill : r.maxFillFactor;
-        return refuse(kCurrentDensityTooHigh, "FILL %.0f %% > %.0f %%",
-                      std::ceil(100 * required * N / window), 100 * limit);
+    if (refuse.wanted() && fullWindow && window > 0) {
+        const double limit = std::round(100 * (coreShape == kECore ? kECoreFill : r.maxFillFactor));
+        const double needed = std::ceil(100 * required * N / window);
+        if (needed > limit)
+            refuse.append(strprintf(": FILL NEEDED %.0f %% > %.0f %%", needed, limit));
     }
-    return refuse(kCurrentDensityTooHigh, "COPPER %.0f < %.0f CMIL", std::floor(copper), required);
+    return code;
 }
 
 // The resistance check: none when the DC resistance is within MAXIMUM DC RESISTANCE (0: none
@@ -420,7 +427,8 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
     }
     if (const int fit = fitBobbin(r, messages, refuse, windingMode, coreShape)) return fit;
     // A thinner wire that made the winding fit the bobbin must still carry the current.
-    if (const auto copper = copperRefusal(refuse, r, requiredCopper, N, false, coreShape)) {
+    if (const auto copper =
+            copperRefusal(refuse, r, requiredCopper, N, windingMode == kFullWindow, coreShape)) {
         return *copper;
     }
     if (const auto resistance = resistanceRefusal(refuse, r)) return *resistance;

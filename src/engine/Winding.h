@@ -35,7 +35,8 @@ struct SharedCoreLoss {
 // Picks the wire for N turns in the candidate's window and decides whether the core makes a
 // design. Returns 1 when every limit is met, else one of the rejection codes above. On a
 // rejection `refusal`, if given, receives the limit that refused the core and its figure:
-// "NO WIRE FITS", "FILL 112 % > 40 %" (the copper the current needs against the fill limit),
+// "NO WIRE FITS", "COPPER 1624 < 1650 CMIL" (the copper of the wire chosen against the copper
+// the current needs; with ": FILL NEEDED 112 % > 40 %" where that copper overfills the window),
 // "RESISTANCE 0.215 > 0.100 OHM", "TEMPERATURE RISE 61.2 > 50.0 DEG C".
 // `shared`, if given, holds the core loss of the same screened core wound before.
 int select_wire(DesignRecord& record, Messages& messages, float N, std::int8_t windingMode,

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cctype>
+#include <cmath>
 #include <limits>
-#include <map>
 #include <numeric>
 #include <system_error>
 #include <thread>
 
+#include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/Screening.h"
 #include "engine/Winding.h"
@@ -22,19 +24,46 @@ constexpr int kMaxStrands = 8;
 struct ObjectiveText {
     std::string_view name;
     std::string_view caption;
+    std::string_view label;
     std::string_view units;
 };
 constexpr std::array<ObjectiveText, kObjectiveCount> kObjectiveTexts = {{
-    {"price", "PRICE", "US$"},
-    {"loss", "TOTAL LOSS", "W"},
-    {"size", "SURFACE AREA", "cm2"},
-    {"temp", "TEMPERATURE RISE", "deg C"},
+    {"price", "PRICE", "PRICE", "US$"},
+    {"loss", "TOTAL LOSS", "LOSS", "W"},
+    {"size", "SURFACE AREA", "SIZE", "cm2"},
+    {"temp", "TEMPERATURE RISE", "RISE", "deg C"},
+    {"check-loss", "CHECKED LOSS", "CHECKED LOSS", "W"},
+    {"check-temp", "CHECKED RISE", "CHECKED RISE", "deg C"},
 }};
+
+// An objective's figure as the front ranks it: one that is not a number ranks last.
+double rankValue(double value) {
+    return value == value ? value : std::numeric_limits<double>::infinity();
+}
+
+// The second opinion of each design, from the design analyzed again as a results row of the
+// record it was found for (its core, stack, wire, strands and turns; the requirements'
+// operating conditions). A design the analysis refuses keeps unknown figures.
+void addCheckFigures(DesignRecord& r, std::vector<ExploredDesign>& designs) {
+    r.designCount = 1;
+    r.selectedDesign = 0;
+    for (auto& d : designs) {
+        r.coreShape = d.shape;
+        r.windingMode = d.winding;
+        r.designResults[0] = d.result;
+        r.designWires[0] = d.wire;
+        r.designDimensions[0] = d.dimensions;
+        if (const auto opinion = secondOpinionOfResultsRow(r, 0)) {
+            d.checkTotalLossW = opinion->totalLossW;
+            d.checkTempRiseC = opinion->tempRiseC;
+        }
+    }
+}
 
 // Winds each screened candidate for every strand count and winding mode of the sweep and keeps
 // the windings that meet every limit as designs. The screening (catalog look-up, stacking,
-// operating point, turns) is done once per core and shared by all the windings, and so is the
-// core loss, which no strand count or winding changes; each winding
+// operating point, turns) is done once per core and shared by all the windings, and so are the
+// core loss and the price, which no strand count or winding changes; each winding
 // starts from what select_wire reads (the screened core, its turns, the strands and the
 // winding asked for), which no winding before it changes, just as in the ordinary search each
 // candidate is wound on the record the previous candidate's winding left.
@@ -48,11 +77,20 @@ class SweepWinder : public CandidateWinder {
         int result = kWindingInvalid;
         const int catalogIndex = r.catalogIndex - 1;
         SharedCoreLoss shared;
+        std::optional<float> price;  // of the core, the same for every winding
+        // A winding mode whose first wire found no size at some strand count finds none at more
+        // strands: the full window's copper per strand and the single layer's wire diameter
+        // only shrink as strands are added (and the resonant winding's skin-depth limit does
+        // not change). Those windings are not tried again; they would give no design.
+        std::array<bool, 2> noWire{};
         for (int strands = 1; strands <= m_strandsMax; ++strands) {
             for (const std::int8_t winding : m_windings) {
+                bool& exhausted = noWire[winding == kSingleLayer ? 1 : 0];
+                if (exhausted) continue;
                 r.wireStrands = strands;
                 r.windingMode = winding;
                 result = select_wire(r, messages, r.turns, winding, r.coreShape, nullptr, &shared);
+                exhausted = result == kNoWireForWindow || result == kNoWireForLayer;
                 if (result <= 0) continue;
                 ExploredDesign& d = m_designs.emplace_back();
                 d.shape = r.coreShape;
@@ -60,7 +98,8 @@ class SweepWinder : public CandidateWinder {
                 d.stack = r.stackedCores;
                 d.strands = strands;
                 d.catalogIndex = catalogIndex;
-                store_design_row(r, d.result, d.wire, d.dimensions);
+                store_design_row(r, d.result, d.wire, d.dimensions, price ? &*price : nullptr);
+                price = d.result.price;
             }
         }
         return result;
@@ -109,18 +148,30 @@ struct SweepTask {
     std::vector<CoreRefusal> refused;
 };
 
-void runTask(const DesignRecord& base, const std::vector<std::int8_t>& windings, int strandsMax,
-             const std::vector<Objective>& objectives, SweepTask& task) {
+// What every task of one sweep shares.
+struct SweepPlan {
+    std::vector<std::int8_t> windings;
+    int strandsMax = 1;
+    std::vector<Objective> objectives;
+    bool checkFigures = false;
+};
+
+void runTask(const DesignRecord& base, const SweepPlan& plan, SweepTask& task) {
+    const std::vector<std::int8_t>& windings = plan.windings;
     DesignRecord r = base;
     r.coreShape = task.shape;
     SilentMessages quiet;
     if (!task.refusals) {
         r.stackedCores = task.stack;
-        SweepWinder winder(windings, strandsMax, task.designs);
+        SweepWinder winder(windings, plan.strandsMax, task.designs);
         walk_catalog(r, quiet, winder);
+        if (plan.checkFigures) {
+            DesignRecord analyzed = base;
+            addCheckFigures(analyzed, task.designs);
+        }
         // A design beaten within its own walk is beaten in the whole space: only the walk's
         // own front goes forward to the front of the whole space.
-        tradeOffFront(task.designs, objectives);
+        tradeOffFront(task.designs, plan.objectives);
         return;
     }
     // Why not smaller: one core, one strand, the winding asked for when the application allows
@@ -139,13 +190,12 @@ void runTask(const DesignRecord& base, const std::vector<std::int8_t>& windings,
 
 // Runs every task on `threads` workers, each task on its own copy of the record; every task
 // writes only its own results, so the outcome is the same for any number of workers.
-void runTasks(const DesignRecord& base, const std::vector<std::int8_t>& windings, int strandsMax,
-              const std::vector<Objective>& objectives, std::vector<SweepTask>& tasks,
+void runTasks(const DesignRecord& base, const SweepPlan& plan, std::vector<SweepTask>& tasks,
               int threads) {
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t k = next++; k < tasks.size(); k = next++)
-            runTask(base, windings, strandsMax, objectives, tasks[k]);
+            runTask(base, plan, tasks[k]);
     };
     std::vector<std::thread> workers;
     for (int t = 1; t < threads; ++t) {
@@ -160,95 +210,137 @@ void runTasks(const DesignRecord& base, const std::vector<std::int8_t>& windings
         worker.join();
 }
 
+// The objective vectors of the candidates, one row of m figures per candidate, as the front
+// ranks them.
+struct ObjectiveRows {
+    std::size_t m = 0;
+    std::vector<double> value;
+    const double* row(std::size_t i) const { return value.data() + i * m; }
+    double at(std::size_t i, std::size_t k) const { return value[i * m + k]; }
+};
+
+ObjectiveRows objectiveRows(const std::vector<ExploredDesign>& designs,
+                            const std::vector<std::size_t>& candidates,
+                            const std::vector<Objective>& objectives) {
+    ObjectiveRows rows;
+    rows.m = objectives.size();
+    rows.value.resize(candidates.size() * rows.m);
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        for (std::size_t k = 0; k < rows.m; ++k)
+            rows.value[i * rows.m + k] = rankValue(designs[candidates[i]].objective(objectives[k]));
+    }
+    return rows;
+}
+
+// The rows in lexicographic order of their vectors. A design dominating another comes before
+// it in that order, and whatever a dominated design dominates, a front design dominates too: so
+// each design, taken in that order, need only be compared with the front found so far.
+std::vector<std::size_t> lexicographicOrder(const ObjectiveRows& rows, std::size_t n) {
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    const auto m = static_cast<std::ptrdiff_t>(rows.m);
+    // Equal vectors keep their order by index, as a stable sort would leave them.
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const double* ra = rows.row(a);
+        const double* rb = rows.row(b);
+        for (std::ptrdiff_t k = 0; k < m; ++k) {
+            if (ra[k] != rb[k]) return ra[k] < rb[k];
+        }
+        return a < b;
+    });
+    return order;
+}
+
+// Up to three objectives: taken in lexicographic order, a design is beaten exactly when an
+// earlier front design is no worse on the second and third objectives (a group of designs
+// equal on every objective is judged before any of it joins the front). The front's second and
+// third objectives are kept as a staircase: second ascending, third strictly descending, so the
+// best third among seconds no worse is one look-up. Row numbers of the front.
+std::vector<std::size_t> staircaseFront(const ObjectiveRows& rows,
+                                        const std::vector<std::size_t>& order) {
+    const std::size_t n = order.size();
+    const std::size_t m = rows.m;
+    std::vector<std::size_t> front;
+    // (second, third) pairs, second ascending and third strictly descending: a short sorted
+    // vector, which costs no allocation per step as a tree would.
+    std::vector<std::pair<double, double>> staircase;
+    const auto second = [&](std::size_t i) { return m > 1 ? rows.at(i, 1) : 0.0; };
+    const auto third = [&](std::size_t i) { return m > 2 ? rows.at(i, 2) : 0.0; };
+    const auto above = [&](double y) {
+        return std::upper_bound(staircase.begin(), staircase.end(), y,
+                                [](double v, const auto& step) { return v < step.first; });
+    };
+    for (std::size_t g = 0; g < n;) {
+        std::size_t h = g + 1;
+        while (h < n && std::equal(rows.row(order[g]), rows.row(order[g]) + m, rows.row(order[h])))
+            ++h;
+        const double y = second(order[g]);
+        const double z = third(order[g]);
+        auto it = above(y);
+        const bool dominated = it != staircase.begin() && std::prev(it)->second <= z;
+        for (std::size_t k = g; k < h && !dominated; ++k)
+            front.push_back(order[k]);
+        if (!dominated) {
+            // A step of the same second is replaced; the steps after it that the new one
+            // beats on the third go.
+            auto at = it != staircase.begin() && std::prev(it)->first == y ? std::prev(it) : it;
+            auto end = it;
+            while (end != staircase.end() && end->second >= z)
+                ++end;
+            if (at != end) {
+                *at = {y, z};
+                staircase.erase(at + 1, end);
+            } else {
+                staircase.insert(at, {y, z});
+            }
+        }
+        g = h;
+    }
+    return front;
+}
+
+// Four objectives or more: each design, in lexicographic order, is compared with the front found
+// so far; the front design that beat the last one is tried first next time. Row numbers of the
+// front.
+std::vector<std::size_t> pairwiseFront(const ObjectiveRows& rows,
+                                       const std::vector<std::size_t>& order) {
+    const auto dominates = [&](std::size_t a, std::size_t b) {
+        bool better = false;
+        for (std::size_t k = 0; k < rows.m; ++k) {
+            const double va = rows.at(a, k);
+            const double vb = rows.at(b, k);
+            if (va > vb) return false;
+            if (va < vb) better = true;
+        }
+        return better;
+    };
+    std::vector<std::size_t> front;
+    std::vector<std::size_t> strongest;
+    for (const std::size_t i : order) {
+        bool dominated = false;
+        for (std::size_t k = 0; k < strongest.size() && !dominated; ++k) {
+            if (!dominates(strongest[k], i)) continue;
+            dominated = true;
+            std::rotate(strongest.begin(), strongest.begin() + static_cast<std::ptrdiff_t>(k),
+                        strongest.begin() + static_cast<std::ptrdiff_t>(k + 1));
+        }
+        if (!dominated) {
+            front.push_back(i);
+            strongest.push_back(i);
+        }
+    }
+    return front;
+}
+
 // The front among the designs listed in `candidates` (indices into `designs`): the front's
 // indices in ascending order.
 std::vector<std::size_t> frontAmong(const std::vector<ExploredDesign>& designs,
                                     const std::vector<std::size_t>& candidates,
                                     const std::vector<Objective>& objectives) {
-    const std::size_t n = candidates.size();
-    const std::size_t m = objectives.size();
-    // The objective vectors, one row per candidate; an objective that is not a number ranks last.
-    std::vector<double> value(n * m);
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t k = 0; k < m; ++k) {
-            const double v = designs[candidates[i]].objective(objectives[k]);
-            value[i * m + k] = v == v ? v : std::numeric_limits<double>::infinity();
-        }
-    }
-    const auto row = [&](std::size_t i) {
-        return value.begin() + static_cast<std::ptrdiff_t>(i * m);
-    };
-    // A design dominating another comes before it in lexicographic order of the objective
-    // vectors, and whatever a dominated design dominates, a front design dominates too: so each
-    // design, taken in that order, need only be compared with the front found so far.
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return std::lexicographical_compare(row(a), row(a) + static_cast<std::ptrdiff_t>(m), row(b),
-                                            row(b) + static_cast<std::ptrdiff_t>(m));
-    });
-    std::vector<std::size_t> front;
-    if (m <= 3) {
-        // Up to three objectives: taken in lexicographic order, a design is beaten exactly when
-        // an earlier front design is no worse on the second and third objectives (a group of
-        // designs equal on every objective is judged before any of it joins the front). The
-        // front's second and third objectives are kept as a staircase: second ascending, third
-        // strictly descending, so the best third among seconds no worse is one look-up.
-        std::map<double, double> staircase;
-        const auto second = [&](std::size_t i) { return m > 1 ? value[i * m + 1] : 0.0; };
-        const auto third = [&](std::size_t i) { return m > 2 ? value[i * m + 2] : 0.0; };
-        const auto beaten = [&](double y, double z) {
-            auto it = staircase.upper_bound(y);
-            return it != staircase.begin() && std::prev(it)->second <= z;
-        };
-        for (std::size_t g = 0; g < n;) {
-            std::size_t h = g + 1;
-            while (h < n &&
-                   std::equal(row(order[g]), row(order[g]) + static_cast<std::ptrdiff_t>(m),
-                              row(order[h]))) {
-                ++h;
-            }
-            const double y = second(order[g]);
-            const double z = third(order[g]);
-            const bool dominated = beaten(y, z);
-            for (std::size_t k = g; k < h && !dominated; ++k)
-                front.push_back(order[k]);
-            if (!dominated) {
-                staircase[y] = z;
-                auto it = staircase.upper_bound(y);
-                while (it != staircase.end() && it->second >= z)
-                    it = staircase.erase(it);
-            }
-            g = h;
-        }
-    } else {
-        // Four objectives: each design is compared with the front found so far; the front
-        // design that beat the last one is tried first next time.
-        const auto dominates = [&](std::size_t a, std::size_t b) {
-            bool better = false;
-            for (std::size_t k = 0; k < m; ++k) {
-                const double va = value[a * m + k];
-                const double vb = value[b * m + k];
-                if (va > vb) return false;
-                if (va < vb) better = true;
-            }
-            return better;
-        };
-        std::vector<std::size_t> strongest;
-        for (const std::size_t i : order) {
-            bool dominated = false;
-            for (std::size_t k = 0; k < strongest.size() && !dominated; ++k) {
-                if (!dominates(strongest[k], i)) continue;
-                dominated = true;
-                std::rotate(strongest.begin(), strongest.begin() + static_cast<std::ptrdiff_t>(k),
-                            strongest.begin() + static_cast<std::ptrdiff_t>(k + 1));
-            }
-            if (!dominated) {
-                front.push_back(i);
-                strongest.push_back(i);
-            }
-        }
-    }
+    const ObjectiveRows rows = objectiveRows(designs, candidates, objectives);
+    const std::vector<std::size_t> order = lexicographicOrder(rows, candidates.size());
+    std::vector<std::size_t> front =
+        rows.m <= 3 ? staircaseFront(rows, order) : pairwiseFront(rows, order);
     for (auto& f : front)
         f = candidates[f];
     std::sort(front.begin(), front.end());
@@ -280,16 +372,101 @@ std::string_view objectiveName(Objective objective) {
 std::string_view objectiveCaption(Objective objective) {
     return kObjectiveTexts[static_cast<std::size_t>(objective)].caption;
 }
+std::string_view objectiveLabel(Objective objective) {
+    return kObjectiveTexts[static_cast<std::size_t>(objective)].label;
+}
 std::string_view objectiveUnits(Objective objective) {
     return kObjectiveTexts[static_cast<std::size_t>(objective)].units;
 }
 std::optional<Objective> objectiveNamed(std::string_view name) {
+    std::string lower;
+    for (const char c : name)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     for (int k = 0; k < kObjectiveCount; ++k) {
-        if (kObjectiveTexts[static_cast<std::size_t>(k)].name == name) {
+        if (kObjectiveTexts[static_cast<std::size_t>(k)].name == lower) {
             return static_cast<Objective>(k);
         }
     }
     return std::nullopt;
+}
+bool isCheckObjective(Objective objective) {
+    return objective == Objective::CheckLoss || objective == Objective::CheckRise;
+}
+bool needsCheckFigures(const std::vector<Objective>& objectives) {
+    return std::any_of(objectives.begin(), objectives.end(), isCheckObjective);
+}
+
+bool operator==(const ExploredDesign& a, const ExploredDesign& b) {
+    const auto same = [](double x, double y) { return x == y || (x != x && y != y); };
+    return a.shape == b.shape && a.winding == b.winding && a.stack == b.stack &&
+           a.strands == b.strands && a.catalogIndex == b.catalogIndex && a.result == b.result &&
+           a.wire == b.wire && a.dimensions == b.dimensions &&
+           same(a.checkTotalLossW, b.checkTotalLossW) && same(a.checkTempRiseC, b.checkTempRiseC) &&
+           a.onFront == b.onFront && a.listed == b.listed && a.similar == b.similar;
+}
+
+std::vector<std::size_t> thinnedFront(std::vector<ExploredDesign>& designs,
+                                      const std::vector<std::size_t>& front,
+                                      const std::vector<Objective>& objectives, double epsilon) {
+    std::vector<std::size_t> order = front;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return rankValue(designs[a].objective(Objective::Price)) <
+               rankValue(designs[b].objective(Objective::Price));
+    });
+    for (auto& d : designs) {
+        d.listed = false;
+        d.similar = 0;
+    }
+    const double factor = 1 + std::max(0.0, epsilon);
+    const ObjectiveRows rows = objectiveRows(designs, order, objectives);
+    // With no epsilon every front design is listed, ties included.
+    const auto covers = [&](std::size_t l, std::size_t f) {
+        if (!(epsilon > 0)) return false;
+        for (std::size_t k = 0; k < rows.m; ++k) {
+            const double bound = rows.at(f, k) * factor;
+            if (!(rows.at(l, k) <= bound)) return false;
+        }
+        return true;
+    };
+    std::vector<std::size_t> listedRows;
+    for (std::size_t f = 0; f < order.size(); ++f) {
+        const auto by = std::find_if(listedRows.begin(), listedRows.end(),
+                                     [&](std::size_t l) { return covers(l, f); });
+        if (by != listedRows.end()) {
+            ++designs[order[*by]].similar;
+        } else {
+            listedRows.push_back(f);
+        }
+    }
+    std::vector<std::size_t> listed;
+    listed.reserve(listedRows.size());
+    for (const std::size_t l : listedRows) {
+        listed.push_back(order[l]);
+        designs[order[l]].listed = true;
+    }
+    return listed;
+}
+
+void addCheckFigures(const DesignRecord& record, DesignSpace& space,
+                     const std::vector<std::size_t>& which) {
+    std::vector<ExploredDesign> chosen;
+    for (const std::size_t i : which) {
+        if (i < space.designs.size()) chosen.push_back(space.designs[i]);
+    }
+    DesignRecord r = record;
+    addCheckFigures(r, chosen);
+    std::size_t k = 0;
+    for (const std::size_t i : which) {
+        if (i < space.designs.size()) space.designs[i] = chosen[k++];
+    }
+}
+
+void chooseObjectives(DesignSpace& space, const std::vector<Objective>& objectives,
+                      double epsilon) {
+    space.objectives = objectives;
+    space.epsilon = epsilon;
+    space.front = tradeOffFront(space.designs, objectives);
+    space.listed = thinnedFront(space.designs, space.front, objectives, epsilon);
 }
 
 double ExploredDesign::objective(Objective objective) const {
@@ -302,6 +479,10 @@ double ExploredDesign::objective(Objective objective) const {
             return result.surfaceArea;
         case Objective::TempRise:
             return result.tempRise;
+        case Objective::CheckLoss:
+            return checkTotalLossW;
+        case Objective::CheckRise:
+            return checkTempRiseC;
     }
     return 0;
 }
@@ -322,17 +503,24 @@ std::vector<std::int8_t> exploredWindings(int) {
 DesignSpace explore_design_space(const DesignRecord& record, const ExploreSettings& settings) {
     DesignSpace space;
     space.objectives = settings.objectives;
+    space.epsilon = settings.epsilon;
+    space.checkFigures = settings.checkFigures || needsCheckFigures(settings.objectives);
     const std::vector<std::int8_t> shapes = exploredShapes(record.applicationType);
-    const std::vector<std::int8_t> windings = exploredWindings(record.applicationType);
+    SweepPlan plan;
+    plan.windings = exploredWindings(record.applicationType);
+    plan.strandsMax = std::clamp(settings.strandsMax, 1, kMaxStrands);
+    plan.objectives = settings.objectives;
+    plan.checkFigures = space.checkFigures;
     const int stackMax = std::clamp(settings.stackMax, 1, kMaxStack);
-    const int strandsMax = std::clamp(settings.strandsMax, 1, kMaxStrands);
 
     std::vector<SweepTask> tasks;
     for (const std::int8_t shape : shapes) {
-        SweepTask refusals;
-        refusals.shape = shape;
-        refusals.refusals = true;
-        tasks.push_back(std::move(refusals));
+        if (settings.refusals) {
+            SweepTask refusals;
+            refusals.shape = shape;
+            refusals.refusals = true;
+            tasks.push_back(std::move(refusals));
+        }
         for (int stack = 1; stack <= stackMax; ++stack) {
             SweepTask task;
             task.shape = shape;
@@ -343,8 +531,7 @@ DesignSpace explore_design_space(const DesignRecord& record, const ExploreSettin
     const int threads = settings.threads > 0
                             ? settings.threads
                             : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
-    runTasks(record, windings, strandsMax, space.objectives, tasks,
-             std::min(threads, static_cast<int>(tasks.size())));
+    runTasks(record, plan, tasks, std::min(threads, static_cast<int>(tasks.size())));
 
     std::size_t count = 0;
     for (const auto& task : tasks)
@@ -375,6 +562,7 @@ DesignSpace explore_design_space(const DesignRecord& record, const ExploreSettin
         space.designs[i].onFront = false;
     for (const std::size_t i : space.front)
         space.designs[i].onFront = true;
+    space.listed = thinnedFront(space.designs, space.front, space.objectives, space.epsilon);
     return space;
 }
 

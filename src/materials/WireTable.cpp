@@ -1,6 +1,7 @@
 #include "materials/WireTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -40,6 +41,36 @@ double filmBuild(double bare) {
     return std::floor(7.449 * std::log10(79.365079 * bare) + 16.0 + 0.5) * 0.0001;
 }
 
+// An AWG size: bare diameter 0.1019 in at AWG 10, a factor of 92 in diameter over 39 gages,
+// rounded to 0.1 mil (gages so fine that it rounds to nothing, beyond about AWG 75, have no wire),
+// and its film build.
+struct AwgSize {
+    double tenthMils = 0;
+    double build = 0;
+};
+AwgSize awgSize(double gage) {
+    AwgSize size;
+    size.tenthMils = std::floor(1019.0 * std::exp(0.115943 * (10.0 - gage)) + 0.5);
+    if (size.tenthMils >= 1) size.build = filmBuild(size.tenthMils * 0.0001);
+    return size;
+}
+
+// The size of a whole gage from -3 (0000) to 80; none for other gages.
+constexpr int kFirstWholeAwg = -3;
+constexpr int kLastWholeAwg = 80;
+const AwgSize* wholeAwgSize(double gage) {
+    static const auto table = [] {
+        std::array<AwgSize, kLastWholeAwg - kFirstWholeAwg + 1> sizes{};
+        for (int g = kFirstWholeAwg; g <= kLastWholeAwg; ++g)
+            sizes[static_cast<std::size_t>(g - kFirstWholeAwg)] = awgSize(g);
+        return sizes;
+    }();
+    if (!(gage >= kFirstWholeAwg && gage <= kLastWholeAwg) || gage != std::floor(gage)) {
+        return nullptr;
+    }
+    return &table[static_cast<std::size_t>(static_cast<int>(gage) - kFirstWholeAwg)];
+}
+
 bool chooseMetric(int kind, double value, double allowedBare, WireChoice& wire) {
     const double limit = kind == kByGage   ? value
                          : kind == kByArea ? value * kDiameterSquaredPerCircularMil
@@ -72,14 +103,16 @@ bool chooseAwg(int kind, double value, double allowedBare, WireChoice& wire) {
         gage = std::ceil(19.8596 * std::log10(0.1019 / allowedBare) + 10.0);
     }
     if (gage < -3) gage = -3;
-    // Bare diameter 0.1019 in at AWG 10, a factor of 92 in diameter over 39 gages, rounded to
-    // 0.1 mil; gages so fine that it rounds to nothing (beyond about AWG 75) have no wire.
-    const double tenthMils = std::floor(1019.0 * std::exp(0.115943 * (10.0 - gage)) + 0.5);
-    if (!(tenthMils >= 1)) return false;
+    // Whole gages, which every look-up by area or diameter gives, come from a table worked out
+    // once by the same rules: a sweep looks up the same few sizes hundreds of thousands of times.
+    const AwgSize* size = wholeAwgSize(gage);
+    const AwgSize computed = size ? AwgSize{} : awgSize(gage);
+    if (!size) size = &computed;
+    if (!(size->tenthMils >= 1)) return false;
     wire.label = " AWG";
     wire.gage = gage;
-    wire.bare = tenthMils * 0.0001;
-    wire.build = filmBuild(wire.bare);
+    wire.bare = size->tenthMils * 0.0001;
+    wire.build = size->build;
     const double whole = std::trunc(gage);
     if (whole > 3 && whole < 51) {
         wire.maxDia = awgMaxDiameters[static_cast<int>(whole) - kAwgFirstTabulatedGage];

@@ -10,8 +10,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvell {
+
+// A line from (x0, y0) to (x1, y1).
+struct Segment {
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+};
 
 struct Color {
     std::uint8_t r = 0;
@@ -50,6 +59,9 @@ class Canvas {
 
     // Whether this surface is a printer page (the pages draw their printed form on it).
     virtual bool isPrinter() const { return false; }
+    // Starts a new sheet of the same size on a printer; false where the surface has one page
+    // only (a window, an image), so a drawing of several pages stops after the first.
+    virtual bool newPage() { return false; }
 
     // Resolution of the surface, pixels per inch: a font given in points is this many pixels
     // high per 72 points (a screen's 96, a printer's 300 or 1200).
@@ -63,6 +75,27 @@ class Canvas {
     virtual void setPen(Color color, int width) = 0;
     virtual void moveTo(int x, int y) = 0;
     virtual void lineTo(int x, int y) = 0;
+    // Many lines in the current pen at once (thousands of chart markers): a surface that can
+    // hand them over in one call does; the pen's position afterwards is undefined.
+    virtual void drawSegments(const std::vector<Segment>& segments) {
+        for (const Segment& s : segments) {
+            moveTo(s.x0, s.y0);
+            lineTo(s.x1, s.y1);
+        }
+    }
+    // Many lines in several colours, each batch in its colour and a pen `width` wide, later
+    // batches over earlier ones (a chart's markers, a colour per stack); the pen afterwards is
+    // the last batch's.
+    struct SegmentBatch {
+        Color color;
+        std::vector<Segment> segments;
+    };
+    virtual void drawSegmentBatches(const std::vector<SegmentBatch>& batches, int width) {
+        for (const SegmentBatch& batch : batches) {
+            setPen(batch.color, width);
+            drawSegments(batch.segments);
+        }
+    }
 
     // Text in the current font, its cell's top left corner at (x, y), on a transparent
     // background.

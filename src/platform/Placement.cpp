@@ -102,6 +102,10 @@ Rect graphWindowPlacement(int sw, int sh) {
     return {sw / 8, sh / 4, 3 * sw / 4, 2 * sh / 3};
 }
 
+Rect explorerWindowPlacement(int sw, int sh) {
+    return {sw / 32, sh / 32, 15 * sw / 16, 15 * sh / 16};
+}
+
 AnalysisWindowPlacement analysisWindowPlacement(int sw, int sh) {
     AnalysisWindowPlacement place;
     Rect& w = place.window;

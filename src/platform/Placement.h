@@ -91,6 +91,14 @@ Rect parametersWindowPlacement(int screenWidth, int screenHeight);
 // The graph window: top SH / 4, left SW / 8, height 2 SH / 3, width 3 SW / 4.
 Rect graphWindowPlacement(int screenWidth, int screenHeight);
 
+// The design explorer: nearly the whole screen, so that its chart and its table are both
+// readable: SW / 32 from the left and SH / 32 from the top, 15 SW / 16 wide, 15 SH / 16 high.
+Rect explorerWindowPlacement(int screenWidth, int screenHeight);
+
+// The explorer's chart and table side by side from this window width (pixels) up, one above
+// the other below it.
+inline constexpr int kExplorerSideBySideWidth = 1400;
+
 // The analysis window: top 0.2 × SH, left 0.1 × SW, 0.8 × SW wide and 0.67 × SH high; on screens
 // up to 720 high 0.8 × SH high and 0.88 × SW wide. On screens wider than 1200 it is 0.6 × SW
 // wide with a 12 point font, the field panel at 0.46 and the unit panel at 0.6 of its width;

@@ -1,5 +1,6 @@
 #include "record/DesignRecord.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "platform/Format.h"
@@ -84,8 +85,16 @@ std::string wireSizeText(std::int8_t wireGageSystem, float wireGage) {
             return "# 000";
         case -1:
             return "# 00";
-        default:
-            return strprintf("#%3d", gage);
+        default: {
+            // "#%3d", written directly: the sweep writes this for every design it keeps.
+            char digits[12];
+            const auto end = std::to_chars(digits, digits + sizeof digits, gage).ptr;
+            const auto n = static_cast<std::size_t>(end - digits);
+            std::string text = "#";
+            if (n < 3) text.append(3 - n, ' ');
+            text.append(digits, n);
+            return text;
+        }
     }
 }
 

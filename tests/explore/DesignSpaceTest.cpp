@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
+#include <regex>
 
 #include "engine/DesignSearch.h"
 #include "explore/DesignSpace.h"
@@ -197,6 +199,116 @@ TEST(DesignSpace, FrontOfARealSpaceIsExactlyTheUndominated) {
     }
 }
 
+// The thinned front on real spaces: every front design is within (1 + epsilon) of a listed one
+// on every objective, the listed designs are front designs, cheapest first, and they stand for
+// the whole front between them; epsilon 0 lists every front design but exact copies.
+TEST(DesignSpace, ThinnedFrontCoversTheWholeFrontWithinEpsilon) {
+    using O = Objective;
+    struct Case {
+        const char* name;
+        std::function<DesignRecord()> requirements;
+        std::vector<Objective> objectives;
+        double epsilon;
+        bool thins;  // the front holds near-copies within epsilon
+    };
+    const Case cases[] = {
+        {"buck, three objectives",
+         [] { return buckFilter(); },
+         {O::Price, O::Loss, O::Size},
+         0.01,
+         true},
+        {"buck, four objectives, 5 %",
+         [] { return buckFilter(); },
+         {O::Price, O::Loss, O::Size, O::TempRise},
+         0.05,
+         true},
+        {"pfc, price and loss", [] { return pfcBoost(); }, {O::Price, O::Loss}, 0.01, false},
+        {"powerline, size and rise",
+         [] { return powerlineChoke(); },
+         {O::Size, O::TempRise},
+         0.02,
+         false},
+        {"buck, no thinning", [] { return buckFilter(); }, {O::Price, O::Loss, O::Size}, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExploreSettings settings;
+        settings.stackMax = 2;
+        settings.strandsMax = 4;
+        settings.objectives = c.objectives;
+        settings.epsilon = c.epsilon;
+        const DesignSpace space = explore_design_space(c.requirements(), settings);
+        ASSERT_FALSE(space.listed.empty());
+        const auto covers = [&](const ExploredDesign& l, const ExploredDesign& f) {
+            for (const Objective o : c.objectives) {
+                if (!(l.objective(o) <= (1 + c.epsilon) * f.objective(o))) return false;
+            }
+            return true;
+        };
+        std::size_t stoodFor = 0;
+        for (std::size_t k = 0; k < space.listed.size(); ++k) {
+            const ExploredDesign& l = space.designs[space.listed[k]];
+            EXPECT_TRUE(l.onFront && l.listed);
+            stoodFor += 1 + static_cast<std::size_t>(l.similar);
+            if (k > 0) {
+                EXPECT_LE(space.designs[space.listed[k - 1]].result.price, l.result.price);
+            }
+        }
+        EXPECT_EQ(stoodFor, space.front.size());
+        for (const std::size_t f : space.front) {
+            const bool covered = std::any_of(
+                space.listed.begin(), space.listed.end(),
+                [&](std::size_t l) { return covers(space.designs[l], space.designs[f]); });
+            ASSERT_TRUE(covered) << space.designs[f].result.partNumber;
+        }
+        EXPECT_LE(space.listed.size(), space.front.size());
+        if (c.thins) {
+            EXPECT_LT(space.listed.size(), space.front.size());
+        }
+        if (c.epsilon == 0) {
+            EXPECT_EQ(space.listed.size(), space.front.size());
+        }
+    }
+}
+
+// The second opinion's figures: absent from a sweep that does not ask for them, present (and no
+// smaller than the program's own) when asked for or when a check objective is chosen; a
+// choice of objectives afterwards moves the front without sweeping again.
+TEST(DesignSpace, CheckFiguresComeOnlyWhenAskedFor) {
+    using O = Objective;
+    ExploreSettings settings;
+    settings.stackMax = 1;
+    settings.strandsMax = 2;
+    const DesignSpace plain = explore_design_space(buckFilter(), settings);
+    ASSERT_FALSE(plain.designs.empty());
+    EXPECT_FALSE(plain.checkFigures);
+    for (const auto& d : plain.designs)
+        EXPECT_TRUE(std::isnan(d.checkTotalLossW));
+    settings.objectives = {O::Price, O::CheckRise};
+    DesignSpace checked = explore_design_space(buckFilter(), settings);
+    EXPECT_TRUE(checked.checkFigures);
+    ASSERT_EQ(checked.designs.size(), plain.designs.size());
+    for (const auto& d : checked.designs) {
+        ASSERT_FALSE(std::isnan(d.checkTotalLossW)) << d.result.partNumber;
+        EXPECT_GE(d.checkTotalLossW, d.totalLossW() * 0.999);
+        EXPECT_GE(d.checkTempRiseC, d.result.tempRise * 0.999);
+    }
+    chooseObjectives(checked, {O::Price, O::Loss, O::Size}, 0);
+    std::vector<ExploredDesign> copies = checked.designs;
+    EXPECT_EQ(checked.front, tradeOffFront(copies, {O::Price, O::Loss, O::Size}));
+    EXPECT_EQ(checked.listed.size(), checked.front.size());
+    // Nor are the refused cores walked when not asked for.
+    settings.refusals = false;
+    DesignRecord cool = buckFilter();
+    cool.maxTempRise = 8;
+    EXPECT_TRUE(explore_design_space(cool, settings).refused.empty());
+    settings.refusals = true;
+    EXPECT_FALSE(explore_design_space(cool, settings).refused.empty());
+    for (const char* name : {"PRICE", "Check-Loss", "check-temp"})
+        EXPECT_TRUE(objectiveNamed(name).has_value()) << name;
+    EXPECT_FALSE(objectiveNamed("weight").has_value());
+}
+
 // Why not smaller: the cores before each shape's smallest design, each with the limit that
 // refused it, as the screening and the winding report it.
 TEST(DesignSpace, RefusedCoresSayWhichLimitRefusedThem) {
@@ -221,7 +333,7 @@ TEST(DesignSpace, RefusedCoresSayWhichLimitRefusedThem) {
              r.minCopperAreaCma = 600;
              return r;
          },
-         "FILL %f %% > %f %%", true},
+         "COPPER %f < %f CMIL", false},
         {"one layer of many turns",
          [] {
              DesignRecord r = buckFilter(kToroid, kSingleLayer);
@@ -255,6 +367,17 @@ TEST(DesignSpace, RefusedCoresSayWhichLimitRefusedThem) {
             EXPECT_EQ(figure < limit, !c.above) << refusal.text();
         }
         EXPECT_GT(matched, 0);
+        // No reason contradicts its own figures: every "A > B" has A above B, every "A < B"
+        // A below B, whatever the limit.
+        const std::regex comparison(R"(([0-9.]+) [^0-9<>]*([<>]) ([0-9.]+))");
+        for (const auto& refusal : space.refused) {
+            for (std::sregex_iterator m(refusal.reason.begin(), refusal.reason.end(), comparison);
+                 m != std::sregex_iterator(); ++m) {
+                const double a = std::stod((*m)[1]);
+                const double b = std::stod((*m)[3]);
+                EXPECT_TRUE((*m)[2] == ">" ? a > b : a < b) << refusal.text();
+            }
+        }
         // Every refused core comes before its shape's smallest design.
         for (const auto& refusal : space.refused) {
             for (const auto& d : space.designs) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "graphs/ExplorerChart.h"
 #include "support/RecordingCanvas.h"
 
@@ -24,7 +28,18 @@ DesignSpace smallSpace() {
     space.objectives = {Objective::Price, Objective::Loss};
     space.designs = {madeUp(kToroid, 1, 1, 4), madeUp(kECore, 2, 2, 2), madeUp(kToroid, 1, 4, 1),
                      madeUp(kECore, 1, 3, 3), madeUp(kToroid, 2, 5, 5)};
+    chooseObjectives(space, {Objective::Price, Objective::Loss}, 0);
     return space;
+}
+
+// Whether a line of the front's colour joins two points, either way round.
+bool joinedInRed(const test::RecordingCanvas& canvas, std::pair<int, int> a,
+                 std::pair<int, int> b) {
+    return std::any_of(canvas.lines.begin(), canvas.lines.end(), [&](const test::DrawnLine& l) {
+        return l.color == kFront &&
+               ((l.x0 == a.first && l.y0 == a.second && l.x1 == b.first && l.y1 == b.second) ||
+                (l.x1 == a.first && l.y1 == a.second && l.x0 == b.first && l.y0 == b.second));
+    });
 }
 
 TEST(ExplorerChart, ScalesAreLinearOrLogarithmicByTheRangeOfTheValues) {
@@ -56,6 +71,18 @@ TEST(ExplorerChart, ScalesAreLinearOrLogarithmicByTheRangeOfTheValues) {
     }
 }
 
+// A logarithmic scale places a value where its logarithm lies between the decades, to far
+// better than a pixel, over many decades.
+TEST(ExplorerChart, LogarithmicScalePlacesValuesByTheirLogarithm) {
+    const ChartScale scale = chartScale({0.11, 62});
+    ASSERT_TRUE(scale.logarithmic);
+    for (const double v : {0.1, 0.2, 0.37, 1.0, 3.0, 7.07, 10.0, 55.5, 100.0})
+        EXPECT_NEAR(scale.fraction(v), (std::log10(v) + 1) / 3, 1e-12) << v;
+    const ChartScale wide = chartScale({3e-4, 8e5});
+    for (const double v : {3e-4, 0.0123, 1.0, 456.0, 8e5})
+        EXPECT_NEAR(wide.fraction(v), (std::log10(v) + 4) / 10, 1e-12) << v;
+}
+
 TEST(ExplorerChart, DrawsAxesTheFrontLineAndTheLegend) {
     test::RecordingCanvas canvas(800, 600);
     const DesignSpace space = smallSpace();
@@ -83,24 +110,68 @@ TEST(ExplorerChart, DrawsAxesTheFrontLineAndTheLegend) {
     EXPECT_LT(layout.points[0]->first, layout.points[2]->first);
     EXPECT_LT(layout.points[0]->second, layout.points[2]->second);
 
-    // The front joined in ascending price, in the front's colour, point to point.
+    // The listed front joined in ascending price, in the front's colour, point to point, each
+    // of its points filled red and ringed; the axes being the only objectives.
     ASSERT_EQ(layout.front, (std::vector<std::size_t>{0, 1, 2}));
-    std::vector<test::DrawnLine> frontLines;
-    for (const auto& line : canvas.lines) {
-        if (line.color == kFront && line.x0 != line.x1 && line.y0 != line.y1) {
-            frontLines.push_back(line);
-        }
+    EXPECT_TRUE(layout.joined);
+    for (std::size_t k = 0; k + 1 < layout.front.size(); ++k) {
+        EXPECT_TRUE(joinedInRed(canvas, *layout.points[layout.front[k]],
+                                *layout.points[layout.front[k + 1]]))
+            << k;
     }
-    ASSERT_EQ(frontLines.size(), 2U);
-    for (std::size_t k = 0; k < 2; ++k) {
-        EXPECT_EQ(frontLines[k].x0, layout.points[layout.front[k]]->first);
-        EXPECT_EQ(frontLines[k].y1, layout.points[layout.front[k + 1]]->second);
+    for (const std::size_t i : layout.front) {
+        const auto [x, y] = *layout.points[i];
+        const bool filled = std::any_of(canvas.fills.begin(), canvas.fills.end(), [&](auto& f) {
+            return f.color == kFront && f.x <= x && x < f.x + f.w && f.y <= y && y < f.y + f.h;
+        });
+        const auto ringChords =
+            std::count_if(canvas.lines.begin(), canvas.lines.end(), [&](const auto& l) {
+                return l.color == kFront && std::abs(l.x0 - x) > 2 && std::abs(l.x0 - x) < 12 &&
+                       std::abs(l.y0 - y) < 12;
+            });
+        EXPECT_TRUE(filled) << i;
+        EXPECT_GE(ringChords, 4) << i;
     }
 
     // A click finds the design under it, and nothing far from every design.
     const auto [x, y] = *layout.points[3];
     EXPECT_EQ(designNear(layout, x + 2, y - 1, 8), std::optional<std::size_t>(3));
     EXPECT_EQ(designNear(layout, layout.left - 50, layout.top - 50, 8), std::nullopt);
+}
+
+// A front of more objectives than the two axes is marked but never joined: a line would claim an
+// order the front does not have. A click near a marked point takes it over an unmarked one as
+// near.
+TEST(ExplorerChart, MarksExactlyTheListedFrontAndJoinsItOnlyOnItsOwnAxes) {
+    test::RecordingCanvas canvas(800, 600);
+    DesignSpace space = smallSpace();
+    space.designs[3].result.surfaceArea = -1;  // best on size: joins the front of three
+    chooseObjectives(space, {Objective::Price, Objective::Loss, Objective::Size}, 0);
+    const ExplorerChartLayout layout = drawExplorerChart(canvas, space, {});
+    std::vector<std::size_t> marked = layout.front;
+    std::sort(marked.begin(), marked.end());
+    EXPECT_EQ(marked, (std::vector<std::size_t>{0, 1, 2, 3}));
+    EXPECT_FALSE(layout.joined);
+    for (std::size_t k = 0; k + 1 < layout.front.size(); ++k) {
+        EXPECT_FALSE(joinedInRed(canvas, *layout.points[layout.front[k]],
+                                 *layout.points[layout.front[k + 1]]));
+    }
+    ExplorerChartLayout near;
+    near.points = {std::pair{100, 100}, std::pair{104, 100}};
+    near.front = {1};
+    EXPECT_EQ(designNear(near, 101, 100, 8), std::optional<std::size_t>(1));
+    EXPECT_EQ(designNear(near, 100, 120, 8), std::nullopt);
+}
+
+// Chart text never smaller than the window asks, however small the chart.
+TEST(ExplorerChart, TextIsNoSmallerThanTheTableBesideIt) {
+    test::RecordingCanvas canvas(400, 300);
+    ExplorerChartView view;
+    view.minFontHeight = 15;
+    drawExplorerChart(canvas, smallSpace(), view);
+    ASSERT_FALSE(canvas.texts.empty());
+    for (const auto& t : canvas.texts)
+        EXPECT_GE(t.font.height, 15) << t.text;
 }
 
 TEST(ExplorerChart, NoDesignsGiveEmptyAxesAndTheReason) {
@@ -115,6 +186,12 @@ TEST(ExplorerChart, NoDesignsGiveEmptyAxesAndTheReason) {
     EXPECT_NE(canvas.find("SURFACE AREA (cm2)"), nullptr);
     EXPECT_TRUE(layout.points.empty());
     EXPECT_EQ(canvas.find("LEGEND"), nullptr);
+    // The window's own reason, where it has one.
+    test::RecordingCanvas told(640, 480);
+    view.emptyText = "ENTER AND ACCEPT THE REQUIREMENTS FIRST";
+    drawExplorerChart(told, space, view);
+    EXPECT_NE(told.find("ENTER AND ACCEPT THE REQUIREMENTS FIRST"), nullptr);
+    EXPECT_EQ(told.find("NO DESIGN MEETS THE REQUIREMENTS"), nullptr);
 }
 
 }  // namespace

@@ -44,6 +44,13 @@ class RecordingCanvas : public Canvas {
     int width() const override { return m_width; }
     int height() const override { return m_height; }
     bool isPrinter() const override { return m_printer; }
+    // A printer canvas takes further sheets, counted; what they hold is recorded on after the
+    // texts of the sheets before.
+    bool newPage() override {
+        if (!m_printer) return false;
+        ++pages;
+        return true;
+    }
     int dotsPerInch() const override { return m_dotsPerInch; }
     void setDotsPerInch(int dpi) { m_dotsPerInch = dpi; }
 
@@ -93,6 +100,7 @@ class RecordingCanvas : public Canvas {
     std::vector<DrawnText> texts;
     std::vector<DrawnLine> lines;
     std::vector<FilledRect> fills;
+    int pages = 1;
 
   private:
     int m_width;

@@ -1,7 +1,12 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "analysis/AnalysisEntry.h"
@@ -29,9 +34,8 @@ class ExplorerWindowTest : public QObject {
         return w;
     }
 
-    static std::size_t tableDesign(const ExplorerWindow& w, int row) {
-        return static_cast<std::size_t>(w.table()->item(row, 0)->data(Qt::UserRole).toULongLong());
-    }
+    static std::size_t tableDesign(const ExplorerWindow& w, int row) { return w.rowDesign(row); }
+    static int rows(const ExplorerWindow& w) { return w.table()->model()->rowCount(); }
 
   private slots:
     void opensWithTheChartAndTheFront() {
@@ -41,7 +45,8 @@ class ExplorerWindowTest : public QObject {
         QCOMPARE(w.objectName(), QString("TExplorerForm"));
         QCOMPARE(w.windowTitle(), QString("DESIGN EXPLORER"));
         QVERIFY(!w.space().designs.empty());
-        QCOMPARE(w.table()->rowCount(), static_cast<int>(w.space().front.size()));
+        QCOMPARE(rows(w), static_cast<int>(w.space().listed.size()));
+        QVERIFY(w.space().listed.size() < w.space().front.size());
         QCOMPARE(w.chartLayout().points.size(), w.space().designs.size());
         for (QWidget* c : w.findChildren<QWidget*>()) {
             if (c->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel*>(c) && c->isVisible() &&
@@ -60,27 +65,117 @@ class ExplorerWindowTest : public QObject {
         settle();
         ExplorerWindow& w = t.desktop->explorerWindow();
         QVERIFY(w.space().designs.empty());
-        QCOMPARE(w.table()->rowCount(), 0);
+        QCOMPARE(rows(w), 0);
         QVERIFY(w.status()->text().startsWith("ENTER AND ACCEPT THE REQUIREMENTS"));
+        // The chart says what the status line says.
+        QCOMPARE(QString::fromStdString(w.view().emptyText), w.status()->text());
     }
 
-    void aPointSelectsItsRowAndARowItsPoint() {
+    // Every marked point selects its own row, and the status line names it with its units; a
+    // row selected, in any sort order, marks its point and the status line follows.
+    void everyMarkedPointSelectsItsRowAndARowItsPoint() {
         TestDesktop t;
         ExplorerWindow& w = opened(t);
-        const std::size_t f = w.space().front[w.space().front.size() / 2];
-        const auto [x, y] = *w.chartLayout().points[f];
-        QTest::mouseClick(w.chart(), Qt::LeftButton, {}, QPoint(x, y));
-        QVERIFY(w.selected().has_value());
-        QCOMPARE(w.chartLayout().points[*w.selected()], w.chartLayout().points[f]);
-        if (w.space().designs[*w.selected()].onFront) {
-            const auto rows = w.table()->selectionModel()->selectedRows();
-            QCOMPARE(rows.size(), 1);
-            QCOMPARE(tableDesign(w, rows.front().row()), *w.selected());
+        const auto marked = w.chartLayout().front;
+        QCOMPARE(marked.size(), w.space().listed.size());
+        for (const std::size_t f : marked) {
+            const auto [x, y] = *w.chartLayout().points[f];
+            QTest::mouseClick(w.chart(), Qt::LeftButton, {}, QPoint(x, y));
+            // Two listed designs may fall on one pixel: either is the point clicked.
+            QVERIFY(w.selected().has_value());
+            QCOMPARE(w.chartLayout().points[*w.selected()], w.chartLayout().points[f]);
+            const auto selectedRows = w.table()->selectionModel()->selectedRows();
+            QCOMPARE(selectedRows.size(), 1);
+            QCOMPARE(tableDesign(w, selectedRows.front().row()), *w.selected());
         }
+        const ExploredDesign& last = w.space().designs[*w.selected()];
+        const QString status = w.status()->text();
+        QVERIFY2(status.startsWith(QString::fromStdString(last.result.partNumber)),
+                 qPrintable(status));
+        for (const char* part : {"TURNS", "US$", " W", "cm2"})
+            QVERIFY2(status.contains(part), qPrintable(status));
         // Sorted by loss, the row picked selects its own design.
-        w.table()->sortItems(7);
+        w.table()->sortByColumn(kLossColumn, Qt::AscendingOrder);
         w.table()->selectRow(3);
         QCOMPARE(w.selected(), std::optional<std::size_t>(tableDesign(w, 3)));
+        QVERIFY(w.status()->text().startsWith(
+            QString::fromStdString(w.space().designs[tableDesign(w, 3)].result.partNumber)));
+        for (int row = 1; row < rows(w); ++row) {
+            QVERIFY(w.space().designs[tableDesign(w, row - 1)].totalLossW() <=
+                    w.space().designs[tableDesign(w, row)].totalLossW());
+        }
+    }
+
+    // The check boxes choose the one front of chart and table; the checked figures come in
+    // when asked for, with their columns.
+    void objectivesChooseTheOneFront() {
+        TestDesktop t;
+        ExplorerWindow& w = opened(t);
+        QVERIFY(w.table()->isColumnHidden(kCheckLossColumn));
+        w.objectiveBox(Objective::Size)->setChecked(false);
+        QCOMPARE(w.space().objectives, (std::vector<Objective>{Objective::Price, Objective::Loss}));
+        w.repaint();
+        QVERIFY(w.chartLayout().joined);
+        w.objectiveBox(Objective::Loss)->setChecked(false);  // one left: refused
+        QVERIFY(w.objectiveBox(Objective::Loss)->isChecked());
+        QCOMPARE(w.status()->text(), QString("THE FRONT NEEDS TWO OR MORE OBJECTIVES"));
+        w.objectiveBox(Objective::CheckRise)->setChecked(true);
+        QVERIFY(w.space().checkFigures);
+        QVERIFY(!w.table()->isColumnHidden(kCheckRiseColumn));
+        w.repaint();
+        QVERIFY(!w.chartLayout().joined);
+        QCOMPARE(w.chartLayout().front.size(), w.space().listed.size());
+    }
+
+    // At 1280 x 720 the chart stands above the table, and the table shows its first seven
+    // columns whole without scrolling sideways; a wide screen puts them side by side.
+    void readableOnSmallAndWideScreens() {
+        TestDesktop t(QSize(1280, 720));
+        ExplorerWindow& w = opened(t);
+        QCOMPARE(w.splitter()->orientation(), Qt::Vertical);
+        const QHeaderView* header = w.table()->horizontalHeader();
+        for (int c = kPartNumberColumn; c <= kRiseColumn; ++c) {
+            QVERIFY2(header->sectionViewportPosition(c) + header->sectionSize(c) <=
+                         w.table()->viewport()->width(),
+                     kExplorerHeadings[static_cast<std::size_t>(c)]);
+        }
+        QCOMPARE(w.table()->horizontalScrollBar()->value(), 0);
+        TestDesktop wide(QSize(1920, 1080));
+        ExplorerWindow& v = opened(wide);
+        QCOMPARE(v.splitter()->orientation(), Qt::Horizontal);
+    }
+
+    // Typing a new inductance moves the front at once; a refused value says why in the status
+    // line and leaves the space as it was; USE takes the value into the requirements.
+    void whatIfEntriesRecomputeAsTheyAreTyped() {
+        TestDesktop t;
+        ExplorerWindow& w = opened(t);
+        QLineEdit* inductance = w.entry(kWhatIfInductance);
+        QCOMPARE(inductance->text(), QString("100.00"));
+        const DesignSpace before = w.space();
+        inductance->setFocus();
+        inductance->selectAll();
+        QTest::keyClicks(inductance, "150");
+        QVERIFY(w.space().designs != before.designs);
+        for (const std::size_t i : w.space().listed)
+            QVERIFY(designInductanceUh(w.space().designs[i]) > 140);
+        const DesignSpace typed = w.space();
+        QTest::keyClicks(inductance, "x");
+        QVERIFY2(w.status()->text().contains("INVALID CHARACTER"), qPrintable(w.status()->text()));
+        QCOMPARE(w.space().designs, typed.designs);
+        QTest::keyClick(inductance, Qt::Key_Backspace);
+        w.entry(kWhatIfRise)->setText("30");
+        QTest::keyClicks(w.entry(kWhatIfRise), "0");  // 300: beyond the parameter's range
+        QVERIFY2(w.status()->text().contains("Must Be In The Range"),
+                 qPrintable(w.status()->text()));
+        w.entry(kWhatIfRise)->setText("");
+        QTest::keyClicks(w.entry(kWhatIfRise), "45");
+        w.selectDesign(w.space().listed.front());
+        w.useClick();
+        settle();
+        QCOMPARE(t.record().inductanceRequired, 0.15f);
+        QCOMPARE(t.record().maxTempRise, 45.0f);
+        QCOMPARE(inductance->text(), QString("150.00"));
     }
 
     void analyzeOpensTheAnalysisWithTheDesign() {
@@ -147,20 +242,29 @@ class ExplorerWindowTest : public QObject {
         }
     }
 
-    void printPutsTheChartAndTheFrontOnOnePage() {
+    // The printout stands on its own: requirements, date, objectives and epsilon with the chart
+    // on the first page, then every listed design with its turns, the pages numbered.
+    void printPutsTheRequirementsTheChartAndTheWholeListedFront() {
         QTemporaryDir dir;
         const QString path = dir.filePath("explorer.pdf");
         PdfFilePrinter printer(path);
         TestDesktop t(QSize(1280, 1024), &printer);
         ExplorerWindow& w = opened(t);
+        w.objectiveBox(Objective::TempRise)->setChecked(true);  // a longer front
         w.printClick();
-        QCOMPARE(printer.pagesPrinted(), 1);
-        QCOMPARE(pdfPages(path), 1);
+        const int pages = pdfPages(path);
         const QString text = pdfText(path);
         QVERIFY2(text.contains("DESIGN EXPLORER: TOTAL LOSS AGAINST PRICE"), qPrintable(text));
-        QVERIFY(text.contains("THE FRONT OF PRICE, TOTAL LOSS, SURFACE AREA"));
-        QVERIFY(text.contains(
-            QString::fromStdString(w.space().designs[w.tableOrder().front()].result.partNumber)));
+        QVERIFY(text.contains("THE FRONT OF PRICE, TOTAL LOSS, SURFACE AREA, TEMPERATURE RISE"));
+        QVERIFY(text.contains("WITHIN 1 %"));
+        QVERIFY(text.contains("AT MAX CURRENT"));  // the requirements summary
+        QVERIFY(text.contains(QDate::currentDate().toString("yyyy-MM-dd")));
+        QVERIFY(text.contains("TURNS"));
+        QVERIFY(text.contains(QString("PAGE %1 OF %1").arg(pages)));
+        QVERIFY(!text.contains("MORE"));
+        for (const std::size_t i : w.tableOrder()) {
+            QVERIFY(text.contains(QString::fromStdString(w.space().designs[i].result.partNumber)));
+        }
     }
 };
 

@@ -19,6 +19,7 @@ class QtCanvas : public Canvas {
     int width() const override { return m_width; }
     int height() const override { return m_height; }
     bool isPrinter() const override { return m_printer; }
+    bool newPage() override;
     int dotsPerInch() const override;
 
     void setBrushColor(Color color) override;
@@ -26,6 +27,8 @@ class QtCanvas : public Canvas {
     void setPen(Color color, int width) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
+    void drawSegments(const std::vector<Segment>& segments) override;
+    void drawSegmentBatches(const std::vector<SegmentBatch>& batches, int width) override;
     void setFont(const FontSpec& font) override;
     const FontSpec& font() const override { return m_font; }
     void textOut(int x, int y, std::string_view text) override;
