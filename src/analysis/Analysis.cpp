@@ -27,12 +27,8 @@ namespace {
 
 constexpr double kAcPermDataLimit = 30000;      // gauss, top of the AC permeability data
 constexpr double kAgingTemperatureLimit = 250;  // °C
-// Copper cannot take more of the window's cross-section than the window holds.
-constexpr double kLargestWindowFillPercent = 100;
 // A toroid winding whose copper exceeds 1/2.15 of the window fills the core's hole.
 constexpr double kHoleFilledCopperShare = 2.15;
-// The bobbin's dimensions sit on a 0.005-inch grid; a build within a tenth of that is flush.
-constexpr double kBuildTolerance = 0.0005;
 constexpr const char* kResultsBeyondRangeText =
     "RESULTS BEYOND THE RANGE OF THE PROGRAM: CHECK TURNS, CURRENT, VOLTAGES AND FREQUENCY";
 
@@ -314,13 +310,6 @@ double rippleCurrent(const DesignRecord& r, const OperatingPoint& p, double indu
     return std::min<double>(ripple, r.maxCurrent);
 }
 
-// Percent of the window the copper of the winding takes.
-double windowFillPercent(const DesignRecord& r) {
-    return r.coreWindowKcmil > 0
-               ? 100.0 * r.wireArea * r.turns * r.wireStrands / (1000.0 * r.coreWindowKcmil)
-               : 0;
-}
-
 // Winds the core (winding_resistance) and checks that the winding can be built: its copper fits
 // the window, and on an E-core the wire lies on the bobbin within its flanges. The DC resistance
 // at ambient, or none after the refusal's message. A toroid winding that fills the core's hole
@@ -351,8 +340,7 @@ std::optional<float> windBuildable(DesignRecord& r, Messages& messages, const An
     // A winding that cannot be built has no resistance: winding_resistance says so with a value
     // of 0 or below (an E-core bobbin on which the wire does not lie two turns to a layer).
     // On an E-core the layers must also stay within the bobbin's flanges.
-    const bool overBobbin =
-        core.shape == kECore && r.windingBuild > bobbinWindingDepth(r) + kBuildTolerance;
+    const bool overBobbin = core.shape == kECore && !layersWithinBobbin(r);
     if (!(rdc > 0) || overBobbin) {
         messages.show(strprintf("%.0f TURNS OF THIS WIRE DO NOT FIT THE BOBBIN OF CORE %s: THE "
                                 "WINDING CANNOT BE BUILT",
@@ -499,7 +487,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     r.avgVoltage = toStoredFloat(point->vAvg);
     r.pfcVoltageRatio = toStoredFloat(point->ratio);
 
-    f.fillPercent = windowFillPercent(r);
+    f.fillPercent = windowFillPercent(r, r.turns);
     const std::optional<float> rdc = windBuildable(r, messages, *core, f.fillPercent);
     if (!rdc) return 0;
     f.rdc = *rdc;

@@ -381,6 +381,17 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
                          (kCopperZeroResistanceC + kCopperReferenceC));
 }
 
+double windowFillPercent(const DesignRecord& r, double turns) {
+    return r.coreWindowKcmil > 0
+               ? 100.0 * r.wireArea * turns * r.wireStrands / (1000.0 * r.coreWindowKcmil)
+               : 0;
+}
+
+bool layersWithinBobbin(const DesignRecord& r) {
+    constexpr double kBuildTolerance = 0.0005;
+    return r.windingBuild <= bobbinWindingDepth(r) + kBuildTolerance;
+}
+
 float copper_loss(const DesignRecord& record, std::int8_t application) {
     const DesignRecord& r = record;
     double currentSquared;
@@ -432,6 +443,11 @@ int select_wire(DesignRecord& record, Messages& messages, float turnsIn, std::in
         return *copper;
     }
     if (const auto resistance = resistanceRefusal(refuse, r)) return *resistance;
+    // The analysis refuses a winding whose copper does not fit the window; so does the search
+    // (strands of a wire chosen for one conductor can overfill it).
+    if (const double fill = windowFillPercent(r, N); !(fill <= kLargestWindowFillPercent)) {
+        return refuse(kNoWireForWindow, "FILL %.1f %% > 100 %%", ceilTo(fill, 10));
+    }
 
     double frequencyKhz = r.frequencyKhz;
     double Fr = 1;

@@ -54,6 +54,15 @@ float winding_resistance(DesignRecord& record, std::int8_t windingMode, float ga
 // window; 0 without a bobbin or size record.
 double bobbinWindingDepth(const DesignRecord& record);
 
+// Percent of the window the copper of `turns` turns of the current wire and strands takes;
+// 0 without a window.
+double windowFillPercent(const DesignRecord& record, double turns);
+// The most copper a window holds: a winding beyond it cannot be wound at all.
+inline constexpr double kLargestWindowFillPercent = 100;
+// Whether an E-core winding's layers (windingBuild) stay within its bobbin's flanges; the
+// bobbin's dimensions sit on a 0.005-inch grid and a build within a tenth of that is flush.
+bool layersWithinBobbin(const DesignRecord& record);
+
 // Copper loss (mW) of the current design for the application's current waveform.
 float copper_loss(const DesignRecord& record, std::int8_t application);
 
