@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <sstream>
 
@@ -634,6 +635,26 @@ std::optional<std::string> writeDesignReport(const std::string& path, const Repo
     const auto bytes = designReportPdf(input, options, error);
     if (!bytes) return error;
     return writeFileAtomically(path, *bytes);
+}
+
+std::optional<ReportInput> reportInputOfResultsRow(const DesignRecord& record, int row,
+                                                   Messages& messages) {
+    ReportInput input;
+    if (!analyzeResultsRow(record, row, messages, input.record, input.table)) return std::nullopt;
+    DesignRecord loaded = record;
+    loaded.selectedDesign = row;
+    loadAnalysisInputs(loaded, input.texts);
+    return input;
+}
+
+std::string reportFileName(const DesignRecord& record) {
+    std::string name;
+    for (const char c : splitStackedPartNumber(record.corePartNumber).partNumber) {
+        const bool plain =
+            std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-' || c == '.' || c == '_';
+        name += plain && static_cast<unsigned char>(c) < 0x80 ? c : '_';
+    }
+    return (name.empty() ? "inductor" : name) + "-report.pdf";
 }
 
 }  // namespace korvell

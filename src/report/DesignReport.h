@@ -91,6 +91,14 @@ std::optional<std::string> designReportPdf(const ReportInput& input, const Repor
 std::optional<std::string> writeDesignReport(const std::string& path, const ReportInput& input,
                                              const ReportOptions& options);
 
+// The design of results row `row` of the record's last search, analyzed again as the analysis
+// window loads it; none, with the refusal in `messages`, when the row holds no design.
+std::optional<ReportInput> reportInputOfResultsRow(const DesignRecord& record, int row,
+                                                   Messages& messages);
+
+// The file name the desktop suggests: the part number with "-report.pdf".
+std::string reportFileName(const DesignRecord& record);
+
 // A line of "label  value" text on a report page.
 struct ReportLine {
     std::string label;
