@@ -550,7 +550,7 @@ void windingInstructionsSection(const ReportContext& c, std::vector<ReportPage>&
         items.push_back(row(line.label, line.value));
     items.push_back(heading("CHECKS AFTER WINDING"));
     items.push_back(
-        row(strprintf("INDUCTANCE AT 0 A"),
+        row("INDUCTANCE AT 0 A",
             c.model ? strprintf("%.4g uH", c.model->inductanceZeroH * 1e6) : std::string("-")));
     items.push_back(row("DC RESISTANCE AT AMBIENT",
                         rowText(c, kRdcRow) + strprintf(" at %.4g C", c.record.ambientTemp)));

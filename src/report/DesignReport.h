@@ -58,6 +58,7 @@ struct ReportContext {
 ReportContext reportContext(const ReportInput& input, const ReportOptions& options);
 
 // One page: drawn on the area inside the running head and foot of a portrait or landscape page.
+// A page draws from the context it was made of, which must outlive it.
 struct ReportPage {
     std::string heading;  // the section's name, in the running head
     bool landscape = false;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 
@@ -115,6 +116,16 @@ TEST(DesignReport, EveryApplicationsDesignMeetsItsLimitsOnPagesWithoutOverlaps) 
                 EXPECT_TRUE(!held.contains(limit.label) || limit.met)
                     << limit.label << " " << limit.value << " " << limit.limit;
             }
+            // The winding shop's layers hold the turns, the last one not empty.
+            std::map<std::string, std::string> shop;
+            for (const ReportLine& line : windingInstructions(context))
+                shop[line.label] = line.value;
+            const int turns = std::stoi(shop.at("TURNS"));
+            const int perLayer = std::stoi(shop.at("TURNS PER LAYER"));
+            const int layers = std::stoi(shop.at("LAYERS"));
+            EXPECT_GE(perLayer * layers, turns);
+            EXPECT_LT(perLayer * (layers - 1), turns);
+            EXPECT_EQ(turns, static_cast<int>(context.record.turns));
             const auto pages = designReportPages(context);
             ASSERT_GE(pages.size(), 5u);
             for (std::size_t k = 0; k < pages.size(); ++k) {
