@@ -117,15 +117,26 @@ std::pair<json, std::string> excitation(const DesignRecord& r, const AnalysisTab
     }
 }
 
-double designCurrent(const DesignRecord& r) {
+// Where the inductance holds: at the DC bias of a DC-biased, swinging or PFC choke; at the rms
+// current and frequency of a powerline or resonant one.
+json measurementCondition(const DesignRecord& r) {
+    json condition = {{"temperature", finite(r.ambientTemp)}};
     switch (r.applicationType) {
         case kPowerline:
-            return r.acCurrentMax;
+            condition["currentRms"] = std::abs(finite(r.acCurrentMax));
+            if (r.lineFrequencyHz > 0) condition["frequency"] = finite(r.lineFrequencyHz);
+            condition["dcBiasCurrent"] = 0.0;
+            break;
         case kResonant:
-            return r.resonantPeakCurrent;
+            condition["currentRms"] = std::abs(finite(r.resonantPeakCurrent)) / std::sqrt(2.0);
+            if (r.frequencyKhz > 0) condition["frequency"] = 1000.0 * finite(r.frequencyKhz);
+            condition["dcBiasCurrent"] = 0.0;
+            break;
         default:
-            return r.maxCurrent;
+            condition["dcBiasCurrent"] = finite(r.maxCurrent);
+            break;
     }
+    return condition;
 }
 
 // The core: toroids (iron powder and composite) by their outside and inside diameters and height,
@@ -233,11 +244,7 @@ std::string masDocumentText(const DesignRecord& r, const AnalysisTable& table) {
               {"methodUsed", std::string(kMethod) + ": DC-bias and AC permeability of the core"},
               {"magnetizingInductance", nominal(inductanceH)},
               {"coreReluctance", finite(turns * static_cast<double>(turns) / inductanceH)},
-              {"measurementCondition",
-               {{"dcBiasCurrent", r.applicationType == kPowerline || r.applicationType == kResonant
-                                      ? 0.0
-                                      : finite(designCurrent(r))},
-                {"temperature", finite(r.ambientTemp)}}}}}};
+              {"measurementCondition", measurementCondition(r)}}}};
     }
     const double copper = table.rows[kCopperLossRow].value;
     if (copper > 0) {
