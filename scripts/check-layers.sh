@@ -8,6 +8,7 @@
 #   analysis
 #   explore  files  export
 #   graphs  pages
+#   report (the design report: pages, graphs and the SPICE model on a PDF canvas)
 #   platform/qt (Qt's side of the platform seams: it sees only platform, and only ui sees it)
 #   ui  cli
 # A file may include its own room and any room below it.
@@ -16,7 +17,7 @@ cd "$(dirname "$0")/.."
 
 declare -A level=(
   [platform]=0 [record]=1 [materials]=2 [engine]=3 [analysis]=4
-  [explore]=5 [files]=5 [export]=5 [graphs]=6 [pages]=6 [platform/qt]=7 [ui]=8 [cli]=8
+  [explore]=5 [files]=5 [export]=5 [graphs]=6 [pages]=6 [report]=7 [platform/qt]=7 [ui]=8 [cli]=8
 )
 
 room_of() {  # room of a path below src/, or of an include path

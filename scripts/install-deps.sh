@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth poppler-utils
   desktop-file-utils appstream dpkg-dev
-  ngspice
+  ngspice libcairo2-dev python3-jsonschema
   clang-format python3
 )
 if [ $# -gt 0 ]; then

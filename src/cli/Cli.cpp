@@ -53,6 +53,8 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
     addPlotCommand(app, context);
     addSpiceCommand(app, context);
     addExploreCommand(app, context);
+    addReportCommand(app, context);
+    addMasCommand(app, context);
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {

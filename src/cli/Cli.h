@@ -60,6 +60,8 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context);
 void addPlotCommand(CLI::App& app, CliContext& context);
 void addSpiceCommand(CLI::App& app, CliContext& context);
 void addExploreCommand(CLI::App& app, CliContext& context);
+void addReportCommand(CLI::App& app, CliContext& context);
+void addMasCommand(CLI::App& app, CliContext& context);
 
 // Runs the command line in-process (the program's main and the tests call it).
 int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -178,26 +178,45 @@ std::optional<SpiceModel> spiceModel(const DesignRecord& r, const AnalysisTable&
     m.designCurrentA = designCurrent(r, application);
     // A design without current still gets a table over a useful range.
     const double scale = m.designCurrentA > 0 ? m.designCurrentA : 1.0;
-    const int steps = kSpiceStepsPerCurrent * kSpiceCurrentMultiple;
-    const double step = scale / kSpiceStepsPerCurrent;
-    const auto inductance = [&r](double i) { return windingInductance(r, i); };
-    if (!inductance(0)) {
+    const double coarse = scale / kSpiceStepsPerCurrent;
+    const double finest = scale / kSpiceFinestDivision;
+    const auto inductance = [&r](double i) { return *windingInductance(r, i); };
+    if (!windingInductance(r, 0)) {
         messages.show(strprintf("NO DC BIAS PERMEABILITY DATA FOR MATERIAL %s",
                                 materialCodeOf(partNumber).c_str()),
                       "ERROR ");
         return std::nullopt;
     }
-    // λ by Simpson's rule on each step.
+    // λ by Simpson's rule on each step; a step whose ends (or middle) differ by more than the
+    // allowed change of inductance is split in two.
     m.table.push_back({0, 0});
     double flux = 0;
-    for (int k = 0; k < steps; ++k) {
-        const double a = k * step;
-        const double b = a + step;
-        flux += step / 6 * (*inductance(a) + 4 * *inductance(0.5 * (a + b)) + *inductance(b));
+    const double end = kSpiceCurrentMultiple * scale;
+    double a = 0;
+    double la = inductance(0);
+    while (a < end * (1 - 1e-12)) {
+        double b = std::min(a + coarse, end);
+        double lb = inductance(b);
+        double lm = inductance(0.5 * (a + b));
+        const double allowed =
+            a < kSpiceAccurateMultiple * scale ? kSpiceInductanceStep : kSpiceOuterInductanceStep;
+        const auto bent = [la, allowed](double l1, double l2) {
+            const double high = std::max({la, l1, l2});
+            const double low = std::min({la, l1, l2});
+            return high - low > allowed * high;
+        };
+        while (b - a > finest && bent(lm, lb)) {
+            b = 0.5 * (a + b);
+            lb = lm;
+            lm = inductance(0.5 * (a + b));
+        }
+        flux += (b - a) / 6 * (la + 4 * lm + lb);
         m.table.push_back({b, flux});
+        a = b;
+        la = lb;
     }
-    m.inductanceZeroH = *inductance(0);
-    m.inductanceFullH = *inductance(m.designCurrentA);
+    m.inductanceZeroH = inductance(0);
+    m.inductanceFullH = inductance(m.designCurrentA);
 
     m.resistanceOhm = r.dcResistance;
     m.resistanceTempC = r.ambientTemp;

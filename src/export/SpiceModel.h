@@ -19,10 +19,20 @@ namespace korvell {
 
 enum class SpiceDialect { Ngspice, Ltspice };
 
-// Tabulation of the flux linkage: kSpiceStepsPerCurrent equal steps per design current, out to
-// kSpiceCurrentMultiple design currents, mirrored for negative current.
+// Tabulation of the flux linkage out to kSpiceCurrentMultiple design currents, mirrored for
+// negative current. Steps are at most 1/kSpiceStepsPerCurrent of the design current, and halved
+// where the inductance changes by more than kSpiceInductanceStep (a fraction) across one, up to
+// kSpiceAccurateMultiple design currents (kSpiceOuterInductanceStep beyond): the simulator's
+// inductance at a current is the slope of the step that holds it, the mean of the curve over the
+// step, so it stays within about half that change of the curve where it bends fastest (near zero
+// current on a steep swinging choke). Halving stops at steps of 1/kSpiceFinestDivision of the
+// design current.
 constexpr int kSpiceStepsPerCurrent = 20;
 constexpr int kSpiceCurrentMultiple = 4;
+constexpr double kSpiceInductanceStep = 0.01;
+constexpr double kSpiceAccurateMultiple = 2;
+constexpr double kSpiceOuterInductanceStep = 0.04;
+constexpr int kSpiceFinestDivision = 1 << 16;
 // The ngspice integrator: a 1 µF capacitor charged by 1 A per volt across the winding, so the
 // flux node holds λ in µV·s (volts × 1e6), well above the simulator's absolute voltage
 // tolerance; a 1 TΩ leak gives it a DC operating point (time constant 10⁶ s).

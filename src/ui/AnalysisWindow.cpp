@@ -7,14 +7,17 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "export/MasDocument.h"
 #include "export/SpiceModel.h"
 #include "graphs/GraphRequest.h"
 #include "platform/Format.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "report/DesignReport.h"
 #include "ui/Desktop.h"
 #include "ui/EntryKeys.h"
+#include "ui/FileCommands.h"
 #include "ui/Widgets.h"
 
 namespace korvell {
@@ -27,6 +30,7 @@ QString toQ(std::string_view text) {
 constexpr const char* kCaption = "Analysis";
 constexpr const char* kPdfName = "korvell-analysis.pdf";
 constexpr const char* kExportCaption = "EXPORT SPICE MODEL";
+constexpr const char* kExportMasCaption = "EXPORT MAS";
 // Characters a field holds (read back with at most this many).
 constexpr int kFieldLength = 13;
 
@@ -181,6 +185,13 @@ void AnalysisWindow::buildControls() {
     m_export->setObjectName("Export_Spice");
     m_export->setEnabled(false);
     connect(m_export, &QPushButton::clicked, this, [this] { exportSpiceClick(); });
+    m_exportMas = new QPushButton(kExportMasCaption, this);
+    m_exportMas->setObjectName("Export_Mas");
+    m_exportMas->setEnabled(false);
+    connect(m_exportMas, &QPushButton::clicked, this, [this] { exportMasClick(); });
+    m_report = new QPushButton("REPORT", this);
+    m_report->setObjectName("Report");
+    connect(m_report, &QPushButton::clicked, this, [this] { reportClick(); });
 
     // Tab order: the fields as Enter walks them, OK, then the buttons of the top row.
     QWidget* previous = nullptr;
@@ -192,6 +203,8 @@ void AnalysisWindow::buildControls() {
         chain(m_fields[k]);
     chain(m_ok);
     chain(m_export);
+    chain(m_exportMas);
+    chain(m_report);
     for (QPushButton* button : m_buttons)
         chain(button);
 }
@@ -239,6 +252,11 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     m_ok->setGeometry(fieldLeft, okTop, fieldWidth, rowHeight);
     // Beside OK, as wide as its caption needs.
     m_export->setGeometry(unitLeft, okTop, m_export->sizeHint().width(), rowHeight);
+    m_exportMas->setGeometry(m_export->geometry().right() + 1 + h / 2, okTop,
+                             m_exportMas->sizeHint().width(), rowHeight);
+    // Below the captions, left of OK.
+    m_report->setGeometry(
+        margin, okTop, std::min(m_report->sizeHint().width(), fieldLeft - margin - 4), rowHeight);
 }
 
 void AnalysisWindow::applyCaptions() {
@@ -353,11 +371,13 @@ bool AnalysisWindow::buttonOkClick() {
     // The wire is shown as the size found, once it was found.
     m_fields[kWireField]->setText(QString::fromStdString(m_texts[kWireField]));
     m_export->setEnabled(false);
+    m_exportMas->setEnabled(false);
     if (!accepted) return false;
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }
     m_export->setEnabled(true);
+    m_exportMas->setEnabled(true);
     m_check = secondOpinion(record, record.applicationType);
     drawResults();
     return true;
@@ -444,6 +464,29 @@ bool AnalysisWindow::exportSpiceClick() {
     if (!model) return false;
     return m_desktop.files().exportSpiceModel(this, spiceFileName(*model),
                                               spiceModelText(*model, SpiceDialect::Ngspice));
+}
+
+bool AnalysisWindow::exportMasClick() {
+    if (!buttonOkClick()) return false;
+    const DesignRecord& record = m_desktop.record();
+    return m_desktop.files().exportDesignFile(this, FileCommands::kMas, masFileName(record),
+                                              masDocumentText(record, m_table));
+}
+
+bool AnalysisWindow::reportClick() {
+    // The report is of what the fields say now, as PRINT prints it.
+    if (!buttonOkClick()) return false;
+    ReportOptions options;
+    options.paper = reportPaper();
+    options.dateText = standardDateText(m_clock());
+    std::string error;
+    const auto bytes = designReportPdf({m_desktop.record(), m_table, m_texts}, options, error);
+    if (!bytes) {
+        m_desktop.messages().show(error, FileCommands::kReport.caption);
+        return false;
+    }
+    return m_desktop.files().exportDesignFile(this, FileCommands::kReport,
+                                              reportFileName(m_desktop.record()), *bytes);
 }
 
 void AnalysisWindow::tRiseClick() {

@@ -2,8 +2,9 @@
 // analyzed by the core (acceptAnalysisInputs, AnalyzeDesign) and shown as its ELECTRICAL or
 // MECHANICAL page (drawAnalysisPage) below the entry fields, or as the CHECK page its second
 // opinion beside the program's own figures; PRINT puts the entries and the pages on one portrait
-// sheet; four buttons ask for graphs of the analyzed design. Opening it keeps the
-// requirements' operating conditions, and closing it puts them back.
+// sheet; REPORT writes the design report and EXPORT MAS its MAS document; four buttons ask for
+// graphs of the analyzed design. Opening it keeps the requirements' operating conditions, and
+// closing it puts them back.
 #pragma once
 
 #include <QWidget>
@@ -65,6 +66,12 @@ class AnalysisWindow : public QWidget, public FormEvents {
     // EXPORT SPICE MODEL: analyzes the fields again, then writes the design's SPICE model to a
     // file the user names. True when written.
     bool exportSpiceClick();
+    // EXPORT MAS: analyzes the fields again, then writes the design as a MAS document to a file
+    // the user names. True when written.
+    bool exportMasClick();
+    // REPORT: analyzes the fields again, then writes the design report (PDF) to a file the user
+    // names. True when written.
+    bool reportClick();
 
     QLineEdit* field(int k) const { return m_fields[static_cast<std::size_t>(k)]; }
     EntryKeys& keys() const { return *m_keys; }
@@ -118,6 +125,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     QPushButton* m_ok = nullptr;
     // Enabled while the last analysis succeeded.
     QPushButton* m_export = nullptr;
+    QPushButton* m_exportMas = nullptr;
+    QPushButton* m_report = nullptr;
     EntryKeys* m_keys = nullptr;
 };
 

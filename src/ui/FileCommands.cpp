@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 
 #include "files/DesignFile.h"
 #include "files/ResultsCsv.h"
+#include "platform/Format.h"
 #include "record/ResultCells.h"
+#include "report/DesignReport.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"
 
@@ -31,6 +34,11 @@ QString withSuffix(QString name, const QString& suffix) {
 
 }  // namespace
 
+PaperSize reportPaper() {
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? kLetterPaper
+                                                                              : kA4Paper;
+}
+
 FileDialogs standardFileDialogs() {
     FileDialogs dialogs;
     dialogs.saveName = [](QWidget* parent, const QString& suggested, bool& csv) {
@@ -47,6 +55,10 @@ FileDialogs standardFileDialogs() {
     dialogs.spiceModelName = [](QWidget* parent, const QString& suggested) {
         return QFileDialog::getSaveFileName(parent, kExportCaption, suggested, kSpiceFilter);
     };
+    dialogs.exportName = [](QWidget* parent, const QString& caption, const QString& suggested,
+                            const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    };
     dialogs.confirm = [](QWidget* parent, const QString& text, const QString& caption) {
         return QMessageBox::question(parent, caption, text,
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
@@ -57,6 +69,48 @@ FileDialogs standardFileDialogs() {
 FileCommands::FileCommands(Desktop& desktop, FileDialogs dialogs)
     : m_desktop(desktop), m_dialogs(std::move(dialogs)) {
     if (!m_dialogs.spiceModelName) m_dialogs.spiceModelName = standardFileDialogs().spiceModelName;
+    if (!m_dialogs.exportName) m_dialogs.exportName = standardFileDialogs().exportName;
+}
+
+const FileCommands::Export FileCommands::kReport = {
+    "DESIGN REPORT", "Design reports (*.pdf);;All files (*)", ".pdf"};
+const FileCommands::Export FileCommands::kMas = {
+    "EXPORT MAS", "MAS magnetic documents (*.mas.json *.json);;All files (*)", ".mas.json"};
+
+bool FileCommands::exportDesignFile(QWidget* parent, const Export& kind,
+                                    const std::string& fileName, const std::string& bytes) {
+    const QString suggested = QDir::home().filePath(QString::fromStdString(fileName));
+    QString name = m_dialogs.exportName(parent, kind.caption, suggested, kind.filter);
+    if (name.isEmpty()) return false;
+    if (QFileInfo(name).suffix().isEmpty()) name += kind.suffix;
+    if (const auto failure = writeFileAtomically(name.toStdString(), bytes)) {
+        m_desktop.messages().show(*failure, kind.caption);
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::designReport() {
+    const DesignRecord& record = m_desktop.record();
+    if (record.designCount <= 0) {
+        m_desktop.messages().show(
+            "NO DESIGN TO REPORT: RUN A DESIGN SEARCH, OR USE REPORT IN THE ANALYSIS WINDOW",
+            "NOTICE: ");
+        return false;
+    }
+    const auto input = reportInputOfResultsRow(record, record.selectedDesign, m_desktop.messages());
+    if (!input) return false;
+    ReportOptions options;
+    options.paper = reportPaper();
+    options.dateText = standardDateText(localNow());
+    std::string error;
+    const auto bytes = designReportPdf(*input, options, error);
+    if (!bytes) {
+        m_desktop.messages().show(error, kReport.caption);
+        return false;
+    }
+    return exportDesignFile(&m_desktop.mainWindow(), kReport, reportFileName(input->record),
+                            *bytes);
 }
 
 QString FileCommands::mainCaption() const {

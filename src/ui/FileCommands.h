@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/PdfCanvas.h"
+
 class QWidget;
 
 namespace korvell {
@@ -21,12 +23,21 @@ struct FileDialogs {
     std::function<QString(QWidget* parent, const QString& folder)> openName;
     // The name to export a SPICE model under. Empty: cancelled.
     std::function<QString(QWidget* parent, const QString& suggested)> spiceModelName;
+    // The name to export a design file under (the report, the MAS document), asked with the
+    // export's caption and file filter. Empty: cancelled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& suggested,
+                          const QString& filter)>
+        exportName;
     // A question answered OK (true) or Cancel.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> confirm;
 };
 
 // The program's own dialogs: Qt's file dialogs and a message box with OK and Cancel.
 FileDialogs standardFileDialogs();
+
+// The paper a report is printed on: Letter where the system's locale measures in US units, else
+// A4.
+PaperSize reportPaper();
 
 class FileCommands {
   public:
@@ -46,6 +57,23 @@ class FileCommands {
     // when the name has no suffix of its own) and writes the model text atomically. False when
     // cancelled or not written (a message says why).
     bool exportSpiceModel(QWidget* parent, const std::string& fileName, const std::string& text);
+
+    // What an export of a design writes: its dialog's caption (also the caption of a failure's
+    // message), file filter and the suffix added to a name without one.
+    struct Export {
+        const char* caption;
+        const char* filter;
+        const char* suffix;
+    };
+    static const Export kReport;
+    static const Export kMas;
+    // Asks for a name (`fileName` in the home folder suggested) and writes `bytes` atomically.
+    // False when cancelled or not written (a message says why).
+    bool exportDesignFile(QWidget* parent, const Export& kind, const std::string& fileName,
+                          const std::string& bytes);
+    // FILES > DESIGN REPORT: the report of the highlighted design of the last search. False,
+    // after a message, when there is none or it cannot be made; false when cancelled.
+    bool designReport();
 
     // The design file opened or saved last; empty when none.
     const QString& fileName() const { return m_fileName; }

@@ -210,6 +210,8 @@ void MainWindow::buildMenus() {
             [this] { m_desktop.files().closeDesign(); });
     connect(addCommand(files, "SAVEAS1", "SAVE AS"), &QAction::triggered, this,
             [this] { m_desktop.files().saveDesignAs(); });
+    connect(addCommand(files, "DESIGNREPORTm", "DESIGN REPORT"), &QAction::triggered, this,
+            [this] { m_desktop.files().designReport(); });
 
     QMenu* references = bar->addMenu("&REFERENCES");
     references->setObjectName("ReferencesMenu");

@@ -38,7 +38,8 @@ class MainWindowTest : public QObject {
                                    "DA&TA DISPLAY", "&PARAMS", "&OPTIONS ", "&HELP"}));
         const auto menu = [&](const char* name) { return control<QMenu>(main, name); };
         QCOMPARE(actionNames(menu("FilesMenu")->actions()),
-                 (QStringList{"NEW1=NEW", "OPEN1=OPEN", "CLOSEm=CLOSE", "SAVEAS1=SAVE AS"}));
+                 (QStringList{"NEW1=NEW", "OPEN1=OPEN", "CLOSEm=CLOSE", "SAVEAS1=SAVE AS",
+                              "DESIGNREPORTm=DESIGN REPORT"}));
         QCOMPARE(actionNames(menu("ReferencesMenu")->actions()),
                  (QStringList{"KORVELLCATALOG1=KORVELL CATALOG", "MATERIALSDATA1=MATERIALS DATA",
                               "WIRETABLESm=WIRE TABLES", "SALESOFFICES1=SALES OFFICES"}));

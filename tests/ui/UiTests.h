@@ -38,6 +38,9 @@ struct ScriptedDialogs {
     int questions = 0;
     QString spiceAnswer;     // empty: the export dialog is cancelled
     QString spiceSuggested;  // what the export dialog was offered
+    QString exportAnswer;    // a report or MAS export; empty: cancelled
+    QString exportSuggested;
+    QString exportCaption;
     FileDialogs dialogs() {
         FileDialogs d;
         d.saveName = [this](QWidget*, const QString&, bool& csv) {
@@ -48,6 +51,12 @@ struct ScriptedDialogs {
         d.spiceModelName = [this](QWidget*, const QString& suggested) {
             spiceSuggested = suggested;
             return spiceAnswer;
+        };
+        d.exportName = [this](QWidget*, const QString& caption, const QString& suggested,
+                              const QString&) {
+            exportCaption = caption;
+            exportSuggested = suggested;
+            return exportAnswer;
         };
         d.confirm = [this](QWidget*, const QString&, const QString&) {
             ++questions;
