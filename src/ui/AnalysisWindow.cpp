@@ -13,16 +13,13 @@
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/EntryKeys.h"
 #include "ui/Widgets.h"
 
 namespace korvell {
 namespace {
-
-QString toQ(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr const char* kCaption = "Analysis";
 constexpr const char* kPdfName = "korvell-analysis.pdf";
@@ -243,7 +240,7 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
 
 void AnalysisWindow::applyCaptions() {
     const int a = m_desktop.record().applicationType;
-    m_header->setText(QString::fromStdString(analysisHeader(a)));
+    m_header->setText(toQ(analysisHeader(a)));
     const AnalysisCaptions captions = analysisCaptions(a);
     const auto caption = [](QLabel* label, std::string_view text) {
         if (!text.empty()) label->setText(toQ(text));
@@ -267,7 +264,7 @@ void AnalysisWindow::applyCaptions() {
 void AnalysisWindow::showTexts() {
     for (int k = 0; k < kAnalysisFieldCount; ++k) {
         m_fields[k]->clear();
-        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+        m_fields[k]->setText(toQ(m_texts[k]));
     }
 }
 
@@ -326,7 +323,7 @@ void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
     QLineEdit* edit = m_fields[kPartNumberField];
     if (EntryKeys::isTypingKey(key) || isEnter(key.key())) {
         const TypedPartNumber typed = checkTypedPartNumber(edit->text().toStdString());
-        const QString upper = QString::fromStdString(typed.text);
+        const QString upper = toQ(typed.text);
         if (edit->text() != upper) {
             const int caret = edit->cursorPosition();
             edit->setText(upper);
@@ -351,7 +348,7 @@ bool AnalysisWindow::buttonOkClick() {
     DesignRecord& record = m_desktop.record();
     const bool accepted = acceptAnalysisInputs(record, m_desktop.messages(), m_texts);
     // The wire is shown as the size found, once it was found.
-    m_fields[kWireField]->setText(QString::fromStdString(m_texts[kWireField]));
+    m_fields[kWireField]->setText(toQ(m_texts[kWireField]));
     m_export->setEnabled(false);
     if (!accepted) return false;
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {

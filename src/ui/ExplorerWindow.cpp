@@ -18,6 +18,7 @@
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtText.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"
@@ -39,10 +40,6 @@ constexpr const char* kIncomplete =
 constexpr const char* kNoDesign =
     "NO DESIGN MEETS THE REQUIREMENTS IN ANY SHAPE, STACK, STRANDS OR WINDING";
 constexpr const char* kSelectFirst = "SELECT A DESIGN ON THE CHART OR IN THE TABLE FIRST";
-
-QString toQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // A table cell that sorts by its number where it holds one.
 class CellItem : public QTableWidgetItem {

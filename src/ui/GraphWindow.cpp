@@ -10,6 +10,7 @@
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -18,10 +19,6 @@ namespace {
 
 constexpr int kFontHeight = 13;
 constexpr const char* kPdfName = "korvell-graph.pdf";
-
-QString toQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void place(QWidget* widget, const Rect& r) {
     widget->setGeometry(r.left, r.top, r.width, r.height);

@@ -7,16 +7,13 @@
 
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/EntryKeys.h"
 #include "ui/Widgets.h"
 
 namespace korvell {
 namespace {
-
-QString toQ(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kRowTop = 56;
 constexpr int kRowPitch = 30;
@@ -157,10 +154,10 @@ void ParametersWindow::loadFields() {
     m_application->setText(a >= 0 && a < kApplicationCount ? toQ(kApplicationNames[a]) : QString());
     m_texts = designParameterFieldTexts(record);
     for (int k = 0; k < kDesignParameterFieldCount; ++k) {
-        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+        m_fields[k]->setText(toQ(m_texts[k]));
         m_fields[k]->setCursorPosition(static_cast<int>(m_fields[k]->text().size()));
     }
-    m_density->setText(QString::fromStdString(m_texts[1]));
+    m_density->setText(toQ(m_texts[1]));
     m_density->setCursorPosition(static_cast<int>(m_density->text().size()));
 
     m_unitsBox->clear();
@@ -194,7 +191,7 @@ void ParametersWindow::wireGageBoxChange(int index) {
     QLineEdit* to = toMetric ? m_density : m_fields[1];
     const auto text = row1TextAfterGageChange(old, index, from->text().toStdString());
     if (!text) return;
-    to->setText(QString::fromStdString(*text));
+    to->setText(toQ(*text));
     to->show();
     from->hide();
 }
@@ -218,7 +215,7 @@ void ParametersWindow::buttonOkClick() {
 
 void ParametersWindow::buttonCancelClick() {
     for (int k = 0; k < kDesignParameterFieldCount; ++k)
-        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+        m_fields[k]->setText(toQ(m_texts[k]));
 }
 
 }  // namespace korvell
