@@ -11,6 +11,7 @@
 #include "analysis/AnalysisEntry.h"
 #include "engine/AcResistance.h"
 #include "engine/EntryFields.h"
+#include "engine/PfcRipple.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
@@ -145,9 +146,7 @@ double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record) 
 
 std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record) {
     if (row.negligible) return kNegligibleText;
-    char text[64];
-    std::snprintf(text, sizeof text, row.format.c_str(), analysisDisplayValue(row, record));
-    return text;
+    return figureText(row.format.c_str(), analysisDisplayValue(row, record));
 }
 
 std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record) {
@@ -281,7 +280,10 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     // Ripple of a switching converter; a line-frequency choke carries no switching ripple.
     double ripple = 0;
     if (applicationType != kPowerline && inductanceUh * fKhz > 0) {
-        ripple = (pfc ? 0.25 : 0.5) * vAvg / (inductanceUh * fKhz) * 1000;
+        // PFC: the largest ripple over the line cycle, as the requirements window gives it.
+        ripple =
+            pfc ? pfcRipplePeakToPeak(r.pfcPeakInputVoltage, r.pfcOutputVoltage, inductanceUh, fKhz)
+                : 0.5 * vAvg / (inductanceUh * fKhz) * 1000;
         ripple = std::min<double>(ripple, r.maxCurrent);
     }
 
@@ -360,7 +362,8 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     // A core that does not age has no time to 115 % loss and no life limit; the aging model's
     // stand-ins for that (hundreds of thousands of hours) would read shorter than the life of a
     // core that really ages, so the rows say NEGLIGIBLE instead.
-    bool negligibleAging = false;
+    // With no core loss (a DC winding at 0 Hz) nothing drives the aging at all.
+    bool negligibleAging = !(coreW > 0);
     if (coreW > 0 && r.ambientTemp + rise < kAgingTemperatureLimit) {
         const double bAge = pfc ? bAc * 0.5 * std::sqrt(pfcLossFactor(ratio, 2.0, 12)) : bAc;
         negligibleAging = agingNegligible(material, bAge, fHz, ac, r.ambientTemp, 1000 * totalW,

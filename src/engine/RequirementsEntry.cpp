@@ -5,6 +5,7 @@
 
 #include "engine/EntryFields.h"
 #include "engine/ParametersEntry.h"
+#include "engine/PfcRipple.h"
 #include "platform/Format.h"
 
 namespace korvell {
@@ -12,6 +13,7 @@ namespace {
 
 constexpr std::string_view kUnknownApplication = ">>> Unidentified Function in REQUIREMENTS";
 
+constexpr int kFrequencyField = 7;
 constexpr int kTemperatureField = 8;
 constexpr int kStackedCoresField = 9;
 constexpr int kStrandsField = 10;
@@ -108,8 +110,19 @@ void storeActiveRequirements(DesignRecord& r, const std::array<float, 9>& v) {
 
 // The range checks in order; each failure replaces the text of an earlier one, so the last
 // failing check is the one reported. Empty when all pass.
+// The refusal of a frequency field left empty or 0.
+std::string frequencyMissingMessage(int application) {
+    if (application == kPowerline) return "LINE FREQUENCY must be greater than 0 HERTZ";
+    if (application == kResonant)
+        return "FREQUENCY must be greater than 0, or given by the INDUCTANCE, PEAK CURRENT and "
+               "PEAK VOLTAGE";
+    return "FREQUENCY must be greater than 0 kHERTZ";
+}
+
 std::string rangeFailure(const DesignRecord& r, float temperature) {
     std::string failure;
+    const double frequency = r.applicationType == kPowerline ? r.lineFrequencyHz : r.frequencyKhz;
+    if (!(frequency > 0)) failure = frequencyMissingMessage(r.applicationType);
     if (peakCurrent(r) < kMinCurrentA) failure = "Peak Current must be greater than 1 uA";
     if (r.inductanceRequired < kMinInductanceMh) {
         failure = inductanceLimitMessage(r.inductanceRequired);
@@ -219,8 +232,16 @@ std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurre
 void updateRipple(DesignRecord& record, const RequirementTexts& texts) {
     const double average = averageVoltage(readFieldFloat(texts[5]), readFieldFloat(texts[6]));
     record.avgVoltage = toStoredFloat(average);
-    const auto ripple = rippleCurrentPp(record.avgVoltage, readFieldFloat(texts[0]),
-                                        readFieldFloat(texts[2]), readFieldFloat(texts[7]));
+    auto ripple = rippleCurrentPp(record.avgVoltage, readFieldFloat(texts[0]),
+                                  readFieldFloat(texts[2]), readFieldFloat(texts[7]));
+    // The boost's own ripple, the largest over the line cycle, as the analysis gives it; the
+    // search keeps its average voltage.
+    if (ripple && record.applicationType == kPowerFactorBoost) {
+        ripple = std::min<double>(
+            pfcRipplePeakToPeak(readFieldFloat(texts[5]), readFieldFloat(texts[6]),
+                                readFieldFloat(texts[0]), readFieldFloat(texts[7])),
+            readFieldFloat(texts[2]));
+    }
     if (ripple) record.rippleCurrent = toStoredFloat(*ripple);
 }
 
@@ -241,10 +262,13 @@ std::optional<std::string> updateResonantFrequency(DesignRecord& record,
 std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts) {
     updateRipple(record, texts);
     if (auto frequency = updateResonantFrequency(record, texts)) texts[7] = std::move(*frequency);
+    // A line-frequency choke carries no switching ripple.
+    if (record.applicationType == kPowerline) return {};
     return rippleCurrentText(record.rippleCurrent);
 }
 
-bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts) {
+bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& entered) {
+    RequirementTexts texts = entered;
     const int a = record.applicationType;
     if (!isApplication(a)) {
         messages.show(kUnknownApplication, kProgramErrorCaption);
@@ -266,6 +290,18 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
             messages.show(*message, kDataEntryErrorCaption);
             return false;
         }
+    }
+
+    // Every application works at a frequency (the switching choke's ripple and core loss, the
+    // line of the powerline choke); none, or 0, is refused rather than designed at DC. The
+    // resonant frequency is derived from the inductance, peak current and peak voltage, as leaving
+    // its field derives it.
+    if (a == kResonant && !(readFieldFloat(texts[kFrequencyField]) > 0)) {
+        const auto derived = resonantFrequencyKhz(
+            readFieldFloat(texts[0]), readFieldFloat(texts[2]), readFieldFloat(texts[5]));
+        if (derived && *derived > 0)
+            texts[kFrequencyField] =
+                strprintf("%4.1f", static_cast<double>(toStoredFloat(*derived)));
     }
 
     updateRipple(record, texts);

@@ -85,7 +85,8 @@ std::optional<std::string> updateResonantFrequency(DesignRecord& record,
                                                    const RequirementTexts& texts);
 
 // What leaving one of fields 0-8 does: the ripple, then for the resonant application the
-// frequency, whose text replaces field 7. Returns the ripple label text.
+// frequency, whose text replaces field 7. Returns the ripple label text, empty for the powerline
+// choke. A PFC choke's ripple is the largest over the line cycle (pfcRipplePeakToPeak).
 std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts);
 
 // The OK: checks the texts, stores them into the application's rows and the active
