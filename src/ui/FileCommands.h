@@ -13,6 +13,9 @@ namespace korvell {
 
 class Desktop;
 
+// The answers to "SAVE CHANGES TO THE DESIGN?".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 // The questions the file commands ask the user; the program's own dialogs when not given.
 struct FileDialogs {
     // The name to save under; `csv` is set when the user chose the CSV table. Empty: cancelled.
@@ -23,6 +26,9 @@ struct FileDialogs {
     std::function<QString(QWidget* parent, const QString& suggested)> spiceModelName;
     // A question answered OK (true) or Cancel.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> confirm;
+    // A question answered SAVE, DISCARD or CANCEL.
+    std::function<SaveChangesAnswer(QWidget* parent, const QString& text, const QString& caption)>
+        saveChanges;
 };
 
 // The program's own dialogs: Qt's file dialogs and a message box with OK and Cancel.
@@ -47,6 +53,17 @@ class FileCommands {
     // cancelled or not written (a message says why).
     bool exportSpiceModel(QWidget* parent, const std::string& fileName, const std::string& text);
 
+    // Whether the design holds changes accepted since the last NEW, OPEN or SAVE; the main
+    // window's caption carries the modified mark while it does.
+    bool designModified() const { return m_modified; }
+    void setDesignModified(bool modified);
+    // Before work is put away (the program closes, NEW, OPEN): with changes, asks "SAVE CHANGES
+    // TO THE DESIGN?"; SAVE saves (through SAVE AS when there is no file yet). False when the
+    // user cancelled, or the save did not happen: the work stays.
+    bool settleChanges();
+    // SAVE: into the file opened or saved last, else SAVE AS.
+    bool saveDesign();
+
     // The design file opened or saved last; empty when none.
     const QString& fileName() const { return m_fileName; }
     // The main window's caption: the program's, then the file's name when there is one.
@@ -58,6 +75,7 @@ class FileCommands {
     Desktop& m_desktop;
     FileDialogs m_dialogs;
     QString m_fileName;
+    bool m_modified = false;
 };
 
 }  // namespace korvell

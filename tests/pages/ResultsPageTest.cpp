@@ -232,8 +232,9 @@ TEST(ResultsPage, WindowColumnArithmeticAtAThousandPixels) {
     RecordingCanvas canvas(1000, 700);
     const ResultsPageLayout layout = drawResultsPage(canvas, r, windowView(1));
 
-    EXPECT_EQ(layout.buttonWidth, 179);
-    EXPECT_EQ(layout.buttonLefts, (std::array<int, 5>{44, 225, 406, 587, 768}));
+    // Six buttons of 0.15 × 1000 (just below 150 in extended precision, cut to 149).
+    EXPECT_EQ(layout.buttonWidth, 149);
+    EXPECT_EQ(layout.buttonLefts, (std::array<int, 6>{37, 188, 339, 490, 641, 792}));
     EXPECT_EQ(layout.scrollTop, 2 * kLine + 140);
     EXPECT_EQ(layout.scrollHeight, 136);
     EXPECT_EQ(layout.scrollLeft, 936);

@@ -77,11 +77,13 @@ class ResultsWindowTest : public QObject {
         QTest::mouseClick(control<QPushButton>(w, "ELECTRICAL"), Qt::LeftButton);
         QCOMPARE(t.record().displayMode, std::int8_t{0});
         QCOMPARE(w.windowTitle(), QString("ELECTRICAL PROPERTIES DATA"));
-        // Buttons read PRINT, DISPLAY DIMENSIONS, DISPLAY ELECTRICAL, INDUCTANCE, T RISE.
+        // Buttons read PRINT, DISPLAY DIMENSIONS, DISPLAY ELECTRICAL, DISPLAY CHECK, INDUCTANCE,
+        // T RISE.
         w.repaint();
-        const int b = static_cast<int>(0.18L * w.frameGeometry().width());
+        const int b = static_cast<int>(0.15L * w.frameGeometry().width());
         QCOMPARE(control<QPushButton>(w, "PrintBtn")->x(), static_cast<int>(0.25L * b));
-        QCOMPARE(control<QPushButton>(w, "T_RiseBtn")->x(), static_cast<int>(4.25L * b) + 8);
+        QCOMPARE(control<QPushButton>(w, "Button_Check")->x(), static_cast<int>(3.25L * b) + 6);
+        QCOMPARE(control<QPushButton>(w, "T_RiseBtn")->x(), static_cast<int>(5.25L * b) + 10);
         QCOMPARE(control<QPushButton>(w, "InductanceBtn")->width(), b);
     }
 

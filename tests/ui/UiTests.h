@@ -36,6 +36,9 @@ struct ScriptedDialogs {
     QString openAnswer;  // empty: the open dialog is cancelled
     bool confirmAnswer = true;
     int questions = 0;
+    // "SAVE CHANGES TO THE DESIGN?": answered DISCARD unless a test says otherwise.
+    SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;
+    int saveChangesQuestions = 0;
     QString spiceAnswer;     // empty: the export dialog is cancelled
     QString spiceSuggested;  // what the export dialog was offered
     FileDialogs dialogs() {
@@ -52,6 +55,10 @@ struct ScriptedDialogs {
         d.confirm = [this](QWidget*, const QString&, const QString&) {
             ++questions;
             return confirmAnswer;
+        };
+        d.saveChanges = [this](QWidget*, const QString&, const QString&) {
+            ++saveChangesQuestions;
+            return saveChangesAnswer;
         };
         return d;
     }

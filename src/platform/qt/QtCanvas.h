@@ -31,6 +31,7 @@ class QtCanvas : public Canvas {
     void textOut(int x, int y, std::string_view text) override;
     int textWidth(std::string_view text) override;
     int textHeight(std::string_view text) override;
+    bool newPage() override;
 
   private:
     QPainter& m_painter;
