@@ -34,6 +34,7 @@ DesignCheck checkDesign(const DesignRecord& record, int row) {
     check.totalLossW = opinion.totalLossW;
     check.tempRiseC = opinion.tempRiseC;
     check.converged = opinion.converged;
+    check.opinion = opinion;
 
     // A swinging choke is also held to its inductance at the minimum current: the same winding
     // analyzed with the DC bias at that current.

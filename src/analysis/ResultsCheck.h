@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/SecondOpinion.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {
@@ -27,6 +28,7 @@ struct DesignCheck {
     bool converged = true;                    // false: "THERMAL RUNAWAY"
     bool overLimit = false;  // rise above MAXIMUM TEMPERATURE RISE (or runaway), or hot
                              // resistance above MAXIMUM DC RESISTANCE (when one is set)
+    std::optional<SecondOpinion> opinion;  // the whole second opinion the figures come from
 };
 
 // What the figures were computed from: the designs of the search and everything their analysis
