@@ -77,8 +77,12 @@ bool applyDisplayUnits(DesignRecord& record, int unitSystem, int wireGageSystem)
 }
 
 bool acceptDesignParameters(DesignRecord& record, Messages& messages,
-                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem) {
+                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem,
+                            EntryFault* fault) {
     const int a = record.applicationType;
+    EntryFault unused;
+    EntryFault& at = fault != nullptr ? *fault : unused;
+    at.field = -1;
     if (!isApplication(a) || !isSystemIndex(unitSystem) || !isSystemIndex(wireGageSystem)) {
         messages.show(kUnknownSelection, kProgramErrorCaption);
         return false;
@@ -86,6 +90,7 @@ bool acceptDesignParameters(DesignRecord& record, Messages& messages,
     for (int k = 0; k < kDesignParameterFieldCount; ++k) {
         const std::string_view allowed = k < 8 ? kUnsignedFieldChars : kSignedFieldChars;
         if (!holdsOnly(texts[k], allowed)) {
+            at.field = k;
             messages.show(invalidCharacterMessage(k, texts[k]), kDataEntryErrorCaption);
             return false;
         }
@@ -99,6 +104,7 @@ bool acceptDesignParameters(DesignRecord& record, Messages& messages,
         const float v = readFieldFloat(texts[k]);
         const ParamLimit limit = kDesignParamLimits[k];
         if (const auto message = rangeMessage(k + 1, v, limit.min, limit.max)) {
+            at.field = k;
             messages.show(*message, kParameterOutOfRangeCaption);
             return false;
         }

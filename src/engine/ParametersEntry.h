@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/EntryFields.h"
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
 
@@ -86,6 +87,7 @@ bool applyDisplayUnits(DesignRecord& record, int unitSystem, int wireGageSystem)
 //   (from 1); the fields before it are stored into the application's row (row 1 always as a
 //   copper area), nothing else.
 bool acceptDesignParameters(DesignRecord& record, Messages& messages,
-                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem);
+                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem,
+                            EntryFault* fault = nullptr);
 
 }  // namespace korvell

@@ -119,27 +119,36 @@ std::string frequencyMissingMessage(int application) {
     return "FREQUENCY must be greater than 0 kHERTZ";
 }
 
-std::string rangeFailure(const DesignRecord& r, float temperature) {
-    std::string failure;
+// The last failing range check (later checks replace earlier ones) and its field.
+struct RangeFailure {
+    std::string message;
+    int field = -1;
+};
+RangeFailure rangeFailure(const DesignRecord& r, float temperature) {
+    RangeFailure failure;
+    const auto fail = [&failure](std::string message, int field) {
+        failure = {std::move(message), field};
+    };
     const double frequency = r.applicationType == kPowerline ? r.lineFrequencyHz : r.frequencyKhz;
-    if (!(frequency > 0)) failure = frequencyMissingMessage(r.applicationType);
-    if (peakCurrent(r) < kMinCurrentA) failure = "Peak Current must be greater than 1 uA";
+    if (!(frequency > 0)) fail(frequencyMissingMessage(r.applicationType), kFrequencyField);
+    if (peakCurrent(r) < kMinCurrentA) fail("Peak Current must be greater than 1 uA", 2);
     if (r.inductanceRequired < kMinInductanceMh) {
-        failure = inductanceLimitMessage(r.inductanceRequired);
+        fail(inductanceLimitMessage(r.inductanceRequired), 0);
     }
     if (isSwing(r.applicationType)) {
         if (r.inductanceAtMinCurrent < kMinInductanceMh) {
-            failure = inductanceLimitMessage(r.inductanceAtMinCurrent);
+            fail(inductanceLimitMessage(r.inductanceAtMinCurrent), 3);
         }
         if (!(r.inductanceAtMinCurrent > r.inductanceRequired)) {
-            failure = "Inductance at Max current must be < Inductance at Min current ";
+            fail("Inductance at Max current must be < Inductance at Min current ", 0);
         }
-        if (r.minCurrent < kMinCurrentA) failure = "Both Currents must be greater than 1 uA";
-        if (!(r.minCurrent < r.maxCurrent)) failure = "Min Current must be less than Max Current";
+        if (r.minCurrent < kMinCurrentA) fail("Both Currents must be greater than 1 uA", 4);
+        if (!(r.minCurrent < r.maxCurrent)) fail("Min Current must be less than Max Current", 4);
     }
     // The ambient temperature is bound by the same limits as in the parameters window, which
     // keep the copper resistance positive (copper's resistance vanishes near -234.5 °C).
-    if (auto message = ambientRangeMessage(kTemperatureField, temperature)) failure = *message;
+    if (auto message = ambientRangeMessage(kTemperatureField, temperature))
+        fail(*message, kTemperatureField);
     return failure;
 }
 
@@ -267,15 +276,20 @@ std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts)
     return rippleCurrentText(record.rippleCurrent);
 }
 
-bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& entered) {
+bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& entered,
+                        EntryFault* fault) {
     RequirementTexts texts = entered;
     const int a = record.applicationType;
+    EntryFault unused;
+    EntryFault& at = fault != nullptr ? *fault : unused;
+    at.field = -1;
     if (!isApplication(a)) {
         messages.show(kUnknownApplication, kProgramErrorCaption);
         return false;
     }
     for (int k = 0; k < kRequirementFieldCount; ++k) {
         if (!holdsOnly(texts[k], validCharacters(k))) {
+            at.field = k;
             messages.show(invalidCharacterMessage(k, texts[k]), kDataEntryErrorCaption);
             return false;
         }
@@ -287,6 +301,7 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
         if (!requirementRowCaptions(a, k).visible) continue;
         const auto message = magnitudeMessage(k, readFieldFloat(texts[k]), kLargestRequirements[k]);
         if (message) {
+            at.field = k;
             messages.show(*message, kDataEntryErrorCaption);
             return false;
         }
@@ -328,14 +343,21 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
     const std::int32_t stacked = readFieldCount(texts[kStackedCoresField]);
     const std::int32_t strands = readFieldCount(texts[kStrandsField]);
     if (static_cast<std::int64_t>(stacked) * strands < 1) {
+        at.field = stacked < 1 ? kStackedCoresField : kStrandsField;
         messages.show("ERROR: STACKED CORES and MIN WIRE STRANDS MUST BE GREATER THAN ZERO",
                       kDataEntryErrorCaption);
         return false;
     }
     if (stacked > kLargestCount || strands > kLargestCount) {
+        at.field = stacked > kLargestCount ? kStackedCoresField : kStrandsField;
         messages.show(
             strprintf("ERROR: STACKED CORES and WIRE STRANDS MUST NOT EXCEED %d", kLargestCount),
             kDataEntryErrorCaption);
+        return false;
+    }
+    if (stacked > kLargestStack || strands > kLargestStrands) {
+        at.field = stacked > kLargestStack ? kStackedCoresField : kStrandsField;
+        messages.show("ERROR: " + stackAndStrandsLimitMessage(), kDataEntryErrorCaption);
         return false;
     }
     params[kStackedCoresColumn] = static_cast<float>(stacked);
@@ -345,9 +367,10 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
 
     storeActiveRequirements(record, v);
 
-    const std::string failure = rangeFailure(record, temperature);
-    if (!failure.empty()) {
-        messages.show(failure, kDataEntryErrorCaption);
+    const RangeFailure failure = rangeFailure(record, temperature);
+    if (!failure.message.empty()) {
+        at.field = failure.field;
+        messages.show(failure.message, kDataEntryErrorCaption);
         return false;
     }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/EntryFields.h"
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
 
@@ -100,7 +101,9 @@ std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts)
 // - a failing range check (only the last failing one is reported): fields 0-10 and the active
 //   requirements of the application are stored, except an ambient temperature outside the
 //   design-parameter limits, which is not.
-bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts);
+// `fault`, when given, names the field at fault of a refusal (-1 for none).
+bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts,
+                        EntryFault* fault = nullptr);
 
 // CALCULATE may run the search: the application's peak current at least 1e-6 A, the inductance at
 // least 0.0001 mH, and for the swing applications the min-current inductance at least 0.0001 mH

@@ -346,11 +346,21 @@ void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
 bool AnalysisWindow::buttonOkClick() {
     readFields();
     DesignRecord& record = m_desktop.record();
-    const bool accepted = acceptAnalysisInputs(record, m_desktop.messages(), m_texts);
+    EntryFault fault;
+    FieldCaptionMessages messages(m_desktop.messages(), fault, [this](int field) {
+        if (field == kStrandsField) return QString("WIRE STRANDS");
+        return field >= 0 && field < static_cast<int>(m_captions.size()) ? m_captions[field]->text()
+                                                                         : QString();
+    });
+    const bool accepted = acceptAnalysisInputs(record, messages, m_texts, &fault);
     // The wire is shown as the size found, once it was found.
     m_fields[kWireField]->setText(toQ(m_texts[kWireField]));
     m_export->setEnabled(false);
-    if (!accepted) return false;
+    if (!accepted) {
+        if (fault.field >= 0 && fault.field < kAnalysisFieldCount)
+            focusFieldAtFault(m_fields[fault.field]);
+        return false;
+    }
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }

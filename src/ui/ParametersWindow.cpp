@@ -203,8 +203,18 @@ void ParametersWindow::buttonOkClick() {
         texts[k] = m_fields[k]->text().toStdString();
     if (record.wireGageSystem == kMetricWire) texts[1] = m_density->text().toStdString();
     m_texts = texts;
-    if (!acceptDesignParameters(record, m_desktop.messages(), texts, m_unitsBox->currentIndex(),
-                                m_gageBox->currentIndex())) {
+    EntryFault fault;
+    FieldCaptionMessages messages(m_desktop.messages(), fault, [this](int field) {
+        return field >= 0 && field < kDesignParameterFieldCount ? m_labels[field]->text()
+                                                                : QString();
+    });
+    if (!acceptDesignParameters(record, messages, texts, m_unitsBox->currentIndex(),
+                                m_gageBox->currentIndex(), &fault)) {
+        if (fault.field == 1 && record.wireGageSystem == kMetricWire) {
+            focusFieldAtFault(m_density);
+        } else if (fault.field >= 0 && fault.field < kDesignParameterFieldCount) {
+            focusFieldAtFault(m_fields[fault.field]);
+        }
         return;
     }
     setEnabled(false);

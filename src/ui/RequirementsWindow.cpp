@@ -257,6 +257,7 @@ void RequirementsWindow::labelApplicationClick() {
 }
 
 void RequirementsWindow::paramExit() {
+    if (m_refusing) return;
     RequirementTexts texts = fieldTexts();
     const std::string ripple = leaveRequirementField(m_desktop.record(), texts);
     m_ripple->setText(toQ(ripple));
@@ -273,8 +274,18 @@ void RequirementsWindow::buttonCancelClick() {
 void RequirementsWindow::buttonOkClick() {
     DesignRecord& record = m_desktop.record();
     const RequirementTexts texts = fieldTexts();
+    EntryFault fault;
+    FieldCaptionMessages messages(m_desktop.messages(), fault, [this](int field) {
+        return field >= 0 && field < kRequirementFieldCount ? m_labels[field]->text() : QString();
+    });
     if (!m_desktop.storeRequirements(
-            [&] { return acceptRequirements(record, m_desktop.messages(), texts); })) {
+            [&] { return acceptRequirements(record, messages, texts, &fault); })) {
+        // Leaving the field the keyboard was in figures nothing here: the refusal changes
+        // nothing of the record.
+        m_refusing = true;
+        if (fault.field >= 0 && fault.field < kRequirementFieldCount)
+            focusFieldAtFault(m_fields[fault.field]);
+        m_refusing = false;
         return;
     }
     m_texts = texts;

@@ -144,8 +144,9 @@ TEST(Analysis, PartNumbersAreMatchedExactly) {
         EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), -2) << beginning;
         ASSERT_EQ(messages.size(), 1u) << beginning;
         EXPECT_EQ(messages.last().caption, "ERROR ");
-        EXPECT_EQ(
-            messages.last().text.rfind("Core P/N " + std::string(beginning) + " not found", 0), 0u);
+        EXPECT_EQ(messages.last().text.rfind(
+                      "Core P/N " + std::string(beginning) + " NOT IN THE CATALOG", 0),
+                  0u);
     }
 }
 
@@ -160,7 +161,7 @@ TEST(Analysis, UnknownPartIsReportedAndTheTableKept) {
     EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), -2);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages.last().caption, "ERROR ");
-    EXPECT_EQ(messages.last().text, "Core P/N T81-21 not found in 446 lines");
+    EXPECT_EQ(messages.last().text, "Core P/N T81-21 NOT IN THE CATALOG");
     EXPECT_EQ(table.rows[kL].value, kept);
 }
 

@@ -58,7 +58,11 @@ class RequirementsWindowTest : public QObject {
         // A letter left at the end is caught by OK.
         typeInto(w, 0, "q");
         w.buttonOkClick();
-        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 0.  10q "));
+        QCOMPARE(t.messages.last().text,
+                 std::string("INVALID CHARACTER in Parameter 0.  10q \nINDUCTANCE AT MAX CURRENT"));
+        // The field at fault has the keyboard, its text selected to be typed over.
+        QCOMPARE(QApplication::focusWidget(), w.field(0));
+        QCOMPARE(w.field(0)->selectedText(), QString("10q"));
         QCOMPARE(t.messages.last().caption, std::string("DATA ENTRY ERROR"));
         // The window keeps what was typed.
         QCOMPARE(text(w, 0), QString("10q"));
@@ -92,7 +96,8 @@ class RequirementsWindowTest : public QObject {
         QTest::keyClick(w.field(9), Qt::Key_Return);
         QCOMPARE(t.messages.size(), std::size_t{1});
         QCOMPARE(t.messages.last().text,
-                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "));
+                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "
+                             "\nINDUCTANCE AT MAX CURRENT"));
 
         typeInto(w, 0, "100");
         QTest::keyClick(w.field(0), Qt::Key_Return);
@@ -218,14 +223,17 @@ class RequirementsWindowTest : public QObject {
         RequirementsWindow& w = openFor(t, kDcBiased);
         w.field(9)->setText("2.5");
         w.buttonOkClick();
-        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 9.  2.5 "));
+        QCOMPARE(t.messages.last().text,
+                 std::string("INVALID CHARACTER in Parameter 9.  2.5 \nSTACKED CORES"));
+        QCOMPARE(QApplication::focusWidget(), w.field(9));
 
         // Both the inductance and the current missing: only the inductance is reported.
         w.field(9)->setText("1");
         w.buttonOkClick();
         QCOMPARE(t.messages.size(), std::size_t{2});
         QCOMPARE(t.messages.last().text,
-                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "));
+                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "
+                             "\nINDUCTANCE AT MAX CURRENT"));
         QVERIFY(w.isVisible());
         QCOMPARE(t.record().designCount, 0);
     }
