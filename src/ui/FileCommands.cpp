@@ -26,6 +26,8 @@ constexpr const char* kNewQuestion =
     "START A NEW DESIGN?  EVERY REQUIREMENT, PARAMETER AND SELECTION GOES BACK TO ITS START-UP "
     "VALUE.";
 
+constexpr const char* kGraphCaption = "SAVE GRAPH";
+constexpr const char* kGraphFilter = "SVG drawings (*.svg);;All files (*)";
 constexpr const char* kSaveChangesQuestion = "SAVE CHANGES TO THE DESIGN?";
 
 QString withSuffix(QString name, const QString& suffix) {
@@ -50,6 +52,9 @@ FileDialogs standardFileDialogs() {
     };
     dialogs.spiceModelName = [](QWidget* parent, const QString& suggested) {
         return QFileDialog::getSaveFileName(parent, kExportCaption, suggested, kSpiceFilter);
+    };
+    dialogs.graphName = [](QWidget* parent, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, kGraphCaption, suggested, kGraphFilter);
     };
     dialogs.confirm = [](QWidget* parent, const QString& text, const QString& caption) {
         return QMessageBox::question(parent, caption, text,
@@ -80,6 +85,7 @@ FileCommands::FileCommands(Desktop& desktop, FileDialogs dialogs)
     : m_desktop(desktop), m_dialogs(std::move(dialogs)) {
     if (!m_dialogs.spiceModelName) m_dialogs.spiceModelName = standardFileDialogs().spiceModelName;
     if (!m_dialogs.saveChanges) m_dialogs.saveChanges = standardFileDialogs().saveChanges;
+    if (!m_dialogs.graphName) m_dialogs.graphName = standardFileDialogs().graphName;
 }
 
 QString FileCommands::mainCaption() const {
@@ -202,6 +208,18 @@ bool FileCommands::exportSpiceModel(QWidget* parent, const std::string& fileName
     if (QFileInfo(name).suffix().isEmpty()) name += kSpiceSuffix;
     if (const auto failure = writeFileAtomically(name.toStdString(), text)) {
         m_desktop.messages().show(*failure, kExportCaption);
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::saveGraph(QWidget* parent, const std::string& fileName, const std::string& svg) {
+    const QString suggested = QDir::home().filePath(toQ(fileName));
+    QString name = m_dialogs.graphName(parent, suggested);
+    if (name.isEmpty()) return false;
+    if (QFileInfo(name).suffix().isEmpty()) name += ".svg";
+    if (const auto failure = writeFileAtomically(name.toStdString(), svg)) {
+        m_desktop.messages().show(*failure, kGraphCaption);
         return false;
     }
     return true;

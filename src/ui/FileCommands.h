@@ -24,6 +24,8 @@ struct FileDialogs {
     std::function<QString(QWidget* parent, const QString& folder)> openName;
     // The name to export a SPICE model under. Empty: cancelled.
     std::function<QString(QWidget* parent, const QString& suggested)> spiceModelName;
+    // The name to save a graph under (SVG). Empty: cancelled.
+    std::function<QString(QWidget* parent, const QString& suggested)> graphName;
     // A question answered OK (true) or Cancel.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> confirm;
     // A question answered SAVE, DISCARD or CANCEL.
@@ -63,6 +65,11 @@ class FileCommands {
     bool settleChanges();
     // SAVE: into the file opened or saved last, else SAVE AS.
     bool saveDesign();
+
+    // SAVE GRAPH: asks for a name (`fileName` in the home folder suggested, ".svg" added when
+    // the name has no suffix of its own) and writes the graph's SVG text atomically. False when
+    // cancelled or not written (a message says why).
+    bool saveGraph(QWidget* parent, const std::string& fileName, const std::string& svg);
 
     // The design file opened or saved last; empty when none.
     const QString& fileName() const { return m_fileName; }

@@ -41,6 +41,7 @@ struct ScriptedDialogs {
     int saveChangesQuestions = 0;
     QString spiceAnswer;     // empty: the export dialog is cancelled
     QString spiceSuggested;  // what the export dialog was offered
+    QString graphAnswer;     // empty: SAVE GRAPH's dialog is cancelled
     FileDialogs dialogs() {
         FileDialogs d;
         d.saveName = [this](QWidget*, const QString&, bool& csv) {
@@ -52,6 +53,7 @@ struct ScriptedDialogs {
             spiceSuggested = suggested;
             return spiceAnswer;
         };
+        d.graphName = [this](QWidget*, const QString&) { return graphAnswer; };
         d.confirm = [this](QWidget*, const QString&, const QString&) {
             ++questions;
             return confirmAnswer;
