@@ -249,6 +249,11 @@ TEST(Analysis, NoFrequencyOrTurnsMeansNoFluxAndNoRipple) {
     EXPECT_EQ(table.rows[kRipple].value, 0);
     EXPECT_EQ(table.rows[kCoreW].value, 0);
     EXPECT_EQ(table.rows[kTime115].value, 0);  // no core loss: no aging figures
+    // Nothing drives the aging: NEGLIGIBLE, as for a core that does not age, never 0 hours.
+    for (const int row : {kTime115, kLife}) {
+        EXPECT_TRUE(table.rows[row].negligible);
+        EXPECT_EQ(analysisValueText(table.rows[row], r), "NEGLIGIBLE");
+    }
 }
 
 TEST(Analysis, NegligibleAgingReadsNegligibleRatherThanAStandInTime) {

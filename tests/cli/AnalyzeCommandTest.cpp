@@ -215,5 +215,32 @@ TEST(AnalyzeCommand, CheckStandsBesideTheProgramsOwnFigures) {
     EXPECT_EQ(all[42].rfind("41,\"COPPER LOSS\",", 0), 0u) << all[42];
 }
 
+// A missing frequency is no frequency of 0: refused, unless asked for as --frequency 0, which
+// analyzes at DC and gives every figure no row can show as null with its reason.
+TEST(AnalyzeCommand, AFrequencyIsGivenAndAtZeroHertzNoFigureIsAFloatsLimit) {
+    const std::string dc =
+        "--app dc --part T106-21 --turns 40 --wire #18 --current 5 --von 12 "
+        "--voff 5 --check";
+    const auto missing = runCli(analyzeArgs(dc));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.rfind("ERROR: FREQUENCY MISSING", 0), 0u) << missing.err;
+    EXPECT_TRUE(missing.out.empty());
+
+    const auto json = runCli(analyzeArgs(dc + " --frequency 0 --json"));
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.find("e+38"), std::string::npos);
+    const auto doc = nlohmann::json::parse(json.out);
+    EXPECT_TRUE(doc["check"]["skinDepthIn"].is_null());
+    EXPECT_EQ(doc["check"]["skinDepthInReason"], "INFINITE");
+    for (const int row : {13, 14}) {
+        EXPECT_TRUE(doc["rows"][row]["value"].is_null());
+        EXPECT_EQ(doc["rows"][row]["negligible"], true);  // no core loss: no aging
+    }
+    const auto table = runCli(analyzeArgs(dc + " --frequency 0"));
+    EXPECT_NE(table.out.find("SKIN DEPTH"), std::string::npos);
+    EXPECT_NE(table.out.find("INFINITE"), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.find("340282"), std::string::npos) << table.out;
+}
+
 }  // namespace
 }  // namespace korvell

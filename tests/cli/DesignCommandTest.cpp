@@ -245,5 +245,28 @@ TEST(DesignCommand, WholeSearchesMatchTheirGoldenResults) {
     EXPECT_GE(compared, 6);
 }
 
+// An empty --opt= is refused as empty, whatever follows it; the resonant search derives a
+// frequency of 0 as a missing one, and the switching chokes refuse it.
+TEST(DesignCommand, EmptyAndZeroFrequenciesAreRefusedOrDerived) {
+    for (const char* next : {" --current 5", " --json", ""}) {
+        const auto empty =
+            runCli(designArgs(std::string("--app dc --inductance 100 --frequency=") + next));
+        EXPECT_EQ(empty.status, 2) << next;
+        EXPECT_EQ(empty.err,
+                  "ERROR: --frequency IS EMPTY: GIVE IT A VALUE, AS IN --frequency=VALUE\n")
+            << next;
+    }
+    const auto zero =
+        runCli(designArgs("--app dc --inductance 100 --current 5 --von 12 --voff 5 "
+                          "--frequency 0"));
+    EXPECT_EQ(zero.status, 2);
+    EXPECT_EQ(zero.err, "DATA ENTRY ERROR: FREQUENCY must be greater than 0 kHERTZ\n");
+    const auto resonant = runCli(
+        designArgs("--app resonant --inductance 100 --current 5 --vpeak 100 --frequency 0 --json"));
+    ASSERT_EQ(resonant.status, 0) << resonant.err;
+    EXPECT_EQ(resonant.err.find("ERROR"), std::string::npos) << resonant.err;
+    EXPECT_GT(nlohmann::json::parse(resonant.out)["designCount"].get<int>(), 0);
+}
+
 }  // namespace
 }  // namespace korvell

@@ -74,6 +74,13 @@ class RecordingCanvas : public Canvas {
         return static_cast<int>(text.size()) * m_font.height * 6 / 10;
     }
     int textHeight(std::string_view) override { return m_font.height * 12 / 10; }
+    // A printed surface starts its next page; the texts of every page are kept in `texts`.
+    bool newPage() override {
+        if (!m_printer) return false;
+        ++pagesStarted;
+        return true;
+    }
+    int pagesStarted = 0;
 
     // The first text drawn that equals (or, with contains, holds) the given text; null if none.
     const DrawnText* find(std::string_view text, bool contains = false) const {
