@@ -238,7 +238,7 @@ std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurre
     return 1000.0 / (2.0 * 3.14159) / inductanceUh * peakVoltage / peakCurrent;
 }
 
-void updateRipple(DesignRecord& record, const RequirementTexts& texts) {
+bool updateRipple(DesignRecord& record, const RequirementTexts& texts) {
     const double average = averageVoltage(readFieldFloat(texts[5]), readFieldFloat(texts[6]));
     record.avgVoltage = toStoredFloat(average);
     auto ripple = rippleCurrentPp(record.avgVoltage, readFieldFloat(texts[0]),
@@ -252,6 +252,7 @@ void updateRipple(DesignRecord& record, const RequirementTexts& texts) {
             readFieldFloat(texts[2]));
     }
     if (ripple) record.rippleCurrent = toStoredFloat(*ripple);
+    return ripple.has_value();
 }
 
 std::string rippleCurrentText(float rippleCurrent) {
@@ -269,10 +270,11 @@ std::optional<std::string> updateResonantFrequency(DesignRecord& record,
 }
 
 std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts) {
-    updateRipple(record, texts);
+    const bool figured = updateRipple(record, texts);
     if (auto frequency = updateResonantFrequency(record, texts)) texts[7] = std::move(*frequency);
-    // A line-frequency choke carries no switching ripple.
-    if (record.applicationType == kPowerline) return {};
+    // A line-frequency choke carries no switching ripple, and texts that give none (another
+    // application's figure still in the record) show none.
+    if (record.applicationType == kPowerline || !figured) return {};
     return rippleCurrentText(record.rippleCurrent);
 }
 

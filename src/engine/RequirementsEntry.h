@@ -75,7 +75,8 @@ std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurre
 
 // Sets avgVoltage from fields 5 and 6 and, when L × I × f > 0, rippleCurrent from fields 0, 2, 7;
 // otherwise rippleCurrent keeps its value.
-void updateRipple(DesignRecord& record, const RequirementTexts& texts);
+// True when the texts gave a ripple.
+bool updateRipple(DesignRecord& record, const RequirementTexts& texts);
 
 // "RIPPLE CURRENT:  %6.3f AMPERES  p-p".
 std::string rippleCurrentText(float rippleCurrent);
@@ -87,7 +88,8 @@ std::optional<std::string> updateResonantFrequency(DesignRecord& record,
 
 // What leaving one of fields 0-8 does: the ripple, then for the resonant application the
 // frequency, whose text replaces field 7. Returns the ripple label text, empty for the powerline
-// choke. A PFC choke's ripple is the largest over the line cycle (pfcRipplePeakToPeak).
+// choke and when the texts give no ripple. A PFC choke's ripple is the largest over the line cycle
+// (pfcRipplePeakToPeak).
 std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts);
 
 // The OK: checks the texts, stores them into the application's rows and the active

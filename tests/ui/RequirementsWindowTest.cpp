@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <cmath>
 
+#include "ui/AnalysisWindow.h"
 #include "ui/EntryKeys.h"
 #include "ui/MainWindow.h"
 #include "ui/RequirementsWindow.h"
@@ -267,6 +269,42 @@ class RequirementsWindowTest : public QObject {
         t.desktop->focusWindowChanged(t.desktop->mainWindow().windowHandle());
         t.desktop->focusWindowChanged(w.windowHandle());
         QCOMPARE(text(w, 0), QString("  0.00"));
+    }
+
+    // One PFC ripple: the requirements window's line and the analysis's row are the boost's
+    // largest ripple over the line cycle, the same figure for the same inductance (the ripple
+    // goes as 1 / L). The line goes when the application changes; the powerline choke has none.
+    void thePfcRippleIsTheSameInTheRequirementsAndTheAnalysis() {
+        TestDesktop t;
+        RequirementsWindow& w = openFor(t, kPowerFactorBoost);
+        for (const auto& [field, value] :
+             {std::pair{0, "500"}, {2, "5"}, {5, "120"}, {6, "400"}, {7, "65"}})
+            w.field(field)->setText(value);
+        w.field(1)->setFocus();
+        w.field(7)->setFocus();  // leaving a field figures the ripple
+        auto* ripple = control<QLabel>(w, "RippleLabel");
+        QCOMPARE(ripple->text(), QString("RIPPLE CURRENT:   2.585 AMPERES  p-p"));
+        w.buttonOkClick();
+        QVERIFY(t.record().designCount > 0);
+        control<QPushButton>(t.desktop->mainWindow(), "ANalysis")->click();
+        settle();
+        const AnalysisTable& table = t.desktop->analysisWindow().table();
+        const double inductanceUh = table.rows[0].value;
+        const double analyzed = table.rows[3].value;  // RIPPLE CURRENT, A p-p
+        QVERIFY(analyzed > 0);
+        QVERIFY2(std::fabs(analyzed * inductanceUh / 500 - 2.5846) < 0.002,
+                 qPrintable(QString::number(analyzed * inductanceUh / 500)));
+
+        t.desktop->analysisWindow().close();
+        openFor(t, kDcBiased);
+        QCOMPARE(ripple->text(), QString());  // the PFC figure is not the buck's
+        openFor(t, kPowerline);
+        for (int k = 0; k < 8; ++k) {
+            if (!w.field(k)->isVisible()) continue;
+            w.field(k)->setFocus();
+        }
+        w.field(0)->setFocus();
+        QCOMPARE(ripple->text(), QString());
     }
 };
 
