@@ -291,6 +291,27 @@ TEST(GraphPage, TheDesignLegendStandsClearOfTheCurveAndTheCross) {
     }
 }
 
+// On paper no stroke is thinner than a quarter point: at 1200 dpi, 4.17 pixels make at least 5.
+TEST(GraphPage, EveryPrintedStrokeIsAtLeastAQuarterPoint) {
+    DesignRecord design = testing::buckFilter();
+    AnalysisTable table;
+    ASSERT_TRUE(analyzed(design, 40, table));
+    design.graphMaterialCode = "-21";
+    for (int kind = 1; kind <= kTemperatureVsAge; ++kind) {
+        DesignRecord r = kind < kInductanceVsCurrent ? DesignRecord{} : design;
+        r.graphKind = static_cast<std::int8_t>(kind);
+        for (const int dpi : {300, 600, 1200}) {
+            RecordingCanvas paper(13200, 10200, true);
+            paper.setDotsPerInch(dpi);
+            RecordingMessages messages;
+            drawGraphPage(paper, r, messages, GraphView{});
+            ASSERT_FALSE(paper.lines.empty()) << kind;
+            for (const auto& l : paper.lines)
+                ASSERT_GE(l.width * 72.0 / dpi, kThinnestPrintedPoints) << kind << " " << dpi;
+        }
+    }
+}
+
 // The aging model's first sample lies thousands of hours in; the curve begins at the axis with
 // the first sample's value, not decades into the plot.
 TEST(GraphPage, AgingCurvesStartAtTheTimeAxis) {
