@@ -357,8 +357,10 @@ bool AnalysisWindow::buttonOkClick() {
     m_fields[kWireField]->setText(toQ(m_texts[kWireField]));
     m_export->setEnabled(false);
     if (!accepted) {
-        if (fault.field >= 0 && fault.field < kAnalysisFieldCount)
+        if (fault.field >= 0 && fault.field < kAnalysisFieldCount) {
             focusFieldAtFault(m_fields[fault.field]);
+            m_keys->raiseFirstKeyFlag();  // the first key replaces the text at fault
+        }
         return false;
     }
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {

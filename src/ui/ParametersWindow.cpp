@@ -215,6 +215,7 @@ void ParametersWindow::buttonOkClick() {
         } else if (fault.field >= 0 && fault.field < kDesignParameterFieldCount) {
             focusFieldAtFault(m_fields[fault.field]);
         }
+        m_keys->raiseFirstKeyFlag();  // the first key replaces the text at fault
         return;
     }
     setEnabled(false);

@@ -283,8 +283,10 @@ void RequirementsWindow::buttonOkClick() {
         // Leaving the field the keyboard was in figures nothing here: the refusal changes
         // nothing of the record.
         m_refusing = true;
-        if (fault.field >= 0 && fault.field < kRequirementFieldCount)
+        if (fault.field >= 0 && fault.field < kRequirementFieldCount) {
             focusFieldAtFault(m_fields[fault.field]);
+            m_keys->raiseFirstKeyFlag();  // the first key replaces the text at fault
+        }
         m_refusing = false;
         return;
     }

@@ -66,8 +66,10 @@ class RequirementsWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), w.field(0));
         QCOMPARE(w.field(0)->selectedText(), QString("10q"));
         QCOMPARE(t.messages.last().caption, std::string("DATA ENTRY ERROR"));
-        // The window keeps what was typed.
+        // The window keeps what was typed, and the first key replaces it.
         QCOMPARE(text(w, 0), QString("10q"));
+        QTest::keyClick(w.field(0), '5');
+        QCOMPARE(text(w, 0), QString("5"));
     }
 
     void enterMovesOnAndEnterTwiceRunsTheDesign() {
