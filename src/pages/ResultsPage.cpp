@@ -47,15 +47,21 @@ struct Geometry {
 // The cells of the display shown: its two heading lines and each design's cells. The CHECK
 // display takes its columns after the part number from the checked figures of the search.
 struct TableCells {
+    TableCells(const DesignRecord& r, int shown, const ResultsCheck* checked)
+        : record(r),
+          display(shown),
+          check(checked),
+          headings(resultHeadings(r, shown == kCheckDisplay ? kElectricalDisplay : shown)) {}
     const DesignRecord& record;
     int display;
     const ResultsCheck* check;
+    ResultHeadings headings;  // of the electrical or dimensions display
     int columns() const {
         return display == kCheckDisplay ? 1 + static_cast<int>(checkColumns().size())
                                         : kResultColumns;
     }
     std::string heading(int line, int c) const {
-        if (display != kCheckDisplay) return resultHeadings(record, display)[line][c];
+        if (display != kCheckDisplay) return headings[line][c];
         if (c == 0) return line == 0 ? "CORE P/N" : "";
         const CheckColumn& column = checkColumns()[static_cast<std::size_t>(c - 1)];
         return line == 0 ? column.heading : column.units;

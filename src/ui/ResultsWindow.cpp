@@ -148,8 +148,12 @@ void ResultsWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ResultsWindow::wheelEvent(QWheelEvent* event) {
-    // One design per notch (120 eighths of a degree), down the list as the wheel turns back.
-    const int notches = event->angleDelta().y() / 120;
+    // One design per notch (120 eighths of a degree), down the list as the wheel turns back; a
+    // fine wheel's or a touchpad's smaller steps add up to notches.
+    constexpr int kNotch = 120;
+    m_wheelTurned += event->angleDelta().y();
+    const int notches = m_wheelTurned / kNotch;
+    m_wheelTurned -= notches * kNotch;
     if (notches != 0) m_scrollBar->setValue(m_scrollBar->value() - notches);
     event->accept();
 }

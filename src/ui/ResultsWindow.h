@@ -77,6 +77,7 @@ class ResultsWindow : public QWidget, public FormEvents {
     int m_fontHeight = 16;
     std::function<std::tm()> m_clock;
     ResultsPageLayout m_layout;
+    int m_wheelTurned = 0;  // eighths of a degree the wheel turned short of a whole notch
     std::optional<ResultsCheck> m_checked;
 };
 
