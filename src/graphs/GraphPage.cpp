@@ -257,10 +257,10 @@ struct PlotDrawn {
     int numbersLeft = 0;
 };
 
-// Where a design graph's legend goes: at a tenth of the way up from the top of the plot, a
-// hundred times the axis's start, as the graph has always put it, unless the curve or the
-// operating point's cross passes under its ground there; then the nearest place clear of both,
-// further down the plot and then along it. The first place when none is clear.
+// Where a design graph's legend goes: eight tenths of the way up the plot at a hundred times the
+// axis's start, as the graph has always put it, unless the curve or the operating point's cross
+// passes under its ground there; then the nearest height clear of both, higher first, then the
+// same at ten, a thousand and one times the start. The first place when none is clear.
 std::optional<PlacedText> placeLegend(Canvas& canvas, const PlotFrame& frame,
                                       const PlotAxes& curveAxes, const PlotAxes& legendAxes,
                                       const std::string& text, const Curve& points,
