@@ -12,6 +12,7 @@
 #include "engine/AcResistance.h"
 #include "engine/EntryFields.h"
 #include "engine/Inductance.h"
+#include "engine/PfcRipple.h"
 #include "engine/TemperatureRise.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
@@ -131,9 +132,7 @@ double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record) 
 
 std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record) {
     if (row.negligible) return kNegligibleText;
-    char text[64];
-    std::snprintf(text, sizeof text, row.format.c_str(), analysisDisplayValue(row, record));
-    return text;
+    return figureText(row.format.c_str(), analysisDisplayValue(row, record));
 }
 
 std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record) {
@@ -305,8 +304,11 @@ double rippleCurrent(const DesignRecord& r, const OperatingPoint& p, double indu
                      std::int8_t application) {
     const double fKhz = r.frequencyKhz;
     if (application == kPowerline || !(inductanceUh * fKhz > 0)) return 0;
+    // PFC: the largest ripple over the line cycle, as the requirements window gives it.
     const double ripple =
-        (application == kPowerFactorBoost ? 0.25 : 0.5) * p.vAvg / (inductanceUh * fKhz) * 1000;
+        application == kPowerFactorBoost
+            ? pfcRipplePeakToPeak(r.pfcPeakInputVoltage, r.pfcOutputVoltage, inductanceUh, fKhz)
+            : 0.5 * p.vAvg / (inductanceUh * fKhz) * 1000;
     return std::min<double>(ripple, r.maxCurrent);
 }
 
@@ -361,6 +363,8 @@ struct AgingRows {
 AgingRows agingRows(const DesignRecord& r, const AnalyzedCore& core, const OperatingPoint& p,
                     double coreW, double totalW, double rise, std::int8_t application) {
     AgingRows a;
+    // With no core loss (a DC winding at 0 Hz) nothing drives the aging at all.
+    a.negligible = !(coreW > 0);
     if (!(coreW > 0) || !(r.ambientTemp + rise < kAgingTemperatureLimit)) return a;
     const bool pfc = application == kPowerFactorBoost;
     AgingInputs in;

@@ -39,7 +39,7 @@ struct AnalysisTable {
 
 // The value of a row as the analysis window shows it: converted to the display unit system
 // (lengthFactor, longLengthFactor, weightFactor) and printed with the row's format; "NEGLIGIBLE"
-// for a negligible aging row.
+// for a negligible aging row; "INFINITE" for a figure beyond what a row can show (figureText).
 std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record);
 // The units of a row as shown: "INCH", "Ft", "Lbs" replaced by the display unit names.
 std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record);

@@ -225,15 +225,20 @@ TypedPartNumber checkTypedPartNumber(std::string_view text) {
     return result;
 }
 
-bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisTexts& texts) {
+bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisTexts& texts,
+                          EntryFault* fault) {
     DesignRecord& r = record;
     const int app = r.applicationType;
+    EntryFault unused;
+    EntryFault& at = fault != nullptr ? *fault : unused;
+    at.field = -1;
 
     for (int field = 1; field < kAnalysisFieldCount; ++field) {
         if (!analysisFieldShown(app, field)) continue;
         const std::string& text = texts[field];
         const auto run = text.find_first_not_of(allowedCharacters(field, r));
         if (run != std::string::npos) {
+            at.field = field;
             messages.show(strprintf("INVALID CHARACTER %2d in Parameter%2d.  %s ",
                                     static_cast<int>(run) + 1, field, text.c_str()),
                           kDataEntryErrorCaption);
@@ -246,6 +251,7 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     const std::optional<float> gage = readWireGage(texts[kWireField], r.wireGageSystem);
     DesignRecord wire;
     if (!gage || !wireTableLookup(wire, r.wireGageSystem, kByGage, *gage)) {
+        at.field = kWireField;
         messages.show("Invalid Wire Size", kDataEntryErrorCaption);
         return false;
     }
@@ -266,29 +272,44 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     const std::int32_t stack = readFieldCount(texts[kStackField]);
 
     if (const std::string problems = partNumberProblems(partNumber); !problems.empty()) {
+        at.field = kPartNumberField;
         messages.show(problems, kDataEntryErrorCaption);
         return false;
     }
     // Only a core of the catalog is analyzed: a part number that merely begins like one (or
     // has a material the catalog does not make that size in) names no core.
     if (!findCatalogRow(partNumber)) {
+        at.field = kPartNumberField;
         messages.show(partNotFoundText(partNumber), "ERROR ");
         return false;
     }
 
     std::string essential;
-    if (static_cast<double>(strands) * turns * stack < 1)
+    if (static_cast<double>(strands) * turns * stack < 1) {
         essential = "CHECK TURNS, STRANDS, STACKED CORES";
-    if (!wireGageInRange(*gage)) essential = "WIRE GAGE is OUT OF RANGE";
+        at.field = turns < 1 ? kTurnsField : strands < 1 ? kStrandsField : kStackField;
+    }
+    if (!wireGageInRange(*gage)) {
+        essential = "WIRE GAGE is OUT OF RANGE";
+        at.field = kWireField;
+    }
     if (!essential.empty()) {
         messages.show(essential, kEssentialDataCaption);
         return false;
     }
     // Counts are kept in single precision: beyond 2^24 they would no longer be whole numbers.
     if (strands > kLargestCount || turns > kLargestCount || stack > kLargestCount) {
+        at.field = turns > kLargestCount     ? kTurnsField
+                   : strands > kLargestCount ? kStrandsField
+                                             : kStackField;
         messages.show(
             strprintf("TURNS, STRANDS and STACKED CORES MUST NOT EXCEED %d", kLargestCount),
             kDataEntryErrorCaption);
+        return false;
+    }
+    if (stack > kLargestStack || strands > kLargestStrands) {
+        at.field = stack > kLargestStack ? kStackField : kStrandsField;
+        messages.show(stackAndStrandsLimitMessage(), kDataEntryErrorCaption);
         return false;
     }
     // Operating magnitudes beyond any inductor of these cores.
@@ -301,12 +322,14 @@ bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisText
     for (const auto& [field, limit] : largest) {
         if (!analysisFieldShown(app, field)) continue;
         if (const auto message = magnitudeMessage(field, readFieldFloat(texts[field]), limit)) {
+            at.field = field;
             messages.show(*message, kDataEntryErrorCaption);
             return false;
         }
     }
     const float ambient = readFieldFloat(texts[kAmbientField]);
     if (const auto message = ambientRangeMessage(kAmbientField, ambient)) {
+        at.field = kAmbientField;
         messages.show(*message, kDataEntryErrorCaption);
         return false;
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/EntryFields.h"
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
 
@@ -110,6 +111,8 @@ std::string wireFieldCharacters(std::string_view gageName);
 // parameter limits. True when every check passes; then the part number, counts, wire gage (and
 // the current wire), operating fields and ambient temperature are stored into the record. A
 // refusal shows one message and changes nothing in the record.
-bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisTexts& texts);
+// `fault`, when given, names the field at fault of a refusal (-1 for none).
+bool acceptAnalysisInputs(DesignRecord& record, Messages& messages, AnalysisTexts& texts,
+                          EntryFault* fault = nullptr);
 
 }  // namespace korvell

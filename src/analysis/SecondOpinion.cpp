@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/AcResistance.h"
+#include "engine/PfcRipple.h"
 #include "engine/TemperatureRise.h"
 #include "materials/Catalog.h"
 #include "platform/PhysicalConstants.h"
@@ -39,11 +40,13 @@ double onDuty(double vOn, double vOff) {
 
 // rms of the PFC ripple over the half line cycle, the same angles as its loss.
 double pfcRippleRms(double largestPeakToPeak, double inputOverOutput, int steps) {
+    const double largestDutyProduct = pfcLargestDutyProduct(inputOverOutput);
+    if (!(largestDutyProduct > 0)) return 0;
     double sum = 0;
     for (int k = 0; k < steps; ++k) {
         const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
         if (!(d > 0 && d < 1)) continue;
-        const double ripple = 4 * largestPeakToPeak * d * (1 - d);
+        const double ripple = largestPeakToPeak * d * (1 - d) / largestDutyProduct;
         sum += ripple * ripple / 12;
     }
     return std::sqrt(sum / steps);
@@ -87,13 +90,16 @@ HarmonicFactors triangleRippleMeanSquares(double peakToPeak, double duty) {
 
 HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput, int steps) {
     HarmonicFactors squares{};
-    if (steps < 1 || !(largestPeakToPeak > 0)) return squares;
+    const double largestDutyProduct = pfcLargestDutyProduct(inputOverOutput);
+    if (steps < 1 || !(largestPeakToPeak > 0) || !(largestDutyProduct > 0)) return squares;
     for (int k = 0; k < steps; ++k) {
         const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
         if (!(d > 0 && d < 1)) continue;
-        // The ripple 4 ΔI_max D(1 − D) over D(1 − D) leaves 4 ΔI_max in each harmonic.
+        // The ripple ΔI_max D(1 − D) / max D(1 − D) over D(1 − D) leaves ΔI_max / max D(1 − D)
+        // in each harmonic.
         for (int n = 1; n <= kRippleHarmonics; ++n) {
-            const double rms = 4 * largestPeakToPeak * std::fabs(std::sin(kPi * n * d)) /
+            const double rms = largestPeakToPeak / largestDutyProduct *
+                               std::fabs(std::sin(kPi * n * d)) /
                                (std::sqrt(2.0) * kPi * kPi * n * n);
             squares[static_cast<std::size_t>(n - 1)] += rms * rms / steps;
         }

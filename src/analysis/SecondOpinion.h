@@ -49,8 +49,9 @@ HarmonicFactors triangleRippleMeanSquares(double peakToPeak, double duty);
 
 // The same for a PFC boost choke, averaged over the half line cycle in `steps` equal angles θ
 // (midpoints): at θ the duty is D = 1 − (V_in,pk / V_out)|sin θ| and the ripple is
-// 4 ΔI_max D (1 − D), ΔI_max the largest ripple of the cycle (at D = 0.5). Angles where the
-// input stands above the output (D ≤ 0) do not switch.
+// ΔI_max D (1 − D) / max D (1 − D), ΔI_max the largest ripple of the cycle (pfcRipplePeakToPeak:
+// at D = 0.5 when the input reaches half the output, else at the crest). Angles where the input
+// stands above the output (D ≤ 0) do not switch.
 constexpr int kLineAngleSteps = 256;
 HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverOutput,
                                      int steps = kLineAngleSteps);

@@ -101,6 +101,14 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     texts[0] = typed.text;
     putFieldTexts(fieldOptions(), o, texts);
     if (!acceptAnalysisInputs(r, messages, texts)) return refused();
+    // A frequency not given is no frequency of 0: the analysis at DC is asked for as
+    // --frequency 0, never fallen into.
+    if (!o.frequency && !(readFieldFloat(texts[7]) > 0)) {
+        refuseInput(context, app == kPowerline
+                                 ? "FREQUENCY MISSING: GIVE THE LINE FREQUENCY, --frequency HZ"
+                                 : "FREQUENCY MISSING: GIVE --frequency KHZ (0 ANALYZES AT DC)");
+        return false;
+    }
     const std::size_t shownBefore = messages.messages().size();
     if (AnalyzeDesign(r, messages, table, r.applicationType) <= 0) {
         // A refusal always says why.

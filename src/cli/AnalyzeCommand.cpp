@@ -39,9 +39,12 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
         nlohmann::json rows = nlohmann::json::array();
         for (int i = 0; i < kAnalysisRows; ++i) {
             const AnalysisRow& row = table.rows[i];
-            nlohmann::json value =
-                row.negligible ? nlohmann::json()
-                               : jsonNumber(static_cast<float>(analysisDisplayValue(row, r)));
+            const double shown = analysisDisplayValue(row, r);
+            // A figure no row can show (a float's limit) is null with its reason, never 3.4e38.
+            const bool showable = figureShowable(row.format.c_str(), shown);
+            nlohmann::json value = row.negligible || !showable
+                                       ? nlohmann::json()
+                                       : jsonNumber(static_cast<float>(shown));
             rows.push_back({{"row", i},
                             {"label", row.label},
                             {"value", value},
@@ -49,6 +52,7 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
                             {"text", analysisValueText(row, r)}});
             if (i == kTimeTo115Row || i == kLifeLimitRow)
                 rows.back()["negligible"] = row.negligible;
+            if (!row.negligible && !showable) rows.back()["reason"] = analysisValueText(row, r);
         }
         nlohmann::json doc = {{"application", std::string(kApplicationNames[app]) + " ANALYSIS"},
                               {"partNumber", r.corePartNumber},

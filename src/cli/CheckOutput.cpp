@@ -46,6 +46,13 @@ float stored(double value) {
     return std::isfinite(value) ? toStoredFloat(value) : static_cast<float>(value);
 }
 
+// A figure given as null carries its reason beside it, under its name and this suffix: the
+// skin depth at 0 Hz is infinite, not a number too large to print.
+constexpr const char* kReasonSuffix = "Reason";
+std::string reason(double value) {
+    return std::isnan(value) ? "NOT A NUMBER" : value > 0 ? kInfiniteText : "-INFINITE";
+}
+
 }  // namespace
 
 nlohmann::json checkJson(const SecondOpinion& opinion) {
@@ -56,6 +63,8 @@ nlohmann::json checkJson(const SecondOpinion& opinion) {
                 using T = std::decay_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, double>) {
                     object[name] = jsonNumber(stored(v));
+                    if (object[name].is_null())
+                        object[std::string(name) + kReasonSuffix] = reason(v);
                 } else {
                     object[name] = v;
                 }
@@ -70,10 +79,14 @@ void writeCheckJson(JsonText& json, const SecondOpinion& opinion) {
     for (const auto& [name, value] : checkFields(opinion)) {
         json.key(name);
         std::visit(
-            [&json](const auto& v) {
+            [&json, name = name](const auto& v) {
                 using T = std::decay_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, double>) {
                     json.number(stored(v));
+                    if (!jsonNumberValue(stored(v))) {
+                        json.key(std::string(name) + kReasonSuffix);
+                        json.string(reason(v));
+                    }
                 } else if constexpr (std::is_same_v<T, long long>) {
                     json.integer(v);
                 } else if constexpr (std::is_same_v<T, bool>) {

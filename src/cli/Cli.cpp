@@ -42,6 +42,16 @@ int runKorvell(const std::vector<std::string>& args, std::ostream& out, std::ost
             return kExitRefused;
         }
     }
+    // "--frequency=" gives its option an empty value, which would otherwise take the next word
+    // as its value: the refusal would then depend on what follows.
+    for (const auto& word : args) {
+        if (word == "--") break;
+        if (word.size() > 3 && word.starts_with("--") && word.back() == '=') {
+            err << "ERROR: " << word.substr(0, word.size() - 1)
+                << " IS EMPTY: GIVE IT A VALUE, AS IN " << word << "VALUE\n";
+            return kExitRefused;
+        }
+    }
     CLI::App app{"Korvell Inductors: design of inductors for power filter applications", "korvell"};
     app.require_subcommand(1);
     CliContext context{out, err};

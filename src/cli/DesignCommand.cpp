@@ -3,6 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
+#include "analysis/ResultsCheck.h"
 #include "analysis/SecondOpinion.h"
 #include "cli/CheckOutput.h"
 #include "cli/Cli.h"
@@ -29,25 +30,34 @@ struct DesignOptions {
     OutputOptions output;
 };
 
-// The second opinion of each design found (none where its analysis fails), with --check.
-using DesignChecks = std::vector<std::optional<SecondOpinion>>;
+// The checked figures of each design found, with --check: the CHECK display's columns after
+// the part number, and for JSON each design's second opinion (none where its analysis fails).
+struct DesignChecks {
+    ResultsCheck figures;
+    std::vector<std::optional<SecondOpinion>> opinions;
+    std::size_t size() const { return opinions.size(); }
+    bool empty() const { return opinions.empty(); }
+    const std::optional<SecondOpinion>& operator[](std::size_t i) const { return opinions[i]; }
+};
 
 DesignChecks checkDesigns(const DesignRecord& r) {
     DesignChecks checks;
-    for (int i = 0; i < std::clamp(r.designCount, 0, kMaxDesigns); ++i)
-        checks.push_back(secondOpinionOfResultsRow(r, i));
+    checks.figures = checkResults(r);
+    for (const DesignCheck& design : checks.figures.designs)
+        checks.opinions.push_back(design.opinion);
     return checks;
 }
 
-// The two columns --check adds to the table: the second opinion's copper loss and rise.
-constexpr std::array<std::array<const char*, 2>, 2> kCheckHeadings = {{
-    {"CHECK Cu", "Watts"},
-    {"CHECK Rise", "deg C"},
-}};
-std::array<std::string, 2> checkCells(const std::optional<SecondOpinion>& check) {
-    if (!check) return {"-", "-"};
-    return {strprintf("%.2f", check->copperLossW),
-            check->converged ? strprintf("%.1f", check->tempRiseC) : "RUNAWAY"};
+// The cells --check adds to a design's line: the CHECK display's columns.
+std::vector<std::string> checkCells(const DesignChecks& checks, int i) {
+    std::vector<std::string> cells;
+    const std::size_t row = static_cast<std::size_t>(i);
+    for (std::size_t c = 0; c < checkColumns().size(); ++c) {
+        cells.push_back(row < checks.figures.designs.size()
+                            ? checkCellText(checks.figures.designs[row], c)
+                            : std::string("-"));
+    }
+    return cells;
 }
 
 // Float members of a row, each under its record name.
@@ -202,10 +212,11 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv,
         for (int i = -1; std::getline(table, line); ++i) {
             out << line;
             if (i < 0) {
-                for (const auto& heading : kCheckHeadings)
-                    out << ",\"" << heading[0] << ' ' << heading[1] << '"';
+                for (const CheckColumn& column : checkColumns())
+                    out << ",\"" << trimmed(std::string(column.heading) + ' ' + column.units)
+                        << '"';
             } else if (i < shown) {
-                for (const auto& cell : checkCells((*checks)[static_cast<std::size_t>(i)]))
+                for (const auto& cell : checkCells(*checks, i))
                     out << ",\"" << cell << '"';
             }
             out << '\n';
@@ -236,8 +247,8 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv,
         for (int c = 0; c < kResultColumns; ++c)
             putCell(c, headings[h][c]);
         if (checks != nullptr) {
-            for (const auto& heading : kCheckHeadings)
-                putCell(kResultColumns, heading[h]);
+            for (const CheckColumn& column : checkColumns())
+                putCell(kResultColumns, h == 0 ? column.heading : column.units);
         }
         out << '\n';
     }
@@ -245,7 +256,7 @@ void printTable(const DesignRecord& r, std::ostream& out, int display, bool csv,
         for (int c = 0; c < kResultColumns; ++c)
             putCell(c, resultCellText(r, display, i, c));
         if (checks != nullptr) {
-            for (const auto& cell : checkCells((*checks)[static_cast<std::size_t>(i)]))
+            for (const auto& cell : checkCells(*checks, i))
                 putCell(kResultColumns, cell);
         }
         out << '\n';

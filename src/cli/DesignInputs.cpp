@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/EntryFields.h"
 #include "engine/RequirementsEntry.h"
 #include "platform/Format.h"
 
@@ -114,7 +115,9 @@ bool acceptDesignInputs(const DesignInputOptions& o, CliContext& context, CliMes
 
     RequirementTexts texts = requirementFieldTexts(r);
     putFieldTexts(requirementOptions(), o, texts);
-    if (app == kResonant && !o.frequency) {
+    // The resonant frequency follows from the inductance, peak current and peak voltage when
+    // none is given, or 0, as the requirements window derives it.
+    if (app == kResonant && (!o.frequency || !(readFieldFloat(texts[7]) > 0))) {
         derivedFrequency = updateResonantFrequency(r, texts);
         if (derivedFrequency) texts[7] = *derivedFrequency;
     }

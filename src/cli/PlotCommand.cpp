@@ -14,8 +14,6 @@ namespace korvell::cli {
 namespace {
 
 // A landscape letter page at 100 pixels per inch.
-constexpr int kPageWidth = 1100;
-constexpr int kPageHeight = 850;
 
 struct PlotOptions {
     int kind = 0;
@@ -75,12 +73,11 @@ void runPlot(const CLI::App& command, PlotOptions& o, CliContext& context) {
     DesignRecord record;
     if (!prepareRecord(command, o, context, messages, record)) return;
 
-    SvgCanvas page(kPageWidth, kPageHeight, true);
-    const GraphPageLayout layout = drawGraphPage(page, record, messages, GraphView{});
+    GraphPageLayout layout;
+    const std::string svg = graphSvg(record, messages, GraphView{}, &layout);
     if (layout.curvesDrawn == 0) {
         context.err << "NOTE: no curve of this graph could be made; the page holds its captions\n";
     }
-    const std::string svg = page.document();
     if (!o.output) {
         context.out << svg;
         return;

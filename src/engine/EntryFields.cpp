@@ -55,6 +55,11 @@ NumberText scanNumber(std::string_view text, bool withFraction) {
 
 }  // namespace
 
+std::string stackAndStrandsLimitMessage() {
+    return strprintf("STACKED CORES MUST NOT EXCEED %d, WIRE STRANDS %d", kLargestStack,
+                     kLargestStrands);
+}
+
 std::string invalidCharacterMessage(int field, std::string_view text) {
     return strprintf("INVALID CHARACTER in Parameter%2d.  %s ", field, std::string(text).c_str());
 }

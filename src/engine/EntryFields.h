@@ -33,6 +33,21 @@ std::string invalidCharacterMessage(int field, std::string_view text);
 // number up to which single precision, in which the record keeps counts, holds every count.
 inline constexpr std::int32_t kLargestCount = 16777216;
 
+// The largest stack of cores and the most strands a winding is designed or analyzed with: far
+// beyond any practical choke, and short of the stacks whose inductance index would ask for less
+// than one turn.
+inline constexpr std::int32_t kLargestStack = 100;
+inline constexpr std::int32_t kLargestStrands = 10000;
+// "STACKED CORES MUST NOT EXCEED 100, WIRE STRANDS 10000".
+std::string stackAndStrandsLimitMessage();
+
+// Where an entry check refused the texts: the field at fault (the window's own numbering), or
+// -1 when the refusal is no one field's. It is set before the message is shown, so that the
+// message's sink may name the field, and the window then puts the focus in it.
+struct EntryFault {
+    int field = -1;
+};
+
 // The range message of a value outside inclusive limits, "Parameter%2d. (%6.2f) Must Be In The
 // Range: %6.2f To %6.2f", filled with the field number, the value and the limits; none within.
 std::optional<std::string> rangeMessage(int field, float value, float min, float max);

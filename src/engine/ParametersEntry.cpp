@@ -81,8 +81,12 @@ bool applyDisplayUnits(DesignRecord& record, int unitSystem, int wireGageSystem)
 }
 
 bool acceptDesignParameters(DesignRecord& record, Messages& messages,
-                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem) {
+                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem,
+                            EntryFault* fault) {
     const int a = record.applicationType;
+    EntryFault unused;
+    EntryFault& at = fault != nullptr ? *fault : unused;
+    at.field = -1;
     if (!isApplication(a) || !isSystemIndex(unitSystem) || !isSystemIndex(wireGageSystem)) {
         messages.show(kUnknownSelection, kProgramErrorCaption);
         return false;
@@ -90,6 +94,7 @@ bool acceptDesignParameters(DesignRecord& record, Messages& messages,
     for (int k = 0; k < kDesignParameterFieldCount; ++k) {
         const std::string_view allowed = k < 8 ? kUnsignedFieldChars : kSignedFieldChars;
         if (!holdsOnly(texts[k], allowed)) {
+            at.field = k;
             messages.show(invalidCharacterMessage(k, texts[k]), kDataEntryErrorCaption);
             return false;
         }
@@ -103,6 +108,7 @@ bool acceptDesignParameters(DesignRecord& record, Messages& messages,
         const float v = readFieldFloat(texts[k]);
         const ParamLimit limit = kDesignParamLimits[k];
         if (const auto message = rangeMessage(k + 1, v, limit.min, limit.max)) {
+            at.field = k;
             messages.show(*message, kParameterOutOfRangeCaption);
             return false;
         }
@@ -128,8 +134,8 @@ DesignChoiceEntry designChoiceEntry(const DesignRecord& record) {
     return entry;
 }
 
-std::optional<DesignChoices> checkDesignChoices(Messages& messages,
-                                                const DesignChoiceEntry& entry) {
+std::optional<DesignChoices> checkDesignChoices(Messages& messages, const DesignChoiceEntry& entry,
+                                                EntryFault* fault) {
     const auto inList = [](int index, std::size_t size) {
         return index >= 0 && static_cast<std::size_t>(index) < size;
     };
@@ -138,6 +144,7 @@ std::optional<DesignChoices> checkDesignChoices(Messages& messages,
         messages.show(kUnknownSelection, kProgramErrorCaption);
         return std::nullopt;
     }
+    if (fault) fault->field = kAlToleranceField;  // the field of any refusal below
     if (!holdsOnly(entry.alTolerance, kUnsignedFieldChars)) {
         messages.show(invalidCharacterMessage(kAlToleranceField, entry.alTolerance),
                       kDataEntryErrorCaption);
@@ -149,6 +156,7 @@ std::optional<DesignChoices> checkDesignChoices(Messages& messages,
         messages.show(*message, kParameterOutOfRangeCaption);
         return std::nullopt;
     }
+    if (fault) fault->field = -1;
     DesignChoices choices;
     choices.riseLimitBy = static_cast<std::int8_t>(entry.riseLimitBy);
     choices.alTolerancePercent = tolerance;

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/EntryFields.h"
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
 
@@ -86,7 +87,8 @@ bool applyDisplayUnits(DesignRecord& record, int unitSystem, int wireGageSystem)
 //   (from 1); the fields before it are stored into the application's row (row 1 always as a
 //   copper area), nothing else.
 bool acceptDesignParameters(DesignRecord& record, Messages& messages,
-                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem);
+                            const DesignParameterTexts& texts, int unitSystem, int wireGageSystem,
+                            EntryFault* fault = nullptr);
 
 // The design choices beside the nine fields: RISE LIMIT BY and DESIGN AT as the indices of their
 // lists, AL TOLERANCE (percent) as the text of its field, Param9.
@@ -107,7 +109,9 @@ DesignChoiceEntry designChoiceEntry(const DesignRecord& record);
 // characters as parameter 9 and its range, 0 to 30, as parameter 10, with the parameters' own
 // messages; a list index outside its list as an unknown selection. The choices, or none after
 // the one message.
-std::optional<DesignChoices> checkDesignChoices(Messages& messages, const DesignChoiceEntry& entry);
+// With `fault`, a refused AL TOLERANCE sets its field to kAlToleranceField.
+std::optional<DesignChoices> checkDesignChoices(Messages& messages, const DesignChoiceEntry& entry,
+                                                EntryFault* fault = nullptr);
 
 // Stores checked choices into the application's row and makes them the active choices.
 void storeDesignChoices(DesignRecord& record, const DesignChoices& choices);

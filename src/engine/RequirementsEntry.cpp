@@ -5,6 +5,7 @@
 
 #include "engine/EntryFields.h"
 #include "engine/ParametersEntry.h"
+#include "engine/PfcRipple.h"
 #include "platform/Format.h"
 #include "platform/PhysicalConstants.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr std::string_view kUnknownApplication = ">>> Unidentified Function in REQUIREMENTS";
 
+constexpr int kFrequencyField = 7;
 constexpr int kTemperatureField = 8;
 constexpr int kStackedCoresField = 9;
 constexpr int kStrandsField = 10;
@@ -109,25 +111,45 @@ void storeActiveRequirements(DesignRecord& r, const std::array<float, 9>& v) {
 
 // The range checks in order; each failure replaces the text of an earlier one, so the last
 // failing check is the one reported. Empty when all pass.
-std::string rangeFailure(const DesignRecord& r, float temperature) {
-    std::string failure;
-    if (peakCurrent(r) < kMinCurrentA) failure = "Peak Current must be greater than 1 uA";
+// The refusal of a frequency field left empty or 0.
+std::string frequencyMissingMessage(int application) {
+    if (application == kPowerline) return "LINE FREQUENCY must be greater than 0 HERTZ";
+    if (application == kResonant)
+        return "FREQUENCY must be greater than 0, or given by the INDUCTANCE, PEAK CURRENT and "
+               "PEAK VOLTAGE";
+    return "FREQUENCY must be greater than 0 kHERTZ";
+}
+
+// The last failing range check (later checks replace earlier ones) and its field.
+struct RangeFailure {
+    std::string message;
+    int field = -1;
+};
+RangeFailure rangeFailure(const DesignRecord& r, float temperature) {
+    RangeFailure failure;
+    const auto fail = [&failure](std::string message, int field) {
+        failure = {std::move(message), field};
+    };
+    const double frequency = r.applicationType == kPowerline ? r.lineFrequencyHz : r.frequencyKhz;
+    if (!(frequency > 0)) fail(frequencyMissingMessage(r.applicationType), kFrequencyField);
+    if (peakCurrent(r) < kMinCurrentA) fail("Peak Current must be greater than 1 uA", 2);
     if (r.inductanceRequired < kMinInductanceMh) {
-        failure = inductanceLimitMessage(r.inductanceRequired);
+        fail(inductanceLimitMessage(r.inductanceRequired), 0);
     }
     if (isSwing(r.applicationType)) {
         if (r.inductanceAtMinCurrent < kMinInductanceMh) {
-            failure = inductanceLimitMessage(r.inductanceAtMinCurrent);
+            fail(inductanceLimitMessage(r.inductanceAtMinCurrent), 3);
         }
         if (!(r.inductanceAtMinCurrent > r.inductanceRequired)) {
-            failure = "Inductance at Max current must be < Inductance at Min current ";
+            fail("Inductance at Max current must be < Inductance at Min current ", 0);
         }
-        if (r.minCurrent < kMinCurrentA) failure = "Both Currents must be greater than 1 uA";
-        if (!(r.minCurrent < r.maxCurrent)) failure = "Min Current must be less than Max Current";
+        if (r.minCurrent < kMinCurrentA) fail("Both Currents must be greater than 1 uA", 4);
+        if (!(r.minCurrent < r.maxCurrent)) fail("Min Current must be less than Max Current", 4);
     }
     // The ambient temperature is bound by the same limits as in the parameters window, which
     // keep the copper resistance positive (copper's resistance vanishes near -234.5 °C).
-    if (auto message = ambientRangeMessage(kTemperatureField, temperature)) failure = *message;
+    if (auto message = ambientRangeMessage(kTemperatureField, temperature))
+        fail(*message, kTemperatureField);
     return failure;
 }
 
@@ -217,12 +239,21 @@ std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurre
     return 1000.0 / (2.0 * kPiAsUsed) / inductanceUh * peakVoltage / peakCurrent;
 }
 
-void updateRipple(DesignRecord& record, const RequirementTexts& texts) {
+bool updateRipple(DesignRecord& record, const RequirementTexts& texts) {
     const double average = averageVoltage(readFieldFloat(texts[5]), readFieldFloat(texts[6]));
     record.avgVoltage = toStoredFloat(average);
-    const auto ripple = rippleCurrentPp(record.avgVoltage, readFieldFloat(texts[0]),
-                                        readFieldFloat(texts[2]), readFieldFloat(texts[7]));
+    auto ripple = rippleCurrentPp(record.avgVoltage, readFieldFloat(texts[0]),
+                                  readFieldFloat(texts[2]), readFieldFloat(texts[7]));
+    // The boost's own ripple, the largest over the line cycle, as the analysis gives it; the
+    // search keeps its average voltage.
+    if (ripple && record.applicationType == kPowerFactorBoost) {
+        ripple = std::min<double>(
+            pfcRipplePeakToPeak(readFieldFloat(texts[5]), readFieldFloat(texts[6]),
+                                readFieldFloat(texts[0]), readFieldFloat(texts[7])),
+            readFieldFloat(texts[2]));
+    }
     if (ripple) record.rippleCurrent = toStoredFloat(*ripple);
+    return ripple.has_value();
 }
 
 std::string rippleCurrentText(float rippleCurrent) {
@@ -240,19 +271,28 @@ std::optional<std::string> updateResonantFrequency(DesignRecord& record,
 }
 
 std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts) {
-    updateRipple(record, texts);
+    const bool figured = updateRipple(record, texts);
     if (auto frequency = updateResonantFrequency(record, texts)) texts[7] = std::move(*frequency);
+    // A line-frequency choke carries no switching ripple, and texts that give none (another
+    // application's figure still in the record) show none.
+    if (record.applicationType == kPowerline || !figured) return {};
     return rippleCurrentText(record.rippleCurrent);
 }
 
-bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts) {
+bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& entered,
+                        EntryFault* fault) {
+    RequirementTexts texts = entered;
     const int a = record.applicationType;
+    EntryFault unused;
+    EntryFault& at = fault != nullptr ? *fault : unused;
+    at.field = -1;
     if (!isApplication(a)) {
         messages.show(kUnknownApplication, kProgramErrorCaption);
         return false;
     }
     for (int k = 0; k < kRequirementFieldCount; ++k) {
         if (!holdsOnly(texts[k], validCharacters(k))) {
+            at.field = k;
             messages.show(invalidCharacterMessage(k, texts[k]), kDataEntryErrorCaption);
             return false;
         }
@@ -264,9 +304,22 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
         if (!requirementRowCaptions(a, k).visible) continue;
         const auto message = magnitudeMessage(k, readFieldFloat(texts[k]), kLargestRequirements[k]);
         if (message) {
+            at.field = k;
             messages.show(*message, kDataEntryErrorCaption);
             return false;
         }
+    }
+
+    // Every application works at a frequency (the switching choke's ripple and core loss, the
+    // line of the powerline choke); none, or 0, is refused rather than designed at DC. The
+    // resonant frequency is derived from the inductance, peak current and peak voltage, as leaving
+    // its field derives it.
+    if (a == kResonant && !(readFieldFloat(texts[kFrequencyField]) > 0)) {
+        const auto derived = resonantFrequencyKhz(
+            readFieldFloat(texts[0]), readFieldFloat(texts[2]), readFieldFloat(texts[5]));
+        if (derived && *derived > 0)
+            texts[kFrequencyField] =
+                strprintf("%4.1f", static_cast<double>(toStoredFloat(*derived)));
     }
 
     updateRipple(record, texts);
@@ -293,14 +346,21 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
     const std::int32_t stacked = readFieldCount(texts[kStackedCoresField]);
     const std::int32_t strands = readFieldCount(texts[kStrandsField]);
     if (static_cast<std::int64_t>(stacked) * strands < 1) {
+        at.field = stacked < 1 ? kStackedCoresField : kStrandsField;
         messages.show("ERROR: STACKED CORES and MIN WIRE STRANDS MUST BE GREATER THAN ZERO",
                       kDataEntryErrorCaption);
         return false;
     }
     if (stacked > kLargestCount || strands > kLargestCount) {
+        at.field = stacked > kLargestCount ? kStackedCoresField : kStrandsField;
         messages.show(
             strprintf("ERROR: STACKED CORES and WIRE STRANDS MUST NOT EXCEED %d", kLargestCount),
             kDataEntryErrorCaption);
+        return false;
+    }
+    if (stacked > kLargestStack || strands > kLargestStrands) {
+        at.field = stacked > kLargestStack ? kStackedCoresField : kStrandsField;
+        messages.show("ERROR: " + stackAndStrandsLimitMessage(), kDataEntryErrorCaption);
         return false;
     }
     params[kStackedCoresColumn] = static_cast<float>(stacked);
@@ -310,9 +370,10 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
 
     storeActiveRequirements(record, v);
 
-    const std::string failure = rangeFailure(record, temperature);
-    if (!failure.empty()) {
-        messages.show(failure, kDataEntryErrorCaption);
+    const RangeFailure failure = rangeFailure(record, temperature);
+    if (!failure.message.empty()) {
+        at.field = failure.field;
+        messages.show(failure.message, kDataEntryErrorCaption);
         return false;
     }
 

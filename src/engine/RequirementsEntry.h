@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/EntryFields.h"
 #include "platform/Messages.h"
 #include "record/DesignRecord.h"
 
@@ -74,7 +75,8 @@ std::optional<double> resonantFrequencyKhz(double inductanceUh, double peakCurre
 
 // Sets avgVoltage from fields 5 and 6 and, when L × I × f > 0, rippleCurrent from fields 0, 2, 7;
 // otherwise rippleCurrent keeps its value.
-void updateRipple(DesignRecord& record, const RequirementTexts& texts);
+// True when the texts gave a ripple.
+bool updateRipple(DesignRecord& record, const RequirementTexts& texts);
 
 // "RIPPLE CURRENT:  %6.3f AMPERES  p-p".
 std::string rippleCurrentText(float rippleCurrent);
@@ -85,7 +87,9 @@ std::optional<std::string> updateResonantFrequency(DesignRecord& record,
                                                    const RequirementTexts& texts);
 
 // What leaving one of fields 0-8 does: the ripple, then for the resonant application the
-// frequency, whose text replaces field 7. Returns the ripple label text.
+// frequency, whose text replaces field 7. Returns the ripple label text, empty for the powerline
+// choke and when the texts give no ripple. A PFC choke's ripple is the largest over the line cycle
+// (pfcRipplePeakToPeak).
 std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts);
 
 // The OK: checks the texts, stores them into the application's rows and the active
@@ -99,7 +103,9 @@ std::string leaveRequirementField(DesignRecord& record, RequirementTexts& texts)
 // - a failing range check (only the last failing one is reported): fields 0-10 and the active
 //   requirements of the application are stored, except an ambient temperature outside the
 //   design-parameter limits, which is not.
-bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts);
+// `fault`, when given, names the field at fault of a refusal (-1 for none).
+bool acceptRequirements(DesignRecord& record, Messages& messages, const RequirementTexts& texts,
+                        EntryFault* fault = nullptr);
 
 // CALCULATE may run the search: the application's peak current at least 1e-6 A, the inductance at
 // least 0.0001 mH, and for the swing applications the min-current inductance at least 0.0001 mH

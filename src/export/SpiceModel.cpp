@@ -6,6 +6,7 @@
 
 #include "analysis/AnalysisEntry.h"
 #include "analysis/SecondOpinion.h"
+#include "engine/PfcRipple.h"
 #include "materials/Catalog.h"
 #include "materials/Permeability.h"
 #include "platform/Format.h"
@@ -65,10 +66,13 @@ WindingWaveform windingWaveform(const DesignRecord& r, std::int8_t application,
                 if (v < out) sum += v * (out - v);
             }
             w.rmsVolts = std::sqrt(sum / kLineAngles);
+            // The largest ripple of the line cycle, as the analysis gives it.
+            const double ripple =
+                pfcRipplePeakToPeak(peak, out, inductanceH * 1e6, double{r.frequencyKhz});
             w.description = strprintf(
                 "PFC boost, %g V peak line into %g V, %g kHz, averaged over the line cycle "
-                "(%.4g V rms)",
-                peak, out, double{r.frequencyKhz}, w.rmsVolts);
+                "(%.4g V rms, largest ripple %.4g A p-p)",
+                peak, out, double{r.frequencyKhz}, w.rmsVolts, ripple);
             break;
         }
         case kPowerline: {

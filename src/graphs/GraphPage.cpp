@@ -13,6 +13,7 @@
 #include "materials/CoreLoss.h"
 #include "platform/Format.h"
 #include "platform/PhysicalConstants.h"
+#include "platform/SvgCanvas.h"
 
 namespace korvell {
 namespace {
@@ -267,6 +268,42 @@ struct PlotDrawn {
     int numbersLeft = 0;
 };
 
+// Where a design graph's legend goes: eight tenths of the way up the plot at a hundred times the
+// axis's start, as the graph has always put it, unless the curve or the operating point's cross
+// passes under its ground there; then the nearest height clear of both, higher first, then the
+// same at ten, a thousand and one times the start. The first place when none is clear.
+std::optional<PlacedText> placeLegend(Canvas& canvas, const PlotFrame& frame,
+                                      const PlotAxes& curveAxes, const PlotAxes& legendAxes,
+                                      const std::string& text, const Curve& points,
+                                      const std::optional<CurvePoint>& operatingPoint) {
+    std::optional<TextBox> cross;
+    if (operatingPoint) {
+        const auto x = plotX(frame, curveAxes, operatingPoint->x);
+        const auto y = plotY(frame, curveAxes, operatingPoint->y);
+        const int reach = plotSymbolReach(frame);
+        if (x && y) cross = TextBox{*x - reach, *y - reach, 2 * reach + 1, 2 * reach + 1};
+    }
+    const auto clear = [&](const PlacedText& placed) {
+        const TextBox ground = groundOf(canvas, placed.cell);
+        return !curvePassesThrough(points, frame, curveAxes, ground) &&
+               !(cross && cross->meets(ground));
+    };
+    const double span = legendAxes.yMax - legendAxes.yMin;
+    const int decades = std::max(legendAxes.xDecades, 1);
+    std::optional<PlacedText> first;
+    for (const double across : {100.0, 10.0, 1000.0, 1.0}) {
+        if (across > std::pow(10.0, decades)) continue;
+        for (const double up : {0.8, 0.9, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2, 0.1}) {
+            const auto placed = placePlotText(canvas, text, across * legendAxes.xMin,
+                                              legendAxes.yMin + up * span, frame, legendAxes);
+            if (!placed) continue;
+            if (!first) first = placed;
+            if (clear(*placed)) return placed;
+        }
+    }
+    return first;
+}
+
 PlotDrawn drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRecord& record,
                           Messages& messages, int kind, Color ground) {
     PlotDrawn drawn{0, static_cast<int>(frame.x0)};
@@ -281,11 +318,22 @@ PlotDrawn drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRe
 
     drawn.numbersLeft = DrawGraphAxes(canvas, frame, *axes);
     canvas.setPen(colors::kRed, penWidth(canvas, kCurvePenPoints));
-    DrawCurve(canvas, curve->points, frame, *axes);
-    // The legend over the grid and the curve, at the same place of the axes it belongs to.
+    // The aging model's first sample lies where its aging begins to tell (often thousands of
+    // hours); until then the core holds its loss and temperature at 0 hours, so the curve starts
+    // at the axis with that first value.
+    Curve points = curve->points;
+    if (kind != kInductanceVsCurrent && !points.empty() && points.front().x > axes->xMin)
+        points.insert(points.begin(), CurvePoint{axes->xMin, points.front().y});
+    DrawCurve(canvas, points, frame, *axes);
+    // The legend over the grid, where neither the curve nor the operating point's cross passes.
     const PlotAxes legendAxes = curve->legendOnDefaultAxes ? PlotAxes{} : *axes;
-    PlotTextAt(canvas, curve->legend, 100 * legendAxes.xMin,
-               0.8 * legendAxes.yMax + 0.2 * legendAxes.yMin, frame, legendAxes, ground);
+    if (const auto legend = placeLegend(canvas, frame, *axes, legendAxes, curve->legend, points,
+                                        curve->operatingPoint)) {
+        const FontSpec font = canvas.font();
+        canvas.setFont(legend->font);
+        writeOnGround(canvas, curve->legend, legend->cell, ground);
+        canvas.setFont(font);
+    }
     if (curve->operatingPoint) {
         PlotTextAt(canvas, kPlotSymbol, curve->operatingPoint->x, curve->operatingPoint->y, frame,
                    *axes);
@@ -476,6 +524,7 @@ void placeWindowControls(Canvas& canvas, const PlotFrame& frame, const GraphView
     layout.yCaptionColumn = {W / 100, frame.upperEdge(), std::max(columnRight - W / 100, 0),
                              std::max(frame.lowerEdge() - frame.upperEdge(), 0)};
     layout.printButton = {W / 100 + font / 2, font / 4, 8 * font, 2 * font};
+    layout.saveButton = {layout.printButton.left + 17 * font / 2, font / 4, 8 * font, 2 * font};
     FontSpec captionFont = view.yCaptionFont;
     captionFont.height = std::clamp(captionFont.height, 1, kMaxPixels / 8);
     const FittedCaption y =
@@ -543,6 +592,16 @@ GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messag
         layout.showPrintButton = true;
     }
     return layout;
+}
+
+std::string graphSvg(const DesignRecord& record, Messages& messages, const GraphView& view,
+                     GraphPageLayout* layout) {
+    constexpr int kPageWidth = 1100;
+    constexpr int kPageHeight = 850;
+    SvgCanvas page(kPageWidth, kPageHeight, true);
+    const GraphPageLayout drawn = drawGraphPage(page, record, messages, view);
+    if (layout != nullptr) *layout = drawn;
+    return page.document();
 }
 
 }  // namespace korvell

@@ -60,6 +60,7 @@ struct GraphPageLayout {
     Rect xCaptionBar;
     Rect yCaptionColumn;
     Rect printButton;
+    Rect saveButton;  // SAVE GRAPH, beside PRINT GRAPH
     // True after a drawing on the window; false after a printed one (the window shows the
     // button again at its next paint).
     bool showPrintButton = false;
@@ -95,5 +96,11 @@ GraphCaptions graphCaptions(int kind, const std::string& graphMaterialCode);
 // 1-9 draws only the window's background (nothing on a page).
 GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messages& messages,
                               const GraphView& view);
+
+// The graph as an SVG document: drawGraphPage on an SVG canvas of a landscape page, 1100 × 850
+// pixels, in its printed form. `korvell plot` and the graph window's SAVE GRAPH both write this.
+// The layout of that drawing goes to `layout` when given.
+std::string graphSvg(const DesignRecord& record, Messages& messages, const GraphView& view,
+                     GraphPageLayout* layout = nullptr);
 
 }  // namespace korvell

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "platform/Format.h"
 
@@ -301,20 +302,85 @@ std::optional<TextBox> PlotTextAt(Canvas& canvas, std::string_view text, double 
         canvas.setPen(colors::kBlack, penWidth(canvas, kFramePenPoints));
         return std::nullopt;
     }
+    const FontSpec font = canvas.font();
+    const auto placed = placePlotText(canvas, text, x, y, frame, axes);
+    if (!placed) return std::nullopt;
+    canvas.setFont(placed->font);
+    writeOnGround(canvas, text, placed->cell, ground);
+    if (!(canvas.font() == font)) canvas.setFont(font);
+    return placed->cell;
+}
+
+int plotSymbolReach(const PlotFrame& frame) {
+    return (frame.xr - frame.xl) / kSymbolParts;
+}
+
+std::optional<PlacedText> placePlotText(Canvas& canvas, std::string_view text, double x, double y,
+                                        const PlotFrame& frame, const PlotAxes& axes) {
+    const auto px = plotX(frame, axes, x);
+    const auto py = plotY(frame, axes, y);
+    if (!px || !py) return std::nullopt;
     // A text wider than the plot, with its ground, is written smaller.
     const FontSpec font = canvas.font();
+    PlacedText placed{{}, font};
     const int room = frame.xr - static_cast<int>(frame.x0);
     const int needed = groundOf(canvas, centredTextBox(canvas, text, 0, 0)).width;
     if (needed > room && room > 0) {
-        FontSpec smaller = font;
-        smaller.height =
+        placed.font.height =
             std::max(1, static_cast<int>(static_cast<long long>(font.height) * room / needed));
-        canvas.setFont(smaller);
+        canvas.setFont(placed.font);
     }
-    const TextBox cell = keptInsidePlot(canvas, frame, centredTextBox(canvas, text, *px, *py));
-    writeOnGround(canvas, text, cell, ground);
+    placed.cell = keptInsidePlot(canvas, frame, centredTextBox(canvas, text, *px, *py));
     if (!(canvas.font() == font)) canvas.setFont(font);
-    return cell;
+    return placed;
+}
+
+namespace {
+
+// Whether the segment from (x0, y0) to (x1, y1) meets the box (its edges included): an end
+// inside it, or a crossing of one of its edges.
+bool segmentMeets(double x0, double y0, double x1, double y1, const TextBox& box) {
+    const double left = box.left, right = box.right(), top = box.top, bottom = box.bottom();
+    const auto inside = [&](double x, double y) {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    };
+    if (inside(x0, y0) || inside(x1, y1)) return true;
+    // Clip the segment's parameter range to the box, one slab at a time (Liang-Barsky).
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const auto clip = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double r = q / p;
+        if (p < 0) {
+            if (r > t1) return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) return false;
+            t1 = std::min(t1, r);
+        }
+        return true;
+    };
+    return clip(-dx, x0 - left) && clip(dx, right - x0) && clip(-dy, y0 - top) &&
+           clip(dy, bottom - y0) && t0 <= t1;
+}
+
+}  // namespace
+
+bool curvePassesThrough(std::span<const CurvePoint> points, const PlotFrame& frame,
+                        const PlotAxes& axes, const TextBox& box) {
+    std::optional<std::pair<int, int>> previous;
+    for (const CurvePoint& p : points) {
+        const auto x = plotX(frame, axes, p.x);
+        const auto y = plotY(frame, axes, p.y);
+        if (!x || !y) {
+            previous.reset();
+            continue;
+        }
+        if (previous && segmentMeets(previous->first, previous->second, *x, *y, box)) return true;
+        if (!previous && segmentMeets(*x, *y, *x, *y, box)) return true;
+        previous = std::pair{*x, *y};
+    }
+    return false;
 }
 
 }  // namespace korvell

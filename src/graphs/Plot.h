@@ -97,6 +97,20 @@ std::optional<TextBox> PlotTextAt(Canvas& canvas, std::string_view text, double 
                                   const PlotFrame& frame, const PlotAxes& axes,
                                   Color ground = colors::kWhite);
 
+// Where PlotTextAt writes a text at the data position (x, y), and the font it writes it in (the
+// canvas font, made smaller when the text with its ground is wider than the plot); none where
+// the position cannot be placed. The text is not written.
+struct PlacedText {
+    TextBox cell;
+    FontSpec font;
+};
+std::optional<PlacedText> placePlotText(Canvas& canvas, std::string_view text, double x, double y,
+                                        const PlotFrame& frame, const PlotAxes& axes);
+
+// Whether the polyline DrawCurve draws through the points passes through a box of pixels.
+bool curvePassesThrough(std::span<const CurvePoint> points, const PlotFrame& frame,
+                        const PlotAxes& axes, const TextBox& box);
+
 // The cell of a text in the canvas font centred on a pixel position.
 TextBox centredTextBox(Canvas& canvas, std::string_view text, int x, int y);
 // The margin of a text's ground round its cell, in the canvas font: an eighth of a line.
@@ -110,6 +124,9 @@ TextBox keptInsidePlot(Canvas& canvas, const PlotFrame& frame, TextBox cell);
 bool insidePlot(const PlotFrame& frame, const TextBox& box);
 // Writes the text in its cell on its ground of the `ground` colour.
 void writeOnGround(Canvas& canvas, std::string_view text, const TextBox& cell, Color ground);
+
+// How far each arm of the cross marker reaches from its centre, pixels: (xr - xl) / 80.
+int plotSymbolReach(const PlotFrame& frame);
 
 // The text that draws the cross marker.
 inline constexpr std::string_view kPlotSymbol = "SYMBOL";

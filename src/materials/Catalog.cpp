@@ -322,8 +322,8 @@ std::optional<int> findCatalogRow(std::string_view partNumber) {
 }
 
 std::string partNotFoundText(std::string_view partNumber) {
-    return strprintf("Core P/N %s not found in %d lines", std::string(partNumber).c_str(),
-                     catalogRowCount(partNumberShape(partNumber)));
+    // How many catalog lines were read is nothing the user can act on; the part number is.
+    return strprintf("Core P/N %s NOT IN THE CATALOG", std::string(partNumber).c_str());
 }
 
 int catalogLookup(DesignRecord& record, Messages& messages, int index, std::int8_t shape) {

@@ -68,8 +68,8 @@ std::int8_t partNumberShape(std::string_view partNumber);
 // when no row has that part number. A prefix of a part number names no core.
 std::optional<int> findCatalogRow(std::string_view partNumber);
 
-// "Core P/N %s not found in %d lines": a part number that names no core of the catalog of its
-// shape, with that catalog's number of lines.
+// "Core P/N %s NOT IN THE CATALOG": a part number that names no core of the catalog of its
+// shape.
 std::string partNotFoundText(std::string_view partNumber);
 
 // Looks up catalog row `index` of `shape`: writes the catalog line into record.catalogLine and,

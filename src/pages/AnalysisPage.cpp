@@ -59,6 +59,36 @@ int fittedHeight(Canvas& canvas, int height, const std::vector<FitLine>& lines) 
     return height;
 }
 
+// The text a row's figure is fitted with: the figure itself while it keeps within its format's
+// width, else the format's 0. The page's type makes room for the figures the formats promise,
+// and no single figure wider than that (a float's limit, INFINITE) makes it smaller: that one is
+// drawn smaller alone.
+std::string fittedFigure(const AnalysisRow& row, const std::string& text) {
+    const std::string zero = figureText(row.format.c_str(), 0.0);
+    return text.size() <= zero.size() ? text : zero;
+}
+
+// A figure ending at `right`, drawn within `room` pixels: one too wide for its room is drawn in a
+// font just small enough to fit, alone, so it never runs into its label.
+void drawFigure(Canvas& canvas, int right, int y, int room, const std::string& text) {
+    const FontSpec font = canvas.font();
+    // The blanks a format pads with may stand behind the label; the digits may not.
+    const int visible = canvas.textWidth(trimmed(text));
+    if (visible > room && room > 0) {
+        FontSpec smaller = font;
+        smaller.height =
+            std::max(1, static_cast<int>(static_cast<long long>(font.height) * room / visible));
+        canvas.setFont(smaller);
+    }
+    canvas.textOut(right - canvas.textWidth(text), y, text);
+    if (!(canvas.font() == font)) canvas.setFont(font);
+}
+
+// The room a figure has between its label (and a blank) and the right edge it ends at.
+int figureRoom(Canvas& canvas, const std::string& label, int span) {
+    return span - canvas.textWidth(label) - canvas.textWidth(" ");
+}
+
 // The frame of a page of result rows: rows `pitch` apart from `top`, the first column at
 // `margin`, the second half a width further on, each value ending `valueColumn` after its
 // column's left edge and its units a margin after that.
@@ -82,7 +112,8 @@ int drawResultRows(Canvas& canvas, const DesignRecord& record, const AnalysisTab
         const int x = c * columnStep + f.margin;
         const int y = (i - c * rowsInFirstColumn) * f.pitch + f.top;
         canvas.textOut(x, y, row.label);
-        drawRightAligned(canvas, x + f.valueColumn, y, analysisValueText(row, record));
+        drawFigure(canvas, x + f.valueColumn, y, figureRoom(canvas, row.label, f.valueColumn),
+                   analysisValueText(row, record));
         canvas.textOut(c * columnStep + 2 * f.margin + f.valueColumn, y,
                        analysisUnitsText(row, record));
     }
@@ -96,7 +127,8 @@ std::vector<FitLine> resultLines(const DesignRecord& record, const AnalysisTable
     std::vector<FitLine> lines;
     const int unitsRoom = f.width / 2 - 2 * f.margin - f.valueColumn;
     for (const AnalysisRow& row : table.rows) {
-        lines.push_back({row.label, analysisValueText(row, record), f.valueColumn});
+        lines.push_back(
+            {row.label, fittedFigure(row, analysisValueText(row, record)), f.valueColumn});
         lines.push_back({analysisUnitsText(row, record), "", unitsRoom});
     }
     return lines;
@@ -141,8 +173,10 @@ void drawCheckRows(Canvas& canvas, const DesignRecord& record, const SecondOpini
         const int x = c * k.step + f.margin;
         const int y = f.top + (1 + i - c * kCheckRowsPerColumn) * f.pitch;
         canvas.textOut(x, y, row.row.label);
-        drawRightAligned(canvas, x + k.value, y, analysisValueText(row.row, record));
-        drawRightAligned(canvas, x + k.program, y, checkProgramText(row, record));
+        drawFigure(canvas, x + k.value, y, figureRoom(canvas, row.row.label, k.value),
+                   analysisValueText(row.row, record));
+        drawFigure(canvas, x + k.program, y, figureRoom(canvas, "", k.program - k.value),
+                   checkProgramText(row, record));
         canvas.textOut(x + k.units, y, analysisUnitsText(row.row, record));
     }
     canvas.textOut(f.margin, f.top + (1 + kCheckRowsPerColumn) * f.pitch, checkFootText(check));
@@ -155,8 +189,10 @@ void addCheckLines(std::vector<FitLine>& lines, const DesignRecord& record,
     lines.push_back({"SECOND OPINION", "CHECK", k.value});
     lines.push_back({"", "PROGRAM", k.program - k.value});
     for (const CheckRow& row : checkRows(check)) {
-        lines.push_back({row.row.label, analysisValueText(row.row, record), k.value});
-        lines.push_back({"", checkProgramText(row, record), k.program - k.value});
+        lines.push_back(
+            {row.row.label, fittedFigure(row.row, analysisValueText(row.row, record)), k.value});
+        lines.push_back(
+            {"", fittedFigure(row.row, checkProgramText(row, record)), k.program - k.value});
         lines.push_back({analysisUnitsText(row.row, record), "", k.step - k.units});
     }
     lines.push_back({checkFootText(check), "", f.width - 2 * f.margin});

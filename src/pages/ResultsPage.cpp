@@ -39,8 +39,42 @@ struct Geometry {
     int lineHeight = 0;   // Wl
     int headerLine = 0;   // V
     int tableTop = 0;     // T
+    int columns = kResultColumns;
     int columnWidth(int c) const { return c == 0 ? firstColumn : otherColumn; }
-    int totalWidth() const { return firstColumn + (kResultColumns - 1) * otherColumn; }
+    int totalWidth() const { return firstColumn + (columns - 1) * otherColumn; }
+};
+
+// The cells of the display shown: its two heading lines and each design's cells. The CHECK
+// display takes its columns after the part number from the checked figures of the search.
+struct TableCells {
+    TableCells(const DesignRecord& r, int shown, const ResultsCheck* checked)
+        : record(r),
+          display(shown),
+          check(checked),
+          headings(resultHeadings(r, shown == kCheckDisplay ? kElectricalDisplay : shown)) {}
+    const DesignRecord& record;
+    int display;
+    const ResultsCheck* check;
+    ResultHeadings headings;  // of the electrical or dimensions display
+    int columns() const {
+        return display == kCheckDisplay ? 1 + static_cast<int>(checkColumns().size())
+                                        : kResultColumns;
+    }
+    std::string heading(int line, int c) const {
+        if (display != kCheckDisplay) return headings[line][c];
+        if (c == 0) return line == 0 ? "CORE P/N" : "";
+        const CheckColumn& column = checkColumns()[static_cast<std::size_t>(c - 1)];
+        return line == 0 ? column.heading : column.units;
+    }
+    std::string cell(int r, int c) const {
+        if (display != kCheckDisplay || c == 0) {
+            return resultCellText(record, display == kCheckDisplay ? kElectricalDisplay : display,
+                                  r, c);
+        }
+        if (check == nullptr || r < 0 || r >= static_cast<int>(check->designs.size())) return "-";
+        return checkCellText(check->designs[static_cast<std::size_t>(r)],
+                             static_cast<std::size_t>(c - 1));
+    }
 };
 
 FontSpec pageFont(int height) {
@@ -102,7 +136,8 @@ void drawRightAligned(Canvas& canvas, int right, int y, const std::string& text)
 
 // Title, application and window captions and the date above the printed table. The page font
 // is the window's font scaled so that a printed line holds it as a window line does.
-void drawPrintedHeader(Canvas& canvas, const Geometry& g, const ResultsPageView& view) {
+void drawPrintedHeader(Canvas& canvas, const Geometry& g, const ResultsPageView& view,
+                       const std::string& pageText = {}) {
     const int p = g.tableWidth;
     canvas.setFont(pageFont(g.lineHeight * 10 / 14));
     setFontHeight(canvas, scaled(1.25, canvas.font().height));
@@ -112,6 +147,8 @@ void drawPrintedHeader(Canvas& canvas, const Geometry& g, const ResultsPageView&
                    g.headerLine - scaled(1.5, g.lineHeight), view.applicationCaption);
     canvas.textOut(g.margin, g.headerLine, view.windowCaption);
     drawRightAligned(canvas, p - g.margin, g.headerLine, view.dateText);
+    if (!pageText.empty())
+        drawRightAligned(canvas, p - g.margin, g.headerLine - scaled(1.5, g.lineHeight), pageText);
 }
 
 // The nine requirement rows the application shows, in two columns: label, value ending at the
@@ -136,16 +173,16 @@ void drawSummary(Canvas& canvas, const Geometry& g, const DesignRecord& record) 
 }
 
 // The two heading lines, each cell centred in its column; returns the y of the first row.
-int drawHeadings(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display) {
-    const ResultHeadings headings = resultHeadings(record, display);
+int drawHeadings(Canvas& canvas, const Geometry& g, const TableCells& cells) {
     int y = g.tableTop;
     for (int line = 0; line < 2; ++line) {
         int x = 0;
-        for (int c = 0; c < kResultColumns; ++c) {
-            const std::string& text = headings[line][c];
+        for (int c = 0; c < cells.columns(); ++c) {
+            const std::string text = cells.heading(line, c);
             int left = x + (g.columnWidth(c) - canvas.textWidth(text)) / 2;
             // "MAGNETIC, cm" spans columns 5 and 6 of the dimension headings.
-            if (display == kDimensionsDisplay && line == 0 && c == 5) left += g.columnWidth(4) / 2;
+            if (cells.display == kDimensionsDisplay && line == 0 && c == 5)
+                left += g.columnWidth(4) / 2;
             canvas.textOut(left, y, text);
             x += g.columnWidth(c);
         }
@@ -187,13 +224,13 @@ void drawCell(Canvas& canvas, int left, int right, int room, int y, const std::s
     if (!(canvas.font() == font)) canvas.setFont(font);
 }
 
-void drawRow(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display, int r,
-             int y) {
+void drawRow(Canvas& canvas, const Geometry& g, const TableCells& cells, int r, int y,
+             bool cursor) {
     int x = 0;
-    for (int c = 0; c < kResultColumns; ++c) {
-        const std::string text = resultCellText(record, display, r, c);
+    for (int c = 0; c < cells.columns(); ++c) {
+        const std::string text = cells.cell(r, c);
         if (c == 0) {
-            if (r == record.selectedDesign) drawCursor(canvas, g, y);
+            if (cursor && r == cells.record.selectedDesign) drawCursor(canvas, g, y);
             const int indent = g.firstColumn / 10;
             drawCell(canvas, x + indent, -1, g.firstColumn - indent, y, text);
             if (text.find("END") != std::string::npos) return;
@@ -208,19 +245,26 @@ void drawRow(Canvas& canvas, const Geometry& g, const DesignRecord& record, int 
 // Up to ten rows from `first`, stopping at the first row without a part number. Before any
 // requirements have been accepted the rows take their place but nothing is drawn in them.
 // Returns the y below the last row.
-int drawRows(Canvas& canvas, const Geometry& g, const DesignRecord& record, int display, int first,
-             int y) {
+int drawRows(Canvas& canvas, const Geometry& g, const TableCells& cells, int first, int count,
+             int y, bool cursor = true) {
+    const DesignRecord& record = cells.record;
     const bool requirementsAccepted = record.inductanceRequired > kNoInductanceMh;
-    const int last = std::min(first + kRowsShown - 1, kLastRow);
+    const int last = std::min(first + count - 1, kLastRow);
     for (int r = first; r <= last; ++r) {
         if (record.designResults[r].partNumber.size() < 2) break;
-        if (requirementsAccepted) drawRow(canvas, g, record, display, r, y);
+        if (requirementsAccepted) drawRow(canvas, g, cells, r, y, cursor);
         y += g.lineHeight;
     }
     return y;
 }
 
 }  // namespace
+
+int resultsRowAt(const ResultsPageLayout& layout, int y) {
+    if (layout.rowHeight <= 0 || y < layout.rowsTop) return -1;
+    const int i = (y - layout.rowsTop) / layout.rowHeight;
+    return i < layout.rowCount ? layout.firstRow + i : -1;
+}
 
 std::string resultsDateText(const std::tm& local) {
     const DateNames names = dateNames(local);
@@ -239,8 +283,15 @@ bool summaryRowShown(int application, int row) {
 }
 
 std::string_view resultsWindowCaption(int displayMode) {
+    if (displayMode == kCheckDisplay) return "CHECKED PROPERTIES DATA";
     return displayMode == kDimensionsDisplay ? "DIMENSIONAL PROPERTIES DATA"
                                              : "ELECTRICAL PROPERTIES DATA";
+}
+
+int resultsDisplayOf(const DesignRecord& record) {
+    if (record.displayMode == kDimensionsDisplay || record.displayMode == kCheckDisplay)
+        return record.displayMode;
+    return kElectricalDisplay;
 }
 
 int resultsPageHeight(int fontHeight) {
@@ -250,14 +301,44 @@ int resultsPageHeight(int fontHeight) {
     return 14 * h + 2 * line + line / 2 + kRowsShown * line + 3 * line;
 }
 
+int resultsRowsPerPrintedPage(const Canvas& canvas) {
+    const Geometry g = printerGeometry(canvas);
+    // The rows begin two and a half lines below the table's top and end a page-tenth above the
+    // page's foot.
+    const int firstRow = g.tableTop + 2 * g.lineHeight + g.lineHeight / 2;
+    const int lastRow = limitedPixels(canvas.height(), kMaxPixels) * 9 / 10;
+    return g.lineHeight > 0 ? std::max(1, (lastRow - firstRow) / g.lineHeight) : kMaxDesigns;
+}
+
+int drawAllResultsPages(Canvas& canvas, DesignRecord& record, const ResultsPageView& view) {
+    const int designs = std::clamp(record.designCount, 0, kMaxDesigns);
+    const int perPage = resultsRowsPerPrintedPage(canvas);
+    const int pages = std::max(1, (designs + perPage - 1) / perPage);
+    const Geometry g = printerGeometry(canvas);
+    const TableCells cells{record, resultsDisplayOf(record), view.check};
+    Geometry table = g;
+    table.columns = cells.columns();
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !canvas.newPage()) break;
+        drawPrintedHeader(canvas, g, view, strprintf("PAGE %d OF %d", page + 1, pages));
+        drawSummary(canvas, g, record);
+        const int y = drawHeadings(canvas, table, cells);
+        drawRows(canvas, table, cells, page * perPage, std::min(perPage, designs - page * perPage),
+                 y, false);
+    }
+    record.printRequested = 0;
+    return pages;
+}
+
 ResultsPageLayout drawResultsPage(Canvas& canvas, DesignRecord& record,
                                   const ResultsPageView& view) {
     ResultsPageLayout layout;
     const int windowWidth = limitedPixels(view.windowWidth, kMaxPixels);
-    layout.buttonWidth = scaled(0.18, windowWidth);
+    // Six buttons, a quarter button in from the left and two pixels apart.
+    layout.buttonWidth = scaled(0.15, windowWidth);
     const int b = layout.buttonWidth;
-    layout.buttonLefts = {scaled(0.25, b), scaled(1.25, b) + 2, scaled(2.25, b) + 4,
-                          scaled(3.25, b) + 6, scaled(4.25, b) + 8};
+    layout.buttonLefts = {scaled(0.25, b),     scaled(1.25, b) + 2, scaled(2.25, b) + 4,
+                          scaled(3.25, b) + 6, scaled(4.25, b) + 8, scaled(5.25, b) + 10};
 
     // The scroll bar stands beside the window's table whichever surface is drawn on.
     const Geometry window = windowGeometry(canvas, view);
@@ -283,10 +364,11 @@ ResultsPageLayout drawResultsPage(Canvas& canvas, DesignRecord& record,
     if (record.inductanceRequired < kNoInductanceMh)
         record.inductanceRequired = static_cast<float>(kNoInductanceMh);
 
-    // Anything but the dimensions display shows the electrical one.
-    const int display =
-        record.displayMode == kDimensionsDisplay ? kDimensionsDisplay : kElectricalDisplay;
-    int y = drawHeadings(canvas, g, record, display);
+    // Anything but the dimensions and check displays shows the electrical one.
+    const TableCells cells{record, resultsDisplayOf(record), view.check};
+    Geometry table = g;
+    table.columns = cells.columns();
+    int y = drawHeadings(canvas, table, cells);
 
     // The bar runs over the designs found; with fewer than two (or a full list) it keeps its
     // whole range, one step past the last row, which the selection below never passes.
@@ -298,7 +380,14 @@ ResultsPageLayout drawResultsPage(Canvas& canvas, DesignRecord& record,
     record.selectedDesign = std::min(layout.scrollPosition, kLastRow);
     const int first = std::max(0, record.selectedDesign - kRowsAboveCursor);
 
-    y = drawRows(canvas, g, record, display, first, y);
+    const int rowsTop = y;
+    y = drawRows(canvas, table, cells, first, kRowsShown, y);
+    // Where the window holds the rows it shows (its own layout, whichever surface this was).
+    layout.rowHeight = window.lineHeight;
+    layout.rowsTop =
+        printing ? window.tableTop + 2 * window.lineHeight + window.lineHeight / 2 : rowsTop;
+    layout.firstRow = first;
+    layout.rowCount = g.lineHeight > 0 ? (y - rowsTop) / g.lineHeight : 0;
 
     if (printing) {
         // The status lines belong to the window; the printed page ends with the table.

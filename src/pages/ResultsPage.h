@@ -9,10 +9,16 @@
 #include <ctime>
 #include <string>
 
+#include "analysis/ResultsCheck.h"
 #include "platform/Canvas.h"
 #include "record/DesignRecord.h"
+#include "record/ResultCells.h"
 
 namespace korvell {
+
+// The third display beside ELECTRICAL and DIMENSIONS: each design's figures checked again (L,
+// the hot resistance, the checked losses and rise, and the LIMIT verdict).
+inline constexpr int kCheckDisplay = 2;
 
 // What the window tells the page about itself.
 struct ResultsPageView {
@@ -23,19 +29,31 @@ struct ResultsPageView {
     std::string applicationCaption;  // the requirements window's application name
     std::string windowCaption;       // "ELECTRICAL PROPERTIES DATA" or "DIMENSIONAL ..."
     std::string dateText;            // resultsDateText of the current local time
+    // The checked figures of the search, for the CHECK display (its cells read "-" without).
+    const ResultsCheck* check = nullptr;
 };
 
 // Where the window must put its controls after a drawing, from the page's own arithmetic.
 struct ResultsPageLayout {
     int buttonWidth = 0;
-    // Lefts of PrintBtn, DIMENSIONS, ELECTRICAL, InductanceBtn, T_RiseBtn, in that order.
-    std::array<int, 5> buttonLefts{};
+    // Lefts of PrintBtn, DIMENSIONS, ELECTRICAL, Button_Check, InductanceBtn, T_RiseBtn, in that
+    // order.
+    std::array<int, 6> buttonLefts{};
     int scrollMaximum = 40;
     int scrollPosition = 0;  // the position limited to the maximum
     int scrollLeft = 0;
     int scrollTop = 0;
     int scrollHeight = 0;
+    // The design rows on the window: row firstRow + i stands from rowsTop + i × rowHeight, for
+    // rowCount rows (those with a design).
+    int rowsTop = 0;
+    int rowHeight = 0;
+    int firstRow = 0;
+    int rowCount = 0;
 };
+
+// The results row at window height y of a drawn page, or -1 when y is on no design row.
+int resultsRowAt(const ResultsPageLayout& layout, int y);
 
 // The date of the page header: "%s %s %02d %02d:%02d:%02d %4d" with English three-letter
 // weekday and month names, for example "Mon Dec 07 12:34:56 2026"; a weekday or month outside
@@ -48,6 +66,8 @@ bool summaryRowShown(int application, int row);
 
 // The caption of the results window for a display mode.
 std::string_view resultsWindowCaption(int displayMode);
+// The display the record's displayMode asks for: DIMENSIONS, CHECK, else ELECTRICAL.
+int resultsDisplayOf(const DesignRecord& record);
 
 // The height of window the page takes on the screen, from the window's top to below the status
 // line, for a window font `fontHeight` pixels high: the window is never made shorter.
@@ -63,5 +83,12 @@ int resultsPageHeight(int fontHeight);
 // window), so the window may apply it after printing as well.
 ResultsPageLayout drawResultsPage(Canvas& canvas, DesignRecord& record,
                                   const ResultsPageView& view);
+
+// The designs of the last search that one printed page holds below its header and summary.
+int resultsRowsPerPrintedPage(const Canvas& canvas);
+// PRINT ALL DESIGNS: every design of the last search in the display shown, as many printed
+// pages as they need (canvas.newPage between them), each with the printed header, the
+// requirements summary, the date and "PAGE 1 OF 3". No cursor is drawn. Returns the pages.
+int drawAllResultsPages(Canvas& canvas, DesignRecord& record, const ResultsPageView& view);
 
 }  // namespace korvell

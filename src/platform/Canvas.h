@@ -7,6 +7,7 @@
 // y .. y + Wl.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -60,7 +61,8 @@ class Canvas {
     // Whether this surface is a printer page (the pages draw their printed form on it).
     virtual bool isPrinter() const { return false; }
     // Starts a new sheet of the same size on a printer; false where the surface has one page
-    // only (a window, an image), so a drawing of several pages stops after the first.
+    // only (a window, an image) or the printer refused it, so a drawing of several pages stops
+    // after the first.
     virtual bool newPage() { return false; }
 
     // Resolution of the surface, pixels per inch: a font given in points is this many pixels
@@ -106,6 +108,17 @@ class Canvas {
     virtual int textHeight(std::string_view text) = 0;
 };
 
+// The thinnest stroke on paper, points: a printer's single dot (0.06 pt at 1200 dpi) is too
+// faint to see.
+inline constexpr double kThinnestPrintedPoints = 0.25;
+
+// The thinnest pen a printed page draws with, in its pixels: kThinnestPrintedPoints rounded up.
+inline int thinnestPrintedPen(int dotsPerInch) {
+    const double pixels = kThinnestPrintedPoints * dotsPerInch / 72.0;
+    const int whole = static_cast<int>(pixels);
+    return std::max(1, whole < pixels ? whole + 1 : whole);
+}
+
 // A product of a whole number of pixels and a decimal constant, formed in extended precision
 // (the constant taken as the nearest double) and cut to its integer part, as every placement
 // rule of the windows and pages asks: 0.12 × 650 gives 77, where double arithmetic would round
@@ -119,7 +132,8 @@ inline int scaled(double factor, int pixels) {
 inline int penWidth(const Canvas& canvas, double points, int screenPixels = 1) {
     if (!canvas.isPrinter()) return screenPixels;
     const double pixels = points * canvas.dotsPerInch() / 72.0 + 0.5;
-    return pixels < 1 ? 1 : pixels > 1000 ? 1000 : static_cast<int>(pixels);
+    const int thinnest = thinnestPrintedPen(std::clamp(canvas.dotsPerInch(), 1, 100000));
+    return pixels < thinnest ? thinnest : pixels > 1000 ? 1000 : static_cast<int>(pixels);
 }
 
 // Where a text stands on a surface: the cell its textOut fills, in pixels.

@@ -104,6 +104,18 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+bool figureShowable(const char* format, double value) {
+    if (!std::isfinite(value)) return false;
+    char text[512];
+    std::snprintf(text, sizeof text, format, value);
+    return trimmed(text).size() <= kLongestFigure;
+}
+
+std::string figureText(const char* format, double value) {
+    if (figureShowable(format, value)) return strprintf(format, value);
+    return value > 0 ? kInfiniteText : kNoFigureText;
+}
+
 DateNames dateNames(const std::tm& local) {
     static constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed",
                                                              "Thu", "Fri", "Sat"};

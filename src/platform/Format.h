@@ -1,6 +1,7 @@
 // printf-style formatting into a std::string, the one formatting helper of the program.
 #pragma once
 
+#include <cstddef>
 #include <ctime>
 #include <string>
 
@@ -15,6 +16,20 @@ void appendFixed(std::string& out, double value, int width, int precision);
 
 // A number as printf's "%.<precision>g" writes it (significant digits, trailing zeros dropped).
 std::string generalText(double value, int precision);
+
+// The most characters a figure of a page, a table or a CSV cell is shown in; a number whose text
+// would be longer (a float's limit, 3.4e38, standing in for a skin depth at DC) is no figure a
+// row can show.
+inline constexpr std::size_t kLongestFigure = 12;
+inline constexpr const char* kInfiniteText = "INFINITE";
+inline constexpr const char* kNoFigureText = "-";
+
+// Whether a figure printed with `format` (a printf format of one double) can be shown: finite
+// and no longer than kLongestFigure characters without its padding.
+bool figureShowable(const char* format, double value);
+// The figure printed with `format`; when it cannot be shown, "INFINITE" for a large positive
+// figure and "-" for a large negative one or one that is not a number, never its digits.
+std::string figureText(const char* format, double value);
 
 // Removes leading and trailing blanks (spaces, tabs, line ends).
 std::string trimmed(const std::string& text);

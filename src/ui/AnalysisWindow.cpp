@@ -14,6 +14,7 @@
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtText.h"
 #include "report/DesignReport.h"
 #include "ui/Desktop.h"
 #include "ui/EntryKeys.h"
@@ -22,10 +23,6 @@
 
 namespace korvell {
 namespace {
-
-QString toQ(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr const char* kCaption = "Analysis";
 constexpr const char* kPdfName = "korvell-analysis.pdf";
@@ -261,7 +258,7 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
 
 void AnalysisWindow::applyCaptions() {
     const int a = m_desktop.record().applicationType;
-    m_header->setText(QString::fromStdString(analysisHeader(a)));
+    m_header->setText(toQ(analysisHeader(a)));
     const AnalysisCaptions captions = analysisCaptions(a);
     const auto caption = [](QLabel* label, std::string_view text) {
         if (!text.empty()) label->setText(toQ(text));
@@ -285,7 +282,7 @@ void AnalysisWindow::applyCaptions() {
 void AnalysisWindow::showTexts() {
     for (int k = 0; k < kAnalysisFieldCount; ++k) {
         m_fields[k]->clear();
-        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+        m_fields[k]->setText(toQ(m_texts[k]));
     }
 }
 
@@ -344,7 +341,7 @@ void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
     QLineEdit* edit = m_fields[kPartNumberField];
     if (EntryKeys::isTypingKey(key) || isEnter(key.key())) {
         const TypedPartNumber typed = checkTypedPartNumber(edit->text().toStdString());
-        const QString upper = QString::fromStdString(typed.text);
+        const QString upper = toQ(typed.text);
         if (edit->text() != upper) {
             const int caret = edit->cursorPosition();
             edit->setText(upper);
@@ -367,12 +364,24 @@ void AnalysisWindow::partNumberKeys(const QKeyEvent& key) {
 bool AnalysisWindow::buttonOkClick() {
     readFields();
     DesignRecord& record = m_desktop.record();
-    const bool accepted = acceptAnalysisInputs(record, m_desktop.messages(), m_texts);
+    EntryFault fault;
+    FieldCaptionMessages messages(m_desktop.messages(), fault, [this](int field) {
+        if (field == kStrandsField) return QString("WIRE STRANDS");
+        return field >= 0 && field < static_cast<int>(m_captions.size()) ? m_captions[field]->text()
+                                                                         : QString();
+    });
+    const bool accepted = acceptAnalysisInputs(record, messages, m_texts, &fault);
     // The wire is shown as the size found, once it was found.
-    m_fields[kWireField]->setText(QString::fromStdString(m_texts[kWireField]));
+    m_fields[kWireField]->setText(toQ(m_texts[kWireField]));
     m_export->setEnabled(false);
     m_exportMas->setEnabled(false);
-    if (!accepted) return false;
+    if (!accepted) {
+        if (fault.field >= 0 && fault.field < kAnalysisFieldCount) {
+            focusFieldAtFault(m_fields[fault.field]);
+            m_keys->raiseFirstKeyFlag();  // the first key replaces the text at fault
+        }
+        return false;
+    }
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }

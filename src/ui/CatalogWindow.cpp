@@ -13,6 +13,7 @@
 #include "platform/Format.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -23,10 +24,6 @@ constexpr const char* kCaption = "KORVELL CATALOG";
 constexpr const char* kAllMaterials = "ALL";
 // The role a cell sorts by: the figure shown, or a part number's place in the catalog.
 constexpr int kSortRole = Qt::UserRole;
-
-QString toQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QLabel* caption(const char* name, const char* text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -50,7 +47,7 @@ CatalogWindow::CatalogWindow(Desktop& desktop) : m_desktop(desktop) {
     m_shapeBox = new QComboBox(this);
     m_shapeBox->setObjectName("ShapeBox");
     for (const std::string_view name : kShapeNames)
-        m_shapeBox->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        m_shapeBox->addItem(toQ(name));
     m_shapeBox->setToolTip("The core shape whose catalog is listed");
 
     m_materialBox = new QComboBox(this);

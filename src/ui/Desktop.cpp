@@ -131,8 +131,12 @@ void Desktop::start() {
 }
 
 void Desktop::addWindowKeys(QWidget& window) {
-    for (QPushButton* button : window.findChildren<QPushButton*>())
+    // A click never gives a button the keyboard focus (Tab does): the next Enter goes on to
+    // where the user works, never to a PRINT clicked before.
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
         button->installEventFilter(this);
+        button->setFocusPolicy(Qt::TabFocus);
+    }
     if (&window == m_main.get() || &window == static_cast<QWidget*>(m_cover.get())) return;
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
     connect(escape, &QShortcut::activated, this, [this, &window] {
@@ -219,6 +223,8 @@ void Desktop::openExplorer() {
 
 void Desktop::recordChanged() {
     if (m_explorer) m_explorer->recordChanged();
+    // An accepted change since the last NEW, OPEN or SAVE (which clear the mark after it).
+    if (m_files) m_files->setDesignModified(true);
 }
 
 void Desktop::openAnalysisOfDesign(const DesignResult& design) {
@@ -289,6 +295,8 @@ void Desktop::showGraphWindow() {
 }
 
 void Desktop::showResultsAnew() {
+    // A new search starts at its first design, an opened one at the design it was saved with.
+    m_results->scrollBar()->setValue(m_record.selectedDesign);
     m_results->hide();
     open(*m_results);
     recordChanged();
@@ -309,6 +317,12 @@ void Desktop::openAnalysisOf(std::string_view catalogPartNumber) {
     if (!catalogPartNumber.empty()) m_analysis->loadCatalogPart(catalogPartNumber);
     m_analysis->field(0)->setFocus(Qt::OtherFocusReason);
     open(*m_analysis);
+    // The highlighted design of a search is one the program found: it is shown analyzed at once,
+    // not as zeros until OK.
+    const bool designHighlighted = m_record.selectedDesign >= 0 &&
+                                   m_record.selectedDesign < m_record.designCount &&
+                                   m_record.selectedDesign < kMaxDesigns;
+    if (catalogPartNumber.empty() && designHighlighted) m_analysis->buttonOkClick();
 }
 
 void Desktop::showGettingStarted() {

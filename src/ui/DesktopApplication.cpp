@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 
 namespace korvell {
@@ -34,8 +35,7 @@ bool DesktopApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void showEscapedException(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, QString::fromStdString(message),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, toQ(message), QMessageBox::Ok);
     box.setObjectName("ExceptionBox");
     box.exec();
 }

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "platform/qt/QtText.h"
+
 namespace korvell {
 namespace {
 
@@ -65,7 +67,7 @@ void EntryKeys::typingKey(const Field& field) {
     const std::string text = edit->text().toStdString();
     if (!field.typingChars.empty() &&
         text.find_first_not_of(field.typingChars) != std::string::npos) {
-        edit->setText(QString::fromStdString(text.substr(0, text.size() - 1)));
+        edit->setText(toQ(text.substr(0, text.size() - 1)));
         edit->setCursorPosition(static_cast<int>(edit->text().size()));
     }
 }

@@ -25,6 +25,7 @@
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -59,10 +60,6 @@ constexpr std::array<EntryText, kWhatIfEntries> kEntryTexts = {{
 // The requirements field each entry stands for (the rise is parameter 0).
 constexpr int kInductanceField = 0;
 constexpr int kCurrentField = 2;
-
-QString toQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 
@@ -110,7 +107,7 @@ class ExplorerTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
         if (section < 0 || section >= kExplorerColumns) return {};
-        return QString::fromUtf8(kExplorerHeadings[static_cast<std::size_t>(section)]);
+        return toQ(kExplorerHeadings[static_cast<std::size_t>(section)]);
     }
     void sort(int column, Qt::SortOrder order) override {
         m_column = std::clamp(column, 0, kExplorerColumns - 1);
@@ -266,7 +263,7 @@ void ExplorerWindow::layOut() {
         row->addWidget(buddy);
     };
     for (int k = 0; k < kWhatIfEntries; ++k) {
-        labelled(objectives, QString::fromUtf8(kEntryTexts[static_cast<std::size_t>(k)].label),
+        labelled(objectives, toQ(kEntryTexts[static_cast<std::size_t>(k)].label),
                  m_entries[static_cast<std::size_t>(k)]);
     }
     auto* controls = new QHBoxLayout;

@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "files/DesignFile.h"
 #include "files/ResultsCsv.h"
 #include "platform/Format.h"
+#include "platform/qt/QtText.h"
 #include "record/ResultCells.h"
 #include "report/DesignReport.h"
 #include "ui/Desktop.h"
@@ -26,6 +28,10 @@ constexpr const char* kExportCaption = "EXPORT SPICE MODEL";
 constexpr const char* kNewQuestion =
     "START A NEW DESIGN?  EVERY REQUIREMENT, PARAMETER AND SELECTION GOES BACK TO ITS START-UP "
     "VALUE.";
+
+constexpr const char* kGraphCaption = "SAVE GRAPH";
+constexpr const char* kGraphFilter = "SVG drawings (*.svg);;All files (*)";
+constexpr const char* kSaveChangesQuestion = "SAVE CHANGES TO THE DESIGN?";
 
 QString withSuffix(QString name, const QString& suffix) {
     if (!name.endsWith(suffix, Qt::CaseInsensitive)) name += suffix;
@@ -59,9 +65,30 @@ FileDialogs standardFileDialogs() {
                             const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
     };
+    dialogs.graphName = [](QWidget* parent, const QString& suggested) {
+        return QFileDialog::getSaveFileName(parent, kGraphCaption, suggested, kGraphFilter);
+    };
     dialogs.confirm = [](QWidget* parent, const QString& text, const QString& caption) {
         return QMessageBox::question(parent, caption, text,
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    dialogs.saveChanges = [](QWidget* parent, const QString& text, const QString& caption) {
+        QMessageBox box(QMessageBox::Question, caption, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setObjectName("SaveChangesBox");
+        box.button(QMessageBox::Save)->setText("&SAVE");
+        box.button(QMessageBox::Discard)->setText("&DISCARD");
+        box.button(QMessageBox::Cancel)->setText("CANCEL");
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+            case QMessageBox::Save:
+                return SaveChangesAnswer::Save;
+            case QMessageBox::Discard:
+                return SaveChangesAnswer::Discard;
+            default:
+                return SaveChangesAnswer::Cancel;
+        }
     };
     return dialogs;
 }
@@ -70,6 +97,8 @@ FileCommands::FileCommands(Desktop& desktop, FileDialogs dialogs)
     : m_desktop(desktop), m_dialogs(std::move(dialogs)) {
     if (!m_dialogs.spiceModelName) m_dialogs.spiceModelName = standardFileDialogs().spiceModelName;
     if (!m_dialogs.exportName) m_dialogs.exportName = standardFileDialogs().exportName;
+    if (!m_dialogs.saveChanges) m_dialogs.saveChanges = standardFileDialogs().saveChanges;
+    if (!m_dialogs.graphName) m_dialogs.graphName = standardFileDialogs().graphName;
 }
 
 const FileCommands::Export FileCommands::kReport = {
@@ -79,7 +108,7 @@ const FileCommands::Export FileCommands::kMas = {
 
 bool FileCommands::exportDesignFile(QWidget* parent, const Export& kind,
                                     const std::string& fileName, const std::string& bytes) {
-    const QString suggested = QDir::home().filePath(QString::fromStdString(fileName));
+    const QString suggested = QDir::home().filePath(toQ(fileName));
     QString name = m_dialogs.exportName(parent, kind.caption, suggested, kind.filter);
     if (name.isEmpty()) return false;
     if (QFileInfo(name).suffix().isEmpty()) name += kind.suffix;
@@ -114,8 +143,38 @@ bool FileCommands::designReport() {
 }
 
 QString FileCommands::mainCaption() const {
-    if (m_fileName.isEmpty()) return kMainCaption;
-    return QString(kMainCaption) + " - " + QFileInfo(m_fileName).fileName();
+    // "[*]" is where the window shows its modified mark.
+    if (m_fileName.isEmpty()) return QString(kMainCaption) + "[*]";
+    return QString(kMainCaption) + " - " + QFileInfo(m_fileName).fileName() + "[*]";
+}
+
+void FileCommands::setDesignModified(bool modified) {
+    m_modified = modified;
+    m_desktop.mainWindow().setWindowModified(modified);
+}
+
+bool FileCommands::settleChanges() {
+    if (!m_modified) return true;
+    switch (m_dialogs.saveChanges(&m_desktop.mainWindow(), kSaveChangesQuestion, "NOTICE: ")) {
+        case SaveChangesAnswer::Save:
+            return saveDesign();
+        case SaveChangesAnswer::Discard:
+            return true;
+        case SaveChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool FileCommands::saveDesign() {
+    if (m_fileName.isEmpty() || !m_fileName.endsWith(toQ(kDesignFileSuffix), Qt::CaseInsensitive))
+        return saveDesignAs();
+    if (const auto failure = saveDesignFile(m_fileName.toStdString(), m_desktop.record())) {
+        m_desktop.messages().show(*failure, kDesignFileCaption);
+        return false;
+    }
+    setDesignModified(false);
+    return true;
 }
 
 void FileCommands::fileNameChanged(const QString& name) {
@@ -125,19 +184,24 @@ void FileCommands::fileNameChanged(const QString& name) {
 
 bool FileCommands::newDesign() {
     QWidget* parent = &m_desktop.mainWindow();
-    if (!inputsAtStartUpValues(m_desktop.record()) &&
-        !m_dialogs.confirm(parent, kNewQuestion, "NOTICE: ")) {
+    // Unsaved changes are settled first; settings kept in a file are only confirmed.
+    if (m_modified) {
+        if (!settleChanges()) return false;
+    } else if (!inputsAtStartUpValues(m_desktop.record()) &&
+               !m_dialogs.confirm(parent, kNewQuestion, "NOTICE: ")) {
         return false;
     }
     m_desktop.closeOtherWindows();
     m_desktop.record() = DesignRecord();
     m_desktop.recordReplaced();
     fileNameChanged({});
+    setDesignModified(false);
     return true;
 }
 
 bool FileCommands::openDesign() {
     QWidget* parent = &m_desktop.mainWindow();
+    if (!settleChanges()) return false;
     const QString folder =
         m_fileName.isEmpty() ? QDir::homePath() : QFileInfo(m_fileName).absolutePath();
     const QString name = m_dialogs.openName(parent, folder);
@@ -155,6 +219,7 @@ bool FileCommands::openDesign() {
     fileNameChanged(name);
     // A file that holds a search is opened for review: its designs are shown.
     if (m_desktop.record().designCount > 0) m_desktop.showResultsAnew();
+    setDesignModified(false);
     return true;
 }
 
@@ -179,24 +244,36 @@ bool FileCommands::saveDesignAs() {
         }
         return true;
     }
-    name = withSuffix(name, QString::fromUtf8(kDesignFileSuffix.data(),
-                                              static_cast<qsizetype>(kDesignFileSuffix.size())));
+    name = withSuffix(name, toQ(kDesignFileSuffix));
     if (const auto failure = saveDesignFile(name.toStdString(), record)) {
         m_desktop.messages().show(*failure, kDesignFileCaption);
         return false;
     }
     fileNameChanged(name);
+    setDesignModified(false);
     return true;
 }
 
 bool FileCommands::exportSpiceModel(QWidget* parent, const std::string& fileName,
                                     const std::string& text) {
-    const QString suggested = QDir::home().filePath(QString::fromStdString(fileName));
+    const QString suggested = QDir::home().filePath(toQ(fileName));
     QString name = m_dialogs.spiceModelName(parent, suggested);
     if (name.isEmpty()) return false;
     if (QFileInfo(name).suffix().isEmpty()) name += kSpiceSuffix;
     if (const auto failure = writeFileAtomically(name.toStdString(), text)) {
         m_desktop.messages().show(*failure, kExportCaption);
+        return false;
+    }
+    return true;
+}
+
+bool FileCommands::saveGraph(QWidget* parent, const std::string& fileName, const std::string& svg) {
+    const QString suggested = QDir::home().filePath(toQ(fileName));
+    QString name = m_dialogs.graphName(parent, suggested);
+    if (name.isEmpty()) return false;
+    if (QFileInfo(name).suffix().isEmpty()) name += ".svg";
+    if (const auto failure = writeFileAtomically(name.toStdString(), svg)) {
+        m_desktop.messages().show(*failure, kGraphCaption);
         return false;
     }
     return true;

@@ -15,6 +15,9 @@ namespace korvell {
 
 class Desktop;
 
+// The answers to "SAVE CHANGES TO THE DESIGN?".
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 // The questions the file commands ask the user; the program's own dialogs when not given.
 struct FileDialogs {
     // The name to save under; `csv` is set when the user chose the CSV table. Empty: cancelled.
@@ -28,8 +31,13 @@ struct FileDialogs {
     std::function<QString(QWidget* parent, const QString& caption, const QString& suggested,
                           const QString& filter)>
         exportName;
+    // The name to save a graph under (SVG). Empty: cancelled.
+    std::function<QString(QWidget* parent, const QString& suggested)> graphName;
     // A question answered OK (true) or Cancel.
     std::function<bool(QWidget* parent, const QString& text, const QString& caption)> confirm;
+    // A question answered SAVE, DISCARD or CANCEL.
+    std::function<SaveChangesAnswer(QWidget* parent, const QString& text, const QString& caption)>
+        saveChanges;
 };
 
 // The program's own dialogs: Qt's file dialogs and a message box with OK and Cancel.
@@ -74,6 +82,21 @@ class FileCommands {
     // FILES > DESIGN REPORT: the report of the highlighted design of the last search. False,
     // after a message, when there is none or it cannot be made; false when cancelled.
     bool designReport();
+    // Whether the design holds changes accepted since the last NEW, OPEN or SAVE; the main
+    // window's caption carries the modified mark while it does.
+    bool designModified() const { return m_modified; }
+    void setDesignModified(bool modified);
+    // Before work is put away (the program closes, NEW, OPEN): with changes, asks "SAVE CHANGES
+    // TO THE DESIGN?"; SAVE saves (through SAVE AS when there is no file yet). False when the
+    // user cancelled, or the save did not happen: the work stays.
+    bool settleChanges();
+    // SAVE: into the file opened or saved last, else SAVE AS.
+    bool saveDesign();
+
+    // SAVE GRAPH: asks for a name (`fileName` in the home folder suggested, ".svg" added when
+    // the name has no suffix of its own) and writes the graph's SVG text atomically. False when
+    // cancelled or not written (a message says why).
+    bool saveGraph(QWidget* parent, const std::string& fileName, const std::string& svg);
 
     // The design file opened or saved last; empty when none.
     const QString& fileName() const { return m_fileName; }
@@ -86,6 +109,7 @@ class FileCommands {
     Desktop& m_desktop;
     FileDialogs m_dialogs;
     QString m_fileName;
+    bool m_modified = false;
 };
 
 }  // namespace korvell

@@ -10,6 +10,7 @@
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -18,10 +19,6 @@ namespace {
 
 constexpr int kFontHeight = 13;
 constexpr const char* kPdfName = "korvell-graph.pdf";
-
-QString toQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void place(QWidget* widget, const Rect& r) {
     widget->setGeometry(r.left, r.top, r.width, r.height);
@@ -55,6 +52,11 @@ GraphWindow::GraphWindow(Desktop& desktop) : m_desktop(desktop), m_clock(localNo
     m_print->setObjectName("Button_PrintGraph");
     m_print->hide();
     connect(m_print, &QPushButton::clicked, this, [this] { printGraphClick(); });
+    m_save = new QPushButton("SAVE GRAPH", this);
+    m_save->setObjectName("Button_SaveGraph");
+    m_save->setToolTip("SAVE THE GRAPH AS AN SVG DRAWING");
+    m_save->hide();
+    connect(m_save, &QPushButton::clicked, this, [this] { saveGraphClick(); });
 
     const QSize screen = m_desktop.screenSize();
     const Rect placement = graphWindowPlacement(screen.width(), screen.height());
@@ -96,6 +98,8 @@ void GraphWindow::applyLayout() {
     if (m_layout.showPrintButton) {
         place(m_print, m_layout.printButton);
         m_print->show();
+        place(m_save, m_layout.saveButton);
+        m_save->show();
     }
 }
 
@@ -123,6 +127,15 @@ void GraphWindow::printGraphClick() {
         drawGraphPage(canvas, m_desktop.record(), ignored, printed);
     });
     update();
+}
+
+void GraphWindow::saveGraphClick() {
+    GraphView saved = view();
+    saved.dateText = resultsDateText(m_clock());
+    RecordingMessages ignored;  // shown already when the window drew the same graph
+    const std::string svg = graphSvg(m_desktop.record(), ignored, saved);
+    m_desktop.files().saveGraph(
+        this, strprintf("korvell-graph-%d.svg", m_desktop.record().graphKind), svg);
 }
 
 }  // namespace korvell

@@ -27,6 +27,8 @@ class GraphWindow : public QWidget, public FormEvents {
     // Shown by a graph command: the messages of the first drawing are shown once.
     void opened();
     void printGraphClick();
+    // SAVE GRAPH: the graph as an SVG drawing, as korvell plot draws it.
+    void saveGraphClick();
 
     // The layout of the last drawing on the window.
     const GraphPageLayout& lastLayout() const { return m_layout; }
@@ -45,6 +47,7 @@ class GraphWindow : public QWidget, public FormEvents {
     QLabel* m_xCaption = nullptr;
     QLabel* m_yCaption = nullptr;
     QPushButton* m_print = nullptr;
+    QPushButton* m_save = nullptr;
     GraphPageLayout m_layout;
     RecordingMessages m_pending;
     bool m_messagesDue = false;

@@ -7,6 +7,7 @@
 #include "pages/HelpTexts.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -22,7 +23,7 @@ QPlainTextEdit* makeText(QWidget* parent, const char* name, std::string_view tex
     edit->setReadOnly(true);
     edit->setTabChangesFocus(true);
     edit->setFont(designFont("MS Sans Serif", 15));
-    edit->setPlainText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    edit->setPlainText(toQ(text));
     edit->setTabStopDistance(4 * edit->fontMetrics().horizontalAdvance(' ') * 2);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

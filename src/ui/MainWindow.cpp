@@ -148,7 +148,8 @@ constexpr std::array<MaterialGraph, 6> kMaterialGraphs = {{
 
 MainWindow::MainWindow(Desktop& desktop) : m_desktop(desktop) {
     setObjectName("TMainForm");
-    setWindowTitle(kCaption);
+    // "[*]" is where the caption shows that the design holds unsaved changes.
+    setWindowTitle(QString(kCaption) + "[*]");
     setSilverBackground(*this);
 
     const QSize screen = m_desktop.screenSize();
@@ -212,6 +213,8 @@ void MainWindow::buildMenus() {
             [this] { m_desktop.files().saveDesignAs(); });
     connect(addCommand(files, "DESIGNREPORTm", "DESIGN REPORT"), &QAction::triggered, this,
             [this] { m_desktop.files().designReport(); });
+    connect(addCommand(files, "PRINTALL1", "PRINT ALL DESIGNS"), &QAction::triggered, this,
+            [this] { m_desktop.resultsWindow().printAllClick(); });
 
     QMenu* references = bar->addMenu("&REFERENCES");
     references->setObjectName("ReferencesMenu");
@@ -408,6 +411,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Unsaved work is saved or given up first; CANCEL keeps the program open.
+    if (!m_desktop.files().settleChanges()) {
+        event->ignore();
+        return;
+    }
     m_desktop.closeOtherWindows();
     QMainWindow::closeEvent(event);
 }
@@ -502,6 +510,8 @@ void MainWindow::calculateClick() {
     m_desktop.requirementsWindow().hide();
     ResultsWindow& results = m_desktop.resultsWindow();
     results.repaint();
+    // A new search starts at its first design.
+    results.scrollBar()->setValue(0);
     m_desktop.open(results);
     m_desktop.recordChanged();
 }

@@ -7,6 +7,7 @@
 #include "materials/Materials.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -50,18 +51,13 @@ MaterialSelector::MaterialSelector(Desktop& desktop) : m_desktop(desktop) {
     const QFont boxFont = designFont("MS Sans Serif", 14, true);
     for (int k = 0; k < kSelectableMaterialCount; ++k) {
         const auto code = kSelectableMaterials[static_cast<std::size_t>(k)];
-        auto* box = new QCheckBox(
-            QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size())), this);
+        auto* box = new QCheckBox(toQ(code), this);
         // CheckBox_11 for -11: the code without its dash.
-        box->setObjectName(
-            "CheckBox_" +
-            QString::fromUtf8(code.substr(1).data(), static_cast<qsizetype>(code.size() - 1)));
+        box->setObjectName("CheckBox_" + toQ(code.substr(1)));
         box->setFont(boxFont);
         const MaterialFacts* facts = findMaterial(code);
         const std::string_view description = facts ? facts->description : std::string_view();
-        auto* label = new QLabel(
-            QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())),
-            this);
+        auto* label = new QLabel(toQ(description), this);
         label->setObjectName(kLabelNames[static_cast<std::size_t>(k)]);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -7,16 +7,13 @@
 
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/EntryKeys.h"
 #include "ui/Widgets.h"
 
 namespace korvell {
 namespace {
-
-QString toQ(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kRowTop = 56;
 constexpr int kRowPitch = 30;
@@ -187,10 +184,10 @@ void ParametersWindow::loadFields() {
     m_application->setText(a >= 0 && a < kApplicationCount ? toQ(kApplicationNames[a]) : QString());
     m_texts = designParameterFieldTexts(record);
     for (int k = 0; k < kDesignParameterFieldCount; ++k) {
-        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
+        m_fields[k]->setText(toQ(m_texts[k]));
         m_fields[k]->setCursorPosition(static_cast<int>(m_fields[k]->text().size()));
     }
-    m_density->setText(QString::fromStdString(m_texts[1]));
+    m_density->setText(toQ(m_texts[1]));
     m_density->setCursorPosition(static_cast<int>(m_density->text().size()));
 
     m_unitsBox->clear();
@@ -212,7 +209,7 @@ void ParametersWindow::loadFields() {
         m_designAtBox->addItem(toQ(choice));
     m_designAtBox->setCurrentIndex(choices.designAt);
     m_toleranceText = choices.alTolerance;
-    m_tolerance->setText(QString::fromStdString(m_toleranceText));
+    m_tolerance->setText(toQ(m_toleranceText));
     m_tolerance->setCursorPosition(static_cast<int>(m_tolerance->text().size()));
 
     const bool metric = record.wireGageSystem == kMetricWire;
@@ -237,7 +234,7 @@ void ParametersWindow::wireGageBoxChange(int index) {
     QLineEdit* to = toMetric ? m_density : m_fields[1];
     const auto text = row1TextAfterGageChange(old, index, from->text().toStdString());
     if (!text) return;
-    to->setText(QString::fromStdString(*text));
+    to->setText(toQ(*text));
     to->show();
     from->hide();
 }
@@ -254,11 +251,27 @@ void ParametersWindow::buttonOkClick() {
     entry.alTolerance = m_tolerance->text().toStdString();
     entry.designAt = m_designAtBox->currentIndex();
     m_toleranceText = entry.alTolerance;
+    EntryFault fault;
+    FieldCaptionMessages messages(m_desktop.messages(), fault, [this](int field) {
+        if (field == kAlToleranceField) return QString("AL TOLERANCE");
+        return field >= 0 && field < kDesignParameterFieldCount ? m_labels[field]->text()
+                                                                : QString();
+    });
     // The choices are checked before the parameters store anything, and stored after them.
-    const std::optional<DesignChoices> choices = checkDesignChoices(m_desktop.messages(), entry);
-    if (!choices) return;
-    if (!acceptDesignParameters(record, m_desktop.messages(), texts, m_unitsBox->currentIndex(),
-                                m_gageBox->currentIndex())) {
+    const std::optional<DesignChoices> choices = checkDesignChoices(messages, entry, &fault);
+    if (!choices) {
+        if (fault.field == kAlToleranceField) focusFieldAtFault(m_tolerance);
+        m_keys->raiseFirstKeyFlag();
+        return;
+    }
+    if (!acceptDesignParameters(record, messages, texts, m_unitsBox->currentIndex(),
+                                m_gageBox->currentIndex(), &fault)) {
+        if (fault.field == 1 && record.wireGageSystem == kMetricWire) {
+            focusFieldAtFault(m_density);
+        } else if (fault.field >= 0 && fault.field < kDesignParameterFieldCount) {
+            focusFieldAtFault(m_fields[fault.field]);
+        }
+        m_keys->raiseFirstKeyFlag();  // the first key replaces the text at fault
         return;
     }
     storeDesignChoices(record, *choices);
@@ -270,8 +283,8 @@ void ParametersWindow::buttonOkClick() {
 
 void ParametersWindow::buttonCancelClick() {
     for (int k = 0; k < kDesignParameterFieldCount; ++k)
-        m_fields[k]->setText(QString::fromStdString(m_texts[k]));
-    m_tolerance->setText(QString::fromStdString(m_toleranceText));
+        m_fields[k]->setText(toQ(m_texts[k]));
+    m_tolerance->setText(toQ(m_toleranceText));
 }
 
 }  // namespace korvell

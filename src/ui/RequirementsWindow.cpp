@@ -8,6 +8,7 @@
 #include "engine/DesignSearch.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/EntryKeys.h"
 #include "ui/Widgets.h"
@@ -193,7 +194,7 @@ QString RequirementsWindow::applicationCaption() const {
 
 void RequirementsWindow::showTexts(const RequirementTexts& texts) {
     for (int k = 0; k < kRequirementFieldCount; ++k)
-        m_fields[k]->setText(QString::fromStdString(texts[k]));
+        m_fields[k]->setText(toQ(texts[k]));
 }
 
 RequirementTexts RequirementsWindow::fieldTexts() const {
@@ -207,14 +208,12 @@ void RequirementsWindow::applyCaptions() {
     const int a = m_desktop.record().applicationType;
     for (int k = 0; k < kRequirementFieldCount; ++k) {
         const RequirementRowCaptions captions = requirementRowCaptions(a, k);
-        m_labels[k]->setText(QString::fromUtf8(captions.label.data(),
-                                               static_cast<qsizetype>(captions.label.size())));
+        m_labels[k]->setText(toQ(captions.label));
         m_labels[k]->setVisible(captions.visible);
         m_fields[k]->setVisible(captions.visible);
         m_fields[k]->setAccessibleName(m_labels[k]->text());
         if (m_units[k]) {
-            m_units[k]->setText(QString::fromUtf8(captions.units.data(),
-                                                  static_cast<qsizetype>(captions.units.size())));
+            m_units[k]->setText(toQ(captions.units));
             m_units[k]->setVisible(captions.visible);
         }
     }
@@ -229,13 +228,11 @@ void RequirementsWindow::formActivate() {
     m_texts = requirementFieldTexts(record);
     showTexts(m_texts);
     const int a = record.applicationType;
-    m_application->setText(
-        a >= 0 && a < kApplicationCount
-            ? QString::fromUtf8(kApplicationNames[a].data(),
-                                static_cast<qsizetype>(kApplicationNames[a].size()))
-            : QString());
+    m_application->setText(a >= 0 && a < kApplicationCount ? toQ(kApplicationNames[a]) : QString());
     applyApplicationSelections(record);
     applyCaptions();
+    // The ripple line belongs to the application it was figured for.
+    if (a != m_rippleApplication) m_ripple->clear();
 
     m_shapeBox->clear();
     for (const char* shape : kShapes)
@@ -260,10 +257,12 @@ void RequirementsWindow::labelApplicationClick() {
 }
 
 void RequirementsWindow::paramExit() {
+    if (m_refusing) return;
     RequirementTexts texts = fieldTexts();
     const std::string ripple = leaveRequirementField(m_desktop.record(), texts);
-    m_ripple->setText(QString::fromStdString(ripple));
-    m_fields[7]->setText(QString::fromStdString(texts[7]));
+    m_ripple->setText(toQ(ripple));
+    m_rippleApplication = m_desktop.record().applicationType;
+    m_fields[7]->setText(toQ(texts[7]));
 }
 
 void RequirementsWindow::buttonCancelClick() {
@@ -275,8 +274,20 @@ void RequirementsWindow::buttonCancelClick() {
 void RequirementsWindow::buttonOkClick() {
     DesignRecord& record = m_desktop.record();
     const RequirementTexts texts = fieldTexts();
+    EntryFault fault;
+    FieldCaptionMessages messages(m_desktop.messages(), fault, [this](int field) {
+        return field >= 0 && field < kRequirementFieldCount ? m_labels[field]->text() : QString();
+    });
     if (!m_desktop.storeRequirements(
-            [&] { return acceptRequirements(record, m_desktop.messages(), texts); })) {
+            [&] { return acceptRequirements(record, messages, texts, &fault); })) {
+        // Leaving the field the keyboard was in figures nothing here: the refusal changes
+        // nothing of the record.
+        m_refusing = true;
+        if (fault.field >= 0 && fault.field < kRequirementFieldCount) {
+            focusFieldAtFault(m_fields[fault.field]);
+            m_keys->raiseFirstKeyFlag();  // the first key replaces the text at fault
+        }
+        m_refusing = false;
         return;
     }
     m_texts = texts;

@@ -57,6 +57,8 @@ class RequirementsWindow : public QWidget, public FormEvents {
     QLabel* m_composite = nullptr;
     QComboBox* m_windingBox = nullptr;
     QLabel* m_ripple = nullptr;
+    bool m_refusing = false;       // an OK's refusal is moving the keyboard to the field at fault
+    int m_rippleApplication = -1;  // the application whose ripple the ripple line shows
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QPushButton* m_material = nullptr;

@@ -11,6 +11,28 @@
 
 namespace korvell {
 
+void FieldCaptionMessages::show(std::string_view text, std::string_view caption) {
+    const QString field =
+        m_fault.field >= 0 && m_captionOf ? m_captionOf(m_fault.field) : QString();
+    // The caption as its label shows it: no trailing colon or blanks.
+    QString name = field.trimmed();
+    while (name.endsWith(':'))
+        name.chop(1);
+    if (name.isEmpty()) {
+        m_messages.show(text, caption);
+        return;
+    }
+    std::string withField(text);
+    withField += "\n" + name.toStdString();
+    m_messages.show(withField, caption);
+}
+
+void focusFieldAtFault(QLineEdit* field) {
+    if (field == nullptr || !field->isVisible()) return;
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
 void setSilverBackground(QWidget& widget) {
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, QColor(192, 192, 192));

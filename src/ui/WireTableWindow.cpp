@@ -9,6 +9,7 @@
 #include "pages/ReferenceListings.h"
 #include "platform/Placement.h"
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 #include "ui/Desktop.h"
 #include "ui/Widgets.h"
 
@@ -16,10 +17,6 @@ namespace korvell {
 namespace {
 
 constexpr const char* kCaption = "WIRE TABLES";
-
-QString toQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 

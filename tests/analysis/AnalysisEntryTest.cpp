@@ -118,9 +118,9 @@ TEST(AnalysisEntry, RefusalsShowOneMessageAndStoreNothing) {
         {3, "0", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
         {9, "", "CHECK TURNS, STRANDS, STACKED CORES", "ESSENTIAL DATA MISSING"},
         // A beginning of a catalog part number names no core.
-        {0, "T106-2", "Core P/N T106-2 not found in 446 lines", "ERROR "},
-        {0, "T106-99", "Core P/N T106-99 not found in 446 lines", "ERROR "},
-        {0, "E1-21", "Core P/N E1-21 not found in 152 lines", "ERROR "},
+        {0, "T106-2", "Core P/N T106-2 NOT IN THE CATALOG", "ERROR "},
+        {0, "T106-99", "Core P/N T106-99 NOT IN THE CATALOG", "ERROR "},
+        {0, "E1-21", "Core P/N E1-21 NOT IN THE CATALOG", "ERROR "},
         // The limits every entry path shares: counts a float holds exactly, the ambient range.
         {3, "2147483647", "TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216",
          "DATA ENTRY ERROR"},

@@ -164,8 +164,9 @@ TEST(Analysis, PartNumbersAreMatchedExactly) {
         EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), -2) << beginning;
         ASSERT_EQ(messages.size(), 1u) << beginning;
         EXPECT_EQ(messages.last().caption, "ERROR ");
-        EXPECT_EQ(
-            messages.last().text.rfind("Core P/N " + std::string(beginning) + " not found", 0), 0u);
+        EXPECT_EQ(messages.last().text.rfind(
+                      "Core P/N " + std::string(beginning) + " NOT IN THE CATALOG", 0),
+                  0u);
     }
 }
 
@@ -180,7 +181,7 @@ TEST(Analysis, UnknownPartIsReportedAndTheTableKept) {
     EXPECT_EQ(AnalyzeDesign(r, messages, table, kDcBiased), -2);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages.last().caption, "ERROR ");
-    EXPECT_EQ(messages.last().text, "Core P/N T81-21 not found in 446 lines");
+    EXPECT_EQ(messages.last().text, "Core P/N T81-21 NOT IN THE CATALOG");
     EXPECT_EQ(table.rows[kL].value, kept);
 }
 
@@ -268,6 +269,11 @@ TEST(Analysis, NoFrequencyOrTurnsMeansNoFluxAndNoRipple) {
     EXPECT_EQ(table.rows[kRipple].value, 0);
     EXPECT_EQ(table.rows[kCoreW].value, 0);
     EXPECT_EQ(table.rows[kTime115].value, 0);  // no core loss: no aging figures
+    // Nothing drives the aging: NEGLIGIBLE, as for a core that does not age, never 0 hours.
+    for (const int row : {kTime115, kLife}) {
+        EXPECT_TRUE(table.rows[row].negligible);
+        EXPECT_EQ(analysisValueText(table.rows[row], r), "NEGLIGIBLE");
+    }
 }
 
 TEST(Analysis, NegligibleAgingReadsNegligibleRatherThanAStandInTime) {

@@ -60,7 +60,7 @@ TEST(AnalyzeCommand, RefusedEntriesExitWithTheProgramsMessage) {
         {"--part T106-21 --turns 4o --wire #18",
          "DATA ENTRY ERROR: INVALID CHARACTER  2 in Parameter 3.  4o "},
         {"--part T106-21x --turns 40 --wire #18", "ERROR: INVALID CHARACTER X"},
-        {"--part T107-21 --turns 40 --wire #18", "ERROR: Core P/N T107-21 not found in 446 lines"},
+        {"--part T107-21 --turns 40 --wire #18", "ERROR: Core P/N T107-21 NOT IN THE CATALOG"},
         {"--part T106-21 --turns 40 --wire #99", "DATA ENTRY ERROR: Invalid Wire Size"},
         {"--part T106-21 --turns 40 --wire 0.4 --gage-system swg",
          "DATA ENTRY ERROR: Invalid Wire Size"},
@@ -80,7 +80,7 @@ TEST(AnalyzeCommand, RefusedEntriesExitWithTheProgramsMessage) {
          "DATA ENTRY ERROR: TURNS, STRANDS and STACKED CORES MUST NOT EXCEED 16777216"},
         {"--part T106-21 --turns 40 --wire #18 --ambient -999",
          "DATA ENTRY ERROR: Parameter 8. (-999.00) Must Be In The Range: -200.00 To 250.00"},
-        {"--part T106-2 --turns 40 --wire #18", "ERROR: Core P/N T106-2 not found in 446 lines"},
+        {"--part T106-2 --turns 40 --wire #18", "ERROR: Core P/N T106-2 NOT IN THE CATALOG"},
         {"--part T106-21 --turns 40 --wire #51",
          "ESSENTIAL DATA MISSING: WIRE GAGE is OUT OF RANGE"},
         {"--app powerline --part ST157-411 --turns 40 --wire #18 --current 1 --frequency 60", ""},
@@ -213,6 +213,33 @@ TEST(AnalyzeCommand, CheckStandsBesideTheProgramsOwnFigures) {
     ASSERT_EQ(all.size(), 1u + 32 + 14);
     EXPECT_EQ(all[0], "row,label,value,units,program");
     EXPECT_EQ(all[42].rfind("41,\"COPPER LOSS\",", 0), 0u) << all[42];
+}
+
+// A missing frequency is no frequency of 0: refused, unless asked for as --frequency 0, which
+// analyzes at DC and gives every figure no row can show as null with its reason.
+TEST(AnalyzeCommand, AFrequencyIsGivenAndAtZeroHertzNoFigureIsAFloatsLimit) {
+    const std::string dc =
+        "--app dc --part T106-21 --turns 40 --wire #18 --current 5 --von 12 "
+        "--voff 5 --check";
+    const auto missing = runCli(analyzeArgs(dc));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.rfind("ERROR: FREQUENCY MISSING", 0), 0u) << missing.err;
+    EXPECT_TRUE(missing.out.empty());
+
+    const auto json = runCli(analyzeArgs(dc + " --frequency 0 --json"));
+    ASSERT_EQ(json.status, 0) << json.err;
+    EXPECT_EQ(json.out.find("e+38"), std::string::npos);
+    const auto doc = nlohmann::json::parse(json.out);
+    EXPECT_TRUE(doc["check"]["skinDepthIn"].is_null());
+    EXPECT_EQ(doc["check"]["skinDepthInReason"], "INFINITE");
+    for (const int row : {13, 14}) {
+        EXPECT_TRUE(doc["rows"][row]["value"].is_null());
+        EXPECT_EQ(doc["rows"][row]["negligible"], true);  // no core loss: no aging
+    }
+    const auto table = runCli(analyzeArgs(dc + " --frequency 0"));
+    EXPECT_NE(table.out.find("SKIN DEPTH"), std::string::npos);
+    EXPECT_NE(table.out.find("INFINITE"), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.find("340282"), std::string::npos) << table.out;
 }
 
 }  // namespace

@@ -195,16 +195,35 @@ TEST(DesignCommand, CheckAddsASecondOpinionToEveryDesign) {
             << design["partNumber"];
     }
 
-    // Two columns more in the table and in CSV, on every line (after the two inductances).
+    // The CHECK display's seven columns more in the table and in CSV, on every line (in CSV
+    // after the two inductances the designs reach).
     const auto table = runCli(designArgs(std::string(kBuck) + " --check"));
-    EXPECT_NE(table.out.find("CHECK Cu CHECK Rise"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("L  L MIN CUR    Rdc HOT   CHECK Cu      TOTAL CHECK Rise      LIMIT"),
+              std::string::npos)
+        << table.out;
     const auto csv = runCli(designArgs(std::string(kBuck) + " --check --csv"));
     std::istringstream lines(csv.out);
     std::string line;
     std::getline(lines, line);
-    EXPECT_NE(line.find(",\"CHECK Cu Watts\",\"CHECK Rise deg C\""), std::string::npos) << line;
-    while (std::getline(lines, line))
-        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 16) << line;
+    EXPECT_NE(line.find(",\"L uH\",\"L MIN CUR uH\",\"Rdc HOT OHMS\",\"CHECK Cu Watts\",\"TOTAL "
+                        "Watts\",\"CHECK Rise deg C\",\"LIMIT\""),
+              std::string::npos)
+        << line;
+    // Each design's figures agree with its JSON second opinion; its LIMIT says whether the
+    // checked rise passes the 40 °C limit.
+    for (std::size_t i = 0; std::getline(lines, line) && i < doc["designs"].size(); ++i) {
+        ASSERT_EQ(std::count(line.begin(), line.end(), ','), 21) << line;
+        std::vector<std::string> cells;
+        std::istringstream split(line);
+        for (std::string cell; std::getline(split, cell, ',');)
+            cells.push_back(cell.substr(1, cell.size() - 2));
+        const auto& check = doc["designs"][i]["check"];
+        const double rise = check["tempRiseC"].get<double>();
+        EXPECT_NEAR(std::stod(cells[17]), check["rdcHotOhm"].get<double>(), 1e-4) << line;
+        EXPECT_NEAR(std::stod(cells[18]), check["copperLossW"].get<double>(), 1e-3) << line;
+        EXPECT_NEAR(std::stod(cells[20]), rise, 0.051) << line;
+        EXPECT_EQ(cells[21], rise > 40 ? "OVER" : "OK") << line;
+    }
 }
 
 TEST(DesignCommand, WholeSearchesMatchTheirGoldenResults) {
@@ -225,6 +244,29 @@ TEST(DesignCommand, WholeSearchesMatchTheirGoldenResults) {
         ++compared;
     }
     EXPECT_GE(compared, 6);
+}
+
+// An empty --opt= is refused as empty, whatever follows it; the resonant search derives a
+// frequency of 0 as a missing one, and the switching chokes refuse it.
+TEST(DesignCommand, EmptyAndZeroFrequenciesAreRefusedOrDerived) {
+    for (const char* next : {" --current 5", " --json", ""}) {
+        const auto empty =
+            runCli(designArgs(std::string("--app dc --inductance 100 --frequency=") + next));
+        EXPECT_EQ(empty.status, 2) << next;
+        EXPECT_EQ(empty.err,
+                  "ERROR: --frequency IS EMPTY: GIVE IT A VALUE, AS IN --frequency=VALUE\n")
+            << next;
+    }
+    const auto zero =
+        runCli(designArgs("--app dc --inductance 100 --current 5 --von 12 --voff 5 "
+                          "--frequency 0"));
+    EXPECT_EQ(zero.status, 2);
+    EXPECT_EQ(zero.err, "DATA ENTRY ERROR: FREQUENCY must be greater than 0 kHERTZ\n");
+    const auto resonant = runCli(
+        designArgs("--app resonant --inductance 100 --current 5 --vpeak 100 --frequency 0 --json"));
+    ASSERT_EQ(resonant.status, 0) << resonant.err;
+    EXPECT_EQ(resonant.err.find("ERROR"), std::string::npos) << resonant.err;
+    EXPECT_GT(nlohmann::json::parse(resonant.out)["designCount"].get<int>(), 0);
 }
 
 }  // namespace

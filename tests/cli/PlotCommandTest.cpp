@@ -88,7 +88,7 @@ TEST(PlotCommand, RefusesInputAsTheAnalysisDoes) {
         {"plot --kind 7 --part T106-21 --turns 4o --wire #18",
          "DATA ENTRY ERROR: INVALID CHARACTER  2 in Parameter 3.  4o "},
         {"plot --kind 9 --part T107-21 --turns 40 --wire #18",
-         "ERROR: Core P/N T107-21 not found in 446 lines"},
+         "ERROR: Core P/N T107-21 NOT IN THE CATALOG"},
         {"plot --kind 8 --app powerline --part T106-21 --turns 40 --wire #18 --von 5",
          "ERROR: --von does not apply"},
         {"plot --kind 7 --part T106-21 --turns 40 --wire #18 --fill 120",

@@ -277,20 +277,31 @@ TEST(RequirementsEntry, MinusSignsLeftWhileTypingNeverMakeNegativeFigures) {
     EXPECT_GE(r.rippleCurrent, 0);
 }
 
-TEST(RequirementsEntry, CountsUpToTwoToTheTwentyFourAreAccepted) {
+TEST(RequirementsEntry, StacksAndStrandsUpToTheirLimitsAreAcceptedAndOneMoreRefused) {
     DesignRecord r;
     RecordingMessages messages;
     RequirementTexts texts = buckTexts();
-    texts[9] = "100000";
-    texts[10] = "100000";  // the product exceeds int32
+    texts[9] = "100";
+    texts[10] = "10000";
     ASSERT_TRUE(acceptRequirements(r, messages, texts));
-    EXPECT_EQ(r.stackedCores, 100000);
-    texts[9] = "16777216";
-    texts[10] = "16777216";
-    ASSERT_TRUE(acceptRequirements(r, messages, texts));
-    EXPECT_EQ(r.stackedCores, 16777216);
-    EXPECT_EQ(r.wireStrands, 16777216);
-    EXPECT_EQ(requirementFieldTexts(r)[10], "16777216");
+    EXPECT_EQ(r.stackedCores, 100);
+    EXPECT_EQ(r.wireStrands, 10000);
+    EXPECT_EQ(requirementFieldTexts(r)[10], "10000");
+    // A stack of 20,000 cores would need less than a turn: refused at entry, naming the field.
+    for (const auto& [stack, strands, field] :
+         {std::tuple{"101", "1", 9}, std::tuple{"1", "10001", 10}, std::tuple{"20000", "1", 9}}) {
+        DesignRecord refused;
+        RecordingMessages refusal;
+        EntryFault fault;
+        texts[9] = stack;
+        texts[10] = strands;
+        EXPECT_FALSE(acceptRequirements(refused, refusal, texts, &fault));
+        ASSERT_EQ(refusal.size(), 1u);
+        EXPECT_EQ(refusal.last().text,
+                  "ERROR: STACKED CORES MUST NOT EXCEED 100, WIRE STRANDS 10000");
+        EXPECT_EQ(fault.field, field);
+        EXPECT_EQ(refused.stackedCores, DesignRecord().stackedCores);
+    }
 }
 
 TEST(RequirementsEntry, CountsASinglePrecisionFieldCannotHoldAreRefused) {

@@ -239,6 +239,99 @@ TEST(GraphPage, CrossMarksTheLegendsOperatingPointOnTheCurve) {
     EXPECT_LE(nearest, 2.0);
 }
 
+// On every common screen and on paper, the design legend's ground stands where neither the
+// curve nor the operating point's cross passes.
+TEST(GraphPage, TheDesignLegendStandsClearOfTheCurveAndTheCross) {
+    // Chokes whose inductance at low current stands near eight tenths of the axis, where the
+    // legend has always gone.
+    for (const float mH : {0.08f, 0.2f, 0.24f}) {
+        DesignRecord base = testing::buckFilter();
+        base.inductanceRequired = mH;
+        base = searched(base);
+        for (int row = 0; row < base.designCount; row += 2) {
+            DesignRecord r = base;
+            r.selectedDesign = row;
+            ASSERT_TRUE(requestInductanceGraph(r));
+            std::vector<test::ScreenSize> surfaces = {test::kLandscapePage};
+            for (const test::ScreenSize& s : test::kCommonScreens) {
+                const Rect place = graphWindowPlacement(s.width, s.height);
+                surfaces.push_back({place.width, place.height});
+            }
+            for (const test::ScreenSize& s : surfaces) {
+                const bool paper = s.width == test::kLandscapePage.width;
+                RecordingCanvas canvas(s.width, s.height, paper);
+                canvas.setDotsPerInch(paper ? 1200 : 96);
+                RecordingMessages messages;
+                drawGraphPage(canvas, r, messages, GraphView{});
+                const auto* legend = canvas.find(" CORE:  ", true);
+                ASSERT_NE(legend, nullptr) << s.width;
+                // The legend's ground: its cell and an eighth of a line round it.
+                const int margin = legend->font.height * 12 / 10 / 8;
+                const double left = legend->x - margin, top = legend->y - margin;
+                const double right =
+                    legend->x +
+                    static_cast<double>(legend->text.size()) * legend->font.height * 6 / 10 +
+                    margin;
+                const double bottom = legend->y + legend->font.height * 12 / 10 + margin;
+                for (const auto& l : canvas.lines) {
+                    if (l.color != colors::kRed && l.color != colors::kBlack) continue;
+                    if (l.color == colors::kBlack && l.width <= penWidth(canvas, kFramePenPoints))
+                        continue;  // the frame round the plot
+                    // Sample each stroke finely: none of its points falls on the ground.
+                    for (int k = 0; k <= 200; ++k) {
+                        const double x = l.x0 + (l.x1 - l.x0) * k / 200.0;
+                        const double y = l.y0 + (l.y1 - l.y0) * k / 200.0;
+                        EXPECT_FALSE(x > left && x < right && y > top && y < bottom)
+                            << s.width << "x" << s.height << " at " << x << "," << y << " row "
+                            << row << " of " << mH << " mH";
+                    }
+                }
+            }
+        }
+    }
+}
+
+// On paper no stroke is thinner than a quarter point: at 1200 dpi, 4.17 pixels make at least 5.
+TEST(GraphPage, EveryPrintedStrokeIsAtLeastAQuarterPoint) {
+    DesignRecord design = testing::buckFilter();
+    AnalysisTable table;
+    ASSERT_TRUE(analyzed(design, 40, table));
+    design.graphMaterialCode = "-21";
+    for (int kind = 1; kind <= kTemperatureVsAge; ++kind) {
+        DesignRecord r = kind < kInductanceVsCurrent ? DesignRecord{} : design;
+        r.graphKind = static_cast<std::int8_t>(kind);
+        for (const int dpi : {300, 600, 1200}) {
+            RecordingCanvas paper(13200, 10200, true);
+            paper.setDotsPerInch(dpi);
+            RecordingMessages messages;
+            drawGraphPage(paper, r, messages, GraphView{});
+            ASSERT_FALSE(paper.lines.empty()) << kind;
+            for (const auto& l : paper.lines)
+                ASSERT_GE(l.width * 72.0 / dpi, kThinnestPrintedPoints) << kind << " " << dpi;
+        }
+    }
+}
+
+// The aging model's first sample lies thousands of hours in; the curve begins at the axis with
+// the first sample's value, not decades into the plot.
+TEST(GraphPage, AgingCurvesStartAtTheTimeAxis) {
+    DesignRecord r = testing::buckFilter();
+    r.onVoltage = 40;
+    r.ambientTemp = 80;
+    AnalysisTable table;
+    ASSERT_TRUE(analyzed(r, 20, table));
+    for (const int kind : {kLossVsAge, kTemperatureVsAge}) {
+        r.graphKind = static_cast<std::int8_t>(kind);
+        const Drawing d = draw(r);
+        ASSERT_EQ(d.layout.curvesDrawn, 1);
+        const auto red = redLines(d.canvas);
+        ASSERT_FALSE(red.empty());
+        EXPECT_EQ(red.front().x0, static_cast<int>(kFrame.x0 + 0.5f)) << kind;
+        EXPECT_EQ(red.front().y0, red.front().y1) << kind;  // level until the first sample
+        EXPECT_EQ(redStrokes(d.canvas), 1) << kind;
+    }
+}
+
 TEST(GraphPage, PowerlineInductanceIsInRmsAmperes) {
     DesignRecord r = searched(testing::powerlineChoke());
     ASSERT_GT(r.designCount, 0);

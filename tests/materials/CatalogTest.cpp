@@ -365,8 +365,8 @@ TEST(CatalogLookup, EveryPartNumberIsFoundExactlyAndNoBeginningOfOne) {
     }
     EXPECT_FALSE(findCatalogRow(""));
     EXPECT_FALSE(findCatalogRow("T106-2"));
-    EXPECT_EQ(partNotFoundText("T106-2"), "Core P/N T106-2 not found in 446 lines");
-    EXPECT_EQ(partNotFoundText("ST1-411"), "Core P/N ST1-411 not found in 10 lines");
+    EXPECT_EQ(partNotFoundText("T106-2"), "Core P/N T106-2 NOT IN THE CATALOG");
+    EXPECT_EQ(partNotFoundText("ST1-411"), "Core P/N ST1-411 NOT IN THE CATALOG");
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 
 #include "pages/AnalysisPage.h"
+#include "platform/Format.h"
 #include "platform/Placement.h"
 #include "support/DesignScenarios.h"
 #include "support/PageChecks.h"
@@ -436,6 +438,50 @@ TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
                 << s.width << "x" << s.height << " page " << display;
         }
     }
+}
+
+// The same inductor analyzed at DC: no core loss, so aging is NEGLIGIBLE; the skin depth is
+// infinite, and reads so; and no page's type is any smaller than at 100 kHz, nor any figure
+// wider than the room its column gives it.
+TEST(AnalysisPage, AnAnalysisAtZeroHertzShowsNoAbsurdFigureAndKeepsItsType) {
+    std::map<double, std::map<int, int>> labelHeights;  // frequency, page: height of its labels
+    for (const double kHz : {100.0, 0.0}) {
+        DesignRecord r = testing::buckFilter();
+        r.frequencyKhz = static_cast<float>(kHz);
+        r.corePartNumber = "T106-21";
+        r.turns = 40;
+        r.lastStoredWireGage = 18;
+        AnalysisTable table;
+        RecordingMessages messages;
+        ASSERT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
+        const SecondOpinion check = secondOpinion(r, r.applicationType);
+        if (kHz == 0) {
+            EXPECT_EQ(analysisValueText(table.rows[kTimeTo115Row], r), "NEGLIGIBLE");
+            EXPECT_EQ(analysisValueText(table.rows[kLifeLimitRow], r), "NEGLIGIBLE");
+        }
+        for (int display = 0; display < kAnalysisDisplays; ++display) {
+            AnalysisPageView v = view(display);
+            v.windowWidth = 1024;
+            v.fontHeight = 16;
+            RecordingCanvas canvas(1024, 700);
+            drawAnalysisPage(canvas, r, table, v, &check);
+            expectNoTextsMeet(canvas);
+            bool infinite = false;
+            for (const DrawnText& text : canvas.texts) {
+                // No figure runs to a float's 39 digits.
+                EXPECT_EQ(text.text.find("0000000000000"), std::string::npos) << text.text;
+                EXPECT_EQ(text.text.find("340282"), std::string::npos) << text.text;
+                infinite = infinite || trimmed(text.text) == kInfiniteText;
+            }
+            labelHeights[kHz][display] = canvas.find("INDUCTANCE") != nullptr
+                                             ? canvas.find("INDUCTANCE")->font.height
+                                             : canvas.texts.back().font.height;
+            if (display == kCheckPage) {
+                EXPECT_EQ(infinite, kHz == 0);  // the skin depth
+            }
+        }
+    }
+    EXPECT_EQ(labelHeights[0.0], labelHeights[100.0]);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/Format.h"
 #include "platform/Placement.h"
 #include "record/ResultCells.h"
+#include "support/DesignScenarios.h"
 #include "support/PageChecks.h"
 #include "support/RecordingCanvas.h"
 
@@ -232,8 +233,9 @@ TEST(ResultsPage, WindowColumnArithmeticAtAThousandPixels) {
     RecordingCanvas canvas(1000, 700);
     const ResultsPageLayout layout = drawResultsPage(canvas, r, windowView(1));
 
-    EXPECT_EQ(layout.buttonWidth, 179);
-    EXPECT_EQ(layout.buttonLefts, (std::array<int, 5>{44, 225, 406, 587, 768}));
+    // Six buttons of 0.15 × 1000 (just below 150 in extended precision, cut to 149).
+    EXPECT_EQ(layout.buttonWidth, 149);
+    EXPECT_EQ(layout.buttonLefts, (std::array<int, 6>{37, 188, 339, 490, 641, 792}));
     EXPECT_EQ(layout.scrollTop, 2 * kLine + 140);
     EXPECT_EQ(layout.scrollHeight, 136);
     EXPECT_EQ(layout.scrollLeft, 936);
@@ -419,6 +421,87 @@ TEST(ResultsPage, TextsKeepApartAndOnTheWindowOnEveryScreen) {
                       std::vector<std::string>{});
         }
     }
+}
+
+// The CHECK display: the part number, then the checked columns of each design, headings and
+// cells from the one column table; on the window around the cursor as the other displays, and
+// every design on the printed pages of PRINT ALL DESIGNS.
+TEST(ResultsPage, CheckDisplayShowsEachDesignsCheckedFigures) {
+    DesignRecord r = testing::buckFilter();
+    SilentMessages quiet;
+    run_design_search(r, quiet);
+    ASSERT_EQ(r.designCount, kMaxDesigns);
+    r.displayMode = kCheckDisplay;
+    const ResultsCheck check = checkResults(r);
+    ResultsPageView view = windowView(12);
+    view.check = &check;
+    RecordingCanvas canvas(1000, 700);
+    drawResultsPage(canvas, r, view);
+    for (const char* heading : {"CORE P/N", "L", "L MIN CUR", "Rdc HOT", "CHECK Rise", "LIMIT"})
+        EXPECT_NE(canvas.find(heading), nullptr) << heading;
+    EXPECT_EQ(canvas.find("PRICE"), nullptr);  // no electrical column
+    // The highlighted design's row: its part number and its checked cells, left to right.
+    const test::DrawnText* part = canvas.find(r.designResults[12].partNumber);
+    ASSERT_NE(part, nullptr);
+    std::vector<std::string> row;
+    for (const auto& text : canvas.texts)
+        if (text.y == part->y && text.x > part->x) row.push_back(text.text);
+    std::vector<std::string> expected;
+    for (std::size_t c = 0; c < checkColumns().size(); ++c)
+        expected.push_back(checkCellText(check.designs[12], c));
+    EXPECT_EQ(row, expected);
+    EXPECT_EQ(resultsWindowCaption(kCheckDisplay), "CHECKED PROPERTIES DATA");
+}
+
+TEST(ResultsPage, PrintAllDesignsPutsEveryDesignOnNumberedPages) {
+    for (const int display : {int{kElectricalDisplay}, int{kCheckDisplay}}) {
+        DesignRecord r = recordWithDesigns(kMaxDesigns);
+        r.displayMode = static_cast<std::int8_t>(display);
+        r.selectedDesign = 17;
+        const ResultsCheck check = checkResults(r);  // no design analyzes: every cell reads "-"
+        ResultsPageView view = windowView(17);
+        view.check = &check;
+        RecordingCanvas paper(2048, 1200, true);
+        const int perPage = resultsRowsPerPrintedPage(paper);
+        ASSERT_EQ(perPage, 39);  // the rows from 14.5 lines down to nine tenths of the page
+        EXPECT_EQ(drawAllResultsPages(paper, r, view), 2);
+        EXPECT_EQ(paper.pagesStarted, 1);
+        // Each page has the header, the summary and its number; every design is printed once.
+        for (const char* header : {"KORVELL INDUCTORS FOR POWER FILTER APPLICATIONS",
+                                   "POWER FACTOR BOOST INDUCTOR", "Mon Dec 07 12:34:56 2026"}) {
+            EXPECT_EQ(std::count_if(paper.texts.begin(), paper.texts.end(),
+                                    [&](const auto& text) { return text.text == header; }),
+                      2)
+                << header;
+        }
+        EXPECT_NE(paper.find("PAGE 1 OF 2"), nullptr);
+        EXPECT_NE(paper.find("PAGE 2 OF 2"), nullptr);
+        for (int i = 0; i < kMaxDesigns; ++i) {
+            EXPECT_EQ(std::count_if(paper.texts.begin(), paper.texts.end(),
+                                    [&](const auto& text) {
+                                        return text.text == r.designResults[i].partNumber;
+                                    }),
+                      1)
+                << i;
+        }
+        EXPECT_TRUE(paper.lines.empty());  // no cursor on a listing of every design
+        // On a surface of one page the first page is drawn alone.
+        RecordingCanvas window(2048, 1200);
+        EXPECT_EQ(drawAllResultsPages(window, r, view), 2);
+        EXPECT_EQ(window.find("PAGE 2 OF 2"), nullptr);
+    }
+}
+
+TEST(ResultsPage, AClickFindsTheRowUnderIt) {
+    DesignRecord r = recordWithDesigns(25);
+    RecordingCanvas canvas(1000, 700);
+    const ResultsPageLayout layout = drawResultsPage(canvas, r, windowView(20));
+    EXPECT_EQ(layout.firstRow, 15);
+    EXPECT_EQ(layout.rowCount, 10);
+    EXPECT_EQ(resultsRowAt(layout, kRowTop), 15);
+    EXPECT_EQ(resultsRowAt(layout, kRowTop + 3 * kLine + kLine / 2), 18);
+    EXPECT_EQ(resultsRowAt(layout, kRowTop + 10 * kLine), -1);  // below the last row
+    EXPECT_EQ(resultsRowAt(layout, kRowTop - 1), -1);           // on the headings
 }
 
 }  // namespace

@@ -77,5 +77,23 @@ TEST(Format, GeneralWritesWhatPrintfWrites) {
     }
 }
 
+TEST(Format, FiguresBeyondWhatARowShowsReadInfinite) {
+    struct Case {
+        const char* format;
+        double value;
+        const char* text;
+    };
+    for (const Case c :
+         {Case{"%6.3f", 1.5, " 1.500"}, Case{"%9.3g", 123456, " 1.23e+05"},
+          Case{"%6.1f", 123456789.0, "123456789.0"},
+          // A float's limit standing in for a skin depth at DC, and infinity.
+          Case{"%6.4f", 3.4028234663852886e38, "INFINITE"}, Case{"%6.4f", HUGE_VAL, "INFINITE"},
+          Case{"%6.1f", -1e30, "-"}, Case{"%6.1f", std::nan(""), "-"}}) {
+        EXPECT_EQ(figureText(c.format, c.value), c.text) << c.value;
+        EXPECT_EQ(figureShowable(c.format, c.value), c.text[0] != 'I' && c.text[0] != '-')
+            << c.value;
+    }
+}
+
 }  // namespace
 }  // namespace korvell

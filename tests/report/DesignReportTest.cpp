@@ -191,15 +191,16 @@ TEST(DesignReport, RefusedInputOrAnUnwritablePathLeavesNoFile) {
     };
     const Case cases[] = {
         {{"report", "--app", "dc", "--part", "T999-99", "--turns", "40", "--wire", "#18",
-          "--current", "5", "--output", path},
+          "--current", "5", "--frequency", "100", "--output", path},
          cli::kExitRefused,
-         "not found"},
+         "NOT IN THE CATALOG"},
         {{"report", "--app", "dc", "--part", "T106-21", "--turns", "4x0", "--wire", "#18",
           "--output", path},
          cli::kExitRefused,
          "DATA ENTRY ERROR"},
         {{"report", "--app", "dc", "--part", "T106-21", "--turns", "40", "--wire", "#18",
-          "--current", "5", "--output", ::testing::TempDir() + "no/such/folder/r.pdf"},
+          "--current", "5", "--frequency", "100", "--output",
+          ::testing::TempDir() + "no/such/folder/r.pdf"},
          cli::kExitFailure,
          "ERROR"},
     };

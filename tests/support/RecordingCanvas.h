@@ -49,8 +49,10 @@ class RecordingCanvas : public Canvas {
     bool newPage() override {
         if (!m_printer) return false;
         ++pages;
+        ++pagesStarted;
         return true;
     }
+    int pagesStarted = 0;  // the same count, as the explorer's printout tests read it
     int dotsPerInch() const override { return m_dotsPerInch; }
     void setDotsPerInch(int dpi) { m_dotsPerInch = dpi; }
 

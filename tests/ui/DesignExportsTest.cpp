@@ -25,7 +25,8 @@ class DesignExportsTest : public QObject {
         w.setClock(fixedDate);
         auto* mas = control<QPushButton>(w, "Export_Mas");
         QCOMPARE(mas->text(), QString("EXPORT MAS"));
-        QVERIFY(!mas->isEnabled());
+        // Opened with a highlighted design, the window has analyzed it already.
+        QVERIFY(mas->isEnabled());
         w.field(0)->setText("T106-21");
 
         // REPORT analyzes the fields first, then offers the part number's report file.

@@ -1,6 +1,8 @@
 // The graph window: placement, the commands that open it for each kind, the one-time message of
 // a results row whose data cannot be aged, and PRINT GRAPH on a landscape page.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -81,6 +83,38 @@ class GraphWindowTest : public QObject {
         results.tRiseClick();
         drawn(t);
         QCOMPARE(title(w), QString("CORE TEMPERATURE vs TIME"));
+        QVERIFY(t.messages.empty());
+    }
+
+    // SAVE GRAPH writes the graph as korvell plot draws it: an SVG page that an XML reader
+    // takes whole, with the graph's title and the design's legend.
+    void saveGraphWritesTheGraphAsAnSvgDrawing() {
+        QTemporaryDir dir;
+        TestDesktop t;
+        searchBuckFilter(t);
+        t.desktop->resultsWindow().inductanceClick();
+        drawn(t);
+        GraphWindow& w = t.desktop->graphWindow();
+        auto* save = control<QPushButton>(w, "Button_SaveGraph");
+        QVERIFY(save->isVisible());
+        w.saveGraphClick();  // cancelled: nothing written
+        QVERIFY(QDir(dir.path()).isEmpty());
+        t.files.graphAnswer = dir.filePath("choke");
+        save->click();
+        const QString path = dir.filePath("choke.svg");
+        QVERIFY(QFile::exists(path));
+        QProcess python;
+        python.start("python3", {"-c",
+                                 "import sys, xml.etree.ElementTree as E\n"
+                                 "r = E.parse(sys.argv[1]).getroot()\n"
+                                 "print('|'.join(e.text or '' for e in r.iter() "
+                                 "if e.tag.endswith('text')))",
+                                 path});
+        QVERIFY(python.waitForFinished(30000));
+        QCOMPARE(python.exitCode(), 0);
+        const QString texts = QString::fromUtf8(python.readAllStandardOutput());
+        QVERIFY2(texts.contains("INDUCTANCE vs CURRENT") && texts.contains("CORE:"),
+                 qPrintable(texts));
         QVERIFY(t.messages.empty());
     }
 

@@ -64,14 +64,17 @@ class ParametersWindowTest : public QObject {
         w.field(0)->setText("200.5");
         w.buttonOkClick();
         QCOMPARE(t.messages.last().text,
-                 std::string("Parameter 1. (200.50) Must Be In The Range:   0.00 To 200.00"));
+                 std::string("Parameter 1. (200.50) Must Be In The Range:   0.00 To 200.00"
+                             "\nMAXIMUM TEMPERATURE RISE"));
+        QCOMPARE(w.focusWidget(), w.field(0));
         QCOMPARE(t.messages.last().caption, std::string("PARAMETER OUT OF RANGE ERROR"));
         QVERIFY(w.isVisible());
 
         w.field(0)->setText("50");
         w.field(3)->setText("-40");
         w.buttonOkClick();
-        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 3.  -40 "));
+        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 3.  -40 "
+                                                     "\nMINIMUM % PERM UNDER DC BIAS"));
         QCOMPARE(t.record().maxTempRise, 200.0f);
     }
 

@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <cmath>
 
+#include "ui/AnalysisWindow.h"
 #include "ui/EntryKeys.h"
 #include "ui/MainWindow.h"
 #include "ui/RequirementsWindow.h"
@@ -58,10 +60,16 @@ class RequirementsWindowTest : public QObject {
         // A letter left at the end is caught by OK.
         typeInto(w, 0, "q");
         w.buttonOkClick();
-        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 0.  10q "));
+        QCOMPARE(t.messages.last().text,
+                 std::string("INVALID CHARACTER in Parameter 0.  10q \nINDUCTANCE AT MAX CURRENT"));
+        // The field at fault has the keyboard, its text selected to be typed over.
+        QCOMPARE(QApplication::focusWidget(), w.field(0));
+        QCOMPARE(w.field(0)->selectedText(), QString("10q"));
         QCOMPARE(t.messages.last().caption, std::string("DATA ENTRY ERROR"));
-        // The window keeps what was typed.
+        // The window keeps what was typed, and the first key replaces it.
         QCOMPARE(text(w, 0), QString("10q"));
+        QTest::keyClick(w.field(0), '5');
+        QCOMPARE(text(w, 0), QString("5"));
     }
 
     void enterMovesOnAndEnterTwiceRunsTheDesign() {
@@ -92,7 +100,8 @@ class RequirementsWindowTest : public QObject {
         QTest::keyClick(w.field(9), Qt::Key_Return);
         QCOMPARE(t.messages.size(), std::size_t{1});
         QCOMPARE(t.messages.last().text,
-                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "));
+                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "
+                             "\nINDUCTANCE AT MAX CURRENT"));
 
         typeInto(w, 0, "100");
         QTest::keyClick(w.field(0), Qt::Key_Return);
@@ -218,14 +227,17 @@ class RequirementsWindowTest : public QObject {
         RequirementsWindow& w = openFor(t, kDcBiased);
         w.field(9)->setText("2.5");
         w.buttonOkClick();
-        QCOMPARE(t.messages.last().text, std::string("INVALID CHARACTER in Parameter 9.  2.5 "));
+        QCOMPARE(t.messages.last().text,
+                 std::string("INVALID CHARACTER in Parameter 9.  2.5 \nSTACKED CORES"));
+        QCOMPARE(QApplication::focusWidget(), w.field(9));
 
         // Both the inductance and the current missing: only the inductance is reported.
         w.field(9)->setText("1");
         w.buttonOkClick();
         QCOMPARE(t.messages.size(), std::size_t{2});
         QCOMPARE(t.messages.last().text,
-                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "));
+                 std::string("SPECIFIED INDUCTANCE:  0.0 nH is beyond the 100 nH lower Limit "
+                             "\nINDUCTANCE AT MAX CURRENT"));
         QVERIFY(w.isVisible());
         QCOMPARE(t.record().designCount, 0);
     }
@@ -259,6 +271,42 @@ class RequirementsWindowTest : public QObject {
         t.desktop->focusWindowChanged(t.desktop->mainWindow().windowHandle());
         t.desktop->focusWindowChanged(w.windowHandle());
         QCOMPARE(text(w, 0), QString("  0.00"));
+    }
+
+    // One PFC ripple: the requirements window's line and the analysis's row are the boost's
+    // largest ripple over the line cycle, the same figure for the same inductance (the ripple
+    // goes as 1 / L). The line goes when the application changes; the powerline choke has none.
+    void thePfcRippleIsTheSameInTheRequirementsAndTheAnalysis() {
+        TestDesktop t;
+        RequirementsWindow& w = openFor(t, kPowerFactorBoost);
+        for (const auto& [field, value] :
+             {std::pair{0, "500"}, {2, "5"}, {5, "120"}, {6, "400"}, {7, "65"}})
+            w.field(field)->setText(value);
+        w.field(1)->setFocus();
+        w.field(7)->setFocus();  // leaving a field figures the ripple
+        auto* ripple = control<QLabel>(w, "RippleLabel");
+        QCOMPARE(ripple->text(), QString("RIPPLE CURRENT:   2.585 AMPERES  p-p"));
+        w.buttonOkClick();
+        QVERIFY(t.record().designCount > 0);
+        control<QPushButton>(t.desktop->mainWindow(), "ANalysis")->click();
+        settle();
+        const AnalysisTable& table = t.desktop->analysisWindow().table();
+        const double inductanceUh = table.rows[0].value;
+        const double analyzed = table.rows[3].value;  // RIPPLE CURRENT, A p-p
+        QVERIFY(analyzed > 0);
+        QVERIFY2(std::fabs(analyzed * inductanceUh / 500 - 2.5846) < 0.002,
+                 qPrintable(QString::number(analyzed * inductanceUh / 500)));
+
+        t.desktop->analysisWindow().close();
+        openFor(t, kDcBiased);
+        QCOMPARE(ripple->text(), QString());  // the PFC figure is not the buck's
+        openFor(t, kPowerline);
+        for (int k = 0; k < 8; ++k) {
+            if (!w.field(k)->isVisible()) continue;
+            w.field(k)->setFocus();
+        }
+        w.field(0)->setFocus();
+        QCOMPARE(ripple->text(), QString());
     }
 };
 

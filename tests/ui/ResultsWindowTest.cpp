@@ -1,12 +1,16 @@
 // The results window: placement and font, the scroll bar and its keys, the two displays, the
 // graph buttons' checks, and PRINT on one landscape page read back from the PDF file.
+#include <QAction>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "platform/qt/Printing.h"
+#include "ui/AnalysisWindow.h"
+#include "ui/MainWindow.h"
 #include "ui/RequirementsWindow.h"
 #include "ui/ResultsWindow.h"
 #include "ui/UiTests.h"
@@ -77,11 +81,13 @@ class ResultsWindowTest : public QObject {
         QTest::mouseClick(control<QPushButton>(w, "ELECTRICAL"), Qt::LeftButton);
         QCOMPARE(t.record().displayMode, std::int8_t{0});
         QCOMPARE(w.windowTitle(), QString("ELECTRICAL PROPERTIES DATA"));
-        // Buttons read PRINT, DISPLAY DIMENSIONS, DISPLAY ELECTRICAL, INDUCTANCE, T RISE.
+        // Buttons read PRINT, DISPLAY DIMENSIONS, DISPLAY ELECTRICAL, DISPLAY CHECK, INDUCTANCE,
+        // T RISE.
         w.repaint();
-        const int b = static_cast<int>(0.18L * w.frameGeometry().width());
+        const int b = static_cast<int>(0.15L * w.frameGeometry().width());
         QCOMPARE(control<QPushButton>(w, "PrintBtn")->x(), static_cast<int>(0.25L * b));
-        QCOMPARE(control<QPushButton>(w, "T_RiseBtn")->x(), static_cast<int>(4.25L * b) + 8);
+        QCOMPARE(control<QPushButton>(w, "Button_Check")->x(), static_cast<int>(3.25L * b) + 6);
+        QCOMPARE(control<QPushButton>(w, "T_RiseBtn")->x(), static_cast<int>(5.25L * b) + 10);
         QCOMPARE(control<QPushButton>(w, "InductanceBtn")->width(), b);
     }
 
@@ -176,6 +182,97 @@ class ResultsWindowTest : public QObject {
             !text.contains(QString::fromStdString(t.record().designResults[6].partNumber) + " "));
         QVERIFY(
             !text.contains(QString::fromStdString(t.record().designResults[17].partNumber) + " "));
+    }
+
+    // A click leaves the keyboard where the user works: the next Enter opens the highlighted
+    // design's analysis (computed), never a second page from the PRINT clicked before.
+    void aClickedPrintThenEnterPrintsNothing() {
+        QTemporaryDir dir;
+        PdfFilePrinter printer(dir.filePath("results.pdf"));
+        TestDesktop t(QSize(1280, 720), &printer);
+        searchBuckFilter(t);
+        t.desktop->showResultsAnew();
+        ResultsWindow& w = t.desktop->resultsWindow();
+        settle();
+        auto* print = control<QPushButton>(w, "PrintBtn");
+        QTest::mouseClick(print, Qt::LeftButton);
+        QCOMPARE(printer.pagesPrinted(), 1);
+        QVERIFY(!print->hasFocus());
+        QCOMPARE(w.focusWidget(), w.scrollBar());
+        QTest::keyClick(w.focusWidget(), Qt::Key_Return);
+        QTest::keyClick(w.focusWidget(), Qt::Key_Enter);
+        QCOMPARE(printer.pagesPrinted(), 1);
+        // Every push button of every window takes the focus from Tab only.
+        for (QWidget* window : t.desktop->windows()) {
+            for (QPushButton* button : window->findChildren<QPushButton*>())
+                QVERIFY2(button->focusPolicy() == Qt::TabFocus, qPrintable(button->objectName()));
+        }
+        QVERIFY(print->text().startsWith("&"));  // Alt+P prints from the keyboard
+    }
+
+    void theMouseSelectsScrollsAndOpensTheAnalysis() {
+        TestDesktop t;
+        searchBuckFilter(t);
+        t.desktop->showResultsAnew();
+        ResultsWindow& w = t.desktop->resultsWindow();
+        settle();
+        w.repaint();
+        // A new search starts at its first design.
+        QCOMPARE(t.record().selectedDesign, 0);
+        // The row under a click is highlighted: the rows stand 1.4 font heights apart from
+        // 16.5 lines down.
+        const int h = w.pageFontHeight();
+        const int line = static_cast<int>(1.4L * h);
+        const int rowsTop = 14 * h + 2 * line + line / 2;
+        QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(100, rowsTop + 3 * line + line / 2));
+        QCOMPARE(t.record().selectedDesign, 3);
+        // The wheel moves down the list a design a notch.
+        QWheelEvent down(QPointF(100, rowsTop), w.mapToGlobal(QPointF(100, rowsTop)), {},
+                         QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&w, &down);
+        QCOMPARE(t.record().selectedDesign, 5);
+        // A double-click opens the design's analysis, already computed.
+        w.repaint();
+        QTest::mouseDClick(&w, Qt::LeftButton, {}, QPoint(100, rowsTop + 5 * line + line / 2));
+        settle();
+        AnalysisWindow& analysis = t.desktop->analysisWindow();
+        QVERIFY(analysis.isVisible());
+        const std::string part = t.record().designResults[t.record().selectedDesign].partNumber;
+        QCOMPARE(analysis.field(0)->text(), QString::fromStdString(part.substr(0, part.find(' '))));
+        QVERIFY(analysis.table().rows[0].value > 50);  // the inductance
+        QVERIFY(t.messages.empty());
+    }
+
+    void checkDisplayAndPrintAllDesigns() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("all.pdf");
+        PdfFilePrinter printer(path);
+        TestDesktop t(QSize(1280, 1024), &printer);
+        searchBuckFilter(t);
+        t.desktop->showResultsAnew();
+        ResultsWindow& w = t.desktop->resultsWindow();
+        w.setClock(fixedDate);
+        settle();
+        QTest::mouseClick(control<QPushButton>(w, "Button_Check"), Qt::LeftButton);
+        QCOMPARE(t.record().displayMode, std::int8_t{kCheckDisplay});
+        QCOMPARE(w.windowTitle(), QString("CHECKED PROPERTIES DATA"));
+        QCOMPARE(w.resultsCheck().designs.size(), std::size_t{kMaxDesigns});
+        const ResultsCheck* computed = &w.resultsCheck();
+        w.repaint();
+        QCOMPARE(&w.resultsCheck(), computed);  // once per search, not per paint
+
+        control<QAction>(t.desktop->mainWindow(), "PRINTALL1")->trigger();
+        QCOMPARE(printer.pagesPrinted(), 1);  // one print job
+        QCOMPARE(pdfPages(path), 2);
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains("PAGE 1 OF 2") && text.contains("PAGE 2 OF 2"), qPrintable(text));
+        QVERIFY(text.contains("CHECKED PROPERTIES DATA"));
+        QVERIFY(text.contains("Rdc HOT"));
+        QVERIFY(text.contains("DC BIASED OUTPUT FILTER INDUCTOR"));
+        for (int i = 0; i < kMaxDesigns; ++i) {
+            QVERIFY2(text.contains(QString::fromStdString(t.record().designResults[i].partNumber)),
+                     qPrintable(QString::number(i)));
+        }
     }
 };
 

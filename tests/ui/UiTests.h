@@ -36,11 +36,15 @@ struct ScriptedDialogs {
     QString openAnswer;  // empty: the open dialog is cancelled
     bool confirmAnswer = true;
     int questions = 0;
+    // "SAVE CHANGES TO THE DESIGN?": answered DISCARD unless a test says otherwise.
+    SaveChangesAnswer saveChangesAnswer = SaveChangesAnswer::Discard;
+    int saveChangesQuestions = 0;
     QString spiceAnswer;     // empty: the export dialog is cancelled
     QString spiceSuggested;  // what the export dialog was offered
     QString exportAnswer;    // a report or MAS export; empty: cancelled
     QString exportSuggested;
     QString exportCaption;
+    QString graphAnswer;  // empty: SAVE GRAPH's dialog is cancelled
     FileDialogs dialogs() {
         FileDialogs d;
         d.saveName = [this](QWidget*, const QString&, bool& csv) {
@@ -58,9 +62,14 @@ struct ScriptedDialogs {
             exportSuggested = suggested;
             return exportAnswer;
         };
+        d.graphName = [this](QWidget*, const QString&) { return graphAnswer; };
         d.confirm = [this](QWidget*, const QString&, const QString&) {
             ++questions;
             return confirmAnswer;
+        };
+        d.saveChanges = [this](QWidget*, const QString&, const QString&) {
+            ++saveChangesQuestions;
+            return saveChangesAnswer;
         };
         return d;
     }

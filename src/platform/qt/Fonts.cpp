@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include "platform/qt/QtText.h"
+
 namespace korvell {
 namespace {
 constexpr const char* kSans = "Liberation Sans";
@@ -15,7 +17,7 @@ void installFontSubstitutions() {
 }
 
 QFont toQFont(const FontSpec& wanted) {
-    QFont font(QString::fromStdString(wanted.name));
+    QFont font(toQ(wanted.name));
     const bool impact = wanted.name == "Impact";
     if (impact) {
         font.setFamily(kNarrow);

@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QPagedPaintDevice>
+#include <algorithm>
 
 #include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
 
 namespace korvell {
 namespace {
@@ -37,9 +39,6 @@ void plotLine(QImage& image, QPoint origin, const Segment& s, QRgb colour) {
         }
     }
 }
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, int width, int height, bool printer)
@@ -51,6 +50,12 @@ QtCanvas::QtCanvas(QPainter& painter, int width, int height, bool printer)
       m_metrics(m_qfont, painter.device()) {
     m_painter.setFont(m_qfont);
     m_pen.setCosmetic(false);
+    setPen(colors::kBlack, 1);
+}
+
+bool QtCanvas::newPage() {
+    auto* pages = dynamic_cast<QPagedPaintDevice*>(m_painter.device());
+    return m_printer && pages != nullptr && pages->newPage();
 }
 
 int QtCanvas::dotsPerInch() const {
@@ -67,7 +72,9 @@ void QtCanvas::fillRect(int x, int y, int w, int h) {
 }
 
 void QtCanvas::setPen(Color color, int width) {
-    m_pen = QPen(toQColor(color), width > 0 ? width : 1);
+    // On paper no stroke is thinner than a quarter point, whoever asked for it.
+    const int thinnest = m_printer ? thinnestPrintedPen(dotsPerInch()) : 1;
+    m_pen = QPen(toQColor(color), std::max(width, thinnest));
 }
 
 void QtCanvas::moveTo(int x, int y) {
@@ -78,11 +85,6 @@ void QtCanvas::lineTo(int x, int y) {
     m_painter.setPen(m_pen);
     m_painter.drawLine(m_position, QPoint(x, y));
     m_position = QPoint(x, y);
-}
-
-bool QtCanvas::newPage() {
-    auto* paged = m_printer ? dynamic_cast<QPagedPaintDevice*>(m_painter.device()) : nullptr;
-    return paged && paged->newPage();
 }
 
 void QtCanvas::drawSegments(const std::vector<Segment>& segments) {
@@ -141,11 +143,11 @@ void QtCanvas::setFont(const FontSpec& font) {
 
 void QtCanvas::textOut(int x, int y, std::string_view text) {
     m_painter.setPen(toQColor(m_font.color));
-    m_painter.drawText(x, y + m_metrics.ascent(), toQString(text));
+    m_painter.drawText(x, y + m_metrics.ascent(), toQ(text));
 }
 
 int QtCanvas::textWidth(std::string_view text) {
-    return m_metrics.horizontalAdvance(toQString(text));
+    return m_metrics.horizontalAdvance(toQ(text));
 }
 
 int QtCanvas::textHeight(std::string_view) {

@@ -3,12 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/qt/QtText.h"
+
 namespace korvell {
 
 void QtMessages::show(std::string_view text, std::string_view caption) {
-    const auto toQ = [](std::string_view s) {
-        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-    };
     QMessageBox box(QMessageBox::NoIcon, toQ(caption), toQ(text),
                     QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
     box.setObjectName("MessageBox");
