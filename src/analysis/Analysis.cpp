@@ -532,8 +532,12 @@ bool analyzeResultsRow(const DesignRecord& record, int row, Messages& messages,
     analyzed.selectedDesign = row;
     AnalysisTexts texts;
     loadAnalysisInputs(analyzed, texts);
-    return acceptAnalysisInputs(analyzed, messages, texts) &&
-           AnalyzeDesign(analyzed, messages, table, analyzed.applicationType) > 0;
+    const AnalysisTexts loaded = texts;
+    const ExactOperatingPoint exact = exactOperatingPoint(analyzed);
+    if (!acceptAnalysisInputs(analyzed, messages, texts)) return false;
+    // At the values the search used, not at the fields' rounded texts.
+    keepExactLoadedValues(analyzed, exact, loaded, texts);
+    return AnalyzeDesign(analyzed, messages, table, analyzed.applicationType) > 0;
 }
 
 }  // namespace korvell

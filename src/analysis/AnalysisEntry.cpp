@@ -145,6 +145,7 @@ OperatingSnapshot takeOperatingSnapshot(const DesignRecord& r) {
     for (std::size_t k = 0; k < kSnapshotFields.size(); ++k) {
         snapshot.texts[k] = strprintf(kSnapshotFields[k].format,
                                       static_cast<double>(r.*(kSnapshotFields[k].field)));
+        snapshot.values[k] = r.*(kSnapshotFields[k].field);
     }
     snapshot.stackedCores = r.stackedCores;
     snapshot.wireStrands = r.wireStrands;
@@ -155,8 +156,9 @@ OperatingSnapshot takeOperatingSnapshot(const DesignRecord& r) {
 }
 
 void restoreOperatingSnapshot(DesignRecord& r, const OperatingSnapshot& snapshot) {
+    // The requirements come back as they were, not as the fields showed them.
     for (std::size_t k = 0; k < kSnapshotFields.size(); ++k)
-        r.*(kSnapshotFields[k].field) = readFieldFloat(snapshot.texts[k]);
+        r.*(kSnapshotFields[k].field) = snapshot.values[k];
     r.stackedCores = snapshot.stackedCores;
     r.wireStrands = snapshot.wireStrands;
     r.avgVoltage = snapshot.avgVoltage;
@@ -205,6 +207,32 @@ void loadAnalysisInputsOf(const DesignRecord& r, const DesignResult& design, Ana
         if (fields->voltage1) texts[kVoltage1Field] = shown(fields->voltage1, "%6.2f");
         if (fields->voltage2) texts[kVoltage2Field] = shown(fields->voltage2, "%6.2f");
         texts[kFrequencyField] = shown(fields->frequency, fields->frequencyFormat);
+    }
+}
+
+ExactOperatingPoint exactOperatingPoint(const DesignRecord& r) {
+    ExactOperatingPoint exact;
+    exact.ambient = r.ambientTemp;
+    if (const auto fields = operatingFields(r.applicationType)) {
+        exact.current = r.*(fields->current);
+        if (fields->voltage1) exact.voltage1 = r.*(fields->voltage1);
+        if (fields->voltage2) exact.voltage2 = r.*(fields->voltage2);
+        exact.frequency = r.*(fields->frequency);
+    }
+    return exact;
+}
+
+void keepExactLoadedValues(DesignRecord& r, const ExactOperatingPoint& exact,
+                           const AnalysisTexts& loaded, const AnalysisTexts& accepted) {
+    const auto keep = [&](int field, float DesignRecord::*member, float value) {
+        if (member && loaded[field] == accepted[field]) r.*member = value;
+    };
+    keep(kAmbientField, &DesignRecord::ambientTemp, exact.ambient);
+    if (const auto fields = operatingFields(r.applicationType)) {
+        keep(kCurrentField, fields->current, exact.current);
+        keep(kVoltage1Field, fields->voltage1, exact.voltage1);
+        keep(kVoltage2Field, fields->voltage2, exact.voltage2);
+        keep(kFrequencyField, fields->frequency, exact.frequency);
     }
 }
 

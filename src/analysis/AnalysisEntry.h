@@ -70,6 +70,18 @@ void loadAnalysisInputs(const DesignRecord& record, AnalysisTexts& texts);
 void loadAnalysisInputsOf(const DesignRecord& record, const DesignResult& design,
                           AnalysisTexts& texts);
 
+// The fields show the operating conditions rounded ("%6.2f", the frequency "%6.1f" and the
+// ambient "%6.1f"); a design loaded from a results row is analyzed at the values its search
+// used. The exact values of the record the fields were loaded from:
+struct ExactOperatingPoint {
+    float current = 0, voltage1 = 0, voltage2 = 0, frequency = 0, ambient = 0;
+};
+ExactOperatingPoint exactOperatingPoint(const DesignRecord& record);
+// After acceptAnalysisInputs of `accepted`: each operating field (and the ambient) whose text is
+// still the one loaded (`loaded`) takes back its exact value.
+void keepExactLoadedValues(DesignRecord& record, const ExactOperatingPoint& exact,
+                           const AnalysisTexts& loaded, const AnalysisTexts& accepted);
+
 // A core chosen from the catalog replaces the loaded one: its part number (the text before any
 // blank, so a stacked form names its core) with one core in the stack; the wire, turns and
 // operating texts stay as loaded.
@@ -82,6 +94,7 @@ void takeCatalogPart(AnalysisTexts& texts, std::string_view partNumber);
 // average voltage, PFC voltage ratio, ripple current).
 struct OperatingSnapshot {
     std::array<std::string, 10> texts;
+    std::array<float, 10> values{};  // the same, exactly, as they come back
     std::int32_t stackedCores = 1;
     std::int32_t wireStrands = 1;
     float avgVoltage = 0;

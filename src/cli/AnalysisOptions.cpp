@@ -82,6 +82,8 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
         return false;
     }
     loadAnalysisInputs(r, texts);
+    const AnalysisTexts loaded = texts;
+    const ExactOperatingPoint exact = exactOperatingPoint(r);
     // A part number as a results row writes it ("T106-21 x2") carries the stack count; without
     // one the saved design's part number stands.
     const StackedPartNumber part = splitStackedPartNumber(o.part.value_or(texts[0]));
@@ -101,6 +103,9 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     texts[0] = typed.text;
     putFieldTexts(fieldOptions(), o, texts);
     if (!acceptAnalysisInputs(r, messages, texts)) return refused();
+    // A design of a design file is analyzed at the values its search used, where no option
+    // gave another.
+    keepExactLoadedValues(r, exact, loaded, texts);
     // A frequency not given is no frequency of 0: the analysis at DC is asked for as
     // --frequency 0, never fallen into.
     if (!o.frequency && !(readFieldFloat(texts[7]) > 0)) {

@@ -309,12 +309,16 @@ void AnalysisWindow::loadInputs() {
     putRequirementsBack();
     m_snapshot = takeOperatingSnapshot(record);
     loadAnalysisInputs(record, m_texts);
+    m_loadedTexts = m_texts;
+    m_exact = exactOperatingPoint(record);
     m_partNumberError = false;
     showTexts();
 }
 
 void AnalysisWindow::loadDesign(const DesignResult& design) {
     loadAnalysisInputsOf(m_desktop.record(), design, m_texts);
+    m_loadedTexts = m_texts;
+    m_exact = exactOperatingPoint(m_desktop.record());
     showTexts();
 }
 
@@ -382,6 +386,9 @@ bool AnalysisWindow::buttonOkClick() {
         }
         return false;
     }
+    // The fields show the loaded operating conditions rounded; unchanged, they are analyzed at
+    // the values the search used.
+    keepExactLoadedValues(record, m_exact, m_loadedTexts, m_texts);
     if (AnalyzeDesign(record, m_desktop.messages(), m_table, record.applicationType) <= 0) {
         return false;
     }

@@ -106,6 +106,9 @@ class AnalysisWindow : public QWidget, public FormEvents {
     // The second opinion of the analysis in the table.
     std::optional<SecondOpinion> m_check;
     AnalysisTexts m_texts;
+    // The texts as last loaded from the record, and the exact values they show rounded.
+    AnalysisTexts m_loadedTexts;
+    ExactOperatingPoint m_exact;
     std::optional<OperatingSnapshot> m_snapshot;
     int m_displayMode = kElectricalPage;
     AnalysisPageView m_page;

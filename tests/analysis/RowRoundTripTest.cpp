@@ -66,5 +66,26 @@ TEST(RowRoundTrip, EveryRowOfEveryApplicationAnalyzesAgain) {
         expectRowsAnalyzeAgain(record, name);
 }
 
+// A row is analyzed again at the conditions its search used, not at the fields' two decimals:
+// 5.127 A and 12.345 V stay what they are, and the analysis gives the row's own inductance.
+TEST(RowRoundTrip, ARowIsAnalyzedAgainAtItsExactConditions) {
+    DesignRecord searched = testing::buckFilter();
+    searched.maxCurrent = 5.127f;
+    searched.onVoltage = 12.345f;
+    SilentMessages quiet;
+    run_design_search(searched, quiet);
+    ASSERT_GT(searched.designCount, 0);
+    for (int i = 0; i < searched.designCount; ++i) {
+        DesignRecord analyzed;
+        AnalysisTable table;
+        ASSERT_TRUE(analyzeResultsRow(searched, i, quiet, analyzed, table));
+        EXPECT_EQ(analyzed.maxCurrent, 5.127f);
+        EXPECT_EQ(analyzed.onVoltage, 12.345f);
+        const DesignResult& row = searched.designResults[i];
+        EXPECT_NEAR(table.rows[0].value, row.inductanceUh, 1e-6 * row.inductanceUh)
+            << row.partNumber;
+    }
+}
+
 }  // namespace
 }  // namespace korvell

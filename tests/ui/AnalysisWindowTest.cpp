@@ -361,11 +361,11 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(text(w, 2), QString("# 18 AWG"));
     }
 
-    void closingPutsTheRequirementsBackToTheirDecimals() {
+    void closingPutsTheRequirementsBackAsTheyWere() {
         TestDesktop t;
         searchBuckFilter(t);
         DesignRecord& r = t.record();
-        // Conditions of other applications come back to the decimals of their texts too.
+        // Conditions of other applications come back exactly too, not as the fields show them.
         r.pfcPeakInputVoltage = 311.127f;
         r.lineFrequencyHz = 59.994f;
         const float averageVoltage = r.avgVoltage;
@@ -387,8 +387,8 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(r.maxCurrent, 5.0f);
         QCOMPARE(r.onVoltage, 12.0f);
         QCOMPARE(r.frequencyKhz, 100.0f);
-        QCOMPARE(r.pfcPeakInputVoltage, 311.13f);
-        QCOMPARE(r.lineFrequencyHz, 59.99f);
+        QCOMPARE(r.pfcPeakInputVoltage, 311.127f);
+        QCOMPARE(r.lineFrequencyHz, 59.994f);
         QCOMPARE(r.stackedCores, 1);
         QCOMPARE(r.wireStrands, 1);
         QCOMPARE(r.avgVoltage, averageVoltage);
