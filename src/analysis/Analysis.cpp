@@ -12,7 +12,7 @@
 #include "engine/AcResistance.h"
 #include "engine/EntryFields.h"
 #include "engine/Inductance.h"
-#include "engine/PfcRipple.h"
+#include "engine/Ripple.h"
 #include "engine/TemperatureRise.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
@@ -259,9 +259,7 @@ std::optional<OperatingPoint> operatingPoint(DesignRecord& r, Messages& messages
                     p.ratio = r.pfcPeakInputVoltage / r.pfcOutputVoltage;
                 }
             } else {
-                const double vPeak = r.onVoltage;
-                const double vOut = r.offVoltage;
-                p.vAvg = vPeak * vOut > 0 ? 2 * vPeak * vOut / (vPeak + vOut) : 0;
+                p.vAvg = biasedAverageVoltage(r.onVoltage, r.offVoltage);
             }
             p.bAc = N * core.ac * fKhz > 0 ? 0.25 * p.vAvg * 100000 / (N * core.ac * fKhz) : 0;
             return p;
@@ -296,20 +294,6 @@ std::optional<OperatingPoint> operatingPoint(DesignRecord& r, Messages& messages
             messages.show(">>> Unidentified Function in ANALYSIS", "PROGRAM ERROR ");
             return std::nullopt;
     }
-}
-
-// Ripple of a switching converter, A peak to peak, at most the maximum current; a
-// line-frequency choke carries no switching ripple.
-double rippleCurrent(const DesignRecord& r, const OperatingPoint& p, double inductanceUh,
-                     std::int8_t application) {
-    const double fKhz = r.frequencyKhz;
-    if (application == kPowerline || !(inductanceUh * fKhz > 0)) return 0;
-    // PFC: the largest ripple over the line cycle, as the requirements window gives it.
-    const double ripple =
-        application == kPowerFactorBoost
-            ? pfcRipplePeakToPeak(r.pfcPeakInputVoltage, r.pfcOutputVoltage, inductanceUh, fKhz)
-            : 0.5 * p.vAvg / (inductanceUh * fKhz) * 1000;
-    return std::min<double>(ripple, r.maxCurrent);
 }
 
 // Winds the core (winding_resistance) and checks that the winding can be built: its copper fits
@@ -476,7 +460,7 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     AnalyzedFigures f;
     f.inductanceUh = point->inductanceUh;
     r.percentPerm = toStoredFloat(point->percent);
-    f.ripple = rippleCurrent(r, *point, f.inductanceUh, applicationType);
+    f.ripple = switchingRippleCurrent(r, applicationType, point->vAvg, f.inductanceUh);
 
     if (!wireTableLookup(r, r.wireGageSystem, kByGage, r.lastStoredWireGage)) {
         messages.show(strprintf("Wire Table Lookup error, Gage indicates %f",
