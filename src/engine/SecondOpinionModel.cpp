@@ -6,6 +6,7 @@
 
 #include "engine/AcResistance.h"
 #include "engine/PfcRipple.h"
+#include "engine/Ripple.h"
 #include "engine/TemperatureRise.h"
 #include "materials/Catalog.h"
 #include "platform/PhysicalConstants.h"
@@ -141,7 +142,31 @@ WindingLayers windingLayers(const DesignRecord& r) {
     return w;
 }
 
+namespace {
+
+SecondOpinion secondOpinionAt(const DesignRecord& r, std::int8_t application, double ripple);
+
+}  // namespace
+
 SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
+    return secondOpinionAt(r, application, r.rippleCurrent);
+}
+
+SecondOpinion candidateSecondOpinion(const DesignRecord& r) {
+    const int application = r.applicationType;
+    const double averageVoltage = application == kPowerFactorBoost ? r.pfcOutputVoltage
+                                  : application == kResonant
+                                      ? r.avgVoltage
+                                      : biasedAverageVoltage(r.onVoltage, r.offVoltage);
+    return secondOpinionAt(r, r.applicationType,
+                           switchingRippleCurrent(r, application, averageVoltage, r.inductanceUh));
+}
+
+namespace {
+
+// The second opinion with the switching ripple `ripple` (A peak to peak; PFC: the largest of the
+// line cycle).
+SecondOpinion secondOpinionAt(const DesignRecord& r, std::int8_t application, double ripple) {
     SecondOpinion o;
     o.application = application;
     const bool pfc = application == kPowerFactorBoost;
@@ -170,7 +195,6 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
     o.layers = w.layers;
     o.porosity = w.porosity;
     const double frequencyHz = powerline ? r.lineFrequencyHz : 1000.0 * r.frequencyKhz;
-    const double ripple = r.rippleCurrent;  // A peak to peak (PFC: the largest of the cycle)
     const double inputOverOutput =
         r.pfcOutputVoltage > 0 ? static_cast<double>(r.pfcPeakInputVoltage) / r.pfcOutputVoltage
                                : 0;
@@ -248,5 +272,7 @@ SecondOpinion secondOpinion(const DesignRecord& r, std::int8_t application) {
     o.tempRiseChangePercent = percentChange(o.tempRiseC, o.programTempRiseC);
     return o;
 }
+
+}  // namespace
 
 }  // namespace korvell

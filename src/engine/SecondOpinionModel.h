@@ -112,4 +112,9 @@ constexpr double kRunawayRiseC = 250;
 // the hot resistance alone.
 SecondOpinion secondOpinion(const DesignRecord& record, std::int8_t application);
 
+// The second opinion of the candidate the search has just wound (select_wire's state, the
+// record's application): its ripple from the inductance its turns give (inductanceUh), as the
+// analysis of that design would give it.
+SecondOpinion candidateSecondOpinion(const DesignRecord& record);
+
 }  // namespace korvell

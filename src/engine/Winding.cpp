@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/AcResistance.h"
+#include "engine/SecondOpinionModel.h"
 #include "engine/TemperatureRise.h"
 #include "materials/Catalog.h"
 #include "materials/CoreLoss.h"
@@ -251,6 +252,18 @@ int lossesAndRise(DesignRecord& r, const Refusal& refuse, double N, double Fr, d
     if (r.tempRise > r.maxTempRise) {
         return refuse(kTemperatureTooHigh, "TEMPERATURE RISE %.1f > %.1f DEG C",
                       ceilTo(r.tempRise, 10), static_cast<double>(r.maxTempRise));
+    }
+    // RISE LIMIT BY CHECK: the second opinion's rise (hot copper, ripple harmonics) is held to
+    // the limit too.
+    if (r.riseLimitBy == kRiseByCheck) {
+        const SecondOpinion check = candidateSecondOpinion(r);
+        if (!check.converged) {
+            return refuse(kTemperatureTooHigh, "CHECKED TEMPERATURE RISE RUNS AWAY");
+        }
+        if (check.tempRiseC > r.maxTempRise) {
+            return refuse(kTemperatureTooHigh, "CHECKED TEMPERATURE RISE %.1f > %.1f DEG C",
+                          ceilTo(check.tempRiseC, 10), static_cast<double>(r.maxTempRise));
+        }
     }
     return kWindingAccepted;
 }

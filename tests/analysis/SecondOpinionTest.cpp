@@ -159,5 +159,28 @@ TEST(SecondOpinion, AWindingThatHeatsItselfWithoutBoundRunsAway) {
     EXPECT_GT(o->tempRiseC, kRunawayRiseC);
 }
 
+// RISE LIMIT BY CHECK: the search holds the second opinion's rise of every design it lists to the
+// limit (the program's rule alone lists designs above it), and the check the search made is the
+// one the analysis of the row gives.
+TEST(SecondOpinion, TheSearchHoldsTheCheckedRiseWhenAsked) {
+    DesignRecord r = testing::pfcBoost();
+    r.inductanceRequired = 0.5f;
+    r.maxCurrent = 9.5f;
+    SilentMessages quiet;
+    for (const std::int8_t by : {kRiseByProgram, kRiseByCheck}) {
+        DesignRecord searched = r;
+        searched.riseLimitBy = by;
+        run_design_search(searched, quiet);
+        ASSERT_GT(searched.designCount, 0);
+        int over = 0;
+        for (int i = 0; i < searched.designCount; ++i) {
+            const auto check = secondOpinionOfResultsRow(searched, i);
+            ASSERT_TRUE(check.has_value()) << searched.designResults[i].partNumber;
+            if (!check->converged || check->tempRiseC > searched.maxTempRise) ++over;
+        }
+        EXPECT_EQ(over > 0, by == kRiseByProgram) << over << " designs over the limit";
+    }
+}
+
 }  // namespace
 }  // namespace korvell
