@@ -363,26 +363,38 @@ std::optional<YieldReport> designYield(const DesignRecord& analyzed, std::int8_t
         return static_cast<double>(count) / static_cast<double>(n);
     };
 
+    // Every figure also at the ends of the Al tolerance, with the nominal copper and ambient.
     const double tol = 0.01 * y.alTolerancePercent;
-    const auto low = inductanceAtAlFactor(analyzed, application, 1 - tol);
-    const auto high = inductanceAtAlFactor(analyzed, application, 1 + tol);
-    y.inductanceUh = spreadOf(y.inductanceSamplesUh, nominal.inductanceUh);
-    if (low) y.inductanceUh.atLowTolerance = low->atDesignCurrentUh;
-    if (high) y.inductanceUh.atHighTolerance = high->atDesignCurrentUh;
-    if (nominal.inductanceMinUh) {
-        y.inductanceMinUh = spreadOf(std::move(lMin), *nominal.inductanceMinUh);
-        if (low) y.inductanceMinUh->atLowTolerance = low->atMinCurrentUh;
-        if (high) y.inductanceMinUh->atHighTolerance = high->atMinCurrentUh;
+    const auto atAl = [&](double factor) {
+        return analyzer->figures(PartSample{BuiltPart{factor, 1}, analyzed.ambientTemp},
+                                 y.inductanceOnly);
+    };
+    const PartFigures low = atAl(1 - tol);
+    const PartFigures high = atAl(1 + tol);
+    const auto spread = [](std::vector<double> values, double nominalValue, double lowValue,
+                           double highValue) {
+        FigureSpread s = spreadOf(std::move(values), nominalValue);
+        s.atLowTolerance = lowValue;
+        s.atHighTolerance = highValue;
+        return s;
+    };
+    y.inductanceUh =
+        spread(y.inductanceSamplesUh, nominal.inductanceUh, low.inductanceUh, high.inductanceUh);
+    if (nominal.inductanceMinUh && low.inductanceMinUh && high.inductanceMinUh) {
+        y.inductanceMinUh = spread(std::move(lMin), *nominal.inductanceMinUh, *low.inductanceMinUh,
+                                   *high.inductanceMinUh);
     }
     if (y.requiredInductanceUh || y.requiredInductanceMinUh) {
         y.fractionMeetingInductance = fraction(meetL);
     }
     if (y.inductanceOnly) return y;
-    y.rdcOhm = spreadOf(std::move(rdc), nominal.rdcOhm);
-    y.copperLossW = spreadOf(std::move(copper), nominal.copperLossW);
-    y.coreLossW = spreadOf(std::move(core), nominal.coreLossW);
-    y.tempRiseC = spreadOf(std::move(rise), nominal.tempRiseC);
-    y.checkTempRiseC = spreadOf(std::move(checkRise), nominal.checkTempRiseC);
+    y.rdcOhm = spread(std::move(rdc), nominal.rdcOhm, low.rdcOhm, high.rdcOhm);
+    y.copperLossW =
+        spread(std::move(copper), nominal.copperLossW, low.copperLossW, high.copperLossW);
+    y.coreLossW = spread(std::move(core), nominal.coreLossW, low.coreLossW, high.coreLossW);
+    y.tempRiseC = spread(std::move(rise), nominal.tempRiseC, low.tempRiseC, high.tempRiseC);
+    y.checkTempRiseC = spread(std::move(checkRise), nominal.checkTempRiseC, low.checkTempRiseC,
+                              high.checkTempRiseC);
     if (y.maxRdcOhm) y.fractionMeetingRdc = fraction(meetRdc);
     y.fractionMeetingRise = fraction(meetRise);
     y.fractionMeetingCheckRise = fraction(meetCheck);

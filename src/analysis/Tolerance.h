@@ -133,7 +133,8 @@ struct FigureSpread {
     double max = 0;
     double p1 = 0;
     double p99 = 0;
-    // The inductances only: at Al × (1 − tolerance) and Al × (1 + tolerance).
+    // The part at Al × (1 − tolerance) and at Al × (1 + tolerance), its copper and ambient
+    // nominal.
     std::optional<double> atLowTolerance;
     std::optional<double> atHighTolerance;
 };
