@@ -37,11 +37,12 @@ struct Button {
     const char* caption;
     void (*click)(AnalysisWindow&);
 };
-constexpr std::array<Button, 9> kButtons = {{
+constexpr std::array<Button, 10> kButtons = {{
     {"PRINT", "PRINT", [](AnalysisWindow& w) { w.printClick(); }},
     {"Electrical", "ELECTRICAL", [](AnalysisWindow& w) { w.electricalClick(); }},
     {"Mechanical", "MECHANICAL", [](AnalysisWindow& w) { w.mechanicalClick(); }},
     {"Check", "CHECK", [](AnalysisWindow& w) { w.checkClick(); }},
+    {"Button_Yield", "YIELD", [](AnalysisWindow& w) { w.yieldClick(); }},
     {"Perm_vs_Idc", "DC PERM", [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsDcBias); }},
     {"Perm_vs_AC_Flux", "AC PERM ",
      [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsAcFlux); }},
@@ -181,6 +182,11 @@ void AnalysisWindow::buildControls() {
     m_export->setObjectName("Export_Spice");
     m_export->setEnabled(false);
     connect(m_export, &QPushButton::clicked, this, [this] { exportSpiceClick(); });
+    // The YIELD page's graph: the inductance spread of its parts.
+    m_spread = new QPushButton("L SPREAD", this);
+    m_spread->setObjectName("Button_Spread");
+    m_spread->hide();
+    connect(m_spread, &QPushButton::clicked, this, [this] { designGraphClick(kInductanceSpread); });
 
     // Tab order: the fields as Enter walks them, OK, then the buttons of the top row.
     QWidget* previous = nullptr;
@@ -239,6 +245,8 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     m_ok->setGeometry(fieldLeft, okTop, fieldWidth, rowHeight);
     // Beside OK, as wide as its caption needs.
     m_export->setGeometry(unitLeft, okTop, m_export->sizeHint().width(), rowHeight);
+    m_spread->setGeometry(m_export->geometry().right() + margin, okTop,
+                          m_spread->sizeHint().width(), rowHeight);
 }
 
 void AnalysisWindow::applyCaptions() {
@@ -359,6 +367,9 @@ bool AnalysisWindow::buttonOkClick() {
     }
     m_export->setEnabled(true);
     m_check = secondOpinion(record, record.applicationType);
+    // The yield takes thousands of analyses: only for the page that shows it.
+    m_yield.reset();
+    if (m_displayMode == kYieldPage) m_yield = designYield(record, record.applicationType, {});
     drawResults();
     return true;
 }
@@ -368,6 +379,7 @@ void AnalysisWindow::drawResults() {
     m_page.fontHeight = m_fontHeight;
     m_page.display = m_displayMode;
     m_page.dateText = standardDateText(m_clock());
+    m_spread->setVisible(m_displayMode == kYieldPage && m_yield.has_value());
     m_pageDrawn = true;
     update();
 }
@@ -378,7 +390,8 @@ void AnalysisWindow::paintEvent(QPaintEvent*) {
     QtCanvas canvas(painter, width(), height());
     AnalysisPageView view = m_page;
     view.windowWidth = frameGeometry().width();
-    drawAnalysisPage(canvas, m_desktop.record(), m_table, view, m_check ? &*m_check : nullptr);
+    drawAnalysisPage(canvas, m_desktop.record(), m_table, view, m_check ? &*m_check : nullptr,
+                     m_yield ? &*m_yield : nullptr);
 }
 
 void AnalysisWindow::electricalClick() {
@@ -393,6 +406,11 @@ void AnalysisWindow::mechanicalClick() {
 
 void AnalysisWindow::checkClick() {
     m_displayMode = kCheckPage;
+    buttonOkClick();
+}
+
+void AnalysisWindow::yieldClick() {
+    m_displayMode = kYieldPage;
     buttonOkClick();
 }
 
@@ -423,8 +441,10 @@ void AnalysisWindow::printClick() {
     if (!buttonOkClick()) return;
     const AnalysisPrintout out = printout();
     const DesignRecord& record = m_desktop.record();
+    if (!m_yield) m_yield = designYield(record, record.applicationType, {});
     m_desktop.printPage(this, QPageLayout::Portrait, kPdfName, [&](Canvas& canvas) {
-        drawAnalysisPrintout(canvas, record, m_table, out, m_check ? &*m_check : nullptr);
+        drawAnalysisPrintout(canvas, record, m_table, out, m_check ? &*m_check : nullptr,
+                             m_yield ? &*m_yield : nullptr);
     });
 }
 

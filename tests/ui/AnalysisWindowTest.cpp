@@ -84,12 +84,12 @@ class AnalysisWindowTest : public QObject {
                  QString("DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS"));
         QCOMPARE(control<QLabel>(w, "Label20")->text(), QString("NUMBER IN STACK"));
         QStringList buttons;
-        for (const char* name : {"PRINT", "Electrical", "Mechanical", "Check", "Perm_vs_Idc",
-                                 "Perm_vs_AC_Flux", "L_vs_I", "Loss", "Temp_Rise"}) {
+        for (const char* name : {"PRINT", "Electrical", "Mechanical", "Check", "Button_Yield",
+                                 "Perm_vs_Idc", "Perm_vs_AC_Flux", "L_vs_I", "Loss", "Temp_Rise"}) {
             buttons << control<QPushButton>(w, name)->text();
         }
-        QCOMPARE(buttons, (QStringList{"PRINT", "ELECTRICAL", "MECHANICAL", "CHECK", "DC PERM",
-                                       "AC PERM ", "INDUCTANCE", "LOSS ", "T RISE"}));
+        QCOMPARE(buttons, (QStringList{"PRINT", "ELECTRICAL", "MECHANICAL", "CHECK", "YIELD",
+                                       "DC PERM", "AC PERM ", "INDUCTANCE", "LOSS ", "T RISE"}));
         // The buttons stand in a row along the top edge, left to right.
         QVERIFY(control<QPushButton>(w, "PRINT")->x() < control<QPushButton>(w, "Temp_Rise")->x());
     }
@@ -471,7 +471,11 @@ class AnalysisWindowTest : public QObject {
                                   "SECOND OPINION:",
                                   "HOT DC RESISTANCE",
                                   "RIPPLE CU LOSS",
-                                  "MODEL: DOWELL 1966"}) {
+                                  "MODEL: DOWELL 1966",
+                                  "YIELD:",
+                                  "MEETING",
+                                  "CHECK TEMP RISE",
+                                  "10000 SAMPLES, SEED 20261208"}) {
             QVERIFY2(page.contains(QString(words).simplified()), words);
         }
         QVERIFY(page.contains("Tue Dec 8 09:05:03 2026"));
@@ -493,6 +497,30 @@ class AnalysisWindowTest : public QObject {
         const auto size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(details);
         QVERIFY(size.hasMatch());
         QVERIFY(size.captured(1).toDouble() < size.captured(2).toDouble());
+    }
+
+    void yieldPageShowsTheSpreadOfTheAnalyzedDesignAndItsGraph() {
+        TestDesktop t;
+        searchBuckFilter(t);
+        DesignRecord& r = t.record();
+        AnalysisWindow& w = openAnalysis(t);
+        auto* spread = control<QPushButton>(w, "Button_Spread");
+        QVERIFY(spread->isHidden());
+        QVERIFY(!w.yield());
+        control<QPushButton>(w, "Button_Yield")->click();
+        QCOMPARE(control<QPushButton>(w, "Button_Yield")->text(), QString("YIELD"));
+        QCOMPARE(w.pageView().display, int{kYieldPage});
+        QVERIFY(w.yield().has_value());
+        QCOMPARE(w.yield()->samples, kDefaultYieldSamples);
+        QCOMPARE(static_cast<float>(w.yield()->inductanceUh.nominal), w.table().rows[0].value);
+        QVERIFY(!spread->isHidden());
+        spread->click();
+        QCOMPARE(r.graphKind, std::int8_t{kInductanceSpread});
+        QCOMPARE(r.graphSource, int{kAnalyzedDesign});
+        // Another page does without the yield and its button.
+        w.electricalClick();
+        QVERIFY(!w.yield());
+        QVERIFY(spread->isHidden());
     }
 
     void graphButtonsAskForGraphsOfTheAnalyzedDesign() {
