@@ -65,8 +65,13 @@ SpreadHistogram spreadHistogram(const std::vector<double>& samples,
         high = std::max(high, *required);
     }
     if (!(low <= high)) low = high = 0;
-    // A spread without width (no tolerance) still gets an axis around its one value.
-    const double width = high > low ? high - low : std::max(std::fabs(high) * 0.02, 1e-6);
+    // A spread without width (no tolerance) still gets an axis, centred on its one value.
+    if (!(high > low)) {
+        const double half = std::max(std::fabs(high) * 0.01, 1e-6);
+        low -= half;
+        high += half;
+    }
+    const double width = high - low;
     const double step = roundStep(width / kTargetDivisions);
     const double first = std::floor(low / step) * step;
     double last = std::ceil(high / step) * step;

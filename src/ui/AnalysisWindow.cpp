@@ -1,6 +1,7 @@
 #include "ui/AnalysisWindow.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -209,6 +210,18 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     const int w = width();
     const int margin = w / 36;
     const int buttonWidth = (w - margin) / static_cast<int>(m_buttons.size());
+    // On a narrow window the captions are made smaller rather than cut off.
+    const int buttonHeight = m_fontHeight * 3 / 4;
+    int widest = 0;
+    for (const QPushButton* button : m_buttons) {
+        widest = std::max(widest, QFontMetrics(designFont("Arial", buttonHeight, true))
+                                      .horizontalAdvance(button->text()));
+    }
+    const int room = buttonWidth - 8;
+    const int fitted =
+        widest > room && room > 0 ? std::max(buttonHeight * room / widest, 6) : buttonHeight;
+    for (QPushButton* button : m_buttons)
+        button->setFont(designFont("Arial", fitted, true));
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         m_buttons[i]->setGeometry(margin / 2 + static_cast<int>(i) * buttonWidth, 1,
                                   buttonWidth - 2, std::min(h + 6, 24));
