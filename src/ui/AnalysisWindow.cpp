@@ -1,7 +1,6 @@
 #include "ui/AnalysisWindow.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,12 +37,11 @@ struct Button {
     const char* caption;
     void (*click)(AnalysisWindow&);
 };
-constexpr std::array<Button, 10> kButtons = {{
+constexpr std::array<Button, 9> kButtons = {{
     {"PRINT", "PRINT", [](AnalysisWindow& w) { w.printClick(); }},
     {"Electrical", "ELECTRICAL", [](AnalysisWindow& w) { w.electricalClick(); }},
     {"Mechanical", "MECHANICAL", [](AnalysisWindow& w) { w.mechanicalClick(); }},
     {"Check", "CHECK", [](AnalysisWindow& w) { w.checkClick(); }},
-    {"Button_Yield", "YIELD", [](AnalysisWindow& w) { w.yieldClick(); }},
     {"Perm_vs_Idc", "DC PERM", [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsDcBias); }},
     {"Perm_vs_AC_Flux", "AC PERM ",
      [](AnalysisWindow& w) { w.designGraphClick(kPercentPermVsAcFlux); }},
@@ -183,7 +181,11 @@ void AnalysisWindow::buildControls() {
     m_export->setObjectName("Export_Spice");
     m_export->setEnabled(false);
     connect(m_export, &QPushButton::clicked, this, [this] { exportSpiceClick(); });
-    // The YIELD page's graph: the inductance spread of its parts.
+    // The YIELD page, and its graph: the inductance spread of its parts. They stand left of OK,
+    // above the page, where the top row has no room left on a small screen.
+    m_yieldButton = new QPushButton("YIELD", this);
+    m_yieldButton->setObjectName("Button_Yield");
+    connect(m_yieldButton, &QPushButton::clicked, this, [this] { yieldClick(); });
     m_spread = new QPushButton("L SPREAD", this);
     m_spread->setObjectName("Button_Spread");
     m_spread->hide();
@@ -199,6 +201,8 @@ void AnalysisWindow::buildControls() {
         chain(m_fields[k]);
     chain(m_ok);
     chain(m_export);
+    chain(m_yieldButton);
+    chain(m_spread);
     for (QPushButton* button : m_buttons)
         chain(button);
 }
@@ -210,18 +214,6 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     const int w = width();
     const int margin = w / 36;
     const int buttonWidth = (w - margin) / static_cast<int>(m_buttons.size());
-    // On a narrow window the captions are made smaller rather than cut off.
-    const int buttonHeight = m_fontHeight * 3 / 4;
-    int widest = 0;
-    for (const QPushButton* button : m_buttons) {
-        widest = std::max(widest, QFontMetrics(designFont("Arial", buttonHeight, true))
-                                      .horizontalAdvance(button->text()));
-    }
-    const int room = buttonWidth - 8;
-    const int fitted =
-        widest > room && room > 0 ? std::max(buttonHeight * room / widest, 6) : buttonHeight;
-    for (QPushButton* button : m_buttons)
-        button->setFont(designFont("Arial", fitted, true));
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         m_buttons[i]->setGeometry(margin / 2 + static_cast<int>(i) * buttonWidth, 1,
                                   buttonWidth - 2, std::min(h + 6, 24));
@@ -258,7 +250,8 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     m_ok->setGeometry(fieldLeft, okTop, fieldWidth, rowHeight);
     // Beside OK, as wide as its caption needs.
     m_export->setGeometry(unitLeft, okTop, m_export->sizeHint().width(), rowHeight);
-    m_spread->setGeometry(m_export->geometry().right() + margin, okTop,
+    m_yieldButton->setGeometry(margin, okTop, m_yieldButton->sizeHint().width(), rowHeight);
+    m_spread->setGeometry(m_yieldButton->geometry().right() + margin / 2, okTop,
                           m_spread->sizeHint().width(), rowHeight);
 }
 

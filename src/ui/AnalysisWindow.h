@@ -122,7 +122,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     QPushButton* m_ok = nullptr;
     // Enabled while the last analysis succeeded.
     QPushButton* m_export = nullptr;
-    QPushButton* m_spread = nullptr;  // L SPREAD, on the YIELD page
+    QPushButton* m_yieldButton = nullptr;  // YIELD
+    QPushButton* m_spread = nullptr;       // L SPREAD, on the YIELD page
     EntryKeys* m_keys = nullptr;
 };
 

@@ -84,12 +84,12 @@ class AnalysisWindowTest : public QObject {
                  QString("DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS"));
         QCOMPARE(control<QLabel>(w, "Label20")->text(), QString("NUMBER IN STACK"));
         QStringList buttons;
-        for (const char* name : {"PRINT", "Electrical", "Mechanical", "Check", "Button_Yield",
-                                 "Perm_vs_Idc", "Perm_vs_AC_Flux", "L_vs_I", "Loss", "Temp_Rise"}) {
+        for (const char* name : {"PRINT", "Electrical", "Mechanical", "Check", "Perm_vs_Idc",
+                                 "Perm_vs_AC_Flux", "L_vs_I", "Loss", "Temp_Rise"}) {
             buttons << control<QPushButton>(w, name)->text();
         }
-        QCOMPARE(buttons, (QStringList{"PRINT", "ELECTRICAL", "MECHANICAL", "CHECK", "YIELD",
-                                       "DC PERM", "AC PERM ", "INDUCTANCE", "LOSS ", "T RISE"}));
+        QCOMPARE(buttons, (QStringList{"PRINT", "ELECTRICAL", "MECHANICAL", "CHECK", "DC PERM",
+                                       "AC PERM ", "INDUCTANCE", "LOSS ", "T RISE"}));
         // The buttons stand in a row along the top edge, left to right.
         QVERIFY(control<QPushButton>(w, "PRINT")->x() < control<QPushButton>(w, "Temp_Rise")->x());
     }
@@ -514,6 +514,11 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(w.yield()->samples, kDefaultYieldSamples);
         QCOMPARE(static_cast<float>(w.yield()->inductanceUh.nominal), w.table().rows[0].value);
         QVERIFY(!spread->isHidden());
+        // Left of OK, above the page, the graph's button beside it.
+        auto* yield = control<QPushButton>(w, "Button_Yield");
+        QCOMPARE(yield->y(), control<QPushButton>(w, "Button_OK")->y());
+        QVERIFY(yield->geometry().right() < spread->x());
+        QVERIFY(spread->geometry().right() < control<QPushButton>(w, "Button_OK")->x());
         spread->click();
         QCOMPARE(r.graphKind, std::int8_t{kInductanceSpread});
         QCOMPARE(r.graphSource, int{kAnalyzedDesign});
