@@ -51,6 +51,9 @@ void addAnalysisOptions(CLI::App& c, AnalysisOptions& o) {
     addChoice(c, "--winding", o.winding, kWindingOptionNames, "Winding type");
     addParameterOptions(c, o.parameters);
     addInputOption(c, o.input);
+}
+
+void addYieldRequirementOptions(CLI::App& c, AnalysisOptions& o) {
     addNumberOption(c, "--inductance", o.inductance,
                     "Yield: inductance required at the current, uH (0 none)");
     addNumberOption(c, "--inductance-min", o.inductanceMin,

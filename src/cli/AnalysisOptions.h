@@ -24,9 +24,11 @@ struct AnalysisOptions {
     std::optional<float> inductance, inductanceMin, minCurrent, maxRdc;
 };
 
-// Adds --app, --part, the entry fields, --winding, the design parameters, --input and the
-// requirements of the yield (--inductance, --inductance-min, --min-current, --max-rdc).
+// Adds --app, --part, the entry fields, --winding, the design parameters and --input.
 void addAnalysisOptions(CLI::App& command, AnalysisOptions& options);
+// Adds the requirements the yield holds the design to: --inductance, --inductance-min,
+// --min-current, --max-rdc.
+void addYieldRequirementOptions(CLI::App& command, AnalysisOptions& options);
 
 // Checks the options as the analysis window's OK does and analyzes the design into the record
 // and the table. With --input the design file's inputs come first, and without --part its

@@ -116,6 +116,7 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     AnalyzeOptions& o = *options;
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
     addAnalysisOptions(*c, o.design);
+    addYieldRequirementOptions(*c, o.design);
     addOutputOptions(*c, o.output, true);
     c->add_flag("--check", o.check,
                 "Add the second opinion: hot winding resistance and Dowell ripple copper loss, "

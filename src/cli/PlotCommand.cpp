@@ -54,9 +54,13 @@ bool prepareRecord(const CLI::App& command, PlotOptions& o, CliContext& context,
                        "--material is for the material graphs, kinds 1 to 6; the graph "
                        "of a design takes the material of its part number");
     }
-    const bool yieldOptions = yieldAsked(o.yield) || o.yield.seed || o.yield.ambientSpread;
+    const AnalysisOptions& d = o.design;
+    const bool yieldOptions = yieldAsked(o.yield) || o.yield.seed || o.yield.ambientSpread ||
+                              d.inductance || d.inductanceMin || d.minCurrent || d.maxRdc;
     if (yieldOptions && o.kind != kInductanceSpread) {
-        return refused(context, "--yield, --seed and --ambient-spread are for graph kind 10");
+        return refused(context,
+                       "--yield, --seed, --ambient-spread and the requirements of the yield are "
+                       "for graph kind 10");
     }
     if (!o.design.part && !o.design.input) {
         return refused(context, "--part (or --input) is required for graph kinds 7 to 10");
@@ -121,6 +125,7 @@ void addPlotCommand(CLI::App& app, CliContext& context) {
                   "Kinds 1-6: material code (e.g. -21); default: every selectable material");
     c->add_option("--output", options->output, "SVG file to write; default: standard output");
     addAnalysisOptions(*c, options->design);
+    addYieldRequirementOptions(*c, options->design);
     addYieldOptions(*c, options->yield);
     c->callback([c, options, &context] { runPlot(*c, *options, context); });
 }
