@@ -448,11 +448,12 @@ bool fillRows(std::array<AnalysisRow, kAnalysisRows>& t, const DesignRecord& r,
 }  // namespace
 
 int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
-                  std::int8_t applicationType) {
+                  std::int8_t applicationType, const BuiltPart& part) {
     DesignRecord& r = record;
     int status = 0;
-    const std::optional<AnalyzedCore> core = loadCore(r, messages, status);
+    std::optional<AnalyzedCore> core = loadCore(r, messages, status);
     if (!core) return status;
+    core->al = toStoredFloat(core->al * part.alFactor);
     const std::optional<OperatingPoint> point = operatingPoint(r, messages, *core, applicationType);
     if (!point) return 0;
     const bool pfc = applicationType == kPowerFactorBoost;
@@ -478,10 +479,15 @@ int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table
     f.fillPercent = windowFillPercent(r, r.turns);
     const std::optional<float> rdc = windBuildable(r, messages, *core, f.fillPercent);
     if (!rdc) return 0;
-    f.rdc = *rdc;
-    f.rac = applicationType == kResonant ? point->acFactor * *rdc : *rdc;
+    // The built part's copper: its cross-section goes as the diameter squared.
+    const double copperArea = part.copperDiameterFactor * part.copperDiameterFactor;
+    r.wireBareDia = toStoredFloat(r.wireBareDia * part.copperDiameterFactor);
+    r.wireArea = toStoredFloat(r.wireArea * copperArea);
+    r.wireOhmsPerFoot = toStoredFloat(r.wireOhmsPerFoot / copperArea);
+    f.rdc = toStoredFloat(*rdc / copperArea);
+    f.rac = applicationType == kResonant ? point->acFactor * f.rdc : f.rdc;
     r.rippleCurrent = toStoredFloat(f.ripple);
-    r.dcResistance = *rdc;
+    r.dcResistance = static_cast<float>(f.rdc);
     r.acResistance = toStoredFloat(f.rac);
 
     // Losses in mW in the record, in W in the table; the rise by the program's rule.

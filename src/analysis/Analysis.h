@@ -46,15 +46,24 @@ std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record
 // The value in display units (the number analysisValueText prints).
 double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record);
 
+// One part as built, off the nominal design within its tolerances: its core's Al and its wire's
+// copper diameter as factors of their nominal values (1: nominal). The winding is laid out on the
+// wire's nominal dimensions (its insulated diameter holds the copper's variation); the copper's
+// cross-section sets the resistance.
+struct BuiltPart {
+    double alFactor = 1;
+    double copperDiameterFactor = 1;
+};
+
 // Analyzes the design described by the record's corePartNumber, stackedCores, wireStrands,
 // turns, lastStoredWireGage, wireGageSystem, windingMode, operating conditions and design
 // parameters. Returns 1 on success; 0 for an unknown application type, a wire not in the table,
 // a material without permeability data, a winding that cannot be built (more copper than the
 // window holds, a wire that does not lie on the E-core bobbin) or results beyond single
 // precision, each with its message; -1 when a catalog line cannot be read; -2 when the part
-// number is not in the catalog.
+// number is not in the catalog. `part` analyzes one built part instead of the nominal design.
 int AnalyzeDesign(DesignRecord& record, Messages& messages, AnalysisTable& table,
-                  std::int8_t applicationType);
+                  std::int8_t applicationType, const BuiltPart& part = {});
 
 // Analyzes results row `row` of the record again, loaded and checked as the analysis window
 // loads and checks it: `analyzed` (a copy of the record) and `table` then hold the analysis.

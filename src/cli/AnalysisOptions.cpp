@@ -2,6 +2,7 @@
 
 #include "engine/EntryFields.h"
 #include "platform/Format.h"
+#include "record/StoredNumbers.h"
 
 namespace korvell::cli {
 namespace {
@@ -52,6 +53,30 @@ void addAnalysisOptions(CLI::App& c, AnalysisOptions& o) {
     addInputOption(c, o.input);
 }
 
+void addYieldRequirementOptions(CLI::App& c, AnalysisOptions& o) {
+    addNumberOption(c, "--inductance", o.inductance,
+                    "Yield: inductance required at the current, uH (0 none)");
+    addNumberOption(c, "--inductance-min", o.inductanceMin,
+                    "Yield: inductance required at the minimum current, uH (swing, powerline)");
+    addNumberOption(c, "--min-current", o.minCurrent,
+                    "Yield: minimum current, A (swing; AC rms for powerline)");
+    addNumberOption(c, "--max-rdc", o.maxRdc, "Yield: maximum DC resistance, ohm (0 none)");
+}
+
+namespace {
+
+// The requirements given for the yield, into the active requirements.
+void applyYieldRequirements(const AnalysisOptions& o, DesignRecord& r) {
+    constexpr double kMhPerUh = 0.001;
+    if (o.inductance) r.inductanceRequired = toStoredFloat(*o.inductance * kMhPerUh);
+    if (o.inductanceMin) r.inductanceAtMinCurrent = toStoredFloat(*o.inductanceMin * kMhPerUh);
+    if (o.minCurrent)
+        (r.applicationType == kPowerline ? r.acCurrentMin : r.minCurrent) = *o.minCurrent;
+    if (o.maxRdc) r.maxDcResistance = *o.maxRdc;
+}
+
+}  // namespace
+
 bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessages& messages,
                         DesignRecord& r, AnalysisTable& table, AnalysisTexts& texts) {
     const auto refused = [&context] {
@@ -66,6 +91,7 @@ bool analyzeFromOptions(const AnalysisOptions& o, CliContext& context, CliMessag
     r.applicationType = static_cast<std::int8_t>(o.app.value_or(r.applicationType));
     const int app = r.applicationType;
     if (!fieldOptionsApply(context, fieldOptions(), o, app)) return false;
+    applyYieldRequirements(o, r);
     const int winding = o.input            ? int{r.windingMode}
                         : app == kResonant ? int{kSingleLayer}
                                            : int{kFullWindow};

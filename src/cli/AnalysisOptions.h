@@ -19,10 +19,16 @@ struct AnalysisOptions {
         vpeak, frequency, ambient;
     std::optional<std::string> input;  // a design file the options start from
     ParameterOptions parameters;
+    // The requirements the yield holds the design to (µH, A, ohm; 0 none); the design file's or
+    // the program's when not given.
+    std::optional<float> inductance, inductanceMin, minCurrent, maxRdc;
 };
 
 // Adds --app, --part, the entry fields, --winding, the design parameters and --input.
 void addAnalysisOptions(CLI::App& command, AnalysisOptions& options);
+// Adds the requirements the yield holds the design to: --inductance, --inductance-min,
+// --min-current, --max-rdc.
+void addYieldRequirementOptions(CLI::App& command, AnalysisOptions& options);
 
 // Checks the options as the analysis window's OK does and analyzes the design into the record
 // and the table. With --input the design file's inputs come first, and without --part its

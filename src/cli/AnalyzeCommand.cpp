@@ -4,6 +4,7 @@
 #include "analysis/SecondOpinion.h"
 #include "cli/AnalysisOptions.h"
 #include "cli/CheckOutput.h"
+#include "cli/YieldOutput.h"
 #include "platform/Format.h"
 
 namespace korvell::cli {
@@ -13,6 +14,7 @@ struct AnalyzeOptions {
     AnalysisOptions design;
     OutputOptions output;
     bool check = false;
+    YieldOptions yield;
 };
 
 void printPage(std::ostream& out, const char* title, const AnalysisTable& table,
@@ -34,6 +36,16 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
     const int app = r.applicationType;
     std::optional<SecondOpinion> check;
     if (o.check) check = secondOpinion(r, r.applicationType);
+    std::optional<YieldReport> yield;
+    if (yieldAsked(o.yield)) {
+        if (o.output.form() == OutputForm::Csv) {
+            refuseInput(context, "--yield is shown as a table or in JSON, not as CSV");
+            return;
+        }
+        const auto settings = yieldSettings(o.yield, context);
+        if (!settings) return;
+        yield = designYield(r, r.applicationType, *settings);
+    }
 
     if (o.output.form() == OutputForm::Json) {
         nlohmann::json rows = nlohmann::json::array();
@@ -60,6 +72,7 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
                               {"rows", rows},
                               {"messages", messages.toJson()}};
         if (check) doc["check"] = checkJson(*check);
+        if (yield) doc["yield"] = yieldJson(*yield);
         context.out << doc.dump(2) << '\n';
         return;
     }
@@ -94,6 +107,10 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
         context.out << '\n';
         printCheckTable(context.out, *check, r);
     }
+    if (yield) {
+        context.out << '\n';
+        printYieldTable(context.out, *yield);
+    }
 }
 
 }  // namespace
@@ -103,10 +120,12 @@ void addAnalyzeCommand(CLI::App& app, CliContext& context) {
     AnalyzeOptions& o = *options;
     auto* c = app.add_subcommand("analyze", "Analysis of one existing inductor design");
     addAnalysisOptions(*c, o.design);
+    addYieldRequirementOptions(*c, o.design);
     addOutputOptions(*c, o.output, true);
     c->add_flag("--check", o.check,
                 "Add the second opinion: hot winding resistance and Dowell ripple copper loss, "
                 "beside the program's own figures");
+    addYieldOptions(*c, o.yield);
     c->callback([options, &context] { runAnalyze(*options, context); });
 }
 

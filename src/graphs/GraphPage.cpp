@@ -10,6 +10,7 @@
 #include "graphs/Curves.h"
 #include "graphs/GraphRequest.h"
 #include "graphs/Plot.h"
+#include "graphs/SpreadGraph.h"
 #include "materials/CoreLoss.h"
 #include "platform/Format.h"
 #include "platform/PhysicalConstants.h"
@@ -547,6 +548,8 @@ GraphCaptions graphCaptions(int kind, const std::string& graphMaterialCode) {
             return {"DECAY LOSS vs TIME", "TIME IN HOURS", "DECAY LOSS, mW"};
         case kTemperatureVsAge:
             return {"CORE TEMPERATURE vs TIME", "TIME IN HOURS", "TEMP, DEG C"};
+        case kInductanceSpread:
+            return {"INDUCTANCE SPREAD", "INDUCTANCE AT THE DESIGN CURRENT, uH", "PARTS, %"};
         default:
             return {};
     }
@@ -582,6 +585,10 @@ GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messag
         drawn = drawMaterialGraph(canvas, frame, record, messages, kind, ground);
     } else if (kind >= kInductanceVsCurrent && kind <= kTemperatureVsAge) {
         drawn = drawDesignGraph(canvas, frame, record, messages, kind, ground);
+    } else if (kind == kInductanceSpread) {
+        if (const auto left = drawSpreadGraph(canvas, frame, record, view.yield, ground)) {
+            drawn = {1, *left};
+        }
     }
     layout.curvesDrawn = drawn.curves;
 

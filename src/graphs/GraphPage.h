@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Tolerance.h"
 #include "platform/Canvas.h"
 #include "platform/Messages.h"
 #include "platform/Placement.h"
@@ -43,6 +44,7 @@ struct GraphView {
     Color background = colors::kSilver;  // the window's button-face colour
     std::string dateText;                // printed page only
     FontSpec yCaptionFont{"Arial Narrow", 12, colors::kBlack, true};  // the window's Y_label
+    YieldSettings yield{};  // kind 10: how the parts of the spread are drawn
 };
 
 // What the window shows around the plot after a drawing.
@@ -67,7 +69,7 @@ struct GraphPageLayout {
     int curvesDrawn = 0;  // 0: only the captions (no curve could be made)
 };
 
-// Titles and captions of a graph kind (1-9); empty texts for any other kind.
+// Titles and captions of a graph kind (1-10); empty texts for any other kind.
 struct GraphCaptions {
     std::string title;
     std::string xCaption;
@@ -92,8 +94,9 @@ GraphCaptions graphCaptions(int kind, const std::string& graphMaterialCode);
 // is clear of the labels placed before it, else the nearest point along the curve where it is.
 // A results row whose aging data (flux, frequency, area, loss, surface, volume, exponent)
 // multiply to less than 1e-6 is refused with its index text under "Graph Data ERROR" and no
-// curve; that is the only message, and it comes at every drawing of such a row. A kind outside
-// 1-9 draws only the window's background (nothing on a page).
+// curve; that is the only message, and it comes at every drawing of such a row. Kind 10 draws the
+// inductance spread of the design (graphs/SpreadGraph.h) with view.yield's samples. A kind
+// outside 1-10 draws only the window's background (nothing on a page).
 GraphPageLayout drawGraphPage(Canvas& canvas, const DesignRecord& record, Messages& messages,
                               const GraphView& view);
 

@@ -19,7 +19,9 @@ bool requestDesignGraph(DesignRecord& record, int kind) {
     const DesignResult& row = highlightedDesign(record);
     if (row.turns < 1) return false;
     record.graphKind = static_cast<std::int8_t>(kind);
-    if (kind == kInductanceVsCurrent) record.graphSource = kHighlightedDesign;
+    if (kind == kInductanceVsCurrent || kind == kInductanceSpread) {
+        record.graphSource = kHighlightedDesign;
+    }
     record.graphMaterialCode = materialCodeOf(row.partNumber);
     return true;
 }
@@ -47,7 +49,9 @@ bool requestAnalyzedDesignGraph(DesignRecord& record, int kind) {
     if (!(record.turns > 0) || code.find_first_of("0123456789") == std::string::npos) return false;
     record.graphMaterialCode = code;
     record.graphKind = static_cast<std::int8_t>(kind);
-    if (kind == kInductanceVsCurrent) record.graphSource = kAnalyzedDesign;
+    if (kind == kInductanceVsCurrent || kind == kInductanceSpread) {
+        record.graphSource = kAnalyzedDesign;
+    }
     return true;
 }
 

@@ -20,6 +20,7 @@ enum GraphKind : int {
     kInductanceVsCurrent = 7,
     kLossVsAge = 8,
     kTemperatureVsAge = 9,
+    kInductanceSpread = 10,  // the Monte Carlo spread of one design's inductance
 };
 
 // Graph sources: the highlighted results row, or the analyzed design.
@@ -31,9 +32,9 @@ const DesignResult& highlightedDesign(const DesignRecord& record);
 // A material-property graph (kinds 1-6) of every selected material.
 void requestMaterialGraph(DesignRecord& record, int kind);
 
-// A graph of the highlighted design (kinds 2, 3 and 7 from the main window): false, record
-// unchanged, when the row has no turns (as for an empty results list); otherwise graphKind,
-// the material code of the row and, for kind 7, graphSource 0.
+// A graph of the highlighted design (kinds 2, 3 and 7 from the main window, 10 from the results
+// window): false, record unchanged, when the row has no turns (as for an empty results list);
+// otherwise graphKind, the material code of the row and, for kinds 7 and 10, graphSource 0.
 bool requestDesignGraph(DesignRecord& record, int kind);
 
 // The results window's INDUCTANCE: graph 7 of the highlighted row when its turns are above 0.
@@ -48,10 +49,10 @@ enum class AgingMenuOutcome {
 };
 AgingMenuOutcome requestAgingGraphFromMenu(DesignRecord& record, int kind);
 
-// The analysis window's DC PERM, AC PERM and INDUCTANCE (kinds 2, 3 and 7) for the analyzed
-// design: false, request unchanged, unless its turns are above 0 and its part number has a dash
-// followed by a material code; otherwise graphKind, the material code and, for kind 7,
-// graphSource 1.
+// The analysis window's DC PERM, AC PERM, INDUCTANCE and the YIELD page's SPREAD (kinds 2, 3, 7
+// and 10) for the analyzed design: false, request unchanged, unless its turns are above 0 and its
+// part number has a dash followed by a material code; otherwise graphKind, the material code
+// and, for kinds 7 and 10, graphSource 1.
 bool requestAnalyzedDesignGraph(DesignRecord& record, int kind);
 
 // The analysis window's T RISE: the material code is read when the part number has a dash; with

@@ -179,6 +179,22 @@ void drawLogXScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
     }
 }
 
+void drawLinearXScale(Canvas& canvas, const PlotFrame& f, const PlotAxes& axes) {
+    const int d = std::clamp(axes.xDivisions, 1, kMaxDivisions);
+    const double range = static_cast<double>(axes.xMax) - axes.xMin;
+    const int decimals = std::max(decimalsOf(range / d), decimalsOf(axes.xMin));
+    const int labelRow = scaled(kLabelRow, f.yb);
+    AxisNumbers numbers(canvas, 0);
+    for (int r = 0; r <= d; ++r) {
+        const auto x = toPixel(std::floor(f.x0 + 0.5 + f.wP * r / d));
+        if (!x) continue;
+        canvas.moveTo(*x, f.upperEdge());
+        canvas.lineTo(*x, f.lowerEdge());
+        const std::string number = strprintf("%.*f", decimals, axes.xMin + range * r / d);
+        numbers.write(*x - canvas.textWidth(number) / 2, labelRow, number);
+    }
+}
+
 }  // namespace
 
 PlotFrame windowPlotFrame(int width, int height) {
@@ -197,6 +213,9 @@ std::optional<int> plotX(const PlotFrame& f, const PlotAxes& axes, double x) {
     if (axes.xDecades > 0) {
         if (!(x > 0)) return std::nullopt;
         return toPixel(std::floor(f.x0 + 0.5 + f.wP * std::log10(x / axes.xMin) / axes.xDecades));
+    }
+    if (axes.linearX()) {
+        return toPixel(std::floor(f.x0 + 0.5 + f.wP * (x - axes.xMin) / (axes.xMax - axes.xMin)));
     }
     if (axes.xDecades == 0) return toPixel(std::floor(f.x0 + 0.5 + f.wP * x / axes.xMin));
     return std::nullopt;
@@ -220,7 +239,11 @@ int DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes) 
     const int numbersLeft =
         axes.yDecades > 0 ? drawLogYScale(canvas, frame, axes, std::min(axes.yDecades, kMaxDecades))
                           : drawLinearYScale(canvas, frame, axes);
-    drawLogXScale(canvas, frame, axes);
+    if (axes.linearX()) {
+        drawLinearXScale(canvas, frame, axes);
+    } else {
+        drawLogXScale(canvas, frame, axes);
+    }
     // The frame over the grid's outer lines.
     const int x0 = static_cast<int>(frame.x0);
     canvas.setPen(colors::kBlack, penWidth(canvas, kFramePenPoints));
@@ -235,7 +258,7 @@ int DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes) 
 void DrawCurve(Canvas& canvas, std::span<const CurvePoint> points, const PlotFrame& frame,
                const PlotAxes& axes) {
     PlotAxes placing = axes;
-    if (placing.xMin == 0) placing.xMin = 1;
+    if (placing.xMin == 0 && !placing.linearX()) placing.xMin = 1;
     bool penDown = false;
     for (const CurvePoint& p : points) {
         const auto y = plotY(frame, placing, p.y);

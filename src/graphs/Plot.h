@@ -55,11 +55,17 @@ struct PlotAxes {
     float yMax = 100;
     int xDecades = 3;
     int yDecades = 0;  // 0: linear y axis
+    // With xDecades 0 and xMax above xMin: a linear x axis from xMin to xMax, divided in
+    // xDivisions.
+    float xMax = 0;
+    int xDivisions = 10;
+    bool linearX() const { return xDecades == 0 && xMax > xMin; }
 };
 
 // Pixel column of a data x: floor(x0 + 0.5 + wP log10(x / xMin) / xDecades) on the logarithmic
-// axis (floor(x0 + 0.5 + wP x / xMin) with xDecades 0). None where x cannot be placed (x <= 0 on
-// the logarithmic axis, a range without width).
+// axis (floor(x0 + 0.5 + wP x / xMin) with xDecades 0; floor(x0 + 0.5 + wP (x - xMin) / (xMax -
+// xMin)) on a linear axis). None where x cannot be placed (x <= 0 on the logarithmic axis, a
+// range without width).
 std::optional<int> plotX(const PlotFrame& frame, const PlotAxes& axes, double x);
 // Pixel row of a data y: floor(hP (y - yMin) sY / (yMax - yMin) + 0.5) + yb - yt on the linear
 // axis, floor(yb + hP log10(y / sY) / yDecades + 0.5 - yt) on the logarithmic one. None where y
@@ -77,8 +83,9 @@ std::optional<int> plotY(const PlotFrame& frame, const PlotAxes& axes, double y)
 // Numbers print "%3.1f" below 1, "%3.0f", "%3.0fk" and "%3.0fM"; a number those formats would
 // show wrongly (0.01 as "0.0", 1500 as "2k", 0.3 as "0") gets the decimals it needs. A number
 // whose cell would meet that of the number written before it on its axis is left out, so that
-// a small plot's scale stays legible. Returns the leftmost x of the y-axis numbers (x0 when
-// none), where a caption beside them must end.
+// a small plot's scale stays legible. A linear x axis has a line and a number ("%.*f" with the
+// decimals its step needs) at each of its xDivisions. Returns the leftmost x of the y-axis numbers
+// (x0 when none), where a caption beside them must end.
 int DrawGraphAxes(Canvas& canvas, const PlotFrame& frame, const PlotAxes& axes);
 
 // A polyline through the points in the pen the caller set (red). A point that cannot be placed

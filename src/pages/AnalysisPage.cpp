@@ -198,6 +198,76 @@ void addCheckLines(std::vector<FitLine>& lines, const DesignRecord& record,
     lines.push_back({checkFootText(check), "", f.width - 2 * f.margin});
 }
 
+// The YIELD page across the width: the label column, nine columns of right-aligned values
+// (nominal, the ends of the Al tolerance, mean, min, max, p1, p99 and the share meeting the
+// requirement) and the units.
+struct YieldColumns {
+    int label;   // width of the label column
+    int column;  // width of each value column
+};
+constexpr int kYieldColumns = 9;
+// Rows of the YIELD page at most: the heading, seven figures, the model line.
+constexpr int kYieldLines = 9;
+YieldColumns yieldColumns(const RowsFrame& f) {
+    const int room = f.width - 2 * f.margin;
+    const int label = room / 5;
+    const int units = room / 12;
+    return {label, std::max((room - label - units) / kYieldColumns, 1)};
+}
+
+std::array<std::string, kYieldColumns> yieldHeadings(const YieldReport& yield) {
+    const std::string tol = strprintf("%.4g %%", yield.alTolerancePercent);
+    return {"NOMINAL", "AL -" + tol, "AL +" + tol, "MEAN", "MIN", "MAX", "P1", "P99", "MEETING"};
+}
+
+std::array<std::string, kYieldColumns> yieldCells(const YieldRow& row) {
+    const FigureSpread& s = row.spread;
+    const auto value = [&row](double v) { return trimmed(yieldValueText(row, v)); };
+    return {value(s.nominal),
+            value(s.atLowTolerance.value_or(s.nominal)),
+            value(s.atHighTolerance.value_or(s.nominal)),
+            value(s.mean),
+            value(s.min),
+            value(s.max),
+            value(s.p1),
+            value(s.p99),
+            row.fraction ? yieldFractionText(row.fraction) : ""};
+}
+
+// The heading line (with `heading` at the left), a row per figure, the model line below them.
+void drawYieldRows(Canvas& canvas, const YieldReport& yield, const RowsFrame& f,
+                   const char* heading) {
+    const YieldColumns k = yieldColumns(f);
+    const auto right = [&](int column) { return f.margin + k.label + (column + 1) * k.column; };
+    canvas.textOut(f.margin, f.top, heading);
+    const auto headings = yieldHeadings(yield);
+    for (int c = 0; c < kYieldColumns; ++c)
+        drawRightAligned(canvas, right(c), f.top, headings[static_cast<std::size_t>(c)]);
+    int y = f.top;
+    for (const YieldRow& row : yieldRows(yield)) {
+        y += f.pitch;
+        canvas.textOut(f.margin, y, row.label);
+        const auto cells = yieldCells(row);
+        for (int c = 0; c < kYieldColumns; ++c)
+            drawRightAligned(canvas, right(c), y, cells[static_cast<std::size_t>(c)]);
+        canvas.textOut(right(kYieldColumns - 1) + f.margin / 2, y, row.units);
+    }
+    canvas.textOut(f.margin, y + f.pitch, yieldModelText(yield));
+}
+
+// The texts of the YIELD page within their rooms, for the font fitting.
+void addYieldLines(std::vector<FitLine>& lines, const YieldReport& yield, const RowsFrame& f) {
+    const YieldColumns k = yieldColumns(f);
+    for (const std::string& heading : yieldHeadings(yield))
+        lines.push_back({"", heading, k.column});
+    for (const YieldRow& row : yieldRows(yield)) {
+        lines.push_back({row.label, "", k.label});
+        for (const std::string& cell : yieldCells(row))
+            lines.push_back({"", cell, k.column});
+    }
+    lines.push_back({yieldModelText(yield), "", f.width - 2 * f.margin});
+}
+
 struct PageRows {
     int first;
     int count;
@@ -226,8 +296,9 @@ int analysisPageHeight(int fontHeight) {
     int tallest = 0;  // lines of the tallest page: the taller column of rows, or for the CHECK
                       // page its heading, its taller column and its status line
     for (int display = 0; display < kAnalysisDisplays; ++display) {
-        const int lines =
-            display == kCheckPage ? kCheckRowsPerColumn + 2 : (pageRows(display).count + 1) / 2;
+        const int lines = display == kCheckPage   ? kCheckRowsPerColumn + 2
+                          : display == kYieldPage ? kYieldLines
+                                                  : (pageRows(display).count + 1) / 2;
         tallest = std::max(tallest, lines);
     }
     // The last line takes a whole line's pitch: its text with its descent.
@@ -235,13 +306,15 @@ int analysisPageHeight(int fontHeight) {
 }
 
 void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                      const AnalysisPageView& view, const SecondOpinion* check) {
+                      const AnalysisPageView& view, const SecondOpinion* check,
+                      const YieldReport* yield) {
     const int h = std::clamp(view.fontHeight, 1, kMaxFontHeight);
     const RowsFrame f = windowRowsFrame(view.windowWidth, h);
     const int width = f.width;
 
     std::vector<FitLine> lines = resultLines(record, table, f);
     if (check != nullptr) addCheckLines(lines, record, *check, f);
+    if (yield != nullptr) addYieldLines(lines, *yield, f);
     canvas.setFont(pageFont(fittedHeight(canvas, h, lines)));
 
     // The page of the last analysis goes, whatever its number of rows.
@@ -254,15 +327,21 @@ void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const Analysis
         if (check != nullptr) drawCheckRows(canvas, record, *check, f, "SECOND OPINION");
         return;
     }
+    if (view.display == kYieldPage) {
+        if (yield != nullptr) drawYieldRows(canvas, *yield, f, "YIELD");
+        return;
+    }
     const PageRows rows = pageRows(view.display);
     drawResultRows(canvas, record, table, rows.first, rows.count, f);
 }
 
 void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                          const AnalysisPrintout& printout, const SecondOpinion* check) {
+                          const AnalysisPrintout& printout, const SecondOpinion* check,
+                          const YieldReport* yield) {
     const int W = std::clamp(canvas.width(), 0, kMaxPixels);
     const int H = std::clamp(canvas.height(), 0, kMaxPixels);
-    const int P = H / 60;
+    // With the yield the page holds nine lines more: they stand closer.
+    const int P = H / (yield != nullptr ? 68 : 60);
     const int M = W / 36;
     const int X = W / 5;
     const int E = scaled(0.54, W);
@@ -284,6 +363,7 @@ void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const Anal
     for (const AnalysisEntryLine& entry : printout.entries)
         lines.push_back({entry.caption, entry.text, E - X});
     if (check != nullptr) addCheckLines(lines, record, *check, f);
+    if (yield != nullptr) addYieldLines(lines, *yield, f);
     const int textHeight = fittedHeight(canvas, pixelsForPoints(textPoints, dpi), lines);
 
     canvas.setFont(pageFont(titleHeight));
@@ -326,6 +406,12 @@ void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const Anal
         canvas.textOut(M, y, "SECOND OPINION:");
         f.top = y + 3 * P / 2;
         drawCheckRows(canvas, record, *check, f, "");
+        y = f.top + (2 + kCheckRowsPerColumn) * P + P / 2;
+    }
+    if (yield != nullptr) {
+        canvas.textOut(M, y, "YIELD:");
+        f.top = y + 3 * P / 2;
+        drawYieldRows(canvas, *yield, f, "");
     }
 }
 

@@ -10,16 +10,22 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/SecondOpinion.h"
+#include "analysis/Tolerance.h"
 #include "platform/Canvas.h"
 #include "record/DesignRecord.h"
 
 namespace korvell {
 
-// The ELECTRICAL and MECHANICAL pages of the result rows, and the CHECK page of the second
-// opinion.
-enum AnalysisDisplay : int { kElectricalPage = 0, kMechanicalPage = 1, kCheckPage = 2 };
+// The ELECTRICAL and MECHANICAL pages of the result rows, the CHECK page of the second opinion
+// and the YIELD page of the design's Monte Carlo yield.
+enum AnalysisDisplay : int {
+    kElectricalPage = 0,
+    kMechanicalPage = 1,
+    kCheckPage = 2,
+    kYieldPage = 3
+};
 // The pages of results the window shows, one at a time.
-inline constexpr int kAnalysisDisplays = 3;
+inline constexpr int kAnalysisDisplays = 4;
 
 // What the window tells the page about itself.
 struct AnalysisPageView {
@@ -33,9 +39,13 @@ struct AnalysisPageView {
 // lines of 1.4 font heights), the date at the top right, then the rows of the page with their
 // values converted to the record's display units. The CHECK page shows the second opinion of the
 // same analysis, `check`: a heading line, its rows in two columns with the program's own figure
-// beside each, then its status and model; without one it stays empty.
+// beside each, then its status and model; without one it stays empty. The YIELD page shows the
+// yield of the same analysis, `yield`: a heading line, a row per figure across the width (nominal,
+// at the ends of the Al tolerance, mean, min, max, 1st and 99th percentiles, the share of parts
+// meeting its requirement, units), then the line naming the model; without one it stays empty.
 void drawAnalysisPage(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                      const AnalysisPageView& view, const SecondOpinion* check = nullptr);
+                      const AnalysisPageView& view, const SecondOpinion* check = nullptr,
+                      const YieldReport* yield = nullptr);
 
 // The height of window the result pages take, from its top to below the last row of the tallest
 // page, for a window font `fontHeight` pixels high: the window is never made shorter.
@@ -63,8 +73,11 @@ struct AnalysisPrintout {
 
 // Draws the whole analysis on a portrait page: the program's title, the header and the date, the
 // entry rows, then "ELECTRICAL PROPERTIES:" and "MECHANICAL PROPERTIES:" each with its rows, and
-// "SECOND OPINION:" with the CHECK page's rows when `check` is given.
+// "SECOND OPINION:" with the CHECK page's rows when `check` is given, and "YIELD:" with the YIELD
+// page's rows and model line when `yield` is given (the lines then stand H / 68 apart instead of
+// H / 60, so that the page holds them all).
 void drawAnalysisPrintout(Canvas& canvas, const DesignRecord& record, const AnalysisTable& table,
-                          const AnalysisPrintout& printout, const SecondOpinion* check = nullptr);
+                          const AnalysisPrintout& printout, const SecondOpinion* check = nullptr,
+                          const YieldReport* yield = nullptr);
 
 }  // namespace korvell

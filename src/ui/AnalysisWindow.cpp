@@ -189,6 +189,15 @@ void AnalysisWindow::buildControls() {
     m_report = new QPushButton("REPORT", this);
     m_report->setObjectName("Report");
     connect(m_report, &QPushButton::clicked, this, [this] { reportClick(); });
+    // The YIELD page, and its graph: the inductance spread of its parts. They stand left of OK,
+    // above the page, where the top row has no room left on a small screen.
+    m_yieldButton = new QPushButton("YIELD", this);
+    m_yieldButton->setObjectName("Button_Yield");
+    connect(m_yieldButton, &QPushButton::clicked, this, [this] { yieldClick(); });
+    m_spread = new QPushButton("L SPREAD", this);
+    m_spread->setObjectName("Button_Spread");
+    m_spread->hide();
+    connect(m_spread, &QPushButton::clicked, this, [this] { designGraphClick(kInductanceSpread); });
 
     // Tab order: the fields as Enter walks them, OK, then the buttons of the top row.
     QWidget* previous = nullptr;
@@ -202,6 +211,8 @@ void AnalysisWindow::buildControls() {
     chain(m_export);
     chain(m_exportMas);
     chain(m_report);
+    chain(m_yieldButton);
+    chain(m_spread);
     for (QPushButton* button : m_buttons)
         chain(button);
 }
@@ -251,9 +262,14 @@ void AnalysisWindow::placeControls(int fieldLeft, int unitLeft) {
     m_export->setGeometry(unitLeft, okTop, m_export->sizeHint().width(), rowHeight);
     m_exportMas->setGeometry(m_export->geometry().right() + 1 + h / 2, okTop,
                              m_exportMas->sizeHint().width(), rowHeight);
-    // Below the captions, left of OK.
-    m_report->setGeometry(
-        margin, okTop, std::min(m_report->sizeHint().width(), fieldLeft - margin - 4), rowHeight);
+    // Below the captions, left of OK: the YIELD page, the design report, and the yield's graph
+    // (shown on the YIELD page).
+    const int gap = margin / 2;
+    m_yieldButton->setGeometry(margin, okTop, m_yieldButton->sizeHint().width(), rowHeight);
+    m_report->setGeometry(m_yieldButton->geometry().right() + gap, okTop,
+                          m_report->sizeHint().width(), rowHeight);
+    m_spread->setGeometry(m_report->geometry().right() + gap, okTop, m_spread->sizeHint().width(),
+                          rowHeight);
 }
 
 void AnalysisWindow::applyCaptions() {
@@ -395,6 +411,9 @@ bool AnalysisWindow::buttonOkClick() {
     m_export->setEnabled(true);
     m_exportMas->setEnabled(true);
     m_check = secondOpinion(record, record.applicationType);
+    // The yield takes thousands of analyses: only for the page that shows it.
+    m_yield.reset();
+    if (m_displayMode == kYieldPage) m_yield = designYield(record, record.applicationType, {});
     drawResults();
     return true;
 }
@@ -404,6 +423,7 @@ void AnalysisWindow::drawResults() {
     m_page.fontHeight = m_fontHeight;
     m_page.display = m_displayMode;
     m_page.dateText = standardDateText(m_clock());
+    m_spread->setVisible(m_displayMode == kYieldPage && m_yield.has_value());
     m_pageDrawn = true;
     update();
 }
@@ -414,7 +434,8 @@ void AnalysisWindow::paintEvent(QPaintEvent*) {
     QtCanvas canvas(painter, width(), height());
     AnalysisPageView view = m_page;
     view.windowWidth = frameGeometry().width();
-    drawAnalysisPage(canvas, m_desktop.record(), m_table, view, m_check ? &*m_check : nullptr);
+    drawAnalysisPage(canvas, m_desktop.record(), m_table, view, m_check ? &*m_check : nullptr,
+                     m_yield ? &*m_yield : nullptr);
 }
 
 void AnalysisWindow::electricalClick() {
@@ -429,6 +450,11 @@ void AnalysisWindow::mechanicalClick() {
 
 void AnalysisWindow::checkClick() {
     m_displayMode = kCheckPage;
+    buttonOkClick();
+}
+
+void AnalysisWindow::yieldClick() {
+    m_displayMode = kYieldPage;
     buttonOkClick();
 }
 
@@ -459,8 +485,10 @@ void AnalysisWindow::printClick() {
     if (!buttonOkClick()) return;
     const AnalysisPrintout out = printout();
     const DesignRecord& record = m_desktop.record();
+    if (!m_yield) m_yield = designYield(record, record.applicationType, {});
     m_desktop.printPage(this, QPageLayout::Portrait, kPdfName, [&](Canvas& canvas) {
-        drawAnalysisPrintout(canvas, record, m_table, out, m_check ? &*m_check : nullptr);
+        drawAnalysisPrintout(canvas, record, m_table, out, m_check ? &*m_check : nullptr,
+                             m_yield ? &*m_yield : nullptr);
     });
 }
 

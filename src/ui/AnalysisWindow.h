@@ -1,10 +1,10 @@
 // The analysis window (TAnalysis): one existing inductor, entered or taken from the results table,
 // analyzed by the core (acceptAnalysisInputs, AnalyzeDesign) and shown as its ELECTRICAL or
-// MECHANICAL page (drawAnalysisPage) below the entry fields, or as the CHECK page its second
-// opinion beside the program's own figures; PRINT puts the entries and the pages on one portrait
-// sheet; REPORT writes the design report and EXPORT MAS its MAS document; four buttons ask for
-// graphs of the analyzed design. Opening it keeps the requirements' operating conditions, and
-// closing it puts them back.
+// MECHANICAL page (drawAnalysisPage) below the entry fields, as the CHECK page its second
+// opinion beside the program's own figures, or as the YIELD page its Monte Carlo yield; PRINT puts
+// the entries and the pages on one portrait sheet; REPORT writes the design report and EXPORT MAS
+// its MAS document; four buttons ask for graphs of the analyzed design. Opening it keeps the
+// requirements' operating conditions, and closing it puts them back.
 #pragma once
 
 #include <QWidget>
@@ -59,6 +59,7 @@ class AnalysisWindow : public QWidget, public FormEvents {
     void electricalClick();
     void mechanicalClick();
     void checkClick();
+    void yieldClick();
     void lossClick();
     void printClick();
     void designGraphClick(int kind);  // DC PERM, AC PERM, INDUCTANCE
@@ -77,6 +78,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     EntryKeys& keys() const { return *m_keys; }
     const AnalysisTable& table() const { return m_table; }
     const std::optional<SecondOpinion>& check() const { return m_check; }
+    // The yield of the analysis in the table, once the YIELD page or PRINT asked for it.
+    const std::optional<YieldReport>& yield() const { return m_yield; }
     // The texts behind the fields: as loaded, or as last read by OK or on leaving the window.
     const AnalysisTexts& texts() const { return m_texts; }
     int displayMode() const { return m_displayMode; }
@@ -105,6 +108,7 @@ class AnalysisWindow : public QWidget, public FormEvents {
     AnalysisTable m_table;
     // The second opinion of the analysis in the table.
     std::optional<SecondOpinion> m_check;
+    std::optional<YieldReport> m_yield;
     AnalysisTexts m_texts;
     // The texts as last loaded from the record, and the exact values they show rounded.
     AnalysisTexts m_loadedTexts;
@@ -130,6 +134,8 @@ class AnalysisWindow : public QWidget, public FormEvents {
     QPushButton* m_export = nullptr;
     QPushButton* m_exportMas = nullptr;
     QPushButton* m_report = nullptr;
+    QPushButton* m_yieldButton = nullptr;  // YIELD
+    QPushButton* m_spread = nullptr;       // L SPREAD, on the YIELD page
     EntryKeys* m_keys = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/ResultsWindow.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -72,6 +73,12 @@ ResultsWindow::ResultsWindow(Desktop& desktop) : m_desktop(desktop), m_clock(loc
     connect(m_check, &QPushButton::clicked, this, [this] { checkClick(); });
     connect(m_inductance, &QPushButton::clicked, this, [this] { inductanceClick(); });
     connect(m_tRise, &QPushButton::clicked, this, [this] { tRiseClick(); });
+    // The highlighted design's inductance spread, from the page's pop-up menu.
+    auto* spread = new QAction("INDUCTANCE SPREAD", this);
+    spread->setObjectName("SpreadAction");
+    connect(spread, &QAction::triggered, this, [this] { spreadClick(); });
+    addAction(spread);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // The scroll bar first, so the arrow keys move the highlighted design one row and the page
     // keys twenty.
@@ -254,6 +261,14 @@ void ResultsWindow::inductanceClick() {
     if (highlightedDesign(record).turns <= 0) return;
     m_desktop.closeGraphWindow();
     requestInductanceGraph(record);
+    m_desktop.showGraphWindow();
+}
+
+void ResultsWindow::spreadClick() {
+    DesignRecord& record = m_desktop.record();
+    if (highlightedDesign(record).turns <= 0) return;
+    m_desktop.closeGraphWindow();
+    requestDesignGraph(record, kInductanceSpread);
     m_desktop.showGraphWindow();
 }
 

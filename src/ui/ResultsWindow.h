@@ -39,6 +39,8 @@ class ResultsWindow : public QWidget, public FormEvents {
     void openHighlightedAnalysis();
     void inductanceClick();
     void tRiseClick();
+    // INDUCTANCE SPREAD of the pop-up menu: graph 10 of the highlighted design.
+    void spreadClick();
 
     QScrollBar* scrollBar() const { return m_scrollBar; }
     // Font height of the page in pixels (Arial bold at the window's point size).

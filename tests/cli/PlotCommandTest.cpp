@@ -79,8 +79,10 @@ TEST(PlotCommand, RefusesInputAsTheAnalysisDoes) {
         std::string message;
     };
     const Case cases[] = {
-        {"plot --kind 0", "DATA ENTRY ERROR: GRAPH KIND 0 IS NOT A GRAPH; USE 1 TO 9"},
-        {"plot --kind 10", "DATA ENTRY ERROR: GRAPH KIND 10"},
+        {"plot --kind 0", "DATA ENTRY ERROR: GRAPH KIND 0 IS NOT A GRAPH; USE 1 TO 10"},
+        {"plot --kind 11", "DATA ENTRY ERROR: GRAPH KIND 11"},
+        {"plot --kind 7 --seed 3 " + std::string(kBuck), "ERROR: --yield, --seed, --ambient"},
+        {"plot --kind 8 --inductance 80 " + std::string(kBuck), "ERROR: --yield, --seed, --amb"},
         {"plot --kind 4 --material -99", "DATA ENTRY ERROR: UNRECOGNIZED MATERIAL -99"},
         {"plot --kind 2 --turns 40", "ERROR: --turns describes a design"},
         {"plot --kind 7 --material -21 " + std::string(kBuck), "ERROR: --material is for"},

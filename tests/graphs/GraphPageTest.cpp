@@ -529,7 +529,7 @@ TEST(GraphPage, WindowDrawingFillsItsBackgroundAndPlacesItsControls) {
     EXPECT_EQ(d.layout.yCaptionLines, std::vector<std::string>{"PERM"});
     EXPECT_TRUE(d.canvas.find("FREQUENCY in HERTZ") == nullptr);  // the window's label shows it
 
-    for (const int kind : {0, 10, -3}) {
+    for (const int kind : {0, 11, -3}) {
         r.graphKind = static_cast<std::int8_t>(kind);
         const Drawing none = draw(r);
         EXPECT_TRUE(none.canvas.lines.empty() && none.canvas.texts.empty()) << kind;

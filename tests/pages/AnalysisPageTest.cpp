@@ -399,6 +399,80 @@ TEST(AnalysisPage, PrintoutAddsTheSecondOpinionBelowBothPages) {
     EXPECT_NE(canvas.find("TEMP RISE CHANGE"), nullptr);
 }
 
+// The yield of a 40-turn T106-21 buck choke asked for 87 µH, over a few hundred parts.
+YieldReport smallYield(DesignRecord& r) {
+    r = testing::buckFilter();
+    r.corePartNumber = "T106-21";
+    r.turns = 40;
+    r.wireStrands = 1;
+    r.stackedCores = 1;
+    r.lastStoredWireGage = 18;
+    r.inductanceRequired = 0.087f;
+    AnalysisTable table;
+    RecordingMessages messages;
+    EXPECT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
+    YieldSettings settings;
+    settings.samples = 400;
+    return *designYield(r, r.applicationType, settings);
+}
+
+TEST(AnalysisPage, YieldPageShowsEveryFigureAcrossTheWidthAndItsModel) {
+    DesignRecord record;
+    const YieldReport yield = smallYield(record);
+    const AnalysisTable table = filledTable();
+    RecordingCanvas canvas(720, 600);
+    drawAnalysisPage(canvas, record, table, view(kYieldPage), nullptr, &yield);
+    EXPECT_EQ(canvas.find("INDUCTANCE SPREAD"), nullptr);
+    const DrawnText* heading = canvas.find("YIELD");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->y, kTop);
+    // A row per figure under the heading, each value ending at its heading's right edge.
+    const auto rows = yieldRows(yield);
+    ASSERT_EQ(rows.size(), 6u);
+    const DrawnText* nominal = canvas.find("NOMINAL");
+    const DrawnText* meeting = canvas.find("MEETING");
+    ASSERT_TRUE(nominal && meeting && canvas.find("AL -8 %") && canvas.find("P99"));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DrawnText* label = canvas.find(rows[i].label);
+        ASSERT_NE(label, nullptr) << rows[i].label;
+        EXPECT_EQ(label->y, kTop + static_cast<int>(1 + i) * kPitch) << rows[i].label;
+        EXPECT_EQ(label->x, kMargin);
+    }
+    const DrawnText* first =
+        canvas.find(trimmed(yieldValueText(rows[0], yield.inductanceUh.nominal)));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->x + canvas.textWidth(first->text), nominal->x + canvas.textWidth("NOMINAL"));
+    const DrawnText* share = canvas.find(yieldFractionText(yield.fractionMeetingInductance));
+    ASSERT_NE(share, nullptr);
+    EXPECT_EQ(share->y, kTop + kPitch);
+    EXPECT_EQ(share->x + canvas.textWidth(share->text), meeting->x + canvas.textWidth("MEETING"));
+    const DrawnText* model = canvas.find(yieldModelText(yield));
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->y, kTop + 7 * kPitch);
+    EXPECT_EQ(test::pageFaults(canvas, 720, 600), std::vector<std::string>{});
+
+    // Before any yield the YIELD page is empty.
+    RecordingCanvas empty(720, 600);
+    drawAnalysisPage(empty, record, table, view(kYieldPage));
+    EXPECT_EQ(empty.texts.size(), 1u);  // the date
+}
+
+TEST(AnalysisPage, PrintoutAddsTheYieldBelowTheSecondOpinionOnTheSamePage) {
+    DesignRecord record;
+    const YieldReport yield = smallYield(record);
+    const AnalysisTable table = filledTable();
+    const SecondOpinion check = hotOpinion();
+    RecordingCanvas canvas(9600, 12600, true);
+    canvas.setDotsPerInch(1200);
+    drawAnalysisPrintout(canvas, record, table, printout(), &check, &yield);
+    expectNoTextsMeet(canvas);
+    const DrawnText* section = canvas.find("YIELD:");
+    ASSERT_NE(section, nullptr);
+    EXPECT_GT(section->y, canvas.find("TEMP RISE CHANGE")->y);
+    EXPECT_EQ(canvas.texts.back().text, yieldModelText(yield));
+    EXPECT_LT(canvas.texts.back().y, 12600 - 12600 / 40);  // clear of the bottom of the page
+}
+
 TEST(AnalysisPage, PrintedFontFollowsTheWindowsPointSize) {
     const AnalysisTable table;
     const DesignRecord record;
@@ -425,6 +499,8 @@ TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
     RecordingMessages messages;
     ASSERT_EQ(AnalyzeDesign(r, messages, table, r.applicationType), 1);
     const SecondOpinion check = secondOpinion(r, r.applicationType);
+    DesignRecord yielded;
+    const YieldReport yield = smallYield(yielded);
     for (const test::ScreenSize& s : test::kCommonScreens) {
         const AnalysisWindowPlacement place = analysisWindowPlacement(s.width, s.height);
         for (int display = 0; display < kAnalysisDisplays; ++display) {
@@ -432,7 +508,7 @@ TEST(AnalysisPage, EveryPageKeepsItsTextsApartAndOnTheWindowOnEveryScreen) {
             v.windowWidth = place.window.width;
             v.fontHeight = pixelsForPoints(place.fontPoints, 96);
             RecordingCanvas canvas(place.window.width, place.window.height);
-            drawAnalysisPage(canvas, r, table, v, &check);
+            drawAnalysisPage(canvas, r, table, v, &check, &yield);
             EXPECT_EQ(test::pageFaults(canvas, place.window.width, place.window.height),
                       std::vector<std::string>{})
                 << s.width << "x" << s.height << " page " << display;

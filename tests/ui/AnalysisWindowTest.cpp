@@ -494,7 +494,11 @@ class AnalysisWindowTest : public QObject {
                                   "SECOND OPINION:",
                                   "HOT DC RESISTANCE",
                                   "RIPPLE CU LOSS",
-                                  "MODEL: DOWELL 1966"}) {
+                                  "MODEL: DOWELL 1966",
+                                  "YIELD:",
+                                  "MEETING",
+                                  "CHECK TEMP RISE",
+                                  "10000 SAMPLES, SEED 20261208"}) {
             QVERIFY2(page.contains(QString(words).simplified()), words);
         }
         QVERIFY(page.contains("Tue Dec 8 09:05:03 2026"));
@@ -516,6 +520,35 @@ class AnalysisWindowTest : public QObject {
         const auto size = QRegularExpression("Page size:\\s+([\\d.]+) x ([\\d.]+)").match(details);
         QVERIFY(size.hasMatch());
         QVERIFY(size.captured(1).toDouble() < size.captured(2).toDouble());
+    }
+
+    void yieldPageShowsTheSpreadOfTheAnalyzedDesignAndItsGraph() {
+        TestDesktop t;
+        searchBuckFilter(t);
+        DesignRecord& r = t.record();
+        AnalysisWindow& w = openAnalysis(t);
+        auto* spread = control<QPushButton>(w, "Button_Spread");
+        QVERIFY(spread->isHidden());
+        QVERIFY(!w.yield());
+        control<QPushButton>(w, "Button_Yield")->click();
+        QCOMPARE(control<QPushButton>(w, "Button_Yield")->text(), QString("YIELD"));
+        QCOMPARE(w.pageView().display, int{kYieldPage});
+        QVERIFY(w.yield().has_value());
+        QCOMPARE(w.yield()->samples, kDefaultYieldSamples);
+        QCOMPARE(static_cast<float>(w.yield()->inductanceUh.nominal), w.table().rows[0].value);
+        QVERIFY(!spread->isHidden());
+        // Left of OK, above the page, the graph's button beside it.
+        auto* yield = control<QPushButton>(w, "Button_Yield");
+        QCOMPARE(yield->y(), control<QPushButton>(w, "Button_OK")->y());
+        QVERIFY(yield->geometry().right() < spread->x());
+        QVERIFY(spread->geometry().right() < control<QPushButton>(w, "Button_OK")->x());
+        spread->click();
+        QCOMPARE(r.graphKind, std::int8_t{kInductanceSpread});
+        QCOMPARE(r.graphSource, int{kAnalyzedDesign});
+        // Another page does without the yield and its button.
+        w.electricalClick();
+        QVERIFY(!w.yield());
+        QVERIFY(spread->isHidden());
     }
 
     void graphButtonsAskForGraphsOfTheAnalyzedDesign() {

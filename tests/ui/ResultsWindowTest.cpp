@@ -8,6 +8,7 @@
 
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
+#include "graphs/GraphRequest.h"
 #include "platform/qt/Printing.h"
 #include "ui/AnalysisWindow.h"
 #include "ui/MainWindow.h"
@@ -118,6 +119,14 @@ class ResultsWindowTest : public QObject {
         w.inductanceClick();
         QCOMPARE(t.record().graphKind, std::int8_t{7});
         QCOMPARE(t.record().graphMaterialCode, std::string("-26"));
+        // The page's pop-up menu: the inductance spread of the highlighted design.
+        auto* spread = w.findChild<QAction*>("SpreadAction");
+        QVERIFY(spread != nullptr && w.actions().contains(spread));
+        QCOMPARE(w.contextMenuPolicy(), Qt::ActionsContextMenu);
+        t.record().graphSource = kAnalyzedDesign;
+        spread->trigger();
+        QCOMPARE(t.record().graphKind, std::int8_t{kInductanceSpread});
+        QCOMPARE(t.record().graphSource, int{kHighlightedDesign});
     }
 
     void aPageThatCannotBeWrittenSaysWhyAndLeavesTheOldFile() {
