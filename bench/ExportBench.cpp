@@ -3,19 +3,18 @@
 // the first the search finds for each application's benchmark requirements.
 #include <benchmark/benchmark.h>
 
-#include "BenchRequirements.h"
 #include "engine/DesignSearch.h"
 #include "export/MasDocument.h"
 #include "export/SpiceModel.h"
 #include "report/DesignReport.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {
 
 // The first design of the search, analyzed again as the analysis window loads it.
 ReportInput firstDesign(int application) {
-    DesignRecord r =
-        bench::requirements(application, application == kWideSwing ? kComposite : kToroid);
+    DesignRecord r = testing::scenario(application);
     SilentMessages quiet;
     run_design_search(r, quiet);
     const auto input = reportInputOfResultsRow(r, 0, quiet);

@@ -5,16 +5,16 @@
 //   ./build/release/korvell_bench --benchmark_filter=CheckResults --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 
-#include "BenchRequirements.h"
 #include "analysis/ResultsCheck.h"
 #include "engine/DesignSearch.h"
+#include "support/DesignScenarios.h"
 
 namespace korvell {
 namespace {
 
 void BM_CheckResults(benchmark::State& state) {
-    DesignRecord r =
-        bench::requirements(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    DesignRecord r = testing::scenario(static_cast<int>(state.range(0)),
+                                       static_cast<std::int8_t>(state.range(1)));
     SilentMessages messages;
     run_design_search(r, messages);
     for (auto _ : state) {

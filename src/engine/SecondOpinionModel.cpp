@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "engine/AcResistance.h"
 #include "engine/PfcRipple.h"
@@ -40,16 +41,46 @@ double onDuty(double vOn, double vOff) {
 }
 
 // rms of the PFC ripple over the half line cycle, the same angles as its loss.
+// sin θ of the midpoint line angles θ = π (k + ½) / steps of the first half of the half line
+// cycle, k < (steps + 1) / 2; for the usual count a table made once.
+const std::vector<double>& lineAngleSines(int steps) {
+    static const std::vector<double> usual = [] {
+        std::vector<double> sines((kLineAngleSteps + 1) / 2);
+        for (std::size_t k = 0; k < sines.size(); ++k)
+            sines[k] = std::sin(kPi * (static_cast<double>(k) + 0.5) / kLineAngleSteps);
+        return sines;
+    }();
+    if (steps == kLineAngleSteps) return usual;
+    thread_local std::vector<double> other;
+    other.resize(static_cast<std::size_t>((steps + 1) / 2));
+    for (std::size_t k = 0; k < other.size(); ++k)
+        other[k] = std::sin(kPi * (static_cast<double>(k) + 0.5) / steps);
+    return other;
+}
+
+// Walks the switching angles of the half line cycle: at θ the duty is D = 1 − r sin θ, and
+// angles where the input stands above the output (D ≤ 0) do not switch. The half cycle is
+// symmetric about its crest, so angles k and steps − 1 − k switch alike: half of them are
+// visited, each with the weight of both (the middle one of an odd count alone).
+template <typename AtAngle>
+void forSwitchingAngles(double inputOverOutput, int steps, AtAngle atAngle) {
+    const std::vector<double>& sines = lineAngleSines(steps);
+    for (std::size_t k = 0; k < sines.size(); ++k) {
+        const double weight = 2 * static_cast<int>(k) + 1 == steps ? 1.0 : 2.0;
+        const double d = 1 - inputOverOutput * sines[k];
+        if (d > 0 && d < 1) atAngle(d, weight);
+    }
+}
+
+// rms of the PFC ripple over the half line cycle, the same angles as its loss.
 double pfcRippleRms(double largestPeakToPeak, double inputOverOutput, int steps) {
     const double largestDutyProduct = pfcLargestDutyProduct(inputOverOutput);
-    if (!(largestDutyProduct > 0)) return 0;
+    if (!(largestDutyProduct > 0) || steps < 1) return 0;
     double sum = 0;
-    for (int k = 0; k < steps; ++k) {
-        const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
-        if (!(d > 0 && d < 1)) continue;
+    forSwitchingAngles(inputOverOutput, steps, [&](double d, double weight) {
         const double ripple = largestPeakToPeak * d * (1 - d) / largestDutyProduct;
-        sum += ripple * ripple / 12;
-    }
+        sum += weight * ripple * ripple / 12;
+    });
     return std::sqrt(sum / steps);
 }
 
@@ -93,17 +124,26 @@ HarmonicFactors pfcRippleMeanSquares(double largestPeakToPeak, double inputOverO
     HarmonicFactors squares{};
     const double largestDutyProduct = pfcLargestDutyProduct(inputOverOutput);
     if (steps < 1 || !(largestPeakToPeak > 0) || !(largestDutyProduct > 0)) return squares;
-    for (int k = 0; k < steps; ++k) {
-        const double d = 1 - inputOverOutput * std::sin(kPi * (k + 0.5) / steps);
-        if (!(d > 0 && d < 1)) continue;
-        // The ripple ΔI_max D(1 − D) / max D(1 − D) over D(1 − D) leaves ΔI_max / max D(1 − D)
-        // in each harmonic.
-        for (int n = 1; n <= kRippleHarmonics; ++n) {
-            const double rms = largestPeakToPeak / largestDutyProduct *
-                               std::fabs(std::sin(kPi * n * d)) /
-                               (std::sqrt(2.0) * kPi * kPi * n * n);
-            squares[static_cast<std::size_t>(n - 1)] += rms * rms / steps;
+    // The ripple ΔI_max D(1 − D) / max D(1 − D) over D(1 − D) leaves ΔI_max / max D(1 − D) in
+    // each harmonic: I_n,rms = ΔI_max / max D(1 − D) |sin(nπD)| / (√2 π² n²). The angles add up
+    // sin²(nπD), with sin(nπD) by the recurrence sin((n + 1)x) = 2 cos x sin(nx) − sin((n − 1)x).
+    HarmonicFactors sums{};
+    forSwitchingAngles(inputOverOutput, steps, [&](double d, double weight) {
+        const double x = kPi * d;
+        const double twiceCos = 2 * std::cos(x);
+        double previous = 0;
+        double current = std::sin(x);
+        for (std::size_t n = 0; n < sums.size(); ++n) {
+            sums[n] += weight * current * current;
+            const double next = twiceCos * current - previous;
+            previous = current;
+            current = next;
         }
+    });
+    const double scale = largestPeakToPeak / largestDutyProduct / (std::sqrt(2.0) * kPi * kPi);
+    for (std::size_t n = 0; n < sums.size(); ++n) {
+        const double order = static_cast<double>(n + 1);
+        squares[n] = scale * scale * sums[n] / (order * order * order * order) / steps;
     }
     return squares;
 }

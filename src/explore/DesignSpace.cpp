@@ -13,6 +13,7 @@
 #include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/Screening.h"
+#include "engine/SecondOpinionModel.h"
 #include "engine/Winding.h"
 
 namespace korvell {
@@ -69,9 +70,12 @@ void addCheckFigures(DesignRecord& r, std::vector<ExploredDesign>& designs) {
 // candidate is wound on the record the previous candidate's winding left.
 class SweepWinder : public CandidateWinder {
   public:
-    SweepWinder(const std::vector<std::int8_t>& windings, int strandsMax,
+    SweepWinder(const std::vector<std::int8_t>& windings, int strandsMax, bool checkFigures,
                 std::vector<ExploredDesign>& designs)
-        : m_windings(windings), m_strandsMax(strandsMax), m_designs(designs) {}
+        : m_windings(windings),
+          m_strandsMax(strandsMax),
+          m_checkFigures(checkFigures),
+          m_designs(designs) {}
 
     int wind(DesignRecord& r, Messages& messages) override {
         int result = kWindingInvalid;
@@ -100,6 +104,12 @@ class SweepWinder : public CandidateWinder {
                 d.catalogIndex = catalogIndex;
                 store_design_row(r, d.result, d.wire, d.dimensions, price ? &*price : nullptr);
                 price = d.result.price;
+                if (m_checkFigures) {
+                    // The second opinion of the winding as the search left it.
+                    const SecondOpinion check = candidateSecondOpinion(r);
+                    d.checkTotalLossW = check.totalLossW;
+                    d.checkTempRiseC = check.tempRiseC;
+                }
             }
         }
         return result;
@@ -108,6 +118,7 @@ class SweepWinder : public CandidateWinder {
   private:
     const std::vector<std::int8_t>& m_windings;
     int m_strandsMax;
+    bool m_checkFigures;
     std::vector<ExploredDesign>& m_designs;
 };
 
@@ -163,12 +174,8 @@ void runTask(const DesignRecord& base, const SweepPlan& plan, SweepTask& task) {
     SilentMessages quiet;
     if (!task.refusals) {
         r.stackedCores = task.stack;
-        SweepWinder winder(windings, plan.strandsMax, task.designs);
+        SweepWinder winder(windings, plan.strandsMax, plan.checkFigures, task.designs);
         walk_catalog(r, quiet, winder);
-        if (plan.checkFigures) {
-            DesignRecord analyzed = base;
-            addCheckFigures(analyzed, task.designs);
-        }
         // A design beaten within its own walk is beaten in the whole space: only the walk's
         // own front goes forward to the front of the whole space.
         tradeOffFront(task.designs, plan.objectives);

@@ -75,9 +75,12 @@ TEST(SecondOpinion, PfcLineAverageAgreesWithABruteForceSum) {
             if (d <= 0) continue;
             sum += rippleLossPerOhm(triangleRippleMeanSquares(3.0 * 4 * d * (1 - d), d), factors);
         }
-        EXPECT_NEAR(rippleLossPerOhm(pfcRippleMeanSquares(3.0, ratio), factors), sum / kPeriods,
-                    0.005 * sum / kPeriods)
-            << ratio;
+        // The usual 256 angles, and an odd count (its crest angle counted once).
+        for (const int steps : {kLineAngleSteps, 255}) {
+            EXPECT_NEAR(rippleLossPerOhm(pfcRippleMeanSquares(3.0, ratio, steps), factors),
+                        sum / kPeriods, 0.005 * sum / kPeriods)
+                << ratio << " " << steps;
+        }
     }
 }
 
