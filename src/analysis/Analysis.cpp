@@ -130,6 +130,12 @@ double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record) 
     return conversion ? row.value * conversion->factor : row.value;
 }
 
+double analysisValueInUnits(const AnalysisRow& row, const DesignRecord& record) {
+    const bool milli = !row.format.empty() && row.format.back() == 'm';
+    const double shown = analysisDisplayValue(row, record);
+    return milli ? shown / 1000 : shown;
+}
+
 std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record) {
     if (row.negligible) return kNegligibleText;
     return figureText(row.format.c_str(), analysisDisplayValue(row, record));

@@ -45,6 +45,9 @@ std::string analysisValueText(const AnalysisRow& row, const DesignRecord& record
 std::string analysisUnitsText(const AnalysisRow& row, const DesignRecord& record);
 // The value in display units (the number analysisValueText prints).
 double analysisDisplayValue(const AnalysisRow& row, const DesignRecord& record);
+// The value in the units the row names, for scripts: the display value, less the prefix the text
+// shows it with (a resistance below 0.1 ohm is shown in milliohms, "36.55m", and is 0.03655 here).
+double analysisValueInUnits(const AnalysisRow& row, const DesignRecord& record);
 
 // One part as built, off the nominal design within its tolerances: its core's Al and its wire's
 // copper diameter as factors of their nominal values (1: nominal). The winding is laid out on the

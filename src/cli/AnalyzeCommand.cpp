@@ -54,9 +54,10 @@ void runAnalyze(AnalyzeOptions& o, CliContext& context) {
             const double shown = analysisDisplayValue(row, r);
             // A figure no row can show (a float's limit) is null with its reason, never 3.4e38.
             const bool showable = figureShowable(row.format.c_str(), shown);
-            nlohmann::json value = row.negligible || !showable
-                                       ? nlohmann::json()
-                                       : jsonNumber(static_cast<float>(shown));
+            nlohmann::json value =
+                row.negligible || !showable
+                    ? nlohmann::json()
+                    : jsonNumber(static_cast<float>(analysisValueInUnits(row, r)));
             rows.push_back({{"row", i},
                             {"label", row.label},
                             {"value", value},

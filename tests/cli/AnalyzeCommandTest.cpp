@@ -49,6 +49,12 @@ TEST(AnalyzeCommand, JsonRowsCarryValueUnitsAndShownText) {
     EXPECT_NEAR(od["value"].get<double>(), 1.060 * 25.4, 1e-3);
     EXPECT_EQ(od["text"], "26.924");
     EXPECT_EQ(doc["rows"][0]["label"], "INDUCTANCE");
+    // A resistance shown in milliohms ("36.55m") is a value in ohms, as its units say.
+    const auto& rdc = doc["rows"][1];
+    EXPECT_EQ(rdc["units"], "OHMS");
+    const std::string text = rdc["text"];
+    ASSERT_EQ(text.back(), 'm') << text;
+    EXPECT_NEAR(rdc["value"].get<double>(), std::stod(text) / 1000, 1e-5) << text;
 }
 
 TEST(AnalyzeCommand, RefusedEntriesExitWithTheProgramsMessage) {
