@@ -147,7 +147,7 @@ RangeFailure rangeFailure(const DesignRecord& r, float temperature) {
         if (!(r.minCurrent < r.maxCurrent)) fail("Min Current must be less than Max Current", 4);
     }
     // The ambient temperature is bound by the same limits as in the parameters window, which
-    // keep the copper resistance positive (copper's resistance vanishes near -234.5 °C).
+    // keep the copper resistance positive (copper's resistance vanishes near -234.4 °C).
     if (auto message = ambientRangeMessage(kTemperatureField, temperature))
         fail(*message, kTemperatureField);
     return failure;
