@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/Inductance.h"
+#include "engine/Ripple.h"
 #include "engine/TemperatureRise.h"
 #include "engine/Winding.h"
 #include "materials/Catalog.h"
@@ -26,16 +28,6 @@ bool dcBiased(std::int8_t application) {
            application == kWideSwing || application == kPowerFactorBoost;
 }
 
-// L = Al × P / 100 × N² / 1000, µH, Al in nH/turn².
-double inductanceUh(double al, double percent, double turns) {
-    return al * percent * 0.01 * turns * turns / 1000;
-}
-
-// Peak flux density of the powerline choke at initial permeability, gauss.
-double powerlinePeakFlux(const DesignRecord& r, double al, double current) {
-    return std::sqrt(2.0) * r.turns * current * al / r.coreAe * 0.1;
-}
-
 }  // namespace
 
 bool hasMinCurrentRequirement(std::int8_t application) {
@@ -48,47 +40,28 @@ std::optional<ToleranceInductance> inductanceAtAlFactor(const DesignRecord& r,
     const double N = r.turns;
     const double al = r.coreAl * alFactor;
     if (!(N > 0) || !(al > 0) || !std::isfinite(al)) return std::nullopt;
+    if (dcBiased(application) && !(r.coreLe > 0)) return std::nullopt;
+    if (application == kPowerline && !(r.coreAe > 0)) return std::nullopt;
     const std::string material = materialCodeOf(r.corePartNumber);
+    // The program's one inductance computation: under DC bias H does not depend on Al, so the
+    // inductance scales with it; at line frequency the AC flux, and with it the permeability,
+    // follows Al.
+    const CoreMagnetics core{material, static_cast<int>(r.corePerm), al, r.coreAe, r.coreLe};
+    SilentMessages quiet;
+    const auto at = [&](double current) -> std::optional<double> {
+        const auto point = applicationPoint(core, quiet, application, N, current);
+        if (!point) return std::nullopt;
+        return point->inductanceUh;
+    };
     ToleranceInductance l;
-    if (dcBiased(application)) {
-        if (!(r.coreLe > 0)) return std::nullopt;
-        // H does not depend on Al: the same operating point at every Al.
-        const auto at = [&](double current) -> std::optional<double> {
-            const double H = kFourPiTenthsAsUsed * N * current / r.coreLe;
-            const auto point = pctPermDcBias(material, static_cast<int>(r.corePerm), H);
-            if (!point) return std::nullopt;
-            return inductanceUh(al, point->percent, N);
-        };
-        const auto design = at(r.maxCurrent);
-        if (!design) return std::nullopt;
-        l.atDesignCurrentUh = *design;
-        if (hasMinCurrentRequirement(application)) {
-            l.atMinCurrentUh = at(r.minCurrent);
-            if (!l.atMinCurrentUh) return std::nullopt;
-        }
-        return l;
+    const auto design = at(application == kPowerline ? r.acCurrentMax : r.maxCurrent);
+    if (!design) return std::nullopt;
+    l.atDesignCurrentUh = *design;
+    if (hasMinCurrentRequirement(application)) {
+        l.atMinCurrentUh = at(application == kPowerline ? r.acCurrentMin : r.minCurrent);
+        if (!l.atMinCurrentUh) return std::nullopt;
     }
-    if (application == kPowerline) {
-        if (!(r.coreAe > 0)) return std::nullopt;
-        // The AC flux density, and with it the permeability, follows Al.
-        SilentMessages quiet;
-        const auto at = [&](double current) -> std::optional<double> {
-            const auto point = calc_pct_perm_ac(quiet, powerlinePeakFlux(r, al, current), material);
-            if (!point) return std::nullopt;
-            return inductanceUh(al, point->percent, N);
-        };
-        const auto design = at(r.acCurrentMax);
-        const auto low = at(r.acCurrentMin);
-        if (!design || !low) return std::nullopt;
-        l.atDesignCurrentUh = *design;
-        l.atMinCurrentUh = *low;
-        return l;
-    }
-    if (application == kResonant) {
-        l.atDesignCurrentUh = inductanceUh(al, 100, N);
-        return l;
-    }
-    return std::nullopt;
+    return l;
 }
 
 PartSampler::PartSampler(std::uint64_t seed, double alTolerancePercent, double wireTolerancePercent,
@@ -170,12 +143,13 @@ PartFigures PartAnalyzer::figures(const PartSample& sample, bool inductanceOnly)
     double powerlineBac = 0;
     if (app == kPowerline) {
         SilentMessages quiet;
+        const CoreMagnetics built{m_material, static_cast<int>(n.corePerm), builtAl, n.coreAe,
+                                  n.coreLe};
         const auto at = [&](double current, double* bAc) {
-            const double bPeak = powerlinePeakFlux(n, builtAl, current);
-            const auto point = calc_pct_perm_ac(quiet, bPeak, m_material);
+            const auto point = lineFrequencyPoint(built, quiet, n.turns, current);
             const double percent = point ? point->percent : 0;
-            if (bAc) *bAc = 0.01 * percent * bPeak;
-            return inductanceUh(builtAl, percent, n.turns);
+            if (bAc) *bAc = point ? 0.01 * percent * point->initialFluxGauss : 0;
+            return point ? point->inductanceUh : 0.0;
         };
         f.inductanceUh = at(n.acCurrentMax, &powerlineBac);
         f.inductanceMinUh = at(n.acCurrentMin, nullptr);
@@ -195,13 +169,9 @@ PartFigures PartAnalyzer::figures(const PartSample& sample, bool inductanceOnly)
     const float rac = app == kResonant ? toStoredFloat(acFactor * rdc) : rdc;
 
     // Ripple, A peak to peak, at the part's inductance (the resonant drive follows Al as L does).
-    double ripple = 0;
     const double fKhz = n.frequencyKhz;
     const double vAvg = app == kResonant ? n.avgVoltage * a : n.avgVoltage;
-    if (app != kPowerline && f.inductanceUh * fKhz > 0) {
-        const double k = app == kPowerFactorBoost ? 0.25 : 0.5;
-        ripple = std::min<double>(k * vAvg / (f.inductanceUh * fKhz) * 1000, n.maxCurrent);
-    }
+    const double ripple = switchingRippleCurrent(n, app, vAvg, f.inductanceUh);
 
     // Core loss: the DC-biased chokes' AC flux rests on the voltage, turns and Ae alone; the
     // powerline and resonant flux follow Al.
