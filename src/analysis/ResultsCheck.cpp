@@ -4,6 +4,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/SecondOpinion.h"
+#include "analysis/Tolerance.h"
 #include "platform/Format.h"
 
 namespace korvell {
@@ -29,6 +30,10 @@ DesignCheck checkDesign(const DesignRecord& record, int row) {
     const SecondOpinion opinion = secondOpinion(analyzed, analyzed.applicationType);
     check.analyzed = true;
     check.inductanceUh = table.rows[kInductanceRow].value;
+    const double lowEnd = 1 - 0.01 * record.alTolerancePercent;
+    if (const auto low = inductanceAtAlFactor(analyzed, analyzed.applicationType, lowEnd)) {
+        check.inductanceMinUh = low->atDesignCurrentUh;
+    }
     check.rdcHotOhm = opinion.rdcHotOhm;
     check.copperLossW = opinion.copperLossW;
     check.totalLossW = opinion.totalLossW;
@@ -55,6 +60,9 @@ DesignCheck checkDesign(const DesignRecord& record, int row) {
 
 std::string inductanceCell(const DesignCheck& d) {
     return figure("%.1f", d.inductanceUh);
+}
+std::string inductanceMinCell(const DesignCheck& d) {
+    return figure("%.1f", d.inductanceMinUh);
 }
 std::string inductanceAtMinCell(const DesignCheck& d) {
     return d.inductanceAtMinUh ? figure("%.1f", *d.inductanceAtMinUh) : "-";
@@ -89,7 +97,7 @@ ResultsCheckSource resultsCheckSource(const DesignRecord& r) {
                     r.acCurrentMax,      r.lineFrequencyHz,     r.resonantPeakCurrent,
                     r.frequencyKhz,      r.ambientTemp,         r.maxTempRise,
                     r.maxDcResistance,   r.tempRiseFactor,      r.tempRiseExponent,
-                    r.resistivityFactor, r.leadLengthTotal};
+                    r.resistivityFactor, r.leadLengthTotal,     r.alTolerancePercent};
     return s;
 }
 
@@ -105,9 +113,13 @@ ResultsCheck checkResults(const DesignRecord& record) {
 
 const std::vector<CheckColumn>& checkColumns() {
     static const std::vector<CheckColumn> columns = {
-        {"L", "uH", inductanceCell},       {"L MIN CUR", "uH", inductanceAtMinCell},
-        {"Rdc HOT", "OHMS", rdcHotCell},   {"CHECK Cu", "Watts", copperLossCell},
-        {"TOTAL", "Watts", totalLossCell}, {"CHECK Rise", "deg C", riseCell},
+        {"L", "uH", inductanceCell},
+        {"L MIN", "uH", inductanceMinCell},
+        {"L MIN CUR", "uH", inductanceAtMinCell},
+        {"Rdc HOT", "OHMS", rdcHotCell},
+        {"CHECK Cu", "Watts", copperLossCell},
+        {"TOTAL", "Watts", totalLossCell},
+        {"CHECK Rise", "deg C", riseCell},
         {"LIMIT", "", limitCell},
     };
     return columns;

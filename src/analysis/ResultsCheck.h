@@ -1,9 +1,10 @@
 // The CHECK display of a search: every design the search found, analyzed again as the analysis
 // window loads it and given its second opinion, so that the table can set the checked figures
-// beside each design: L at the design current (and, for the swinging chokes, at the minimum
-// current), the hot DC resistance, the checked copper loss, total loss and temperature rise, and
-// whether a limit of the requirements or design parameters is passed. Computed once per search
-// (checkResults), then only read by the page, the printout and the command line.
+// beside each design: L at the design current, L MIN at the low end of the core's Al tolerance
+// (and, for the swinging chokes, L at the minimum current), the hot DC resistance, the checked
+// copper loss, total loss and temperature rise, and whether a limit of the requirements or design
+// parameters is passed. Computed once per search (checkResults), then only read by the page, the
+// printout and the command line.
 #pragma once
 
 #include <array>
@@ -20,6 +21,8 @@ namespace korvell {
 struct DesignCheck {
     bool analyzed = false;    // false: the design could not be analyzed again; its cells read "-"
     double inductanceUh = 0;  // L at the design current
+    // L at the design current at the low end of the core's Al tolerance (AL TOLERANCE)
+    double inductanceMinUh = 0;
     std::optional<double> inductanceAtMinUh;  // swinging chokes: L at the minimum current
     double rdcHotOhm = 0;                     // DC resistance at the winding temperature
     double copperLossW = 0;                   // checked copper loss
@@ -39,7 +42,7 @@ struct ResultsCheckSource {
     std::int8_t application = 0;
     std::int8_t gageSystem = 0;
     std::int8_t winding = 0;
-    std::array<float, 17> conditions{};  // operating conditions, limits and parameters
+    std::array<float, 18> conditions{};  // operating conditions, limits and parameters
     friend bool operator==(const ResultsCheckSource&, const ResultsCheckSource&) = default;
 };
 ResultsCheckSource resultsCheckSource(const DesignRecord& record);

@@ -195,34 +195,39 @@ TEST(DesignCommand, CheckAddsASecondOpinionToEveryDesign) {
             << design["partNumber"];
     }
 
-    // The CHECK display's seven columns more in the table and in CSV, on every line (in CSV
+    // The CHECK display's eight columns more in the table and in CSV, on every line (in CSV
     // after the two inductances the designs reach).
     const auto table = runCli(designArgs(std::string(kBuck) + " --check"));
-    EXPECT_NE(table.out.find("L  L MIN CUR    Rdc HOT   CHECK Cu      TOTAL CHECK Rise      LIMIT"),
+    EXPECT_NE(table.out.find("L      L MIN  L MIN CUR    Rdc HOT   CHECK Cu      TOTAL CHECK Rise"),
               std::string::npos)
         << table.out;
     const auto csv = runCli(designArgs(std::string(kBuck) + " --check --csv"));
     std::istringstream lines(csv.out);
     std::string line;
     std::getline(lines, line);
-    EXPECT_NE(line.find(",\"L uH\",\"L MIN CUR uH\",\"Rdc HOT OHMS\",\"CHECK Cu Watts\",\"TOTAL "
-                        "Watts\",\"CHECK Rise deg C\",\"LIMIT\""),
-              std::string::npos)
+    EXPECT_NE(
+        line.find(
+            ",\"L uH\",\"L MIN uH\",\"L MIN CUR uH\",\"Rdc HOT OHMS\",\"CHECK Cu Watts\",\"TOTAL "
+            "Watts\",\"CHECK Rise deg C\",\"LIMIT\""),
+        std::string::npos)
         << line;
     // Each design's figures agree with its JSON second opinion; its LIMIT says whether the
     // checked rise passes the 40 °C limit.
     for (std::size_t i = 0; std::getline(lines, line) && i < doc["designs"].size(); ++i) {
-        ASSERT_EQ(std::count(line.begin(), line.end(), ','), 21) << line;
+        ASSERT_EQ(std::count(line.begin(), line.end(), ','), 22) << line;
         std::vector<std::string> cells;
         std::istringstream split(line);
         for (std::string cell; std::getline(split, cell, ',');)
             cells.push_back(cell.substr(1, cell.size() - 2));
         const auto& check = doc["designs"][i]["check"];
         const double rise = check["tempRiseC"].get<double>();
-        EXPECT_NEAR(std::stod(cells[17]), check["rdcHotOhm"].get<double>(), 1e-4) << line;
-        EXPECT_NEAR(std::stod(cells[18]), check["copperLossW"].get<double>(), 1e-3) << line;
-        EXPECT_NEAR(std::stod(cells[20]), rise, 0.051) << line;
-        EXPECT_EQ(cells[21], rise > 40 ? "OVER" : "OK") << line;
+        // L and L MIN are the inductances the search gave the design (to the display's 0.1 µH).
+        EXPECT_NEAR(std::stod(cells[15]), std::stod(cells[13]), 0.051) << line;
+        EXPECT_NEAR(std::stod(cells[16]), std::stod(cells[14]), 0.051) << line;
+        EXPECT_NEAR(std::stod(cells[18]), check["rdcHotOhm"].get<double>(), 1e-4) << line;
+        EXPECT_NEAR(std::stod(cells[19]), check["copperLossW"].get<double>(), 1e-3) << line;
+        EXPECT_NEAR(std::stod(cells[21]), rise, 0.051) << line;
+        EXPECT_EQ(cells[22], rise > 40 ? "OVER" : "OK") << line;
     }
 }
 
