@@ -499,8 +499,7 @@ std::string objectiveText(Objective objective, double value) {
 }
 
 double designInductanceUh(const ExploredDesign& d) {
-    const double turns = d.result.turns;
-    return static_cast<double>(d.result.al) * turns * turns * d.result.percentPerm / 100 / 1000;
+    return d.result.inductanceUh;
 }
 
 const std::array<const char*, kExplorerColumns> kExplorerHeadings = {

@@ -68,8 +68,8 @@ ExplorerChartLayout drawExplorerChart(Canvas& canvas, const DesignSpace& space,
 // when it is not known.
 std::string objectiveText(Objective objective, double value);
 
-// The inductance of a design at its maximum current, µH: Al N² times the percent permeability
-// of its operating point.
+// The inductance of a design at its maximum current, µH, as the search found it (the analysis
+// of its turns).
 double designInductanceUh(const ExploredDesign& design);
 
 // The cells of a front table row, each with the number it sorts by (as the catalog listing

@@ -211,6 +211,12 @@ void ExplorerWindow::buildControls() {
         connect(entry, &QLineEdit::textEdited, this, [this] { entryEdited(); });
         m_entries[static_cast<std::size_t>(k)] = entry;
     }
+    m_designAt = new QComboBox(this);
+    m_designAt->setObjectName("DesignAtBox");
+    m_designAt->setAccessibleName("DESIGN AT");
+    for (const std::string_view choice : kDesignAtChoices)
+        m_designAt->addItem(toQ(choice));
+    connect(m_designAt, &QComboBox::activated, this, [this] { entryEdited(); });
     const auto button = [this](const char* caption, const char* name) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
@@ -269,6 +275,7 @@ void ExplorerWindow::layOut() {
     auto* controls = new QHBoxLayout;
     labelled(controls, "X AXIS", m_xAxis);
     labelled(controls, "Y AXIS", m_yAxis);
+    labelled(controls, "DESIGN AT", m_designAt);
     controls->addStretch();
     controls->addWidget(m_analyze);
     controls->addWidget(m_use);
@@ -349,6 +356,7 @@ void ExplorerWindow::loadEntries() {
     m_entries[kWhatIfInductance]->setText(toQ(trimmed(texts[kInductanceField])));
     m_entries[kWhatIfCurrent]->setText(toQ(trimmed(texts[kCurrentField])));
     m_entries[kWhatIfRise]->setText(toQ(trimmed(parameters[0])));
+    m_designAt->setCurrentIndex(active.designAt == kDesignAtWorstCase ? 1 : 0);
 }
 
 std::optional<DesignRecord> ExplorerWindow::exploredRecord(Messages& messages) const {
@@ -366,6 +374,11 @@ std::optional<DesignRecord> ExplorerWindow::exploredRecord(Messages& messages) c
     if (!acceptDesignParameters(r, messages, parameters, r.unitSystem, r.wireGageSystem)) {
         return std::nullopt;
     }
+    DesignChoiceEntry choices = designChoiceEntry(r);
+    choices.designAt = m_designAt->currentIndex();
+    const std::optional<DesignChoices> checked = checkDesignChoices(messages, choices);
+    if (!checked) return std::nullopt;
+    storeDesignChoices(r, *checked);
     return r;
 }
 
@@ -554,6 +567,8 @@ void ExplorerWindow::useClick() {
                                            r.wireGageSystem)) {
         return;
     }
+    storeDesignChoices(
+        r, {m_explored->riseLimitBy, m_explored->alTolerancePercent, m_explored->designAt});
     m_desktop.useDesignCombination(design.shape, design.stack, design.strands, design.winding,
                                    design.result);
     m_desktop.recordChanged();

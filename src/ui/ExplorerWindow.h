@@ -73,6 +73,9 @@ class ExplorerWindow : public QWidget, public FormEvents {
     }
     QComboBox* xAxis() const { return m_xAxis; }
     QComboBox* yAxis() const { return m_yAxis; }
+    // DESIGN AT: the space of nominal turns, or of turns that reach the inductance at the low
+    // end of the Al tolerance.
+    QComboBox* designAtBox() const { return m_designAt; }
     // The design of a table row as the table is sorted now.
     std::size_t rowDesign(int row) const;
 
@@ -112,6 +115,7 @@ class ExplorerWindow : public QWidget, public FormEvents {
     QSplitter* m_splitter = nullptr;
     QComboBox* m_xAxis = nullptr;
     QComboBox* m_yAxis = nullptr;
+    QComboBox* m_designAt = nullptr;
     std::array<QCheckBox*, kObjectiveCount> m_objectiveBoxes{};
     std::array<QLineEdit*, kWhatIfEntries> m_entries{};
     QLabel* m_status = nullptr;

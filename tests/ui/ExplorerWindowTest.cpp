@@ -178,6 +178,24 @@ class ExplorerWindowTest : public QObject {
         QCOMPARE(inductance->text(), QString("150.00"));
     }
 
+    // DESIGN AT WORST CASE sweeps the space of turns that reach the inductance at the low end of
+    // the Al tolerance; USE takes the choice into the parameters.
+    void designAtWorstCaseMovesTheSpace() {
+        TestDesktop t;
+        ExplorerWindow& w = opened(t);
+        const DesignSpace nominal = w.space();
+        w.designAtBox()->setCurrentIndex(1);
+        emit w.designAtBox()->activated(1);
+        QVERIFY(w.space().designs != nominal.designs);
+        for (const ExploredDesign& d : w.space().designs)
+            QVERIFY(d.result.inductanceMinUh >= 100 * (1 - 1e-6));
+        w.selectDesign(w.space().listed.front());
+        w.useClick();
+        settle();
+        QCOMPARE(t.record().designChoicesByApplication[kDcBiased].designAt,
+                 std::int8_t{kDesignAtWorstCase});
+    }
+
     void analyzeOpensTheAnalysisWithTheDesign() {
         TestDesktop t;
         ExplorerWindow& w = opened(t);
