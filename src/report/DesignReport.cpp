@@ -339,9 +339,11 @@ AnalysisPrintout analysisPrintout(const ReportContext& c) {
 }  // namespace
 
 ReportContext reportContext(const ReportInput& input, const ReportOptions& options) {
-    ReportContext c{input.record, input.table, input.texts, {}, std::nullopt, "", options, ""};
+    ReportContext c{input.record, input.table, input.texts, {}, std::nullopt,
+                    std::nullopt, "",          options,     ""};
     if (c.options.version.empty()) c.options.version = KORVELL_VERSION;
     c.check = secondOpinion(c.record, c.record.applicationType);
+    c.yield = designYield(c.record, c.record.applicationType, YieldSettings{});
     SilentMessages quiet;
     c.model = spiceModel(c.record, c.table, c.record.applicationType, false, quiet);
     if (c.model) {
@@ -366,6 +368,14 @@ std::vector<ReportLimit> reportLimits(const ReportContext& c) {
         limits.push_back({strprintf("INDUCTANCE AT %.4g A", designCurrent(r)),
                           strprintf("%.4g uH", inductanceUh), strprintf(">= %.4g uH", required),
                           inductanceUh >= required * (1 - kInductanceSlack)});
+    }
+    // Designed at the worst case, the inductance is held at the low end of the Al tolerance too.
+    if (r.inductanceRequired > 0 && r.designAt == kDesignAtWorstCase && c.yield) {
+        const double required = 1000.0 * r.inductanceRequired;
+        const double low = c.yield->inductanceUh.atLowTolerance.value_or(0);
+        limits.push_back({strprintf("L MIN (AL -%.4g %%)", c.yield->alTolerancePercent),
+                          strprintf("%.4g uH", low), strprintf(">= %.4g uH", required),
+                          low >= required * (1 - kInductanceSlack)});
     }
     if ((a == kControlledSwing || a == kWideSwing) && r.inductanceAtMinCurrent > 0) {
         const auto low = windingInductance(r, r.minCurrent);
@@ -486,6 +496,11 @@ void requirementsAndDesignSection(const ReportContext& c, std::vector<ReportPage
     items.push_back(heading("KEY FIGURES"));
     items.push_back(row(strprintf("INDUCTANCE AT %.4g A", designCurrent(r)),
                         strprintf("%.4g uH", rowValue(c, kInductanceRow))));
+    if (c.yield) {
+        items.push_back(
+            row(strprintf("L MIN (AL -%.4g %%)", c.yield->alTolerancePercent),
+                strprintf("%.4g uH", c.yield->inductanceUh.atLowTolerance.value_or(0))));
+    }
     if (c.model)
         items.push_back(
             row("INDUCTANCE AT 0 A", strprintf("%.4g uH", c.model->inductanceZeroH * 1e6)));
@@ -516,7 +531,7 @@ void requirementsAndDesignSection(const ReportContext& c, std::vector<ReportPage
 void analysisSection(const ReportContext& c, std::vector<ReportPage>& pages) {
     pages.push_back({"ANALYSIS", false, [&c](Canvas& canvas) {
                          drawAnalysisPrintout(canvas, c.record, c.table, analysisPrintout(c),
-                                              &c.check);
+                                              &c.check, c.yield ? &*c.yield : nullptr);
                      }});
 }
 
@@ -539,6 +554,21 @@ void graphsSection(const ReportContext& c, std::vector<ReportPage>& pages) {
         pages.push_back({"CORE TEMPERATURE AGAINST TIME", true, graph(kTemperatureVsAge)});
         pages.push_back({"DECAY LOSS AGAINST TIME", true, graph(kLossVsAge)});
     }
+}
+
+void yieldSection(const ReportContext& c, std::vector<ReportPage>& pages) {
+    if (!c.yield) return;
+    // The YIELD rows stand on the analysis page; here the spread of the inductance.
+    pages.push_back({"YIELD: INDUCTANCE SPREAD", true, [&c](Canvas& canvas) {
+                         DesignRecord r = c.record;
+                         r.graphKind = static_cast<std::int8_t>(kInductanceSpread);
+                         r.graphSource = kAnalyzedDesign;
+                         r.graphMaterialCode = materialCodeOf(r.corePartNumber);
+                         SilentMessages quiet;
+                         GraphView view;
+                         view.yield.inductanceOnly = true;
+                         drawGraphPage(canvas, r, quiet, view);
+                     }});
 }
 
 void windingInstructionsSection(const ReportContext& c, std::vector<ReportPage>& pages) {

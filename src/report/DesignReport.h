@@ -22,6 +22,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
 #include "analysis/SecondOpinion.h"
+#include "analysis/Tolerance.h"
 #include "export/SpiceModel.h"
 #include "platform/Canvas.h"
 #include "platform/PdfCanvas.h"
@@ -50,6 +51,9 @@ struct ReportContext {
     AnalysisTable table;
     AnalysisTexts texts;
     SecondOpinion check;
+    // The Monte Carlo yield of the design at the record's Al tolerance (the default samples and
+    // seed); none when it cannot be computed.
+    std::optional<YieldReport> yield;
     std::optional<SpiceModel> model;  // none when the material has no DC-bias data
     std::string modelText;            // ngspice netlist
     ReportOptions options;
@@ -70,10 +74,11 @@ using ReportSection = void (*)(const ReportContext&, std::vector<ReportPage>&);
 void requirementsAndDesignSection(const ReportContext&, std::vector<ReportPage>&);
 void analysisSection(const ReportContext&, std::vector<ReportPage>&);
 void graphsSection(const ReportContext&, std::vector<ReportPage>&);
+void yieldSection(const ReportContext&, std::vector<ReportPage>&);
 void windingInstructionsSection(const ReportContext&, std::vector<ReportPage>&);
 void spiceAppendixSection(const ReportContext&, std::vector<ReportPage>&);
 inline constexpr ReportSection kReportSections[] = {
-    requirementsAndDesignSection, analysisSection,      graphsSection,
+    requirementsAndDesignSection, analysisSection,      graphsSection, yieldSection,
     windingInstructionsSection,   spiceAppendixSection,
 };
 
