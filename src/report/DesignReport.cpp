@@ -531,7 +531,7 @@ void requirementsAndDesignSection(const ReportContext& c, std::vector<ReportPage
 void analysisSection(const ReportContext& c, std::vector<ReportPage>& pages) {
     pages.push_back({"ANALYSIS", false, [&c](Canvas& canvas) {
                          drawAnalysisPrintout(canvas, c.record, c.table, analysisPrintout(c),
-                                              &c.check, c.yield ? &*c.yield : nullptr);
+                                              &c.check);
                      }});
 }
 
@@ -556,9 +556,39 @@ void graphsSection(const ReportContext& c, std::vector<ReportPage>& pages) {
     }
 }
 
+// A figure's spread over the parts: its name, then nominal and the ends of the Al tolerance,
+// mean and range, and the 1st and 99th percentiles.
+void addSpread(std::vector<TextItem>& items, const std::string& figure, const FigureSpread& f,
+               const char* format, const std::string& units) {
+    const auto v = [&](double x) { return strprintf(format, x) + " " + units; };
+    const auto end = [&](const std::optional<double>& x) { return x ? v(*x) : std::string("-"); };
+    items.push_back({TextItem::Text, figure, "", "", true});
+    items.push_back(row("  NOMINAL; AL LOW / HIGH", v(f.nominal) + ";  " + end(f.atLowTolerance) +
+                                                        " / " + end(f.atHighTolerance)));
+    items.push_back(row("  MEAN; MIN - MAX", v(f.mean) + ";  " + v(f.min) + " - " + v(f.max)));
+    items.push_back(row("  1ST / 99TH PERCENTILE", v(f.p1) + " / " + v(f.p99)));
+}
+
+std::string share(const std::optional<double>& fraction) {
+    return fraction ? strprintf("%.1f %%", 100 * *fraction) : std::string("NOT ASKED FOR");
+}
+
 void yieldSection(const ReportContext& c, std::vector<ReportPage>& pages) {
     if (!c.yield) return;
-    // The YIELD rows stand on the analysis page; here the spread of the inductance.
+    const YieldReport& y = *c.yield;
+    std::vector<TextItem> items;
+    items.push_back(heading("YIELD UNDER MANUFACTURING TOLERANCE"));
+    items.push_back({TextItem::Text, yieldModelText(y), "", "", true});
+    addSpread(items, "INDUCTANCE", y.inductanceUh, "%.4g", "uH");
+    addSpread(items, "DC RESISTANCE", y.rdcOhm, "%.4g", "ohm");
+    addSpread(items, "TEMPERATURE RISE", y.tempRiseC, "%.1f", "C");
+    addSpread(items, "RISE BY THE CHECK", y.checkTempRiseC, "%.1f", "C");
+    items.push_back(heading("PARTS MEETING"));
+    items.push_back(row("THE INDUCTANCE", share(y.fractionMeetingInductance)));
+    items.push_back(row("MAXIMUM DC RESISTANCE", share(y.fractionMeetingRdc)));
+    items.push_back(row("MAXIMUM TEMPERATURE RISE", share(y.fractionMeetingRise)));
+    items.push_back(row("THE RISE BY THE CHECK", share(y.fractionMeetingCheckRise)));
+    addTextPages(c, "YIELD AND SPREAD", items, pages);
     pages.push_back({"YIELD: INDUCTANCE SPREAD", true, [&c](Canvas& canvas) {
                          DesignRecord r = c.record;
                          r.graphKind = static_cast<std::int8_t>(kInductanceSpread);
