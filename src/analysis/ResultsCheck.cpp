@@ -115,7 +115,7 @@ const std::vector<CheckColumn>& checkColumns() {
     static const std::vector<CheckColumn> columns = {
         {"L", "uH", inductanceCell},
         {"L MIN", "uH", inductanceMinCell},
-        {"L MIN CUR", "uH", inductanceAtMinCell},
+        {"L AT I MIN", "uH", inductanceAtMinCell},
         {"Rdc HOT", "OHMS", rdcHotCell},
         {"CHECK Cu", "Watts", copperLossCell},
         {"TOTAL", "Watts", totalLossCell},

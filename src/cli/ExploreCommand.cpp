@@ -324,14 +324,12 @@ void runExplore(ExploreOptions& o, CliContext& context) {
     settings.stackMax = o.stackMax;
     settings.strandsMax = o.strandsMax;
     settings.refusals = o.whyNot || o.output.form() == OutputForm::Json;
+    // JSON and CSV carry the second opinion of every design, taken as the sweep winds it.
+    settings.checkFigures = o.output.form() != OutputForm::Table;
     DesignSpace space = explore_design_space(r, settings);
     if (space.designs.empty()) {
         messages.show("NO DESIGN MEETS THE REQUIREMENTS IN ANY SHAPE, STACK, STRANDS OR WINDING",
                       "NOTICE: ");
-    }
-    // JSON and CSV carry the second opinion of the designs they list.
-    if (o.output.form() != OutputForm::Table && !space.checkFigures) {
-        addCheckFigures(r, space, listedDesigns(space, o.all));
     }
     if (o.plot && !writePlot(space, *o.plot, context)) return;
 

@@ -10,7 +10,6 @@
 #include <system_error>
 #include <thread>
 
-#include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/Screening.h"
 #include "engine/SecondOpinionModel.h"
@@ -40,25 +39,6 @@ constexpr std::array<ObjectiveText, kObjectiveCount> kObjectiveTexts = {{
 // An objective's figure as the front ranks it: one that is not a number ranks last.
 double rankValue(double value) {
     return value == value ? value : std::numeric_limits<double>::infinity();
-}
-
-// The second opinion of each design, from the design analyzed again as a results row of the
-// record it was found for (its core, stack, wire, strands and turns; the requirements'
-// operating conditions). A design the analysis refuses keeps unknown figures.
-void addCheckFigures(DesignRecord& r, std::vector<ExploredDesign>& designs) {
-    r.designCount = 1;
-    r.selectedDesign = 0;
-    for (auto& d : designs) {
-        r.coreShape = d.shape;
-        r.windingMode = d.winding;
-        r.designResults[0] = d.result;
-        r.designWires[0] = d.wire;
-        r.designDimensions[0] = d.dimensions;
-        if (const auto opinion = secondOpinionOfResultsRow(r, 0)) {
-            d.checkTotalLossW = opinion->totalLossW;
-            d.checkTempRiseC = opinion->tempRiseC;
-        }
-    }
 }
 
 // Winds each screened candidate for every strand count and winding mode of the sweep and keeps
@@ -452,20 +432,6 @@ std::vector<std::size_t> thinnedFront(std::vector<ExploredDesign>& designs,
         designs[order[l]].listed = true;
     }
     return listed;
-}
-
-void addCheckFigures(const DesignRecord& record, DesignSpace& space,
-                     const std::vector<std::size_t>& which) {
-    std::vector<ExploredDesign> chosen;
-    for (const std::size_t i : which) {
-        if (i < space.designs.size()) chosen.push_back(space.designs[i]);
-    }
-    DesignRecord r = record;
-    addCheckFigures(r, chosen);
-    std::size_t k = 0;
-    for (const std::size_t i : which) {
-        if (i < space.designs.size()) space.designs[i] = chosen[k++];
-    }
 }
 
 void chooseObjectives(DesignSpace& space, const std::vector<Objective>& objectives,

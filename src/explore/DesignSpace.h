@@ -144,12 +144,6 @@ std::vector<std::size_t> thinnedFront(std::vector<ExploredDesign>& designs,
                                       const std::vector<std::size_t>& front,
                                       const std::vector<Objective>& objectives, double epsilon);
 
-// Gives the designs `which` (indices into the space's designs) their second opinion, analyzed
-// again from `record`, the record the space was swept for: for an output that shows the check
-// figures of a few designs without sweeping every design's.
-void addCheckFigures(const DesignRecord& record, DesignSpace& space,
-                     const std::vector<std::size_t>& which);
-
 // Chooses the objectives and the thinning of a space anew, as the window's check boxes do: the
 // front, its marks and the listed designs follow; the designs stay. The check objectives need a
 // space swept with its check figures.

@@ -145,6 +145,24 @@ std::optional<DesignCurve> inductanceCurve(const DesignRecord& record, Messages&
     return result;
 }
 
+// The part of a curve on a logarithmic current axis that starts at `xMin`: currents below it lie
+// off the graph (a powerline curve reaches down to milliamperes), so the curve starts at the axis
+// with its value there, interpolated on the logarithmic scale.
+Curve fromTheAxis(const Curve& points, double xMin) {
+    Curve kept;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!(points[i].x >= xMin)) continue;
+        if (kept.empty() && i > 0 && points[i - 1].x > 0 && points[i].x > xMin) {
+            const double from = std::log(points[i - 1].x);
+            const double t = (std::log(xMin) - from) / (std::log(points[i].x) - from);
+            const double y = points[i - 1].y + t * (points[i].y - points[i - 1].y);
+            kept.push_back({static_cast<float>(xMin), static_cast<float>(y)});
+        }
+        kept.push_back(points[i]);
+    }
+    return kept.empty() ? points : kept;
+}
+
 // The results row's aging data as the refusal quotes it.
 std::string agingDataText(const DesignRecord& record, const GraphedDesign& d, double fHz) {
     return strprintf(
@@ -325,6 +343,7 @@ PlotDrawn drawDesignGraph(Canvas& canvas, const PlotFrame& frame, const DesignRe
     Curve points = curve->points;
     if (kind != kInductanceVsCurrent && !points.empty() && points.front().x > axes->xMin)
         points.insert(points.begin(), CurvePoint{axes->xMin, points.front().y});
+    if (kind == kInductanceVsCurrent) points = fromTheAxis(points, axes->xMin);
     DrawCurve(canvas, points, frame, *axes);
     // The legend over the grid, where neither the curve nor the operating point's cross passes.
     const PlotAxes legendAxes = curve->legendOnDefaultAxes ? PlotAxes{} : *axes;

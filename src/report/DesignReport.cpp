@@ -94,6 +94,12 @@ double rowValue(const ReportContext& c, int row) {
     return c.table.rows[static_cast<std::size_t>(row)].value;
 }
 
+// An inductance as the report writes it: four figures, whole microhenries from 10 mH up (never
+// an exponent).
+std::string microhenries(double uh) {
+    return std::fabs(uh) >= 1e4 ? strprintf("%.0f uH", uh) : strprintf("%.4g uH", uh);
+}
+
 std::string applicationName(int application) {
     if (application < 0 || application >= kApplicationCount) return "";
     return std::string(kApplicationNames[static_cast<std::size_t>(application)]);
@@ -238,7 +244,7 @@ std::vector<ReportLine> requirementLines(const DesignRecord& r) {
     };
     const int a = r.applicationType;
     if (r.inductanceRequired > 0 && a != kPowerline)
-        add("INDUCTANCE AT MAXIMUM CURRENT", strprintf("%.4g uH", 1000.0 * r.inductanceRequired));
+        add("INDUCTANCE AT MAXIMUM CURRENT", microhenries(1000.0 * r.inductanceRequired));
     if (r.maxDcResistance > 0)
         add("MAXIMUM DC RESISTANCE", strprintf("%.4g ohm", r.maxDcResistance));
     switch (a) {
@@ -248,7 +254,7 @@ std::vector<ReportLine> requirementLines(const DesignRecord& r) {
             add("DC BIAS CURRENT", strprintf("%.4g A", r.maxCurrent));
             if (a != kDcBiased) {
                 add("INDUCTANCE AT MINIMUM CURRENT",
-                    strprintf("%.4g uH", 1000.0 * r.inductanceAtMinCurrent));
+                    microhenries(1000.0 * r.inductanceAtMinCurrent));
                 add("MINIMUM CURRENT", strprintf("%.4g A", r.minCurrent));
             }
             add("PEAK INDUCTOR VOLTAGE", strprintf("%.4g V", r.onVoltage));
@@ -263,8 +269,7 @@ std::vector<ReportLine> requirementLines(const DesignRecord& r) {
             break;
         case kPowerline:
             if (r.inductanceRequired > 0)
-                add("INDUCTANCE AT MAXIMUM CURRENT",
-                    strprintf("%.4g uH", 1000.0 * r.inductanceRequired));
+                add("INDUCTANCE AT MAXIMUM CURRENT", microhenries(1000.0 * r.inductanceRequired));
             add("AC CURRENT", strprintf("%.4g A rms", r.acCurrentMax));
             add("LINE FREQUENCY", strprintf("%.4g Hz", r.lineFrequencyHz));
             break;
@@ -366,7 +371,7 @@ std::vector<ReportLimit> reportLimits(const ReportContext& c) {
     if (r.inductanceRequired > 0) {
         const double required = 1000.0 * r.inductanceRequired;
         limits.push_back({strprintf("INDUCTANCE AT %.4g A", designCurrent(r)),
-                          strprintf("%.4g uH", inductanceUh), strprintf(">= %.4g uH", required),
+                          microhenries(inductanceUh), ">= " + microhenries(required),
                           inductanceUh >= required * (1 - kInductanceSlack)});
     }
     // Designed at the worst case, the inductance is held at the low end of the Al tolerance too.
@@ -374,7 +379,7 @@ std::vector<ReportLimit> reportLimits(const ReportContext& c) {
         const double required = 1000.0 * r.inductanceRequired;
         const double low = c.yield->inductanceUh.atLowTolerance.value_or(0);
         limits.push_back({strprintf("L MIN (AL -%.4g %%)", c.yield->alTolerancePercent),
-                          strprintf("%.4g uH", low), strprintf(">= %.4g uH", required),
+                          microhenries(low), ">= " + microhenries(required),
                           low >= required * (1 - kInductanceSlack)});
     }
     if ((a == kControlledSwing || a == kWideSwing) && r.inductanceAtMinCurrent > 0) {
@@ -383,9 +388,8 @@ std::vector<ReportLimit> reportLimits(const ReportContext& c) {
         if (low) {
             const double uh = *low * 1e6;
             const bool controlled = a == kControlledSwing;
-            limits.push_back({strprintf("INDUCTANCE AT %.4g A", r.minCurrent),
-                              strprintf("%.4g uH", uh),
-                              strprintf("%s %.4g uH", controlled ? "<=" : ">=", limit),
+            limits.push_back({strprintf("INDUCTANCE AT %.4g A", r.minCurrent), microhenries(uh),
+                              std::string(controlled ? "<= " : ">= ") + microhenries(limit),
                               controlled ? uh <= limit * (1 + kInductanceSlack)
                                          : uh >= limit * (1 - kInductanceSlack)});
         }
@@ -402,12 +406,12 @@ std::vector<ReportLimit> reportLimits(const ReportContext& c) {
                       c.check.converged ? strprintf("%.1f C", c.check.tempRiseC)
                                         : std::string("THERMAL RUNAWAY"),
                       riseLimit, c.check.converged && c.check.tempRiseC <= r.maxTempRise});
-    // The fill limit of a full toroid window (an E-core bobbin is filled to its own rule).
-    if (r.windingMode == kFullWindow && partNumberShape(r.corePartNumber) != kECore) {
+    // The window must hold the copper. The fill parameter is the first wire's target, not a
+    // limit: the wire tables round the copper area to a gage, so a design may fill a little more.
+    {
         const double fill = rowValue(c, kWindowFillRow);
-        limits.push_back({"WINDOW FILL", strprintf("%.1f %%", fill),
-                          strprintf("<= %.4g %%", 100.0 * r.maxFillFactor),
-                          fill <= 100.0 * r.maxFillFactor + 0.05});
+        limits.push_back({strprintf("WINDOW FILL (TARGET %.4g %%)", 100.0 * r.maxFillFactor),
+                          strprintf("%.1f %%", fill), "<= 100 %", fill <= 100});
     }
     const double amperes = copperCurrent(r);
     if (amperes > 0) {
@@ -495,15 +499,13 @@ void requirementsAndDesignSection(const ReportContext& c, std::vector<ReportPage
 
     items.push_back(heading("KEY FIGURES"));
     items.push_back(row(strprintf("INDUCTANCE AT %.4g A", designCurrent(r)),
-                        strprintf("%.4g uH", rowValue(c, kInductanceRow))));
+                        microhenries(rowValue(c, kInductanceRow))));
     if (c.yield) {
-        items.push_back(
-            row(strprintf("L MIN (AL -%.4g %%)", c.yield->alTolerancePercent),
-                strprintf("%.4g uH", c.yield->inductanceUh.atLowTolerance.value_or(0))));
+        items.push_back(row(strprintf("L MIN (AL -%.4g %%)", c.yield->alTolerancePercent),
+                            microhenries(c.yield->inductanceUh.atLowTolerance.value_or(0))));
     }
     if (c.model)
-        items.push_back(
-            row("INDUCTANCE AT 0 A", strprintf("%.4g uH", c.model->inductanceZeroH * 1e6)));
+        items.push_back(row("INDUCTANCE AT 0 A", microhenries(c.model->inductanceZeroH * 1e6)));
     items.push_back(row("DC RESISTANCE", rowText(c, kRdcRow)));
     items.push_back(row("AC RESISTANCE", rowText(c, kRacRow)));
     if (r.applicationType != kPowerline && r.applicationType != kResonant)
@@ -609,9 +611,8 @@ void windingInstructionsSection(const ReportContext& c, std::vector<ReportPage>&
     for (const ReportLine& line : windingInstructions(c))
         items.push_back(row(line.label, line.value));
     items.push_back(heading("CHECKS AFTER WINDING"));
-    items.push_back(
-        row("INDUCTANCE AT 0 A",
-            c.model ? strprintf("%.4g uH", c.model->inductanceZeroH * 1e6) : std::string("-")));
+    items.push_back(row("INDUCTANCE AT 0 A",
+                        c.model ? microhenries(c.model->inductanceZeroH * 1e6) : std::string("-")));
     items.push_back(row("DC RESISTANCE AT AMBIENT",
                         rowText(c, kRdcRow) + strprintf(" at %.4g C", c.record.ambientTemp)));
     addTextPages(c, "WINDING INSTRUCTIONS", items, pages);

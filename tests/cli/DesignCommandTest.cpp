@@ -198,7 +198,7 @@ TEST(DesignCommand, CheckAddsASecondOpinionToEveryDesign) {
     // The CHECK display's eight columns more in the table and in CSV, on every line (in CSV
     // after the two inductances the designs reach).
     const auto table = runCli(designArgs(std::string(kBuck) + " --check"));
-    EXPECT_NE(table.out.find("L      L MIN  L MIN CUR    Rdc HOT   CHECK Cu      TOTAL CHECK Rise"),
+    EXPECT_NE(table.out.find("L      L MIN L AT I MIN    Rdc HOT   CHECK Cu      TOTAL CHECK Rise"),
               std::string::npos)
         << table.out;
     const auto csv = runCli(designArgs(std::string(kBuck) + " --check --csv"));
@@ -207,7 +207,7 @@ TEST(DesignCommand, CheckAddsASecondOpinionToEveryDesign) {
     std::getline(lines, line);
     EXPECT_NE(
         line.find(
-            ",\"L uH\",\"L MIN uH\",\"L MIN CUR uH\",\"Rdc HOT OHMS\",\"CHECK Cu Watts\",\"TOTAL "
+            ",\"L uH\",\"L MIN uH\",\"L AT I MIN uH\",\"Rdc HOT OHMS\",\"CHECK Cu Watts\",\"TOTAL "
             "Watts\",\"CHECK Rise deg C\",\"LIMIT\""),
         std::string::npos)
         << line;

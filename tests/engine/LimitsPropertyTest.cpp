@@ -8,6 +8,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/AnalysisEntry.h"
+#include "analysis/SecondOpinion.h"
 #include "engine/DesignSearch.h"
 #include "engine/RequirementsEntry.h"
 #include "materials/Catalog.h"
@@ -39,6 +40,13 @@ TEST(SearchLimitsProperty, EveryStoredDesignMeetsEveryLimitOfEveryApplication) {
         for (int k = 0; k < 4; ++k)
             p[k] = logUniform(random, spans[k][0], spans[k][1]);
         ASSERT_TRUE(acceptDesignParameters(r, messages, p, 1, kAwg)) << messages.last().text;
+        // Every other search designs at the worst case of a random Al tolerance; every third
+        // judges the rise by the check.
+        const DesignChoices choices{
+            iteration % 3 == 2 ? kRiseByCheck : kRiseByProgram,
+            static_cast<float>(std::uniform_real_distribution(0.0, 20.0)(random)),
+            iteration % 2 == 1 ? kDesignAtWorstCase : kDesignAtNominal};
+        storeDesignChoices(r, choices);
         // µH, Rdc limit (0 now and then), current, swing inductance and current, volts, kHz.
         RequirementTexts t = requirementFieldTexts(r);
         t[0] = logUniform(random, 1, 3);
@@ -68,12 +76,24 @@ TEST(SearchLimitsProperty, EveryStoredDesignMeetsEveryLimitOfEveryApplication) {
             EXPECT_TRUE(!dcBiased || d.percentPerm >= r.minPercentPerm) << at;
             EXPECT_GT(d.rdc, 0) << at;
             EXPECT_LE(d.fillPercent, 100) << at;
-            // And the stored winding can be built: it analyzes again.
+            // The inductance asked for, at the low end of the Al tolerance when designed there.
+            const double required = 1000.0 * r.inductanceRequired * (1 - 1e-6);
+            EXPECT_GE(d.inductanceUh, required) << at;
+            if (choices.designAt == kDesignAtWorstCase) {
+                EXPECT_GE(d.inductanceMinUh, required) << at;
+            }
+            // And the stored winding can be built: it analyzes again, to the row's inductance and,
+            // judged by the check, to a checked rise within the limit.
             DesignRecord again;
             AnalysisTable table;
             messages.clear();
-            EXPECT_TRUE(analyzeResultsRow(r, i, messages, again, table))
+            ASSERT_TRUE(analyzeResultsRow(r, i, messages, again, table))
                 << at << (messages.empty() ? "" : messages.last().text);
+            EXPECT_NEAR(table.rows[0].value, d.inductanceUh, 1e-5 * d.inductanceUh) << at;
+            if (choices.riseLimitBy == kRiseByCheck) {
+                const SecondOpinion check = secondOpinion(again, again.applicationType);
+                EXPECT_TRUE(check.converged && check.tempRiseC <= r.maxTempRise + 0.01) << at;
+            }
         }
     }
     EXPECT_GT(stored, 100);  // the property held over enough designs to mean something

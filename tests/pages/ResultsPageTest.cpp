@@ -437,7 +437,8 @@ TEST(ResultsPage, CheckDisplayShowsEachDesignsCheckedFigures) {
     view.check = &check;
     RecordingCanvas canvas(1000, 700);
     drawResultsPage(canvas, r, view);
-    for (const char* heading : {"CORE P/N", "L", "L MIN CUR", "Rdc HOT", "CHECK Rise", "LIMIT"})
+    for (const char* heading :
+         {"CORE P/N", "L", "L MIN", "L AT I MIN", "Rdc HOT", "CHECK Rise", "LIMIT"})
         EXPECT_NE(canvas.find(heading), nullptr) << heading;
     EXPECT_EQ(canvas.find("PRICE"), nullptr);  // no electrical column
     // The highlighted design's row: its part number and its checked cells, left to right.
