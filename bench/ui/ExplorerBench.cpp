@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 
+#include "UiBench.h"
 #include "platform/Messages.h"
 #include "ui/Desktop.h"
 #include "ui/ExplorerWindow.h"
@@ -18,21 +19,8 @@
 namespace korvell {
 namespace {
 
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
-}
+using bench::PaintCounter;
+using bench::settle;
 
 void ExplorerInductanceToPainted(benchmark::State& state) {
     RecordingMessages messages;

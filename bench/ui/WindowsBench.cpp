@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "UiBench.h"
 #include "platform/Messages.h"
 #include "ui/Desktop.h"
 #include "ui/MainWindow.h"
@@ -26,22 +27,8 @@ DesktopOptions benchOptions(Messages& messages) {
     return options;
 }
 
-// Counts the paint events a window receives, so a benchmark can tell it was really drawn.
-class PaintCounter : public QObject {
-  public:
-    int paints = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
-}
+using bench::PaintCounter;
+using bench::settle;
 
 void StartUpToMainWindowShown(benchmark::State& state) {
     SilentMessages messages;

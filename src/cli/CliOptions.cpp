@@ -10,6 +10,7 @@
 #include "engine/ParametersEntry.h"
 #include "files/DesignFile.h"
 #include "materials/Permeability.h"
+#include "platform/FileAccess.h"
 #include "platform/Format.h"
 
 namespace korvell::cli {
@@ -152,6 +153,18 @@ bool applyParameterOptions(DesignRecord& r, CliMessages& messages, const Paramet
     if (!choices || !acceptDesignParameters(r, messages, t, unitSystem, gageSystem)) return false;
     storeDesignChoices(r, *choices);
     return true;
+}
+
+void writeOutput(CliContext& context, const std::optional<std::string>& output,
+                 const std::string& text) {
+    if (!output) {
+        context.out << text;
+        return;
+    }
+    if (const auto failure = writeFileAtomically(*output, text)) {
+        context.err << "ERROR: " << *failure << '\n';
+        context.exitCode = kExitFailure;
+    }
 }
 
 void refuseInput(CliContext& context, const std::string& text) {

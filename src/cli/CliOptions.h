@@ -69,6 +69,11 @@ struct CliContext;
 // Refuses a command line the program cannot take: "ERROR: text" on standard error, exit 2.
 void refuseInput(CliContext& context, const std::string& text);
 
+// Writes a command's text to `output` through the atomic writer, or to standard output without
+// one; a file that cannot be written says why and sets exit status 1.
+void writeOutput(CliContext& context, const std::optional<std::string>& output,
+                 const std::string& text);
+
 // --input FILE: a design file (*.korvell.json) whose inputs the other options start from.
 void addInputOption(CLI::App& command, std::optional<std::string>& input);
 // Reads a design file into the record; false (after the message) when the file is refused.

@@ -4,7 +4,6 @@
 
 #include "cli/AnalysisOptions.h"
 #include "export/MasDocument.h"
-#include "platform/FileAccess.h"
 
 namespace korvell::cli {
 namespace {
@@ -21,14 +20,7 @@ void runMas(MasOptions& o, CliContext& context) {
     AnalysisTexts texts;
     if (!analyzeFromOptions(o.design, context, messages, r, table, texts)) return;
     const std::string text = masDocumentText(r, table);
-    if (!o.output) {
-        context.out << text;
-        return;
-    }
-    if (const auto failure = writeFileAtomically(*o.output, text)) {
-        context.err << "ERROR: " << *failure << '\n';
-        context.exitCode = kExitFailure;
-    }
+    writeOutput(context, o.output, text);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "cli/YieldOutput.h"
 #include "graphs/GraphPage.h"
 #include "graphs/GraphRequest.h"
-#include "platform/FileAccess.h"
 #include "platform/Format.h"
 #include "platform/SvgCanvas.h"
 
@@ -96,14 +95,7 @@ void runPlot(const CLI::App& command, PlotOptions& o, CliContext& context) {
     if (layout.curvesDrawn == 0) {
         context.err << "NOTE: no curve of this graph could be made; the page holds its captions\n";
     }
-    if (!o.output) {
-        context.out << svg;
-        return;
-    }
-    if (const auto failure = writeFileAtomically(*o.output, svg)) {
-        context.err << "ERROR: " << *failure << '\n';
-        context.exitCode = kExitFailure;
-    }
+    writeOutput(context, o.output, svg);
 }
 
 }  // namespace

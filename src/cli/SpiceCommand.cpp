@@ -32,14 +32,7 @@ void runSpice(SpiceOptions& o, CliContext& context) {
         return;
     }
     const std::string text = spiceModelText(*model, spiceDialectOf(o.dialect));
-    if (!o.output) {
-        context.out << text;
-        return;
-    }
-    if (const auto failure = writeFileAtomically(*o.output, text)) {
-        context.err << "ERROR: " << *failure << '\n';
-        context.exitCode = kExitFailure;
-    }
+    writeOutput(context, o.output, text);
 }
 
 }  // namespace

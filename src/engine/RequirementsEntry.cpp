@@ -49,18 +49,6 @@ std::string_view validCharacters(int field) {
     return kCountFieldChars;
 }
 
-// The peak current the application is designed for, A.
-float peakCurrent(const DesignRecord& r) {
-    switch (r.applicationType) {
-        case kPowerline:
-            return r.acCurrentMax;
-        case kResonant:
-            return r.resonantPeakCurrent;
-        default:
-            return r.maxCurrent;
-    }
-}
-
 std::string inductanceLimitMessage(float inductanceMh) {
     return strprintf("SPECIFIED INDUCTANCE:%5.1f nH is beyond the 100 nH lower Limit ",
                      inductanceMh * kNhPerMh);
@@ -132,7 +120,7 @@ RangeFailure rangeFailure(const DesignRecord& r, float temperature) {
     };
     const double frequency = r.applicationType == kPowerline ? r.lineFrequencyHz : r.frequencyKhz;
     if (!(frequency > 0)) fail(frequencyMissingMessage(r.applicationType), kFrequencyField);
-    if (peakCurrent(r) < kMinCurrentA) fail("Peak Current must be greater than 1 uA", 2);
+    if (designCurrent(r) < kMinCurrentA) fail("Peak Current must be greater than 1 uA", 2);
     if (r.inductanceRequired < kMinInductanceMh) {
         fail(inductanceLimitMessage(r.inductanceRequired), 0);
     }
@@ -387,7 +375,7 @@ bool acceptRequirements(DesignRecord& record, Messages& messages, const Requirem
 bool requirementsComplete(const DesignRecord& record) {
     const int a = record.applicationType;
     if (!isApplication(a)) return false;
-    if (!(peakCurrent(record) >= kMinCurrentA)) return false;
+    if (!(designCurrent(record) >= kMinCurrentA)) return false;
     if (!(record.inductanceRequired >= kMinInductanceMh)) return false;
     if (isSwing(a)) {
         return record.inductanceAtMinCurrent >= kMinInductanceMh &&

@@ -98,4 +98,15 @@ std::string wireSizeText(std::int8_t wireGageSystem, float wireGage) {
     }
 }
 
+float designCurrent(const DesignRecord& r) {
+    switch (r.applicationType) {
+        case kPowerline:
+            return r.acCurrentMax;
+        case kResonant:
+            return r.resonantPeakCurrent;
+        default:
+            return r.maxCurrent;
+    }
+}
+
 }  // namespace korvell

@@ -318,4 +318,8 @@ std::string materialCodeOf(std::string_view partNumber);
 // "# 0000", "# 000", "# 00" for the gages three, two and one below zero.
 std::string wireSizeText(std::int8_t wireGageSystem, float wireGage);
 
+// The current the record's application is designed for, A: the DC bias, the rms line current
+// (powerline) or the peak current (resonant).
+float designCurrent(const DesignRecord& record);
+
 }  // namespace korvell

@@ -105,19 +105,6 @@ std::string applicationName(int application) {
     return std::string(kApplicationNames[static_cast<std::size_t>(application)]);
 }
 
-// The design current the figures are quoted at: the DC bias, the rms line current (powerline) or
-// the peak current (resonant).
-double designCurrent(const DesignRecord& r) {
-    switch (r.applicationType) {
-        case kPowerline:
-            return r.acCurrentMax;
-        case kResonant:
-            return r.resonantPeakCurrent;
-        default:
-            return r.maxCurrent;
-    }
-}
-
 // The current the copper is sized for (rms where the current is a sinusoid).
 double copperCurrent(const DesignRecord& r) {
     return r.applicationType == kResonant ? r.resonantPeakCurrent / std::sqrt(2.0)
